@@ -1,0 +1,84 @@
+#pragma once
+// TBitmap: the pixel graphic, with its drawing surface, pixel depths, row access, stretch
+// drawing and BMP files. Copies share one image until one of them changes.
+//
+// This header fixes the public operations other layers use; the members below the private
+// line belong to the implementation.
+
+#include <cstdint>
+#include <memory>
+
+#include "graphics/Canvas.h"
+#include "graphics/Graphic.h"
+#include "graphics/SharedImage.h"
+#include "platform/Gdi.h"
+
+using HBITMAP = platform::HBITMAP;
+
+enum class TPixelDepth { Device, Bits1, Bits4, Bits8, Bits15, Bits16, Bits24, Bits32, Custom };
+enum class THandleKind { DeviceDependent, DeviceIndependent };
+
+class TBitmapImage;
+class TBitmapCanvas;
+
+class TBitmap : public TGraphic {
+    OBRAZOR_CLASS_RECORD
+public:
+    TBitmap();
+    ~TBitmap() override;
+
+    // TGraphic
+    void CopyFrom(TPersistent* source) override;  // a TBitmap or null; others ask the source
+    void NotifyChanged(TObject* sender) override;
+    void DrawInto(TCanvas& canvas, const TRect& rect) override;
+    bool IsEmpty() override;
+    std::int32_t ImageHeight() override;
+    HPALETTE PaletteHandle() override;
+    std::int32_t ImageWidth() override;
+    void ReadPersisted(TStream& stream) override;
+    void ResizeHeight(std::int32_t value) override;
+    void AdoptPalette(HPALETTE palette) override;
+    void ResizeWidth(std::int32_t value) override;
+    void WritePersisted(TStream& stream) override;
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream) override;
+    void ReadFromClipboard(std::uint16_t format, const TClipboardData& data, HPALETTE palette) override;
+    void WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) override;
+
+    // Slots of its own.
+    virtual HBITMAP BitmapHandle();                       // 25
+    virtual HBITMAP MaskSurface();                        // 26
+    virtual void ChangeHandleKind(THandleKind kind);      // 27
+
+    TCanvas& Canvas();
+    bool HasCanvas() const;
+    THandleKind HandleKind();
+    TPixelDepth CurrentDepth();
+    void ChangeDepth(TPixelDepth depth);
+    // Address of the first byte of pixel row `row` (0 is the top row).
+    std::uint8_t* ScanRow(std::int32_t row);
+    void AdoptHandle(HBITMAP handle);
+    HBITMAP DetachHandle();
+    bool IsMonochrome();
+    void ChangeMonochrome(bool value);
+    void MakeDormant();
+    TColor TransparentColor();
+
+    // Reads a BMP body (information header onwards) of `count` bytes; used for bitmaps stored
+    // without a file header.
+    void ReadBmpBody(TStream& stream, std::int64_t count);
+
+    // Drawing contexts of bitmap canvases: released after each dispatched event unless locked.
+    static void ReleaseIdleCanvasContexts();
+
+private:
+    friend class TBitmapCanvas;
+    TBitmapImage* image_ = nullptr;
+    std::unique_ptr<TBitmapCanvas> canvas_;
+    bool ignorePalette_ = false;
+    bool maskBitsValid_ = false;
+    bool maskValid_ = false;
+};
+
+std::int32_t RowStride(std::int32_t width, std::int32_t bitsPerPixel);
+int ColorTableEntries(int bitCount);

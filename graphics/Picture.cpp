@@ -1,0 +1,260 @@
+#include "graphics/Picture.h"
+
+#include "graphics/Bitmap.h"
+#include "graphics/Exceptions.h"
+#include "graphics/Messages.h"
+#include "graphics/Streams.h"
+
+OBRAZOR_DEFINE_CLASS(TPicture, TInterfacedPersistent);
+
+// ---- Text helpers ---------------------------------------------------------------------------
+
+static char32_t LowerCodePoint(char32_t c) {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    if (c >= 0x100 && c <= 0x137 && c % 2 == 0) return c + 1;
+    if (c >= 0x139 && c <= 0x148 && c % 2 == 1) return c + 1;
+    if (c >= 0x14A && c <= 0x177 && c % 2 == 0) return c + 1;
+    if (c >= 0x179 && c <= 0x17E && c % 2 == 1) return c + 1;
+    return c;
+}
+
+static void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+std::string AnsiLowerCase(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            const char32_t c = char32_t((b & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F);
+            AppendUtf8(out, LowerCodePoint(c));
+            ++i;
+        } else {
+            out += b < 0x80 ? char(LowerCodePoint(b)) : char(b);
+        }
+    }
+    return out;
+}
+
+std::string PathExtension(const std::string& path) {
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos) return {};
+    if (path.find('/', dot) != std::string::npos) return {};
+    return path.substr(dot + 1);
+}
+
+// ---- Registries -----------------------------------------------------------------------------
+
+FormatRegistry::FormatRegistry() {
+    // The metafile and icon classes add their entries ahead of "bmp" when they are built in.
+    entries_.push_back({&TBitmap::Class, "bmp", msg::SBitmapsDescription});
+}
+
+FormatRegistry& FormatRegistry::Instance() {
+    static FormatRegistry registry;
+    return registry;
+}
+
+void FormatRegistry::Add(const std::string& extension, const std::string& description, TGraphicClass graphicClass) {
+    entries_.push_back({graphicClass, AnsiLowerCase(extension), description});
+}
+
+TGraphicClass FormatRegistry::FindByExtension(const std::string& extension) const {
+    const std::string key = AnsiLowerCase(extension);
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
+        if (it->extension == key) return it->graphicClass;
+    return nullptr;
+}
+
+TGraphicClass FormatRegistry::FindByClassName(const std::string& name) const {
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
+        if (name == it->graphicClass->name) return it->graphicClass;
+    return nullptr;
+}
+
+void FormatRegistry::Remove(TGraphicClass graphicClass) {
+    for (std::size_t i = entries_.size(); i-- > 0;)
+        if (entries_[i].graphicClass->InheritsFrom(graphicClass)) entries_.erase(entries_.begin() + std::ptrdiff_t(i));
+}
+
+ClipboardRegistry::ClipboardRegistry() { Add(2, &TBitmap::Class); }
+
+ClipboardRegistry& ClipboardRegistry::Instance() {
+    static ClipboardRegistry registry;
+    return registry;
+}
+
+void ClipboardRegistry::Add(std::uint16_t format, TGraphicClass graphicClass) {
+    formats_.push_back(format);
+    try {
+        classes_.push_back(graphicClass);
+    } catch (...) {
+        formats_.pop_back();
+        throw;
+    }
+}
+
+void ClipboardRegistry::Remove(TGraphicClass graphicClass) {
+    for (std::size_t i = classes_.size(); i-- > 0;) {
+        if (classes_[i]->InheritsFrom(graphicClass)) {
+            classes_.erase(classes_.begin() + std::ptrdiff_t(i));
+            formats_.erase(formats_.begin() + std::ptrdiff_t(i));
+        }
+    }
+}
+
+TGraphicClass ClipboardRegistry::FindByFormat(std::uint16_t format) const {
+    for (std::size_t i = formats_.size(); i-- > 0;)
+        if (formats_[i] == format) return classes_[i];
+    return nullptr;
+}
+
+// ---- TPicture -------------------------------------------------------------------------------
+
+TPicture::TPicture() {
+    FormatRegistry::Instance();
+    ClipboardRegistry::Instance();
+}
+
+TPicture::~TPicture() = default;
+
+void TPicture::RegisterExtension(const std::string& extension, const std::string& description,
+                                 TGraphicClass graphicClass) {
+    FormatRegistry::Instance().Add(extension, description, graphicClass);
+}
+
+void TPicture::RegisterClipboardFormat(std::uint16_t format, TGraphicClass graphicClass) {
+    ClipboardRegistry::Instance().Add(format, graphicClass);
+}
+
+void TPicture::ForgetGraphicClass(TGraphicClass graphicClass) {
+    FormatRegistry::Instance().Remove(graphicClass);
+    ClipboardRegistry::Instance().Remove(graphicClass);
+}
+
+void TPicture::Hold(std::unique_ptr<TGraphic> graphic) {
+    graphic_ = std::move(graphic);
+    if (graphic_) {
+        graphic_->OnChange = [this](TObject* sender) { NotifyChanged(sender); };
+        graphic_->OnProgress = [this](TObject* sender, TProgressStage stage, std::uint8_t percent, bool redraw,
+                                      const TRect& r, const std::string& message) {
+            ReportProgress(sender, stage, percent, redraw, r, message);
+        };
+    }
+    NotifyChanged(this);
+}
+
+void TPicture::ReadFromFile(const std::string& path) {
+    const std::string extension = PathExtension(path);
+    const TGraphicClass graphicClass = FormatRegistry::Instance().FindByExtension(extension);
+    if (!graphicClass) throw EInvalidGraphic(Format(msg::SUnknownExtension, extension.c_str()));
+    std::unique_ptr<TGraphic> graphic = TGraphic::CreateEmpty(graphicClass);
+    graphic->OnProgress = [this](TObject* sender, TProgressStage stage, std::uint8_t percent, bool redraw,
+                                 const TRect& r, const std::string& message) {
+        ReportProgress(sender, stage, percent, redraw, r, message);
+    };
+    graphic->ReadFromFile(path);
+    Hold(std::move(graphic));
+}
+
+std::int32_t TPicture::ImageWidth() { return graphic_ ? graphic_->ImageWidth() : 0; }
+
+std::int32_t TPicture::ImageHeight() { return graphic_ ? graphic_->ImageHeight() : 0; }
+
+void TPicture::ReplaceGraphic(TGraphic* graphic) {
+    std::unique_ptr<TGraphic> copy;
+    if (graphic) {
+        copy = TGraphic::CreateEmpty(&graphic->ClassType());
+        copy->CopyFrom(graphic);
+    }
+    Hold(std::move(copy));
+}
+
+TGraphic* TPicture::EnsureGraphicClass(TGraphicClass graphicClass) {
+    if (!graphic_ || !graphic_->ClassType().InheritsFrom(graphicClass)) Hold(TGraphic::CreateEmpty(graphicClass));
+    return graphic_.get();
+}
+
+TBitmap* TPicture::AsBitmap() { return static_cast<TBitmap*>(EnsureGraphicClass(&TBitmap::Class)); }
+
+void TPicture::LoadFromStream(TStream& stream) { AsBitmap()->LoadFromStream(stream); }
+
+void TPicture::SaveToStream(TStream& stream) { AsBitmap()->SaveToStream(stream); }
+
+void TPicture::CopyFrom(TPersistent* source) {
+    if (!source) {
+        ReplaceGraphic(nullptr);
+    } else if (source->InheritsFrom(TPicture::Class)) {
+        ReplaceGraphic(static_cast<TPicture*>(source)->CurrentGraphic());
+    } else if (source->InheritsFrom(TGraphic::Class)) {
+        ReplaceGraphic(static_cast<TGraphic*>(source));
+    } else {
+        TInterfacedPersistent::CopyFrom(source);
+    }
+}
+
+void TPicture::CopyTo(TPersistent* destination) {
+    if (graphic_ && destination && graphic_->InheritsFrom(destination->ClassType())) {
+        destination->CopyFrom(graphic_.get());
+        return;
+    }
+    TInterfacedPersistent::CopyTo(destination);
+}
+
+void TPicture::DeclarePersisted(TFiler& filer) {
+    bool hasData;
+    TPersistent* ancestor = filer.Ancestor();
+    if (!ancestor) {
+        hasData = graphic_ != nullptr;
+    } else if (!ancestor->InheritsFrom(TPicture::Class)) {
+        hasData = true;
+    } else {
+        TGraphic* other = static_cast<TPicture*>(ancestor)->CurrentGraphic();
+        if (graphic_.get() == other)
+            hasData = false;
+        else if (!graphic_ || !other)
+            hasData = true;
+        else
+            hasData = !graphic_->SameContent(*other);
+    }
+    filer.DefineBinaryProperty(
+        "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, hasData);
+}
+
+void TPicture::ReadData(TStream& stream) {
+    const std::uint8_t length = stream.ReadUInt8();
+    std::string name(length, '\0');
+    stream.ReadBuffer(name.data(), length);
+    std::unique_ptr<TGraphic> graphic;
+    if (const TGraphicClass graphicClass = FormatRegistry::Instance().FindByClassName(name)) {
+        graphic = TGraphic::CreateEmpty(graphicClass);
+        graphic->ReadPersisted(stream);
+    }
+    Hold(std::move(graphic));
+}
+
+void TPicture::WriteData(TStream& stream) {
+    std::string name = graphic_ ? graphic_->ClassName() : "";
+    if (name.size() > 63) name.resize(63);
+    stream.WriteUInt8(std::uint8_t(name.size()));
+    stream.WriteBuffer(name.data(), std::int64_t(name.size()));
+    if (graphic_) graphic_->WritePersisted(stream);
+}
+
+void TPicture::NotifyChanged(TObject*) {
+    if (OnChange) OnChange(this);
+    if (Notify) Notify->Changed();
+}
+
+void TPicture::ReportProgress(TObject* sender, TProgressStage stage, std::uint8_t percentDone, bool redrawNow,
+                              const TRect& r, const std::string& message) {
+    if (OnProgress) OnProgress(sender, stage, percentDone, redrawNow, r, message);
+}

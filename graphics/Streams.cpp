@@ -1,0 +1,215 @@
+#include "graphics/Streams.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <new>
+
+#include "graphics/Exceptions.h"
+#include "graphics/Messages.h"
+
+std::int64_t TStream::Size() {
+    const std::int64_t position = Seek(0, TSeekOrigin::soCurrent);
+    const std::int64_t size = Seek(0, TSeekOrigin::soEnd);
+    Seek(position, TSeekOrigin::soBeginning);
+    return size;
+}
+
+void TStream::ReadBuffer(void* buffer, std::int64_t count) {
+    if (count != 0 && Read(buffer, count) != count) throw EReadError(msg::SStreamRead);
+}
+
+void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
+    if (count != 0 && Write(buffer, count) != count) throw EWriteError(msg::SStreamWrite);
+}
+
+std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
+    if (count == 0) {
+        source.SetPosition(0);
+        count = source.Size();
+    }
+    constexpr std::int64_t kBlock = 1 << 16;
+    std::vector<std::uint8_t> buffer(std::size_t(std::min(count, kBlock)));
+    std::int64_t left = count;
+    while (left > 0) {
+        const std::int64_t n = std::min(left, kBlock);
+        source.ReadBuffer(buffer.data(), n);
+        WriteBuffer(buffer.data(), n);
+        left -= n;
+    }
+    return count;
+}
+
+std::uint32_t TStream::ReadUInt32() {
+    std::uint8_t b[4];
+    ReadBuffer(b, 4);
+    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+}
+
+std::uint16_t TStream::ReadUInt16() {
+    std::uint8_t b[2];
+    ReadBuffer(b, 2);
+    return std::uint16_t(b[0] | b[1] << 8);
+}
+
+std::uint8_t TStream::ReadUInt8() {
+    std::uint8_t b;
+    ReadBuffer(&b, 1);
+    return b;
+}
+
+void TStream::WriteUInt32(std::uint32_t value) {
+    const std::uint8_t b[4] = {std::uint8_t(value), std::uint8_t(value >> 8), std::uint8_t(value >> 16),
+                               std::uint8_t(value >> 24)};
+    WriteBuffer(b, 4);
+}
+
+void TStream::WriteUInt16(std::uint16_t value) {
+    const std::uint8_t b[2] = {std::uint8_t(value), std::uint8_t(value >> 8)};
+    WriteBuffer(b, 2);
+}
+
+std::string ExpandFileName(const std::string& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    if (error) return path;
+    return absolute.lexically_normal().string();
+}
+
+TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
+    if (mode == fmOpenRead) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ >= 0) {
+            struct stat info {};
+            if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+                ::close(fd_);
+                fd_ = -1;
+                errno = EISDIR;
+            }
+        }
+        if (fd_ < 0) {
+            const int error = errno;
+            throw EFOpenError(Format(msg::SFOpenError, ExpandFileName(path).c_str(), std::strerror(error)));
+        }
+        // Other readers are welcome; writers are kept out where the system honours it.
+        ::flock(fd_, LOCK_SH | LOCK_NB);
+    } else {
+        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            const int error = errno;
+            throw EFCreateError(Format(msg::SFCreateError, ExpandFileName(path).c_str(), std::strerror(error)));
+        }
+    }
+}
+
+TFileStream::~TFileStream() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
+    std::int64_t done = 0;
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::read(fd_, bytes + done, std::size_t(count - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+    }
+    return done;
+}
+
+std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
+    std::int64_t done = 0;
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::write(fd_, bytes + done, std::size_t(count - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+    }
+    return done;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
+    const off_t result = ::lseek(fd_, off_t(offset), whence);
+    return result < 0 ? -1 : std::int64_t(result);
+}
+
+void TFileStream::SetSize(std::int64_t size) {
+    if (::ftruncate(fd_, off_t(size)) != 0) throw EWriteError(msg::SStreamWrite);
+}
+
+std::int64_t TFileStream::Size() {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return 0;
+    return std::int64_t(info.st_size);
+}
+
+std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
+    const std::int64_t available = std::max<std::int64_t>(0, Size() - position_);
+    const std::int64_t n = std::max<std::int64_t>(0, std::min(count, available));
+    if (n > 0) std::memcpy(buffer, data_.data() + position_, std::size_t(n));
+    position_ += n;
+    return n;
+}
+
+std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
+    if (count <= 0 || position_ < 0) return 0;
+    const std::int64_t end = position_ + count;
+    if (end > Size()) SetSize(end);
+    std::memcpy(data_.data() + position_, buffer, std::size_t(count));
+    position_ = end;
+    return count;
+}
+
+std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+    switch (origin) {
+        case TSeekOrigin::soBeginning: position_ = offset; break;
+        case TSeekOrigin::soCurrent: position_ += offset; break;
+        case TSeekOrigin::soEnd: position_ = Size() + offset; break;
+    }
+    return position_;
+}
+
+void TMemoryStream::SetSize(std::int64_t size) {
+    if (size < 0) size = 0;
+    try {
+        if (std::uint64_t(size) > data_.capacity()) {
+            // Grow geometrically so that a stream written in small blocks stays linear.
+            data_.reserve(std::max<std::size_t>(std::size_t(size), data_.capacity() + data_.capacity() / 2));
+        }
+        data_.resize(std::size_t(size));
+    } catch (const std::bad_alloc&) {
+        throw EStreamError(msg::SMemoryStreamError);
+    } catch (const std::length_error&) {
+        throw EStreamError(msg::SMemoryStreamError);
+    }
+    if (position_ > size) position_ = size;
+}
+
+void TMemoryStream::Clear() {
+    data_.clear();
+    data_.shrink_to_fit();
+    position_ = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream& source) {
+    source.SetPosition(0);
+    const std::int64_t count = source.Size();
+    SetSize(count);
+    if (count > 0) source.ReadBuffer(data_.data(), count);
+    position_ = 0;
+}
+
+void TMemoryStream::SaveToStream(TStream& target) {
+    if (!data_.empty()) target.WriteBuffer(data_.data(), Size());
+}
