@@ -44,6 +44,10 @@ struct DisplaySettings {
 DisplaySettings& Display();
 bool PaletteDisplay();  // the display has a hardware palette (8 bits per pixel or fewer)
 
+// System colours by index (COLOR_WINDOW 5, COLOR_WINDOWTEXT 8, COLOR_HIGHLIGHT 13,
+// COLOR_HIGHLIGHTTEXT 14, COLOR_BTNFACE 15, ...), as a classic Windows desktop has them.
+COLORREF GetSysColor(int index);
+
 // ---- Errors -------------------------------------------------------------------------------
 // Each thread has its last error code; a failing call sets it (0 when the reason is unknown).
 void SetLastError(std::uint32_t code);
@@ -87,7 +91,7 @@ int GetClipBox(const HDC& dc, RECT* rect);             // the selected surface's
 bool MoveToEx(const HDC& dc, int x, int y, POINT* previous);
 
 // ---- Surfaces -----------------------------------------------------------------------------
-HBITMAP CreateCompatibleBitmap(const HDC& dc, int width, int height);  // display format, white-free (zeroed)
+HBITMAP CreateCompatibleBitmap(const HDC& dc, int width, int height);  // display format, zeroed
 HBITMAP CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPixel, const void* bits);
 // A DIB section of the given format with zeroed pixel memory; *bits receives its address.
 HBITMAP CreateDIBSection(const HDC& dc, const BITMAPINFO& info, std::uint32_t usage, void** bits);
