@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Times obrazor-convert against the tools a user would pick instead, as whole processes.
+
+Every command of a case runs once per round, the commands interleaved, so that a slow moment of
+the machine touches all of them alike. For each command the median wall time, its ratio to the
+floor (djpeg -dct float of the same files, which is the least work that gives exact output) and
+the peak resident memory are printed, then the targets with a verdict.
+
+Usage: bench/peers.py [--binary build/release/convert/obrazor-convert] [--rounds 7]
+"""
+
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+PHOTO_DIR = "/usr/share/backgrounds/mate"
+BIG = "Elephants_5640x3172.jpg"
+UHD = "Elephants_3840x2160.jpg"
+FOLDER_SIZE = 20
+IMAGEMAGICK = "/usr/bin/convert"
+
+
+def find_photos():
+    photos = {}
+    for root, _, files in os.walk(PHOTO_DIR):
+        for name in files:
+            if name.lower().endswith(".jpg"):
+                photos[name] = os.path.join(root, name)
+    return photos
+
+
+def run(command):
+    """Runs one command; returns (seconds, peak resident kilobytes)."""
+    start = time.perf_counter()
+    process = subprocess.Popen(command, shell=isinstance(command, str), stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    elapsed = time.perf_counter() - start
+    if os.waitstatus_to_exitcode(status) != 0:
+        raise SystemExit(f"command failed: {command}")
+    return elapsed, usage.ru_maxrss
+
+
+def measure(commands, rounds):
+    times = {name: [] for name, _ in commands}
+    memory = {name: 0 for name, _ in commands}
+    for name, command in commands:  # one untimed warm-up each: page cache, dynamic linking
+        run(command)
+    for _ in range(rounds):
+        for name, command in commands:
+            seconds, peak = run(command)
+            times[name].append(seconds)
+            memory[name] = max(memory[name], peak)
+    return {name: statistics.median(values) for name, values in times.items()}, memory
+
+
+def print_table(title, medians, memory, floor_name):
+    print(f"\n{title}")
+    print(f"  {'command':<28} {'median s':>9} {'x floor':>8} {'peak MB':>8}")
+    floor = medians[floor_name]
+    for name, seconds in medians.items():
+        print(f"  {name:<28} {seconds:9.3f} {seconds / floor:8.2f} {memory[name] / 1024:8.1f}")
+
+
+def verdict(label, value, limit, better_when_lower=True):
+    ok = value <= limit if better_when_lower else value >= limit
+    print(f"  {'met ' if ok else 'MISSED'}  {label}: {value:.2f} (target {'≤' if better_when_lower else '≥'} {limit:.2f})")
+    return ok
+
+
+def single_photo_case(binary, source, work, rounds):
+    photo = os.path.join(work, os.path.basename(source))
+    shutil.copy(source, photo)
+    out = os.path.join(work, "peer-out.jpg")
+    commands = [
+        ("floor: djpeg -dct float", ["djpeg", "-dct", "float", "-outfile", "/dev/null", photo]),
+        ("obrazor-convert", [binary, "--overwrite", "--reprocess", "-j", "1", photo]),
+        ("ImageMagick convert", [IMAGEMAGICK, photo, "-resize", "640x480", "-quality", "75", out]),
+        ("vipsthumbnail", ["vipsthumbnail", photo, "-s", "640x480", "-o", out + "[Q=75]"]),
+    ]
+    medians, memory = measure(commands, rounds)
+    print_table(f"One photo: {os.path.basename(source)}", medians, memory, "floor: djpeg -dct float")
+    return medians, memory
+
+
+def decoded_megabytes(path):
+    width, height = (int(v) for v in subprocess.check_output(
+        ["identify", "-format", "%w %h", path], text=True).split())
+    return width * height * 3 / (1024 * 1024)
+
+
+def folder_case(binary, photos, work, rounds):
+    folder = os.path.join(work, "folder")
+    os.mkdir(folder)
+    names = sorted(photos)
+    for i in range(FOLDER_SIZE):
+        name = names[i % len(names)]
+        shutil.copy(photos[name], os.path.join(folder, f"{i:02d}-{name}"))
+    files = " ".join(os.path.join(folder, n) for n in sorted(os.listdir(folder)) if not n.endswith(".LMV.jpg"))
+    commands = [
+        ("floor: djpeg x20", f"for f in {files}; do djpeg -dct float -outfile /dev/null \"$f\"; done"),
+        ("obrazor-convert -j 1", [binary, "--overwrite", "--reprocess", "-j", "1", folder]),
+        ("obrazor-convert -j 2", [binary, "--overwrite", "--reprocess", "-j", "2", folder]),
+    ]
+    medians, memory = measure(commands, rounds)
+    print_table(f"Folder of {FOLDER_SIZE} photos", medians, memory, "floor: djpeg x20")
+    return medians
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--binary", default="build/release/convert/obrazor-convert")
+    parser.add_argument("--rounds", type=int, default=7)
+    args = parser.parse_args()
+    binary = os.path.abspath(args.binary)
+    for tool in (binary, IMAGEMAGICK, shutil.which("djpeg"), shutil.which("vipsthumbnail")):
+        if not tool or not os.path.exists(tool):
+            sys.exit(f"missing: {tool} (build the release preset; apt-get install libjpeg-turbo-progs "
+                     "imagemagick libvips-tools mate-backgrounds)")
+    photos = find_photos()
+    if BIG not in photos or UHD not in photos:
+        sys.exit("the photographs of mate-backgrounds are missing: apt-get install mate-backgrounds")
+    print(f"machine: {os.cpu_count()} cores; {subprocess.check_output(['uname', '-srm'], text=True).strip()}")
+    results = True
+    with tempfile.TemporaryDirectory(prefix="obrazor-bench-") as work:
+        for name in (BIG, UHD):
+            medians, memory = single_photo_case(binary, photos[name], work, args.rounds)
+            ours = medians["obrazor-convert"]
+            print("  targets:")
+            results &= verdict("time / floor", ours / medians["floor: djpeg -dct float"], 1.10)
+            results &= verdict("time / ImageMagick", ours / medians["ImageMagick convert"], 0.5)
+            limit_mb = 1.5 * decoded_megabytes(photos[name]) + 40
+            results &= verdict("peak MB", memory["obrazor-convert"] / 1024, limit_mb)
+        medians = folder_case(binary, photos, work, max(3, args.rounds // 2))
+        print("  targets:")
+        results &= verdict("speed-up -j 2 over -j 1",
+                           medians["obrazor-convert -j 1"] / medians["obrazor-convert -j 2"], 1.8, False)
+    print("\nall targets met" if results else "\nsome targets missed")
+
+
+if __name__ == "__main__":
+    main()
