@@ -1,0 +1,74 @@
+#include "ui/Application.h"
+
+#include <QApplication>
+
+#include "ui/EventLoopApplication.h"
+#include "ui/Form.h"
+#include "ui/MessageBox.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+constexpr const char* kDefaultProgramName = "obrazor";
+}
+
+std::string ExceptionBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+void TApplication::Initialize(int argc, char** argv) {
+    if (Application) return;
+    Application = new TApplication(argc, argv);
+}
+
+TApplication::TApplication(int argc, char** argv) {
+    for (int i = 0; i < argc; ++i) argv_.push_back(argv[i]);
+    if (argv_.empty()) argv_.push_back(const_cast<char*>(kDefaultProgramName));
+    argc_ = int(argv_.size());
+    argv_.push_back(nullptr);
+    qt_ = std::make_unique<EventLoopApplication>(argc_, argv_.data());
+    qt_->setQuitOnLastWindowClosed(false);
+}
+
+TApplication::~TApplication() {
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::SetTitle(const std::string& value) {
+    title_ = value;
+}
+
+void TApplication::Run() {
+    if (!mainForm_) return;
+    mainForm_->Show();
+    if (!terminated_) qt_->exec();
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    qt_->quit();
+}
+
+void TApplication::ProcessMessages() { QApplication::processEvents(); }
+
+void TApplication::HandleException(const std::exception& failure) {
+    if (dynamic_cast<const EAbort*>(&failure)) return;
+    if (auto* known = dynamic_cast<const Exception*>(&failure)) {
+        ShowException(*known);
+        return;
+    }
+    ShowException(Exception(failure.what()));
+}
+
+void TApplication::ShowException(const Exception& failure) {
+    MessageBox(ExceptionBoxText(failure.Message()), title_, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::FormCreated(TForm* form) {
+    if (!mainForm_) mainForm_ = form;
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+    if (mainForm_ == form) mainForm_ = nullptr;
+}

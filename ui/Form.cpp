@@ -1,0 +1,136 @@
+#include "ui/Form.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "graphics/Exceptions.h"
+#include "ui/Application.h"
+#include "ui/FormWindow.h"
+#include "ui/Menu.h"
+
+OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm, TWinControl);
+
+TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow(this)) {
+    Widget()->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                             Qt::WindowCloseButtonHint);
+    SetVisible(false);
+    if (Application) Application->FormCreated(this);
+}
+
+TForm::~TForm() {
+    if (Application) Application->FormDestroyed(this);
+}
+
+FormWindow* TForm::Window() const { return static_cast<FormWindow*>(Widget()); }
+
+QWidget* TForm::ClientWidget() const { return Window()->Client(); }
+
+void TForm::SetClientWidth(int value) {
+    clientWidth_ = value < 0 ? 0 : value;
+    Window()->SetClientSize(clientWidth_, clientHeight_);
+    AlignControls();
+}
+
+void TForm::SetClientHeight(int value) {
+    clientHeight_ = value < 0 ? 0 : value;
+    Window()->SetClientSize(clientWidth_, clientHeight_);
+    AlignControls();
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    // A form's own size is its client size plus the menu bar; the frame is the desktop's.
+    TControl::SetBounds(left, top, width, height);
+    Window()->move(left, top);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value) {
+    Qt::WindowFlags flags = Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                            Qt::WindowCloseButtonHint;
+    if (value == TFormBorderStyle::bsToolWindow)
+        flags |= Qt::Tool;
+    else
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+    Widget()->setWindowFlags(flags);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    menu_ = menu;
+    Window()->SetMenuBar(menu ? menu->Bar() : nullptr);
+}
+
+void TForm::TextChanged() { Widget()->setWindowTitle(QString::fromStdString(Text())); }
+
+void TForm::Show() {
+    HandleNeeded();
+    ApplyTabOrder();
+    PlaceAtFirstShowing();
+    SetVisible(true);
+    Widget()->show();
+    Widget()->raise();
+    Widget()->activateWindow();
+}
+
+void TForm::Hide() {
+    SetVisible(false);
+    Widget()->hide();
+}
+
+int TForm::ShowModal() {
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    Show();
+    if (Widget()->isVisible()) loop.exec();
+    modalLoop_ = nullptr;
+    Widget()->setWindowModality(Qt::NonModal);
+    return 1;  // mrOK: the window has no buttons of its own
+}
+
+void TForm::Close() {
+    if (Application && Application->MainForm() == this) {
+        Hide();
+        Application->Terminate();
+        return;
+    }
+    Hide();
+}
+
+bool TForm::Showing() const { return Widget()->isVisible(); }
+
+void TForm::WindowHidden() {
+    SetVisible(false);
+    if (modalLoop_) modalLoop_->quit();
+}
+
+void TForm::PlaceAtFirstShowing() {
+    if (placed_) return;
+    placed_ = true;
+    const QSize size = Widget()->frameGeometry().size().expandedTo(Widget()->size());
+    QRect area;
+    if (position_ == TPosition::poMainFormCenter && Application && Application->MainForm() &&
+        Application->MainForm() != this)
+        area = Application->MainForm()->Widget()->frameGeometry();
+    else if (position_ != TPosition::poDesigned && QGuiApplication::primaryScreen())
+        area = QGuiApplication::primaryScreen()->availableGeometry();
+    if (area.isNull()) return;
+    const QPoint topLeft = area.center() - QPoint(size.width() / 2, size.height() / 2);
+    SetBounds(topLeft.x(), topLeft.y(), Width(), Height());
+}
+
+void TForm::ApplyTabOrder() {
+    std::vector<TWinControl*> order;
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* control = dynamic_cast<TWinControl*>(Components(i)); control && control->TabOrder() >= 0)
+            order.push_back(control);
+    std::stable_sort(order.begin(), order.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+}
+
+void TForm::RegisterHandler(const std::string& name, TNotifyEvent handler) { handlers_[name] = std::move(handler); }
+
+void TForm::MissingField(const std::string& name) const {
+    throw EInvalidOperation("Form " + Name() + " has no component " + name);
+}

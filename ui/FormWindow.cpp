@@ -1,0 +1,41 @@
+#include "ui/FormWindow.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "ui/Dispatch.h"
+#include "ui/Form.h"
+
+FormWindow::FormWindow(TForm* form) : QWidget(nullptr, Qt::Window), form_(form), client_(new QWidget(this)) {
+    client_->setAutoFillBackground(true);
+}
+
+void FormWindow::SetMenuBar(QMenuBar* bar) {
+    menuBar_ = bar;
+    if (!bar) return;
+    bar->setParent(this);
+    bar->setNativeMenuBar(false);
+    bar->show();
+    SetClientSize(client_->width(), client_->height());
+}
+
+int FormWindow::MenuHeight() const { return menuBar_ ? menuBar_->sizeHint().height() : 0; }
+
+void FormWindow::SetClientSize(int width, int height) {
+    const int menu = MenuHeight();
+    if (menuBar_) menuBar_->setGeometry(0, 0, width, menu);
+    client_->setGeometry(0, menu, width, height);
+    setFixedSize(width, height + menu);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // The frame's close button closes the form as its own Close would; the form decides
+    // whether that hides it or ends the program.
+    event->ignore();
+    ui::Dispatch([this] { form_->Close(); });
+}
+
+void FormWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) form_->WindowHidden();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The top-level widget of a form: an optional menu bar above a client area of fixed size.
+
+#include <QWidget>
+
+class QMenuBar;
+class TForm;
+
+class FormWindow : public QWidget {
+public:
+    explicit FormWindow(TForm* form);
+
+    QWidget* Client() const { return client_; }
+    void SetMenuBar(QMenuBar* bar);
+    int MenuHeight() const;
+    void SetClientSize(int width, int height);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    TForm* form_;
+    QWidget* client_;
+    QMenuBar* menuBar_ = nullptr;
+};
