@@ -13,6 +13,8 @@
 class FormWindow;
 class TMainMenu;
 struct TFormDescription;
+struct TPropertyDesc;
+class TReaderContext;
 
 enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter };
 enum class TFormBorderStyle { bsSingle, bsToolWindow };
@@ -67,6 +69,7 @@ protected:
     [[noreturn]] void MissingField(const std::string& name) const;
 
 private:
+    void ReadFormProperty(const TPropertyDesc& property, const TReaderContext& context);
     void PlaceAtFirstShowing();
     void ApplyTabOrder();
     FormWindow* Window() const;
