@@ -65,6 +65,8 @@ bool DeleteDC(const HDC& dc);
 // BITSPIXEL and PLANES of a memory context describe the surface selected into it.
 int GetDeviceCaps(const HDC& dc, int index);
 bool GdiFlush();
+// Drops a handle; false for none and for a surface still selected into a context.
+bool DeleteObject(const HGDIOBJ& object);
 
 HBITMAP SelectObject(const HDC& dc, const HBITMAP& bitmap);  // null when the surface is selected elsewhere
 HPEN SelectObject(const HDC& dc, const HPEN& pen);

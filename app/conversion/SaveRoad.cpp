@@ -1,0 +1,43 @@
+#include "app/conversion/SaveRoad.h"
+
+#include "app/conversion/AtomicFile.h"
+#include "app/conversion/ConversionMessages.h"
+#include "graphics/Picture.h"
+#include "graphics/Streams.h"
+#include "jpeg/JPEGImage.h"
+
+std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->ResizeWidth(width);
+    bitmap->ResizeHeight(height);
+    bitmap->Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
+    return bitmap;
+}
+
+void RequireDrawableSize(std::int32_t width, std::int32_t height) {
+    if (width <= 0 || height <= 0) throw EEmptyResult(Format(msg::SEmptyResult, int(width), int(height)));
+}
+
+void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path) {
+    RequireDrawableSize(working.ImageWidth(), working.ImageHeight());
+    TJPEGImage jpeg;
+    jpeg.SetGrayOutput(output.Gray);
+    jpeg.CopyFrom(&working);
+    jpeg.JpegQuality = output.Quality;
+    jpeg.Encode();
+    TMemoryStream bytes;
+    jpeg.SaveToStream(bytes);
+    WriteFileAtomically(path, bytes.Memory(), std::size_t(bytes.Size()));
+}
+
+TResultSize ConvertFile(const std::string& source, const std::string& target, const TJpegOutput& output,
+                        bool always) {
+    TPicture picture;
+    picture.ReadFromFile(source);
+    const TResultSize size = ApplySizeRule(picture.ImageWidth(), picture.ImageHeight());
+    if (size.Rule == TSizeRule::Fits && !always) return size;
+    RequireDrawableSize(size.Width, size.Height);
+    const auto working = MakeWorkingBitmap(*picture.CurrentGraphic(), size.Width, size.Height);
+    SaveJpeg(*working, output, target);
+    return size;
+}

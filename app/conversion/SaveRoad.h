@@ -1,0 +1,36 @@
+#pragma once
+// The save road of a conversion, shared by the window and the command-line tool so that both
+// write the same bytes: a white working bitmap of the result size, the picture stretched into
+// it, a JPEG compressed from it and written in one piece.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/conversion/SizeRule.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Graphic.h"
+
+struct TJpegOutput {
+    bool Gray = false;
+    std::uint8_t Quality = kDefaultJpegQuality;
+    static constexpr std::uint8_t kDefaultJpegQuality = 75;
+};
+
+// Raised instead of writing a JPEG without pixels; the message is for the user.
+OBRAZOR_EXCEPTION(EEmptyResult, Exception);
+
+// The working bitmap: made as an image control makes it (width, then height, display format,
+// white), with the graphic stretched over all of it.
+std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height);
+
+// Raises EEmptyResult when the size has a side of 0: such a JPEG would hold no picture.
+void RequireDrawableSize(std::int32_t width, std::int32_t height);
+
+// Compresses the working bitmap and replaces the file at `path` with the result.
+void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path);
+
+// The whole road for a tool: reads the source, applies the size rule, draws and saves when the
+// rule has work to do (or `always` is set for a picture that already fits). Returns the size.
+TResultSize ConvertFile(const std::string& source, const std::string& target, const TJpegOutput& output,
+                        bool always);

@@ -1,0 +1,19 @@
+#pragma once
+// The site's 640 x 480 rule: the size a picture of W x H is given.
+
+#include <cstdint>
+
+enum class TSizeRule { Width, Height, Fits };
+
+struct TResultSize {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    TSizeRule Rule = TSizeRule::Fits;
+};
+
+constexpr std::int32_t kTargetWidth = 640;
+constexpr std::int32_t kTargetHeight = 480;
+
+// A height of 0 raises the runtime's floating-point failures: EZeroDivide, or EInvalidOp when
+// the width is 0 too. A result outside the 32-bit range raises EOverflow.
+TResultSize ApplySizeRule(std::int32_t width, std::int32_t height);

@@ -1,0 +1,59 @@
+// Making surfaces, describing them, and the limits that refuse them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/Gdi.h"
+
+using namespace platform;
+
+namespace {
+
+BITMAPINFO Info(int width, int height, int bits, std::uint32_t compression = BI_RGB) {
+    BITMAPINFO info;
+    info.bmiHeader.biSize = 40;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = std::uint16_t(bits);
+    info.bmiHeader.biCompression = compression;
+    return info;
+}
+
+TEST(MemoryContext, StartsWithOneByOneMonochromeBitmap) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAP bm;
+    ASSERT_EQ(GetObject(GetCurrentBitmap(dc), sizeof bm, &bm), int(sizeof(BITMAP)));
+    EXPECT_EQ(bm.bmWidth, 1);
+    EXPECT_EQ(bm.bmHeight, 1);
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 1);
+}
+
+TEST(CompatibleBitmap, IsZeroedDisplayFormat) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, 3, 2);
+    ASSERT_TRUE(bmp);
+    BITMAP bm;
+    GetObject(bmp, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+    EXPECT_EQ(bm.bmWidthBytes, 12);
+    EXPECT_EQ(bm.bmBits, nullptr);
+    ASSERT_TRUE(SelectObject(dc, bmp));
+    EXPECT_EQ(GetPixel(dc, 2, 1), RGB(0, 0, 0));
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
+}
+
+TEST(DibSection, ReportsHeaderAndMasks) {
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, Info(3, 2, 24), DIB_RGB_COLORS, &bits);
+    ASSERT_TRUE(bmp);
+    DIBSECTION ds;
+    ASSERT_EQ(GetObject(bmp, sizeof ds, &ds), int(sizeof(DIBSECTION)));
+    EXPECT_EQ(ds.dsBm.bmBits, bits);
+    EXPECT_EQ(ds.dsBm.bmWidthBytes, 12);  // 9 bytes padded to 4
+    EXPECT_EQ(ds.dsBmih.biSizeImage, 24u);
+    EXPECT_EQ(ds.dsBmih.biHeight, 2);
+}
+
+}  // namespace
