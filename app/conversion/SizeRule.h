@@ -15,5 +15,5 @@ constexpr std::int32_t kTargetWidth = 640;
 constexpr std::int32_t kTargetHeight = 480;
 
 // A height of 0 raises the runtime's floating-point failures: EZeroDivide, or EInvalidOp when
-// the width is 0 too. A result outside the 32-bit range raises EOverflow.
+// the width is 0 too.
 TResultSize ApplySizeRule(std::int32_t width, std::int32_t height);
