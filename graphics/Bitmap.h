@@ -20,6 +20,8 @@ enum class THandleKind { DeviceDependent, DeviceIndependent };
 
 class TBitmapImage;
 class TBitmapCanvas;
+class TMemoryStream;
+struct TBmpContent;
 
 class TBitmap : public TGraphic {
     OBRAZOR_CLASS_RECORD
@@ -73,6 +75,26 @@ public:
 
 private:
     friend class TBitmapCanvas;
+
+    void EnsureHandle();
+    void EnsureDib();
+    void EnsurePalette();
+    void PrepareToChange();
+    void Unshare();
+    void InstallImage(const platform::HBITMAP& handle, const HPALETTE& palette, const platform::DIBSECTION& description,
+                      bool os2, std::unique_ptr<TMemoryStream> keptFileData);
+    void InstallEmptyImage();
+    void RebuildImage(const platform::HBITMAP& source, const HPALETTE& palette, platform::DIBSECTION description);
+    void FreeCanvasContext();
+    void ReadBmp(TStream& stream, std::int64_t count);
+    void InstallRead(TBmpContent&& content);
+    void WriteBmp(TStream& stream, bool sizePrefix);
+    void ToDeviceDependent();
+    void ToDeviceIndependent();
+    void DrawStretched(TCanvas& target, const TRect& rect);
+    void DrawTransparent(TCanvas& target, const TRect& rect);
+    int BitsPerPixel() const;
+
     TBitmapImage* image_ = nullptr;
     std::unique_ptr<TBitmapCanvas> canvas_;
     bool ignorePalette_ = false;

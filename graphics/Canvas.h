@@ -132,6 +132,7 @@ public:
     int LockCount() const { return lockCount_; }
 
     void EnsureState(unsigned bits);
+    unsigned State() const { return state_; }
     virtual void Changing();
     virtual void Changed();
 
@@ -140,6 +141,10 @@ protected:
     void DeselectHandles();
 
 private:
+    void SelectFont();
+    void SelectPen();
+    void SelectBrush();
+
     platform::HDC handle_;
     unsigned state_ = 0;
     TFont font_;
@@ -147,4 +152,16 @@ private:
     TBrush brush_;
     std::recursive_mutex lock_;
     int lockCount_ = 0;
+};
+
+// Holds a canvas's lock for one scope.
+class TCanvasLock {
+public:
+    explicit TCanvasLock(TCanvas& canvas) : canvas_(canvas) { canvas_.LockCanvas(); }
+    ~TCanvasLock() { canvas_.UnlockCanvas(); }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+private:
+    TCanvas& canvas_;
 };

@@ -1,0 +1,19 @@
+#pragma once
+// Making a bitmap's new surface from its description, keeping the old pixels top left.
+
+#include "platform/Gdi.h"
+
+class TCanvas;
+
+// Builds a surface of the description's kind and size (device-dependent for a header size
+// below 40, else a DIB section), cleared to the canvas's brush or white, with the source's
+// pixels copied unscaled to the top left. Returns null when width or height is 0. The
+// description is refreshed from the new surface.
+platform::HBITMAP BuildSurface(const platform::HBITMAP& source, const platform::HPALETTE& oldPalette,
+                               const platform::HPALETTE& newPalette, platform::DIBSECTION& description,
+                               TCanvas* canvas);
+
+// The surface's description as the platform reports it; zero for no surface.
+platform::DIBSECTION DescribeSurface(const platform::HBITMAP& surface, int* reported = nullptr);
+// Bytes per stored row: rows are padded to 32 bits.
+std::int64_t RowBytes(std::int64_t width, int bitsPerPixel);
