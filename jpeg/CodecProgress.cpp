@@ -1,0 +1,76 @@
+#include "jpeg/CodecProgress.h"
+
+#include <string>
+
+#include "graphics/Graphic.h"
+#include "jpeg/CodecContext.h"
+#include "jpeg/JpegLimits.h"
+#include "jpeg/ProgressClock.h"
+#include "jpeg/StreamSource.h"
+
+namespace jpeg {
+namespace {
+
+// The rows decoded since the last report; empty when compressing.
+TRect ProgressBand(j_common_ptr cinfo, const ProgressState& state) {
+    if (!cinfo->is_decompressor) return TRect{};
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    TRect band{0, state.LastRow, std::int32_t(d->output_width), std::int32_t(d->output_scanline)};
+    // A new output pass has started from the top.
+    if (band.bottom < state.LastRow) band.bottom = std::int32_t(d->output_height);
+    return band;
+}
+
+int PercentDone(const jpeg_progress_mgr& p) {
+    if (p.pass_limit <= 0 || p.total_passes <= 0) return 0;
+    const double done = (double(p.pass_counter) / double(p.pass_limit) + p.completed_passes) * 100.0 / p.total_passes;
+    if (done <= 0) return 0;
+    return done >= 100 ? 100 : int(done);
+}
+
+// The clock runs from the first call; then a report at most every ProgressInterval.
+bool TimeToReport(ProgressState& state) {
+    const std::uint32_t now = TickCount();
+    if (now - std::uint32_t(state.LastTick) < ProgressInterval) return false;
+    const bool started = state.LastTick != 0;
+    state.LastTick = std::int32_t(now);
+    return started;
+}
+
+void CutOffExcessScans(j_common_ptr cinfo) {
+    if (!cinfo->is_decompressor) return;
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->input_scan_number > MaxJpegScans) EndStreamSource(d);
+}
+
+void Report(j_common_ptr cinfo, ProgressState& state) {
+    if (!state.Owner || !TimeToReport(state)) return;
+    const TRect band = ProgressBand(cinfo, state);
+    const int percent = PercentDone(state.pub);
+    if (percent == state.LastPercent) return;
+    state.LastPercent = percent;
+    if (cinfo->is_decompressor)
+        state.LastRow = std::int32_t(reinterpret_cast<j_decompress_ptr>(cinfo)->output_scanline);
+    state.Owner->ReportProgress(state.Owner, TProgressStage::psRunning, std::uint8_t(percent),
+                                band.Height() >= 4, band, std::string());
+}
+
+bool ReportCaught(j_common_ptr cinfo) noexcept {
+    CodecContext& context = CodecContext::Of(cinfo);
+    try {
+        CutOffExcessScans(cinfo);
+        if (cinfo->progress) Report(cinfo, *reinterpret_cast<ProgressState*>(cinfo->progress));
+        return true;
+    } catch (...) {
+        context.KeepFailure(std::current_exception());
+        return false;
+    }
+}
+
+}  // namespace
+
+void CodecProgress(j_common_ptr cinfo) {
+    if (!ReportCaught(cinfo)) CodecContext::Of(cinfo).LeaveLibrary();
+}
+
+}  // namespace jpeg

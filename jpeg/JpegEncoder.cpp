@@ -1,0 +1,109 @@
+// Encoding: the held bitmap, through a private 24-bit copy, into fresh JPEG bytes.
+
+#include <cstddef>
+#include <string>
+
+#include "jpeg/CodecContext.h"
+#include "jpeg/JPEGImage.h"
+#include "jpeg/StreamDestination.h"
+
+class JpegEncoder {
+public:
+    explicit JpegEncoder(TJPEGImage& image) : image_(image), context_(&image) {}
+    void Run();
+
+private:
+    void SetParameters(TBitmap& held);
+    void Compress(TBitmap& pixels);
+    void WriteRows(std::uint8_t* top, std::ptrdiff_t stride);
+    void Report(TProgressStage stage, std::uint8_t percent) {
+        image_.ReportProgress(&image_, stage, percent, false, TRect{}, std::string());
+    }
+
+    TJPEGImage& image_;
+    jpeg::CodecContext context_;
+};
+
+void JpegEncoder::Run() {
+    context_.CreateCompress();
+    if (image_.Bytes()) image_.ReplaceData();
+    image_.data_->ByteStream = std::make_unique<TMemoryStream>();
+    j_compress_ptr c = context_.Compress();
+    TMemoryStream& bytes = *image_.Bytes();
+    context_.Call([&] { jpeg::InstallStreamDestination(c, bytes); });
+    TBitmap* held = image_.heldBitmap_.get();
+    if (!held || held->ImageWidth() == 0 || held->ImageHeight() == 0) return;
+    SetParameters(*held);
+    TBitmap pixels;
+    pixels.CopyFrom(held);
+    pixels.ChangeDepth(TPixelDepth::Bits24);
+    Compress(pixels);
+}
+
+void JpegEncoder::SetParameters(TBitmap& held) {
+    j_compress_ptr c = context_.Compress();
+    c->image_width = JDIMENSION(held.ImageWidth());
+    c->image_height = JDIMENSION(held.ImageHeight());
+    image_.data_->PixelWidth = held.ImageWidth();
+    image_.data_->PixelHeight = held.ImageHeight();
+    c->input_components = 3;
+    // Bitmap rows hold blue, green, red.
+    c->in_color_space = JCS_EXT_BGR;
+    const int quality = image_.JpegQuality;
+    const bool gray = image_.GrayOutput();
+    const bool progressive = image_.WriteProgressive;
+    if (gray) image_.data_->IsGray = true;
+    context_.Call([&] {
+        jpeg_set_defaults(c);
+        c->dct_method = JDCT_FLOAT;
+        jpeg_set_quality(c, quality, TRUE);
+        if (gray) jpeg_set_colorspace(c, JCS_GRAYSCALE);
+        if (progressive) jpeg_simple_progression(c);
+    });
+}
+
+void JpegEncoder::Compress(TBitmap& pixels) {
+    std::uint8_t* const top = pixels.ScanRow(0);
+    // A single row needs no distance (and has no row 1 to measure it by).
+    const std::ptrdiff_t stride = pixels.ImageHeight() > 1 ? pixels.ScanRow(1) - top : 0;
+    Report(TProgressStage::psStarting, 0);
+    std::exception_ptr failure;
+    try {
+        WriteRows(top, stride);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    Report(TProgressStage::psEnding, failure ? 0 : 100);
+    if (!failure) return;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const EAbort&) {
+        image_.ReplaceData();  // a cancelled encoding leaves no partial file behind
+    }
+}
+
+void JpegEncoder::WriteRows(std::uint8_t* top, std::ptrdiff_t stride) {
+    j_compress_ptr c = context_.Compress();
+    context_.Call([&] {
+        jpeg_start_compress(c, TRUE);
+        JSAMPROW row = top;
+        while (c->next_scanline < c->image_height) {
+            const JDIMENSION written = jpeg_write_scanlines(c, &row, 1);
+            if (written == 0) break;  // the finish below then reports the missing rows
+            row += std::ptrdiff_t(written) * stride;
+        }
+        jpeg_finish_compress(c);
+    });
+}
+
+void TJPEGImage::Encode() { JpegEncoder(*this).Run(); }
+
+void TJPEGImage::EnsureEncoded() {
+    if (!Bytes()) Encode();
+}
+
+void TJPEGImage::SaveToStream(TStream& stream) {
+    EnsureEncoded();
+    // A target that takes fewer bytes than the file has must not pass for a written file.
+    stream.WriteBuffer(Bytes()->Memory(), Bytes()->Size());
+}
