@@ -1,0 +1,75 @@
+#include "convert/ConvertTool.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "convert/BatchRunner.h"
+#include "convert/BatchSummary.h"
+#include "convert/InputFiles.h"
+#include "convert/ProgressBar.h"
+#include "convert/ReportLine.h"
+
+#ifndef OBRAZOR_VERSION
+#define OBRAZOR_VERSION "unknown"
+#endif
+
+namespace {
+
+unsigned DefaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+void PrintLine(std::FILE* stream, const std::string& line) {
+    std::fputs(line.c_str(), stream);
+    std::fputc('\n', stream);
+}
+
+// Folders that could not be read count as failures of their own.
+void ReportFolderErrors(const InputList& inputs, BatchSummary& summary, std::FILE* out) {
+    for (const std::string& error : inputs.errors) {
+        PrintLine(out, error);
+        summary.Count(OutcomeKind::Failed);
+    }
+}
+
+int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams) {
+    const InputList inputs = ExpandInputs(options.inputs, RegisteredExtensions(), options.recursive);
+    BatchSummary summary;
+    ReportFolderErrors(inputs, summary, streams.out);
+    {
+        ProgressBar bar(streams.err, inputs.files.size(), streams.progress);
+        bar.Show(0);
+        RunInInputOrder(
+            inputs.files, options.jobs ? options.jobs : DefaultJobs(),
+            [&](const std::string& source) { return convert(source, options); },
+            [&](std::size_t, const FileOutcome& outcome) {
+                bar.Clear();
+                PrintLine(streams.out, FormatReportLine(outcome));
+                std::fflush(streams.out);
+                summary.Count(outcome.kind);
+            },
+            [&](std::size_t finished) { bar.Show(finished); });
+    }
+    PrintLine(streams.out, summary.Line());
+    std::fflush(streams.out);
+    return summary.Status();
+}
+
+}  // namespace
+
+int RunConvertTool(std::span<const char* const> args, const FileConverter& convert, const ToolStreams& streams) {
+    ConvertOptions options;
+    try {
+        options = ParseOptions(args);
+    } catch (const UsageError& error) {
+        std::fprintf(streams.err, "obrazor-convert: %s\nTry 'obrazor-convert --help'.\n", error.what());
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::fputs(UsageText().c_str(), streams.out);
+        return kExitSuccess;
+    }
+    if (options.version) {
+        PrintLine(streams.out, "obrazor-convert " OBRAZOR_VERSION);
+        return kExitSuccess;
+    }
+    return ConvertAll(options, convert, streams);
+}

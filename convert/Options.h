@@ -1,0 +1,32 @@
+#pragma once
+// The command line of obrazor-convert, parsed into settings. Anything the tool cannot make
+// sense of is a usage error, which ends the run with status 2 before any file is touched.
+
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct ConvertOptions {
+    std::string qualityText = "75";  // parsed later exactly as the window's quality field
+    bool gray = false;
+    bool overwrite = false;
+    bool reprocess = false;
+    bool dryRun = false;
+    bool recursive = false;
+    bool help = false;
+    bool version = false;
+    unsigned jobs = 0;  // 0: one per core
+    std::vector<std::string> inputs;
+};
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// `args` excludes the program name. Raises UsageError.
+ConvertOptions ParseOptions(std::span<const char* const> args);
+
+// The text of --help.
+std::string UsageText();
