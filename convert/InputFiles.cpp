@@ -4,13 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/conversion/OutputPath.h"
 #include "graphics/Picture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::string_view kOutputSuffix = ".LMV.jpg";
 
 bool IsHidden(const fs::path& path) { return path.filename().string().starts_with('.'); }
 

@@ -1,0 +1,22 @@
+#pragma once
+// One file through the window's own conversion road: read by extension, the size rule, the
+// white working bitmap, the JPEG, the atomic write. Where the window would ask a question, the
+// tool follows its settings instead and never asks.
+
+#include <string>
+
+#include "app/conversion/SaveRoad.h"
+#include "convert/FileOutcome.h"
+#include "convert/Options.h"
+
+struct ConversionSettings {
+    TJpegOutput output;
+    bool overwrite = false;  // the window's "replace without asking" box
+    bool reprocess = false;  // the "Yes" to the question about a picture that already fits
+    bool dryRun = false;
+};
+
+ConversionSettings SettingsFrom(const ConvertOptions& options);
+
+// Never throws: every failure becomes the outcome's message.
+FileOutcome ConvertPicture(const std::string& source, const ConversionSettings& settings);
