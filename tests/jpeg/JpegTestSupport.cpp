@@ -1,0 +1,196 @@
+#include "JpegTestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "graphics/Streams.h"
+#include "jpeg/ProgressClock.h"
+#include "support/TestData.h"
+
+namespace jpegtest {
+
+std::unique_ptr<TBitmap> MakeBitmap(int width, int height, const std::function<Rgb(int x, int y)>& colour) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->ChangeDepth(TPixelDepth::Bits24);
+    bitmap->ResizeWidth(width);
+    bitmap->ResizeHeight(height);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = bitmap->ScanRow(y);
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = colour(x, y);
+            row[3 * x] = std::uint8_t(c.b);
+            row[3 * x + 1] = std::uint8_t(c.g);
+            row[3 * x + 2] = std::uint8_t(c.r);
+        }
+    }
+    return bitmap;
+}
+
+Rgb Pattern(int x, int y) {
+    const int edge = ((x / 7 + y / 5) % 3 == 0) ? 60 : 0;
+    return Rgb{(x * 5 + edge) % 256, (y * 3 + x) % 256, (255 - y * 4 + edge) & 255};
+}
+
+Bytes Encode(TBitmap& bitmap, const EncodeOptions& options) {
+    TJPEGImage image;
+    image.SetGrayOutput(options.gray);
+    image.CopyFrom(&bitmap);
+    image.JpegQuality = std::uint8_t(options.quality);
+    image.WriteProgressive = options.progressive;
+    image.Encode();
+    TMemoryStream out;
+    image.SaveToStream(out);
+    return Bytes(out.Memory(), out.Memory() + out.Size());
+}
+
+Bytes EncodePattern(int width, int height, const EncodeOptions& options) {
+    auto bitmap = MakeBitmap(width, height, Pattern);
+    return Encode(*bitmap, options);
+}
+
+std::unique_ptr<TJPEGImage> Load(const Bytes& bytes) {
+    auto image = std::make_unique<TJPEGImage>();
+    TMemoryStream in;
+    in.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    in.SetPosition(0);
+    image->LoadFromStream(in);
+    return image;
+}
+
+Bytes ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::vector<Rgb> PaletteOf(TBitmap& bitmap) {
+    platform::PALETTEENTRY entries[256];
+    const unsigned count = platform::GetPaletteEntries(bitmap.PaletteHandle(), 0, 256, entries);
+    std::vector<Rgb> palette;
+    for (unsigned i = 0; i < count; ++i) palette.push_back(Rgb{entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
+    return palette;
+}
+
+Rgb PixelOf(TBitmap& bitmap, int x, int y) {
+    const std::uint8_t* row = bitmap.ScanRow(y);
+    if (bitmap.CurrentDepth() == TPixelDepth::Bits8) return PaletteOf(bitmap).at(row[x]);
+    return Rgb{row[3 * x + 2], row[3 * x + 1], row[3 * x]};
+}
+
+std::vector<Segment> Segments(const Bytes& file) {
+    std::vector<Segment> segments;
+    std::size_t at = 0;
+    while (at + 1 < file.size()) {
+        if (file[at] != 0xFF) {  // entropy-coded data: on to the next marker that is not a stuffed byte or restart
+            ++at;
+            continue;
+        }
+        const std::uint8_t marker = file[at + 1];
+        if (marker == 0x00 || marker == 0xFF || (marker >= 0xD0 && marker <= 0xD7)) {
+            ++at;
+            continue;
+        }
+        at += 2;
+        Segment segment{marker, {}};
+        const bool standalone = marker == 0xD8 || marker == 0xD9;
+        if (!standalone && at + 1 < file.size()) {
+            const std::size_t length = std::size_t(file[at]) << 8 | file[at + 1];
+            const std::size_t end = std::min(file.size(), at + length);
+            segment.body.assign(file.begin() + std::ptrdiff_t(at + 2), file.begin() + std::ptrdiff_t(end));
+            at = end;
+        }
+        segments.push_back(segment);
+        if (marker == 0xD9) break;
+    }
+    return segments;
+}
+
+std::vector<Segment> SegmentsOf(const Bytes& file, std::uint8_t marker) {
+    std::vector<Segment> found;
+    for (const Segment& s : Segments(file))
+        if (s.marker == marker) found.push_back(s);
+    return found;
+}
+
+bool HaveTool(const std::string& name) {
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+namespace {
+
+std::optional<Picture> ReadNetpbm(const std::filesystem::path& path) {
+    const Bytes data = ReadFile(path);
+    std::string text(data.begin(), data.end());
+    std::istringstream header(text);
+    std::string magic;
+    int width = 0, height = 0, maxval = 0;
+    header >> magic >> width >> height >> maxval;
+    if ((magic != "P6" && magic != "P5") || maxval != 255 || width <= 0 || height <= 0) return std::nullopt;
+    const std::size_t start = std::size_t(header.tellg()) + 1;
+    const std::size_t channels = magic == "P6" ? 3 : 1;
+    if (data.size() < start + std::size_t(width) * std::size_t(height) * channels) return std::nullopt;
+    Picture picture{width, height, {}};
+    for (std::size_t i = 0; i < std::size_t(width) * std::size_t(height); ++i) {
+        const std::uint8_t* p = &data[start + i * channels];
+        picture.pixels.push_back(channels == 3 ? Rgb{p[0], p[1], p[2]} : Rgb{p[0], p[0], p[0]});
+    }
+    return picture;
+}
+
+}  // namespace
+
+std::optional<Picture> Djpeg(const std::filesystem::path& file, const std::string& options) {
+    if (!HaveTool("djpeg")) return std::nullopt;
+    testdata::TempDir temp;
+    const std::string out = temp.File("out.pnm");
+    const std::string command = "djpeg " + options + " -outfile '" + out + "' '" + file.string() + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return std::nullopt;
+    return ReadNetpbm(out);
+}
+
+void ProgressLog::Attach(TGraphic& graphic, std::function<void()> onRunning) {
+    graphic.OnProgress = [this, onRunning](TObject*, TProgressStage stage, std::uint8_t percent, bool redraw,
+                                           const TRect& r, const std::string&) {
+        switch (stage) {
+            case TProgressStage::psStarting: ++starting; break;
+            case TProgressStage::psEnding:
+                ++ending;
+                endingPercent = percent;
+                break;
+            case TProgressStage::psRunning:
+                ++running;
+                percents.push_back(percent);
+                bands.push_back(r);
+                redraws.push_back(redraw);
+                if (onRunning) onRunning();
+                break;
+        }
+    };
+}
+
+namespace {
+std::uint32_t clockNow = 0;
+std::uint32_t clockStep = 0;
+std::uint32_t ReadClock() {
+    const std::uint32_t now = clockNow;
+    clockNow += clockStep;
+    return now;
+}
+}  // namespace
+
+ManualClock::ManualClock(std::uint32_t start, std::uint32_t stepPerRead) {
+    clockNow = start;
+    clockStep = stepPerRead;
+    jpeg::SetTickSource(ReadClock);
+}
+
+ManualClock::~ManualClock() { jpeg::SetTickSource(nullptr); }
+
+}  // namespace jpegtest

@@ -1,0 +1,86 @@
+#pragma once
+// Helpers of the JPEG tests: pictures made in memory, JPEG bytes encoded and read back, the
+// marker segments of a file, bitmap pixels as RGB, and djpeg as an independent decoder.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "graphics/Bitmap.h"
+#include "jpeg/JPEGImage.h"
+
+namespace jpegtest {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// A 24-bit bitmap whose pixel (x, y) is colour(x, y).
+std::unique_ptr<TBitmap> MakeBitmap(int width, int height, const std::function<Rgb(int x, int y)>& colour);
+// A picture with smooth gradients and some edges, for files that look like photographs.
+Rgb Pattern(int x, int y);
+
+struct EncodeOptions {
+    int quality = 90;
+    bool gray = false;
+    bool progressive = false;
+};
+Bytes Encode(TBitmap& bitmap, const EncodeOptions& options = {});
+Bytes EncodePattern(int width, int height, const EncodeOptions& options = {});
+
+// A new image holding the bytes (read through LoadFromStream).
+std::unique_ptr<TJPEGImage> Load(const Bytes& bytes);
+Bytes ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+
+// The colour of a pixel of a 24-bit or 8-bit bitmap.
+Rgb PixelOf(TBitmap& bitmap, int x, int y);
+// The entries of the bitmap's palette.
+std::vector<Rgb> PaletteOf(TBitmap& bitmap);
+
+// One marker segment of a JPEG file: the marker byte and the bytes after its length field.
+struct Segment {
+    std::uint8_t marker = 0;
+    Bytes body;
+};
+// Walks the markers from SOI to EOI; entropy-coded data is skipped.
+std::vector<Segment> Segments(const Bytes& file);
+std::vector<Segment> SegmentsOf(const Bytes& file, std::uint8_t marker);
+
+// An image as the independent decoder gives it: RGB (or gray expanded to RGB), top row first.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<Rgb> pixels;
+    Rgb At(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+};
+// djpeg with the given options on a file; nothing when djpeg is not installed or fails.
+std::optional<Picture> Djpeg(const std::filesystem::path& file, const std::string& options);
+bool HaveTool(const std::string& name);
+
+// Turns every psRunning report into the given action; counts the stages seen.
+struct ProgressLog {
+    int starting = 0, running = 0, ending = 0;
+    std::vector<int> percents;
+    std::vector<TRect> bands;
+    std::vector<bool> redraws;
+    int endingPercent = -1;
+    void Attach(TGraphic& graphic, std::function<void()> onRunning = {});
+};
+
+// A clock for the progress hook that moves only when told.
+class ManualClock {
+public:
+    explicit ManualClock(std::uint32_t start, std::uint32_t stepPerRead = 0);
+    ~ManualClock();
+    ManualClock(const ManualClock&) = delete;
+    ManualClock& operator=(const ManualClock&) = delete;
+};
+
+}  // namespace jpegtest
