@@ -49,10 +49,9 @@ PixelCodec::Channel PixelCodec::MakeChannel(std::uint32_t mask) {
     const int kept = width - ch.preShift;
     const std::uint32_t top = (1u << kept) - 1;
     for (std::uint32_t v = 0; v <= top; ++v) ch.expand[v] = std::uint8_t((v * 255 + top / 2) / top);
-    for (std::uint32_t c = 0; c < 256; ++c) {
-        const std::uint32_t field = ((c * top + 127) / 255) << ch.preShift;
-        ch.pack[c] = (field << ch.shift) & mask;
-    }
+    // Packing scales to the field's full width, so 255 fills even a 10-bit field.
+    const std::uint64_t full = (std::uint64_t(1) << width) - 1;
+    for (std::uint64_t c = 0; c < 256; ++c) ch.pack[c] = std::uint32_t(((c * full + 127) / 255) << ch.shift) & mask;
     return ch;
 }
 
