@@ -1,0 +1,176 @@
+// One file through the real road: what is written, when nothing is, and that the bytes are the
+// window's save road's own.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "TestPictures.h"
+#include "app/conversion/SaveRoad.h"
+#include "convert/PictureConversion.h"
+#include "jpeg/JpegFormat.h"
+#include "support/TestData.h"
+
+namespace {
+
+using namespace convtest;
+
+class PictureConversion : public testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterJpegFormat(); }
+    std::string At(const std::string& name) const { return dir.File(name); }
+
+    testdata::TempDir dir;
+    ConversionSettings settings;
+};
+
+TEST_F(PictureConversion, JpegIsScaledByTheRuleAndWrittenBeside) {
+    WriteJpeg(At("car.jpg"), 200, 150);
+    const FileOutcome outcome = ConvertPicture(At("car.jpg"), settings);
+    ASSERT_EQ(outcome.kind, OutcomeKind::Converted) << outcome.message;
+    EXPECT_EQ(outcome.sourceSize.width, 200);
+    EXPECT_EQ(outcome.sourceSize.height, 150);
+    EXPECT_EQ(outcome.resultSize.width, 640);
+    EXPECT_EQ(outcome.resultSize.height, 480);
+    EXPECT_EQ(outcome.output, At("car.LMV.jpg"));
+    const QImage written(QString::fromStdString(outcome.output), "JPEG");
+    EXPECT_EQ(written.width(), 640);
+    EXPECT_EQ(written.height(), 480);
+    EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"car.LMV.jpg", "car.jpg"}));  // no leftovers
+}
+
+TEST_F(PictureConversion, BmpTakesTheHeightRule) {
+    WriteBmp(At("scan.bmp"), 90, 120);
+    const FileOutcome outcome = ConvertPicture(At("scan.bmp"), settings);
+    ASSERT_EQ(outcome.kind, OutcomeKind::Converted) << outcome.message;
+    EXPECT_EQ(outcome.resultSize.width, 360);
+    EXPECT_EQ(outcome.resultSize.height, 480);
+    EXPECT_EQ(QImage(QString::fromStdString(At("scan.LMV.jpg"))).size(), QSize(360, 480));
+}
+
+TEST_F(PictureConversion, GrayWritesOneChannel) {
+    WriteBmp(At("scan.bmp"), 90, 120);
+    settings.output.Gray = true;
+    ASSERT_EQ(ConvertPicture(At("scan.bmp"), settings).kind, OutcomeKind::Converted);
+    EXPECT_EQ(QImage(QString::fromStdString(At("scan.LMV.jpg"))).format(), QImage::Format_Grayscale8);
+}
+
+TEST_F(PictureConversion, PictureThatFitsIsSkippedUnlessReprocessed) {
+    WriteBmp(At("fits.bmp"), 60, 480);
+    const FileOutcome skipped = ConvertPicture(At("fits.bmp"), settings);
+    EXPECT_EQ(skipped.kind, OutcomeKind::Skipped);
+    EXPECT_NE(skipped.message.find("--reprocess"), std::string::npos);
+    EXPECT_EQ(skipped.resultSize.width, 60);
+    EXPECT_FALSE(Exists(At("fits.LMV.jpg")));
+    settings.reprocess = true;
+    EXPECT_EQ(ConvertPicture(At("fits.bmp"), settings).kind, OutcomeKind::Converted);
+    EXPECT_EQ(QImage(QString::fromStdString(At("fits.LMV.jpg"))).size(), QSize(60, 480));
+}
+
+TEST_F(PictureConversion, ExistingOutputIsKeptUnlessOverwriteIsGiven) {
+    WriteBmp(At("car.bmp"), 200, 150);
+    WriteText(At("car.LMV.jpg"), "earlier");
+    const FileOutcome skipped = ConvertPicture(At("car.bmp"), settings);
+    EXPECT_EQ(skipped.kind, OutcomeKind::Skipped);
+    EXPECT_NE(skipped.message.find("--overwrite"), std::string::npos);
+    EXPECT_EQ(ReadBytes(At("car.LMV.jpg")), (Bytes{'e', 'a', 'r', 'l', 'i', 'e', 'r'}));
+    settings.overwrite = true;
+    EXPECT_EQ(ConvertPicture(At("car.bmp"), settings).kind, OutcomeKind::Converted);
+    EXPECT_EQ(QImage(QString::fromStdString(At("car.LMV.jpg"))).size(), QSize(640, 480));
+}
+
+TEST_F(PictureConversion, FolderInTheOutputsPlaceIsNoExistingFile) {
+    WriteBmp(At("car.bmp"), 200, 150);
+    std::filesystem::create_directory(At("car.LMV.jpg"));
+    const FileOutcome outcome = ConvertPicture(At("car.bmp"), settings);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failed);  // not skipped: writing is tried and fails
+    EXPECT_NE(outcome.message.find("Cannot create file"), std::string::npos) << outcome.message;
+}
+
+TEST_F(PictureConversion, DryRunReportsSizesAndWritesNothing) {
+    WriteJpeg(At("car.jpg"), 200, 150);
+    settings.dryRun = true;
+    const FileOutcome outcome = ConvertPicture(At("car.jpg"), settings);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Planned);
+    EXPECT_EQ(outcome.resultSize.width, 640);
+    EXPECT_EQ(outcome.resultSize.height, 480);
+    EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"car.jpg"});
+}
+
+TEST_F(PictureConversion, ZeroSideResultFailsAndWritesNothing) {
+    WriteBmp(At("strip.bmp"), 1300, 2);
+    const FileOutcome outcome = ConvertPicture(At("strip.bmp"), settings);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
+    EXPECT_EQ(outcome.resultSize.width, 640);
+    EXPECT_EQ(outcome.resultSize.height, 0);
+    EXPECT_NE(outcome.message.find("640 x 0"), std::string::npos) << outcome.message;
+    EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"strip.bmp"});
+}
+
+// An empty BMP file is a picture of 0 x 0; the ratio then fails as the window's does.
+TEST_F(PictureConversion, ZeroHeightFailsInTheSizeRule) {
+    WriteText(At("empty.bmp"), "");
+    const FileOutcome outcome = ConvertPicture(At("empty.bmp"), settings);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
+    EXPECT_EQ(outcome.message, "Invalid floating point operation");
+    EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"empty.bmp"});
+}
+
+struct BadFile {
+    const char* name;
+    const char* content;  // null: the file does not exist
+    const char* messagePart;
+};
+
+class UnreadableSource : public PictureConversion, public testing::WithParamInterface<BadFile> {};
+
+TEST_P(UnreadableSource, FailsWithTheReadersMessageAndWritesNothing) {
+    if (GetParam().content) WriteText(At(GetParam().name), GetParam().content);
+    const FileOutcome outcome = ConvertPicture(At(GetParam().name), settings);
+    EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
+    EXPECT_FALSE(outcome.sizesKnown);
+    EXPECT_NE(outcome.message.find(GetParam().messagePart), std::string::npos) << outcome.message;
+    EXPECT_EQ(FolderNames(dir.Path()).size(), GetParam().content ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UnreadableSource,
+                         testing::Values(BadFile{"notes.jpg", "not a photo", "JPEG"},
+                                         BadFile{"notes.txt", "text", "Unknown picture file extension (.txt)"},
+                                         BadFile{"gone.jpg", nullptr, "Cannot open file"}));
+
+// The tool must write what the window writes: the same save road, called the window's way.
+struct SaveCase {
+    const char* quality;
+    bool gray;
+    int width, height;
+};
+
+class SameBytesAsTheSaveRoad : public PictureConversion, public testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SameBytesAsTheSaveRoad, ForEverySetting) {
+    WriteJpeg(At("car.jpg"), GetParam().width, GetParam().height);
+    ConvertOptions options;
+    options.qualityText = GetParam().quality;
+    options.gray = GetParam().gray;
+    ASSERT_EQ(ConvertPicture(At("car.jpg"), SettingsFrom(options)).kind, OutcomeKind::Converted);
+    ConvertFile(At("car.jpg"), At("window.jpg"), SettingsFrom(options).output, false);
+    const Bytes ours = ReadBytes(At("car.LMV.jpg"));
+    EXPECT_GT(ours.size(), 100u);
+    EXPECT_EQ(ours, ReadBytes(At("window.jpg")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, SameBytesAsTheSaveRoad,
+                         testing::Values(SaveCase{"75", false, 200, 150}, SaveCase{"30", true, 200, 150},
+                                         SaveCase{"abc", false, 120, 90},   // the field's fallback to 75
+                                         SaveCase{"300", false, 90, 120}, SaveCase{"0", true, 161, 100}));
+
+TEST(ConversionSettings, QualityTextIsReadAsTheWindowsField) {
+    ConvertOptions options;
+    for (const auto& [text, quality] : std::vector<std::pair<std::string, int>>{
+             {"75", 75}, {"abc", 75}, {"", 75}, {"300", 44}, {"256", 0}, {"-1", 255}, {"$20", 32}}) {
+        options.qualityText = text;
+        EXPECT_EQ(SettingsFrom(options).output.Quality, quality) << text;
+    }
+}
+
+}  // namespace
