@@ -1,0 +1,50 @@
+#include "filectrl/EntryComboBox.h"
+
+#include <QAbstractItemView>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include "filectrl/EntryDelegate.h"
+#include "filectrl/EntryList.h"
+#include "filectrl/EntryListModel.h"
+
+EntryComboBox::EntryComboBox() {
+    setEditable(false);
+    connect(this, &QComboBox::activated, this, [this](int row) {
+        if (OnChoose) OnChoose(row);
+    });
+}
+
+EntryComboBox::~EntryComboBox() = default;
+
+void EntryComboBox::Attach(const EntryList& list, EntrySource source, std::function<int()> itemHeight) {
+    list_ = &list;
+    painter_ = std::make_unique<EntryPainter>(std::move(source));
+    model_ = new EntryListModel(list, painter_->Source().text, this);
+    setModel(model_);
+    setItemDelegate(new EntryDelegate(*painter_, std::move(itemHeight), this));
+}
+
+void EntryComboBox::EntriesChanged() {
+    model_->Reset();
+    SyncSelection(list_->ItemIndex());
+}
+
+void EntryComboBox::SyncSelection(int row) {
+    if (currentIndex() != row) setCurrentIndex(row);
+    update();
+}
+
+// The closed box shows the chosen entry as the list paints it, glyph included.
+void EntryComboBox::paintEvent(QPaintEvent*) {
+    if (!painter_) return;
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const bool selected = hasFocus() && !view()->isVisible();
+    painter_->Paint(painter, field, list_ && currentIndex() < list_->Count() ? currentIndex() : -1, selected, font());
+}

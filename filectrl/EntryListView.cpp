@@ -1,0 +1,66 @@
+#include "filectrl/EntryListView.h"
+
+#include <QKeyEvent>
+
+#include "filectrl/EntryDelegate.h"
+#include "filectrl/EntryList.h"
+#include "filectrl/EntryListModel.h"
+
+EntryListView::EntryListView() {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows of one height let the view lay out tens of thousands of entries at once.
+    setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex&) {
+        if (OnOpen) OnOpen();
+    });
+}
+
+EntryListView::~EntryListView() = default;
+
+void EntryListView::Attach(const EntryList& list, EntrySource source, std::function<int()> itemHeight) {
+    list_ = &list;
+    painter_ = std::make_unique<EntryPainter>(std::move(source));
+    model_ = new EntryListModel(list, painter_->Source().text, this);
+    delegate_ = new EntryDelegate(*painter_, std::move(itemHeight), this);
+    setModel(model_);
+    setItemDelegate(delegate_);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { SelectionChanged(); });
+}
+
+void EntryListView::EntriesChanged() {
+    syncing_ = true;
+    model_->Reset();
+    syncing_ = false;
+    SyncSelection(list_->ItemIndex());
+}
+
+void EntryListView::SyncSelection(int row) {
+    syncing_ = true;
+    if (row < 0) {
+        selectionModel()->clearSelection();
+    } else {
+        const QModelIndex index = model_->index(row);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        scrollTo(index);
+    }
+    syncing_ = false;
+}
+
+void EntryListView::ItemHeightChanged() { doItemsLayout(); }
+
+void EntryListView::SelectionChanged() {
+    if (syncing_ || !OnSelect) return;
+    const QModelIndexList rows = selectionModel()->selectedIndexes();
+    OnSelect(rows.isEmpty() ? -1 : rows.first().row());
+}
+
+void EntryListView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && OnOpen) {
+        OnOpen();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}

@@ -1,0 +1,88 @@
+#include "filectrl/NameOrder.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "filectrl/EntryList.h"
+
+namespace {
+
+// Stray bytes sort after every code point, each by its own value.
+constexpr char32_t kStrayByte = 0x110000;
+
+char32_t FoldCase(char32_t c) {
+    if (c >= U'A' && c <= U'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    if (c >= 0x100 && c <= 0x137) return c | 1;
+    if (c >= 0x139 && c <= 0x148) return (c & 1) ? c + 1 : c;
+    if (c >= 0x14A && c <= 0x177) return c | 1;
+    if (c == 0x178) return 0xFF;
+    if (c >= 0x179 && c <= 0x17E) return (c & 1) ? c + 1 : c;
+    return c;
+}
+
+bool Continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Decodes one well-formed UTF-8 sequence at `pos`; a stray byte on anything else.
+char32_t Decode(std::string_view s, std::size_t& pos) {
+    const unsigned char lead = static_cast<unsigned char>(s[pos]);
+    int length = 0;
+    char32_t c = 0, minimum = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, minimum = 0x10000;
+    }
+    if (length == 0 || pos + std::size_t(length) > s.size()) {
+        ++pos;
+        return kStrayByte + lead;
+    }
+    for (int i = 1; i < length; ++i) {
+        const unsigned char b = static_cast<unsigned char>(s[pos + std::size_t(i)]);
+        if (!Continuation(b)) {
+            ++pos;
+            return kStrayByte + lead;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++pos;
+        return kStrayByte + lead;
+    }
+    pos += std::size_t(length);
+    return c;
+}
+
+}  // namespace
+
+std::u32string FoldedKey(std::string_view name) {
+    std::u32string key;
+    key.reserve(name.size());
+    for (std::size_t pos = 0; pos < name.size();) key += FoldCase(Decode(name, pos));
+    return key;
+}
+
+bool NameLess(std::string_view a, std::string_view b) {
+    const std::u32string ka = FoldedKey(a), kb = FoldedKey(b);
+    return ka != kb ? ka < kb : a < b;
+}
+
+void SortEntries(std::vector<ListEntry>& entries) {
+    std::vector<std::u32string> keys;
+    keys.reserve(entries.size());
+    for (const ListEntry& entry : entries) keys.push_back(FoldedKey(entry.text));
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+        return keys[x] != keys[y] ? keys[x] < keys[y] : entries[x].text < entries[y].text;
+    });
+    std::vector<ListEntry> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
+    entries = std::move(sorted);
+}
