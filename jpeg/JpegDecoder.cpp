@@ -105,7 +105,7 @@ void JpegDecoder::AdoptHandedPalette() {
     }
     // The library maps to a given colour map only for colour output; gray output gets its own
     // ramp, which the bitmap must then take.
-    if (Decompressor()->out_color_components != 3) return;
+    if (Decompressor()->out_color_space != JCS_EXT_BGR) return;
     if (!jpeg::ColormapFromPalette(context_, held)) return;
     bitmap_->AdoptPalette(jpeg::CopyPalette(held));
     libraryPalette_ = false;
