@@ -61,7 +61,9 @@ TEST_P(BitmapResize, KeepsTopLeftAndFillsWhite) {
     EXPECT_EQ(Pixel(bitmap, 1, 0), kWhite);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x) {
-            if (x >= 3 || y >= 2) EXPECT_EQ(Pixel(bitmap, x, y), kWhite) << x << "," << y;
+            if (x >= 3 || y >= 2) {
+                EXPECT_EQ(Pixel(bitmap, x, y), kWhite) << x << "," << y;
+            }
         }
 }
 
