@@ -39,3 +39,12 @@ struct TFormDescription {
     std::vector<TPropertyDesc> properties;
     std::vector<TComponentDesc> components;
 };
+
+// Short spellings for writing descriptions in code.
+namespace fd {
+inline TPropertyDesc P(const char* name, TPropertyValue value) { return {name, std::move(value)}; }
+inline TPropertyValue I(const char* ident) { return TIdent{ident}; }
+inline TPropertyValue N(std::int64_t number) { return number; }
+inline TPropertyValue S(const char* text) { return std::string(text); }
+inline TPropertyValue B(const std::uint8_t* data, std::size_t size) { return TBinary{data, size}; }
+}  // namespace fd

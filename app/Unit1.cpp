@@ -1,0 +1,129 @@
+#include "app/Unit1.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "app/Descriptions.h"
+#include "filectrl/FileControlClasses.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/conversion/OutputPath.h"
+#include "filectrl/DirectoryListBox.h"
+#include "filectrl/DriveComboBox.h"
+#include "filectrl/FileListBox.h"
+#include "filectrl/FilterComboBox.h"
+
+OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm1, TForm);
+
+TForm1* Form1 = nullptr;
+
+std::function<void(const std::string&)> OpenUrlHook = [](const std::string& address) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+};
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    RegisterFileControlClasses();
+    RegisterHandlers();
+    ReadDescription(Form1Description());
+}
+
+void TForm1::RegisterHandlers() {
+    const auto bind = [this](const char* name, void (TForm1::*handler)(TObject*)) {
+        RegisterHandler(name, [this, handler](TObject* sender) { (this->*handler)(sender); });
+    };
+    // Fields first: FormCreate runs at the end of the reading and uses them.
+    RegisterHandler("FormCreate", [this](TObject* sender) {
+        BindFields();
+        FormCreate(sender);
+    });
+    bind("Button2Click", &TForm1::Button2Click);
+    bind("FileListBox1Change", &TForm1::FileListBox1Change);
+    bind("Image0Click", &TForm1::Image0Click);
+    bind("Label3Click", &TForm1::Label3Click);
+    bind("Label4Click", &TForm1::Label4Click);
+    bind("Oprogramu1Click", &TForm1::Oprogramu1Click);
+    bind("Konec1Click", &TForm1::Konec1Click);
+}
+
+void TForm1::BindFields() {
+    Img1 = Field<TImage>("Img1");
+    Label1 = Field<TLabel>("Label1");
+    Label2 = Field<TLabel>("Label2");
+    Label3 = Field<TLabel>("Label3");
+    Label4 = Field<TLabel>("Label4");
+    Memo1 = Field<TMemo>("Memo1");
+    Button2 = Field<TButton>("Button2");
+    LE1 = Field<TLabeledEdit>("LE1");
+    LE2 = Field<TLabeledEdit>("LE2");
+    DirectoryListBox1 = Field<TDirectoryListBox>("DirectoryListBox1");
+    DriveComboBox1 = Field<TDriveComboBox>("DriveComboBox1");
+    FileListBox1 = Field<TFileListBox>("FileListBox1");
+    FilterComboBox1 = Field<TFilterComboBox>("FilterComboBox1");
+    CheckBox1 = Field<TCheckBox>("CheckBox1");
+    Panel1 = Field<TPanel>("Panel1");
+    Image0 = Field<TImage>("Image0");
+    LE3 = Field<TLabeledEdit>("LE3");
+    CheckBox2 = Field<TCheckBox>("CheckBox2");
+    MainMenu1 = Field<TMainMenu>("MainMenu1");
+    Konec1 = Field<TMenuItem>("Konec1");
+    Oprogramu1 = Field<TMenuItem>("Oprogramu1");
+}
+
+void TForm1::FormCreate(TObject*) {
+    Memo1->Clear();
+    SaveRequested = false;
+    LE1->SetText("Zadejte uplný název souboru...");
+    LE2->SetText("75");
+    Label1->SetCaption("Výška: -");
+    Label2->SetCaption("Šířka: -");
+    Image0->SetHeight(0);
+    Image0->SetWidth(0);
+    Image0->Picture().CopyFrom(nullptr);
+}
+
+void TForm1::ResetWindow() {
+    LE3->SetText("");
+    LE1->SetText("");
+    Label1->SetCaption("Výška: -");
+    Label2->SetCaption("Šířka: -");
+    Panel1->SetCaption("Náhled");
+    Image0->SetHeight(0);
+    Image0->SetWidth(0);
+    Image0->Picture().CopyFrom(nullptr);
+}
+
+void TForm1::FileListBox1Change(TObject*) {
+    const std::string path = FileListBox1->FileName();
+    LE1->SetText(path);
+    if (path.empty()) {
+        ResetWindow();
+        return;
+    }
+    LE3->SetText(OutputPathFor(path));
+    Panel1->SetCaption("");
+    Button2Click(FileListBox1);
+}
+
+void TForm1::Image0Click(TObject*) {
+    const std::string path = LE1->Text();
+    TPicture& view = Form2->Image1->Picture();
+    view.ReadFromFile(path);
+    const std::int32_t height = view.ImageHeight();
+    const std::int32_t width = view.ImageWidth();
+    Form2->SetClientHeight(height);
+    Form2->SetClientWidth(width);
+    Form2->SetCaption("100% zobrazení: " + std::to_string(width) + " x " + std::to_string(height));
+    Form2->Show();
+}
+
+void TForm1::Label3Click(TObject*) { Form3->ShowModal(); }
+
+void TForm1::Oprogramu1Click(TObject* Sender) { Label3Click(Sender); }
+
+void TForm1::Label4Click(TObject*) { Otevrit(kSiteAddress); }
+
+void TForm1::Konec1Click(TObject*) { Close(); }
+
+void TForm1::Otevrit(const std::string& address) {
+    if (OpenUrlHook) OpenUrlHook(address);
+}

@@ -1,0 +1,83 @@
+#pragma once
+// TForm1: the main window. It picks a picture through the file controls, shows its size and a
+// quarter-size preview, and converts it into a JPEG beside the source ("Převeď!").
+
+#include <functional>
+#include <string>
+
+#include "graphics/Picture.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Form.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/LabeledEdit.h"
+#include "ui/Memo.h"
+#include "ui/Menu.h"
+#include "ui/Panel.h"
+
+class TDirectoryListBox;
+class TDriveComboBox;
+class TFileListBox;
+class TFilterComboBox;
+struct TResultSize;
+
+class TForm1 : public TForm {
+    OBRAZOR_CLASS_RECORD
+public:
+    explicit TForm1(TComponent* owner);
+
+    TImage* Img1;
+    TLabel* Label1;
+    TLabel* Label2;
+    TLabel* Label3;
+    TLabel* Label4;
+    TMemo* Memo1;
+    TButton* Button2;
+    TLabeledEdit* LE1;
+    TLabeledEdit* LE2;
+    TDirectoryListBox* DirectoryListBox1;
+    TDriveComboBox* DriveComboBox1;
+    TFileListBox* FileListBox1;
+    TFilterComboBox* FilterComboBox1;
+    TCheckBox* CheckBox1;
+    TPanel* Panel1;
+    TImage* Image0;
+    TLabeledEdit* LE3;
+    TCheckBox* CheckBox2;
+    TMainMenu* MainMenu1;
+    TMenuItem* Konec1;
+    TMenuItem* Oprogramu1;
+
+    void FormCreate(TObject* Sender);
+    // The conversion command: preview for any sender, save when the sender is Button2.
+    void Button2Click(TObject* Sender);
+    void FileListBox1Change(TObject* Sender);
+    void Image0Click(TObject* Sender);
+    void Label3Click(TObject* Sender);
+    void Label4Click(TObject* Sender);
+    void Oprogramu1Click(TObject* Sender);
+    void Konec1Click(TObject* Sender);
+
+    // Hands a web address to the desktop's browser; the outcome is not looked at.
+    void Otevrit(const std::string& address);
+
+private:
+    void RegisterHandlers();
+    void BindFields();
+    void ResetWindow();
+    void ShowSourceSize(std::int32_t height, std::int32_t width);
+    void DrawPreview(TGraphic* graphic, const TResultSize& size);
+    bool OverwriteRefused();
+    void WriteResult(TGraphic* graphic);
+
+    bool SaveRequested = false;
+};
+
+extern TForm1* Form1;
+
+// Where Otevrit sends an address; tests replace it to see the address.
+extern std::function<void(const std::string& address)> OpenUrlHook;
+
+inline constexpr const char* kSiteAddress = "https://www.lumovar.example/";
+inline constexpr const char* kMakerAddress = "https://www.datalesk.example/";
