@@ -62,12 +62,13 @@ bool DeleteDC(const HDC& dc) {
     return true;
 }
 
-bool DeleteObject(const HGDIOBJ& object) {
-    if (!object) return false;
-    // A surface still selected into a context cannot go, as on the original platform.
-    const auto* surface = dynamic_cast<const Surface*>(object.get());
-    return !(surface && surface->selectedIn);
-}
+// A surface still selected into a context cannot go, as on the original platform; other objects
+// live on in the contexts that hold them, so dropping one is always allowed.
+bool DeleteObject(const HBITMAP& bitmap) { return bitmap && !bitmap->selectedIn; }
+bool DeleteObject(const HPALETTE& palette) { return bool(palette); }
+bool DeleteObject(const HPEN& pen) { return bool(pen); }
+bool DeleteObject(const HBRUSH& brush) { return bool(brush); }
+bool DeleteObject(const HFONT& font) { return bool(font); }
 
 int GetDeviceCaps(const HDC& dc, int index) {
     const Surface* target = dc ? dc->Target() : nullptr;

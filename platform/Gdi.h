@@ -66,7 +66,11 @@ bool DeleteDC(const HDC& dc);
 int GetDeviceCaps(const HDC& dc, int index);
 bool GdiFlush();
 // Drops a handle; false for none and for a surface still selected into a context.
-bool DeleteObject(const HGDIOBJ& object);
+bool DeleteObject(const HBITMAP& bitmap);
+bool DeleteObject(const HPALETTE& palette);
+bool DeleteObject(const HPEN& pen);
+bool DeleteObject(const HBRUSH& brush);
+bool DeleteObject(const HFONT& font);
 
 HBITMAP SelectObject(const HDC& dc, const HBITMAP& bitmap);  // null when the surface is selected elsewhere
 HPEN SelectObject(const HDC& dc, const HPEN& pen);
