@@ -1,6 +1,7 @@
 #include "platform/AxisMap.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace platform {
 
@@ -9,6 +10,12 @@ struct Range {
     std::int64_t low, size;
     bool reversed;
 };
+// a * b / c for non-negative operands, rounded down or up.
+std::int64_t Scale(std::int64_t a, std::int64_t b, std::int64_t c, bool roundUp = false) {
+    const __int128 product = __int128(a) * b;
+    return std::int64_t((product + (roundUp ? c - 1 : 0)) / c);
+}
+
 Range Normalise(const AxisSpan& s) {
     return s.extent < 0 ? Range{std::int64_t(s.start) + s.extent, -std::int64_t(s.extent), true}
                         : Range{s.start, s.extent, false};
@@ -28,19 +35,20 @@ AxisMap::AxisMap(AxisSpan target, AxisSpan source) {
     samples_.resize(std::size_t(count_));
     boxes_.resize(2 * std::size_t(count_));
     for (std::int64_t k = from - t.low, i = 0; i < count_; ++k, ++i) {
-        // Centre of target pixel k is k + 1/2; scaled into the source and rounded down.
-        std::int64_t j = (2 * k + 1) * s.size / (2 * t.size);
+        // Centre of target pixel k is k + 1/2; scaled into the source and rounded down. Products of
+        // two 33-bit values need more than 64 bits.
+        std::int64_t j = Scale(2 * k + 1, s.size, 2 * t.size);
         // Every source pixel the target pixel's area touches.
-        std::int64_t lo = k * s.size / t.size, hi = ((k + 1) * s.size + t.size - 1) / t.size;
+        std::int64_t lo = Scale(k, s.size, t.size), hi = Scale(k + 1, s.size, t.size, true);
         if (mirror) {
             j = s.size - 1 - j;
             const std::int64_t mirroredLow = s.size - hi;
             hi = s.size - lo;
             lo = mirroredLow;
         }
-        samples_[std::size_t(i)] = std::int32_t(s.low + j);
-        boxes_[2 * std::size_t(i)] = std::int32_t(std::max<std::int64_t>(s.low + lo, 0));
-        boxes_[2 * std::size_t(i) + 1] = std::int32_t(std::min<std::int64_t>(s.low + hi, source.limit));
+        samples_[std::size_t(i)] = std::int32_t(std::clamp<std::int64_t>(s.low + j, INT32_MIN, INT32_MAX));
+        boxes_[2 * std::size_t(i)] = std::int32_t(std::clamp<std::int64_t>(s.low + lo, 0, source.limit));
+        boxes_[2 * std::size_t(i) + 1] = std::int32_t(std::clamp<std::int64_t>(s.low + hi, 0, source.limit));
     }
     Trim(source.limit);
 }

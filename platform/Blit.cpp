@@ -190,10 +190,14 @@ bool MaskBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int s
 }
 
 int FillRect(const HDC& dc, const RECT& rect, const HBRUSH& brush) {
-    BlitRequest r = Request(dc, rect.left, rect.top, rect.Width(), rect.Height(), PATCOPY);
+    const Surface* target = dc ? dc->Target() : nullptr;
+    if (!target) return 0;
+    // Clipped first, so that the extents of any rectangle fit 32 bits; an inverted one fills nothing.
+    const std::int32_t left = std::max(rect.left, 0), top = std::max(rect.top, 0);
+    const std::int32_t right = std::min(rect.right, target->Width()), bottom = std::min(rect.bottom, target->Height());
+    if (right <= left || bottom <= top) return 1;
+    BlitRequest r = Request(dc, left, top, right - left, bottom - top, PATCOPY);
     r.brush = brush;
-    // An inverted rectangle fills nothing.
-    if (rect.Width() <= 0 || rect.Height() <= 0) return dc && dc->Target() ? 1 : 0;
     return RunBlit(r) ? 1 : 0;
 }
 
