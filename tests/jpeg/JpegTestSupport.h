@@ -80,6 +80,7 @@ public:
     explicit ManualClock(std::uint32_t start, std::uint32_t stepPerRead = 0);
     ~ManualClock();
     ManualClock(const ManualClock&) = delete;
+    std::uint32_t Reads() const;  // looks at the clock so far
     ManualClock& operator=(const ManualClock&) = delete;
 };
 

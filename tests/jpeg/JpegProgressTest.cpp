@@ -1,0 +1,142 @@
+// Progress of encoding and decoding: the stages, the throttle, and cancelling by EAbort.
+
+#include <gtest/gtest.h>
+
+#include "JpegTestSupport.h"
+#include "graphics/Streams.h"
+
+using namespace jpegtest;
+
+namespace {
+
+constexpr int Width = 40, Height = 400;
+
+TEST(JpegProgress, FrozenClockGivesOnlyStartAndEnd) {
+    ManualClock clock(1000);
+    auto image = Load(EncodePattern(Width, Height));
+    ProgressLog log;
+    log.Attach(*image);
+    image->Decode();
+    EXPECT_EQ(log.starting, 1);
+    EXPECT_EQ(log.running, 0);
+    EXPECT_EQ(log.ending, 1);
+    EXPECT_EQ(log.endingPercent, 100);
+}
+
+// With the clock jumping a second at every look, every change of percentage is reported.
+TEST(JpegProgress, DecodingReportsRisingPercentagesAndContiguousBands) {
+    ManualClock clock(1000, 1000);
+    auto image = Load(EncodePattern(Width, Height));
+    ProgressLog log;
+    log.Attach(*image);
+    image->Decode();
+    ASSERT_GT(log.running, 1);
+    std::int32_t lastBottom = 0;
+    for (std::size_t i = 0; i < log.percents.size(); ++i) {
+        if (i > 0) {
+            EXPECT_GT(log.percents[i], log.percents[i - 1]);
+        }
+        EXPECT_LE(log.percents[i], 100);
+        const TRect& band = log.bands[i];
+        EXPECT_EQ(band.left, 0);
+        EXPECT_EQ(band.right, Width);
+        EXPECT_EQ(band.top, lastBottom);
+        EXPECT_GE(band.bottom, band.top);
+        EXPECT_EQ(log.redraws[i], band.Height() >= 4);
+        lastBottom = band.bottom;
+    }
+    EXPECT_TRUE(std::find(log.redraws.begin(), log.redraws.end(), true) != log.redraws.end());
+}
+
+TEST(JpegProgress, EncodingReportsWithoutBands) {
+    ManualClock clock(1000, 1000);
+    auto bitmap = MakeBitmap(Width, Height, Pattern);
+    TJPEGImage image;
+    image.CopyFrom(bitmap.get());
+    ProgressLog log;
+    log.Attach(image);
+    image.Encode();
+    EXPECT_EQ(log.starting, 1);
+    EXPECT_EQ(log.ending, 1);
+    EXPECT_EQ(log.endingPercent, 100);
+    ASSERT_GT(log.running, 1);
+    for (std::size_t i = 0; i < log.bands.size(); ++i) {
+        EXPECT_EQ(log.bands[i], TRect{});
+        EXPECT_FALSE(log.redraws[i]);
+        if (i > 0) {
+            EXPECT_GT(log.percents[i], log.percents[i - 1]);
+        }
+    }
+}
+
+// A clock advancing 100 ms per look allows a report at most every fifth look.
+TEST(JpegProgress, AtMostOneReportPerHalfSecond) {
+    ManualClock clock(1000, 100);
+    auto image = Load(EncodePattern(Width, Height));
+    ProgressLog log;
+    log.Attach(*image);
+    image->Decode();
+    EXPECT_GT(log.running, 0);
+    EXPECT_LE(std::uint32_t(log.running), clock.Reads() / 5 + 1);
+}
+
+TEST(JpegProgress, EAbortWhileDecodingKeepsThePartialBitmap) {
+    ManualClock clock(1000, 1000);
+    auto image = Load(EncodePattern(Width, Height));
+    ProgressLog log;
+    log.Attach(*image, [] { throw EAbort(); });
+    TBitmap* decoded = nullptr;
+    ASSERT_NO_THROW(decoded = image->Decode());
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(decoded->ImageHeight(), Height);
+    EXPECT_EQ(log.running, 1);
+    EXPECT_EQ(log.endingPercent, 0);
+    EXPECT_EQ(image->Decode(), decoded) << "the partial bitmap is kept";
+}
+
+TEST(JpegProgress, EAbortWhileEncodingDropsTheData) {
+    ManualClock clock(1000, 1000);
+    auto bitmap = MakeBitmap(Width, Height, Pattern);
+    TJPEGImage image;
+    image.CopyFrom(bitmap.get());
+    ProgressLog log;
+    log.Attach(image, [] { throw EAbort(); });
+    ASSERT_NO_THROW(image.Encode());
+    EXPECT_EQ(image.DataObject().ByteStream, nullptr);
+    EXPECT_NE(image.HeldBitmap(), nullptr);
+    EXPECT_EQ(log.endingPercent, 0);
+}
+
+TEST(JpegProgress, OtherFailuresOfAHandlerPassThroughDecoding) {
+    ManualClock clock(1000, 1000);
+    auto image = Load(EncodePattern(Width, Height));
+    ProgressLog log;
+    log.Attach(*image, [] { throw EInvalidOperation("stop"); });
+    EXPECT_THROW(image->Decode(), EInvalidOperation);
+    EXPECT_EQ(log.ending, 1);
+    EXPECT_EQ(log.endingPercent, 0);
+    ASSERT_NE(image->HeldBitmap(), nullptr);
+    EXPECT_NO_THROW(image->Decode());
+    EXPECT_EQ(log.starting, 1) << "the kept bitmap is not decoded again";
+}
+
+TEST(JpegProgress, OtherFailuresOfAHandlerPassThroughEncoding) {
+    ManualClock clock(1000, 1000);
+    auto bitmap = MakeBitmap(Width, Height, Pattern);
+    TJPEGImage image;
+    image.CopyFrom(bitmap.get());
+    ProgressLog log;
+    log.Attach(image, [] { throw EInvalidOperation("stop"); });
+    EXPECT_THROW(image.Encode(), EInvalidOperation);
+    EXPECT_EQ(log.endingPercent, 0);
+}
+
+TEST(JpegProgress, EncodingWithoutBitmapReportsNothing) {
+    TJPEGImage image;
+    ProgressLog log;
+    log.Attach(image);
+    image.Encode();
+    EXPECT_EQ(log.starting + log.running + log.ending, 0);
+}
+
+}  // namespace
