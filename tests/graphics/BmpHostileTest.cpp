@@ -1,0 +1,188 @@
+// Malformed BMP files end in the format's own failures, never in a crash or a huge allocation.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "BitmapTestSupport.h"
+#include "graphics/Exceptions.h"
+
+using namespace bitmaptest;
+
+namespace {
+using Bytes = std::vector<std::uint8_t>;
+
+// A valid 2 x 2, 8-bit file with a 2-entry table; each case patches one field.
+Bytes ValidFile() {
+    Bytes b;
+    Put16(b, 0x4D42);  // 0  bfType
+    Put32(b, 0);       // 2  bfSize
+    Put32(b, 0);       // 6  reserved words
+    Put32(b, 62);      // 10 bfOffBits
+    Put32(b, 40);      // 14 biSize
+    Put32(b, 2);       // 18 biWidth
+    Put32(b, 2);       // 22 biHeight
+    Put16(b, 1);       // 26 biPlanes
+    Put16(b, 8);       // 28 biBitCount
+    Put32(b, 0);       // 30 biCompression
+    Put32(b, 0);       // 34 biSizeImage
+    Put32(b, 0);       // 38 biXPelsPerMeter
+    Put32(b, 0);       // 42 biYPelsPerMeter
+    Put32(b, 2);       // 46 biClrUsed
+    Put32(b, 0);       // 50 biClrImportant
+    Put32(b, 0x000000);  // 54 entry 0: black
+    Put32(b, 0xFFFFFF);  // 58 entry 1: white
+    Put32(b, 0x00000100);  // 62 bottom row: 0, 1, padding
+    Put32(b, 0x00000001);  // 66 top row: 1, 0, padding
+    return b;
+}
+
+enum class Outcome { Loads, Invalid, ReadError };
+
+struct HostileCase {
+    const char* name;
+    std::size_t offset;  // of the patched field
+    int size;            // 2 or 4 bytes; 0 cuts the file at offset
+    std::uint32_t value;
+    Outcome outcome;
+};
+
+Bytes Patched(const HostileCase& c) {
+    Bytes b = ValidFile();
+    if (c.size == 0) {
+        b.resize(c.offset);
+    } else {
+        for (int i = 0; i < c.size; ++i) b[c.offset + std::size_t(i)] = std::uint8_t(c.value >> (8 * i));
+    }
+    return b;
+}
+
+class BmpHostile : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(BmpHostile, EndsInResultOrFormatError) {
+    TBitmap bitmap;
+    const Bytes file = Patched(GetParam());
+    switch (GetParam().outcome) {
+        case Outcome::Loads:
+            ASSERT_NO_THROW(Load(bitmap, file));
+            EXPECT_FALSE(bitmap.IsEmpty());
+            Pixel(bitmap, 0, 0);
+            break;
+        case Outcome::Invalid:
+            try {
+                Load(bitmap, file);
+                FAIL() << "loaded";
+            } catch (const EInvalidGraphic& e) {
+                EXPECT_EQ(e.Message(), "Bitmap image is not valid");
+            }
+            break;
+        case Outcome::ReadError:
+            try {
+                Load(bitmap, file);
+                FAIL() << "loaded";
+            } catch (const EReadError& e) {
+                EXPECT_EQ(e.Message(), "Stream read error");
+            }
+            break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, BmpHostile,
+    ::testing::Values(
+        HostileCase{"Valid", 0, 2, 0x4D42, Outcome::Loads},
+        HostileCase{"CutInFileHeader", 10, 0, 0, Outcome::ReadError},
+        HostileCase{"CutInInfoHeader", 30, 0, 0, Outcome::ReadError},
+        HostileCase{"CutInColorTable", 58, 0, 0, Outcome::ReadError},
+        HostileCase{"CutInPixels", 64, 0, 0, Outcome::Loads},
+        HostileCase{"HeaderSizeZero", 14, 4, 0, Outcome::Invalid},
+        HostileCase{"HeaderSizeEight", 14, 4, 8, Outcome::Invalid},
+        HostileCase{"HeaderSizeHuge", 14, 4, 0xFFFFFFF0, Outcome::Invalid},
+        HostileCase{"HeaderSizeAboveLimit", 14, 4, 4097, Outcome::Invalid},
+        HostileCase{"HeaderLongerThanFile", 14, 4, 4096, Outcome::ReadError},
+        HostileCase{"PlanesZero", 26, 2, 0, Outcome::Invalid},
+        HostileCase{"PlanesTwo", 26, 2, 2, Outcome::Invalid},
+        HostileCase{"BitCountZero", 28, 2, 0, Outcome::Invalid},
+        HostileCase{"BitCountTwo", 28, 2, 2, Outcome::Invalid},
+        HostileCase{"BitCount64", 28, 2, 64, Outcome::Invalid},
+        HostileCase{"BitfieldsAtEightBits", 30, 4, 3, Outcome::Invalid},
+        HostileCase{"Jpeg", 30, 4, 4, Outcome::Invalid},
+        HostileCase{"Rle4AtEightBits", 30, 4, 2, Outcome::Invalid},
+        HostileCase{"UnknownCompression", 30, 4, 0x7FFFFFFF, Outcome::Invalid},
+        HostileCase{"WidthZero", 18, 4, 0, Outcome::Invalid},
+        HostileCase{"WidthNegative", 18, 4, 0xFFFFFFFF, Outcome::Invalid},
+        HostileCase{"WidthAboveLimit", 18, 4, 65536, Outcome::Invalid},
+        HostileCase{"HeightZero", 22, 4, 0, Outcome::Invalid},
+        HostileCase{"HeightMostNegative", 22, 4, 0x80000000, Outcome::Invalid},
+        HostileCase{"HeightAboveLimit", 22, 4, 0x10000, Outcome::Invalid},
+        HostileCase{"WidthAtLimit", 18, 4, 65535, Outcome::Loads},
+        HostileCase{"ImageSizeHuge", 34, 4, 0xFFFFFFFF, Outcome::Loads},
+        HostileCase{"ColoursUsedHuge", 46, 4, 0x7FFFFFFF, Outcome::ReadError},
+        HostileCase{"ColoursUsedAllBits", 46, 4, 0xFFFFFFFF, Outcome::ReadError},
+        HostileCase{"ColoursUsedBeyondFile", 46, 4, 300, Outcome::ReadError},
+        HostileCase{"TopDown", 22, 4, 0xFFFFFFFE, Outcome::Loads},
+        HostileCase{"FileSizeLies", 2, 4, 0xFFFFFFFF, Outcome::Loads},
+        HostileCase{"OffsetLies", 10, 4, 0xFFFFFFFF, Outcome::Loads}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Both dimensions within limits, their product not: refused before any memory is taken.
+TEST(BmpHostile, TooManyPixelsRefused) {
+    Bytes file = ValidFile();
+    const std::uint32_t side = 60000;  // 3.6e9 pixels
+    std::memcpy(&file[18], &side, 4);
+    std::memcpy(&file[22], &side, 4);
+    TBitmap bitmap;
+    EXPECT_THROW(Load(bitmap, file), EInvalidGraphic);
+}
+
+// 300 entries are there: 256 are kept, the rest skipped, the pixels read after them.
+TEST(BmpHostile, OversizeTableIsSkippedOver) {
+    Bytes file = ValidFile();
+    file[46] = 300 & 0xFF;
+    file[47] = 300 >> 8;
+    Bytes table(298 * 4, 0x7F);
+    file.insert(file.begin() + 62, table.begin(), table.end());
+    TBitmap bitmap;
+    ASSERT_NO_THROW(Load(bitmap, file));
+    EXPECT_EQ(bitmap.CurrentDepth(), TPixelDepth::Bits8);
+    EXPECT_EQ(Pixel(bitmap, 1, 1), 0xFFFFFFu);  // bottom row's second pixel: entry 1
+    EXPECT_EQ(Pixel(bitmap, 0, 1), 0u);
+}
+
+// A persisted count too small for its headers must not let the reader run off.
+TEST(BmpHostile, PersistedCountsThatLie) {
+    for (std::uint32_t count : {1u, 13u, 20u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        Bytes block;
+        Put32(block, count);
+        const Bytes file = ValidFile();
+        block.insert(block.end(), file.begin(), file.end());
+        TMemoryStream stream = StreamOf(block);
+        TBitmap bitmap;
+        try {
+            bitmap.ReadPersisted(stream);
+        } catch (const EReadError&) {
+        } catch (const EInvalidGraphic&) {
+        }
+    }
+}
+
+// Run-length data that runs past its rows or its bytes is decoded as far as it goes.
+TEST(BmpHostile, BrokenRunLengthDataDecodesAsFarAsItGoes) {
+    Bytes file = ValidFile();
+    file[30] = 1;  // BI_RLE8
+    file.resize(62);
+    const Bytes runs[] = {{200, 1, 200, 1, 200, 1},  // runs far past the row
+                          {0, 2, 255, 255, 3, 1},    // a delta past the picture
+                          {0, 200, 1},               // an absolute run without its bytes
+                          {}};
+    for (const Bytes& data : runs) {
+        Bytes damaged = file;
+        damaged.insert(damaged.end(), data.begin(), data.end());
+        TBitmap bitmap;
+        try {
+            Load(bitmap, damaged);
+            Pixel(bitmap, 1, 1);
+        } catch (const EInvalidGraphic&) {
+        }
+    }
+}
+}  // namespace
