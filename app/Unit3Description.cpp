@@ -11,7 +11,7 @@ namespace {
 const std::vector<std::string> kTermsOfUse{
     "Program slouží k přípravě fotografií",
     "pro inzeráty na serveru Lumovar.",
-    "Používáte jej na vlastní odpovědnost;",
+    "Užíváte jej na vlastní riziko;",
     "autor neručí za škody vzniklé jeho",
     "použitím ani nemožností použití.",
     "Šířit jej smíte jen v nezměněné",

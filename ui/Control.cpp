@@ -10,9 +10,15 @@ QColor ToQColor(TColor color) {
     return QColor(platform::GetRValue(rgb), platform::GetGValue(rgb), platform::GetBValue(rgb));
 }
 
+namespace {
+// Brings the condensed font to the width of the system font the label boxes were sized for.
+constexpr double kLetterSpacing = -0.2;
+}  // namespace
+
 QFont ToQFont(const TControlFont& font) {
     QFont result(QString::fromStdString(font.Name));
     result.setPixelSize(font.PixelHeight);
+    result.setLetterSpacing(QFont::AbsoluteSpacing, kLetterSpacing);
     result.setBold(font.Bold);
     result.setStyleHint(QFont::SansSerif);
     return result;

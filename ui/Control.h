@@ -23,7 +23,8 @@ enum class TAlign { alNone, alClient };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 struct TControlFont {
-    std::string Name = "DejaVu Sans";
+    // A narrow sans-serif: the windows' label boxes were measured for an 8-point system font.
+    std::string Name = "DejaVu Sans Condensed";
     int PixelHeight = 11;  // character height, as the windows were laid out for
     bool Bold = false;
     TColor Color = clWindowText;

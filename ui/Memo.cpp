@@ -5,7 +5,7 @@
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TMemo, TWinControl);
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit) {
-    Editor()->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Editor()->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
 QPlainTextEdit* TMemo::Editor() const { return static_cast<QPlainTextEdit*>(Widget()); }
@@ -23,6 +23,8 @@ void TMemo::Add(const std::string& line) {
 void TMemo::SetLines(const std::vector<std::string>& lines) {
     Clear();
     for (const std::string& line : lines) Add(line);
+    // A text given whole is read from its start; only a growing log follows its end.
+    Editor()->moveCursor(QTextCursor::Start);
 }
 
 void TMemo::SetReadOnly(bool value) { Editor()->setReadOnly(value); }
