@@ -88,12 +88,7 @@ TEST_P(FormatTest, GetDIBitsRoundTripsThroughEveryOtherFormat) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, FormatTest, ::testing::ValuesIn(kFormats), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        if (c == ' ') c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Formats, FormatTest, ::testing::ValuesIn(kFormats), CaseName());
 
 TEST(GetDIBits, PaletteFormatsGetTheirStandardTables) {
     Canvas source = Canvas::Device(2, 1);

@@ -41,12 +41,7 @@ TEST_P(RefusedSection, ReturnsNullAndSetsTheReason) {
     EXPECT_NE(GetLastError(), 0u) << t.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RefusedSection, ::testing::ValuesIn(kRefused), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        if (c == ' ' || c == '-') c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedSection, ::testing::ValuesIn(kRefused), CaseName());
 
 TEST(Limits, DeviceBitmapsAreRefusedToo) {
     SetLastError(0);

@@ -1,7 +1,9 @@
 #pragma once
 // Small helpers for raster tests: surfaces selected into their own contexts.
 
+#include <cctype>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/Gdi.h"
@@ -20,6 +22,17 @@ inline BITMAPINFO Info(int width, int height, int bits, std::uint32_t compressio
     info.bmiHeader.biCompression = compression;
     return info;
 }
+
+// Parameterised test names from a case's `name` field: letters and digits, the rest '_'.
+struct CaseName {
+    template <class Info>
+    std::string operator()(const Info& info) const {
+        std::string name = info.param.name;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    }
+};
 
 // A surface selected into a fresh memory context.
 struct Canvas {

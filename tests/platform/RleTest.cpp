@@ -111,12 +111,7 @@ TEST_P(RleTest, DecodesIntoTheSurface) {
     for (int y = 0; y < t.height; ++y) EXPECT_EQ(c.GetRow(y, t.width), t.rows[std::size_t(y)]) << t.name << " row " << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(Escapes, RleTest, ::testing::ValuesIn(kCases), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        if (c == ' ') c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Escapes, RleTest, ::testing::ValuesIn(kCases), CaseName());
 
 TEST(Rle, TopDownIsRefused) {
     BITMAPINFO info = RleInfo(2, -2, BI_RLE8);

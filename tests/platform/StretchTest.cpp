@@ -48,12 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         StretchCase{"source partly outside", 4, 0, 4, -2, 4, {Z, Z, A, B}},
         StretchCase{"source wholly outside", 4, 0, 4, 9, 4, {Z, Z, Z, Z}},
         StretchCase{"zero extent draws nothing", 4, 0, 0, 0, 4, {Z, Z, Z, Z}}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
+    CaseName());
 
 TEST(StretchBlt, EnlargesVerticallyByReplication) {
     Canvas source = Canvas::Device(1, 2);

@@ -3,22 +3,11 @@
 
 #include <cstring>
 
-#include "platform/Gdi.h"
+#include "RasterFixture.h"
 
-using namespace platform;
+using namespace rastertest;
 
 namespace {
-
-BITMAPINFO Info(int width, int height, int bits, std::uint32_t compression = BI_RGB) {
-    BITMAPINFO info;
-    info.bmiHeader.biSize = 40;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = std::uint16_t(bits);
-    info.bmiHeader.biCompression = compression;
-    return info;
-}
 
 TEST(MemoryContext, StartsWithOneByOneMonochromeBitmap) {
     HDC dc = CreateCompatibleDC(nullptr);
