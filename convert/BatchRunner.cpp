@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 
@@ -24,12 +25,14 @@ FileOutcome RunGuarded(const FileTask& task, const std::string& source) {
 // The outcomes finished so far; workers fill slots, the caller drains them in order.
 class OutcomeBoard {
 public:
-    explicit OutcomeBoard(std::size_t count) : slots_(count) {}
+    OutcomeBoard(std::size_t count, const std::vector<std::size_t>& startOrder)
+        : slots_(count), startOrder_(startOrder) {}
 
     std::optional<std::size_t> TakeWork() {
         std::lock_guard lock(mutex_);
         if (nextToStart_ == slots_.size()) return std::nullopt;
-        return nextToStart_++;
+        const std::size_t taken = nextToStart_++;
+        return startOrder_.empty() ? taken : startOrder_[taken];
     }
 
     void Finish(std::size_t index, FileOutcome outcome) {
@@ -58,6 +61,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::optional<FileOutcome>> slots_;
+    const std::vector<std::size_t>& startOrder_;
     std::size_t nextToStart_ = 0;
     std::size_t finished_ = 0;
 };
@@ -79,8 +83,11 @@ std::size_t DrainInOrder(OutcomeBoard& board, std::size_t next, std::size_t coun
 }  // namespace
 
 void RunInInputOrder(const std::vector<std::string>& files, unsigned jobs, const FileTask& task,
-                     const OutcomeSink& onOutcome, const ProgressSink& onProgress) {
-    OutcomeBoard board(files.size());
+                     const OutcomeSink& onOutcome, const ProgressSink& onProgress,
+                     const std::vector<std::size_t>& startOrder) {
+    if (!startOrder.empty() && startOrder.size() != files.size())
+        throw std::invalid_argument("the start order must name every file once");
+    OutcomeBoard board(files.size(), startOrder);
     const std::size_t workerCount = std::clamp<std::size_t>(jobs, 1, std::max<std::size_t>(files.size(), 1));
     std::vector<std::jthread> workers;
     for (std::size_t i = 0; i < workerCount; ++i) workers.emplace_back([&] { WorkerLoop(board, files, task); });

@@ -15,5 +15,8 @@ using OutcomeSink = std::function<void(std::size_t index, const FileOutcome& out
 // Called on the caller's thread whenever another file is finished, in any order.
 using ProgressSink = std::function<void(std::size_t finished)>;
 
+// `startOrder` is the order the workers take the files in (indices into `files`); empty means
+// input order. It changes only when each file is done, never the order of the report.
 void RunInInputOrder(const std::vector<std::string>& files, unsigned jobs, const FileTask& task,
-                     const OutcomeSink& onOutcome, const ProgressSink& onProgress);
+                     const OutcomeSink& onOutcome, const ProgressSink& onProgress,
+                     const std::vector<std::size_t>& startOrder = {});

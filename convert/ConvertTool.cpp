@@ -8,6 +8,7 @@
 #include "convert/InputFiles.h"
 #include "convert/ProgressBar.h"
 #include "convert/ReportLine.h"
+#include "convert/WorkOrder.h"
 
 #ifndef OBRAZOR_VERSION
 #define OBRAZOR_VERSION "unknown"
@@ -30,24 +31,34 @@ void ReportFolderErrors(const InputList& inputs, BatchSummary& summary, std::FIL
     }
 }
 
+unsigned JobsFor(const ConvertOptions& options) { return options.jobs ? options.jobs : DefaultJobs(); }
+
+// One worker gains nothing from reordering and would only hold back the first lines.
+std::vector<std::size_t> StartOrder(const std::vector<std::string>& files, unsigned jobs) {
+    return jobs > 1 ? LargestFirst(files) : std::vector<std::size_t>{};
+}
+
+void ConvertFiles(const std::vector<std::string>& files, const ConvertOptions& options, const FileConverter& convert,
+                  const ToolStreams& streams, BatchSummary& summary) {
+    ProgressBar bar(streams.err, files.size(), streams.progress);
+    bar.Show(0);
+    const auto report = [&](std::size_t, const FileOutcome& outcome) {
+        bar.Clear();
+        PrintLine(streams.out, FormatReportLine(outcome));
+        std::fflush(streams.out);
+        summary.Count(outcome.kind);
+    };
+    const unsigned jobs = JobsFor(options);
+    RunInInputOrder(
+        files, jobs, [&](const std::string& source) { return convert(source, options); }, report,
+        [&](std::size_t finished) { bar.Show(finished); }, StartOrder(files, jobs));
+}
+
 int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams) {
     const InputList inputs = ExpandInputs(options.inputs, RegisteredExtensions(), options.recursive);
     BatchSummary summary;
     ReportFolderErrors(inputs, summary, streams.out);
-    {
-        ProgressBar bar(streams.err, inputs.files.size(), streams.progress);
-        bar.Show(0);
-        RunInInputOrder(
-            inputs.files, options.jobs ? options.jobs : DefaultJobs(),
-            [&](const std::string& source) { return convert(source, options); },
-            [&](std::size_t, const FileOutcome& outcome) {
-                bar.Clear();
-                PrintLine(streams.out, FormatReportLine(outcome));
-                std::fflush(streams.out);
-                summary.Count(outcome.kind);
-            },
-            [&](std::size_t finished) { bar.Show(finished); });
-    }
+    ConvertFiles(inputs.files, options, convert, streams, summary);
     PrintLine(streams.out, summary.Line());
     std::fflush(streams.out);
     return summary.Status();

@@ -126,4 +126,25 @@ TEST(BatchRunner, NoFilesReportsNothing) {
     EXPECT_TRUE(recorded.progress.empty());
 }
 
+TEST(BatchRunner, WorkersFollowTheStartOrderButTheReportKeepsInputOrder) {
+    std::vector<std::string> started;
+    std::vector<std::string> reported;
+    RunInInputOrder(
+        Names(4), 1,
+        [&](const std::string& source) {
+            started.push_back(source);  // one worker: no lock needed
+            return Converted(source);
+        },
+        [&](std::size_t, const FileOutcome& outcome) { reported.push_back(outcome.source); }, [](std::size_t) {},
+        {2, 0, 3, 1});
+    EXPECT_EQ(started, (std::vector<std::string>{"file2", "file0", "file3", "file1"}));
+    EXPECT_EQ(reported, Names(4));
+}
+
+TEST(BatchRunner, StartOrderMustCoverEveryFile) {
+    const auto task = [](const std::string& source) { return Converted(source); };
+    EXPECT_THROW(RunInInputOrder(Names(3), 2, task, [](std::size_t, const FileOutcome&) {}, [](std::size_t) {}, {0, 1}),
+                 std::invalid_argument);
+}
+
 }  // namespace
