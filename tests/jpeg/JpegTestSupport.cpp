@@ -119,6 +119,18 @@ std::vector<Segment> SegmentsOf(const Bytes& file, std::uint8_t marker) {
     return found;
 }
 
+Picture PictureOf(TBitmap& bitmap) {
+    Picture picture{bitmap.ImageWidth(), bitmap.ImageHeight(), {}};
+    const bool indexed = bitmap.CurrentDepth() == TPixelDepth::Bits8;
+    const std::vector<Rgb> palette = indexed ? PaletteOf(bitmap) : std::vector<Rgb>();
+    for (int y = 0; y < picture.height; ++y) {
+        const std::uint8_t* row = bitmap.ScanRow(y);
+        for (int x = 0; x < picture.width; ++x)
+            picture.pixels.push_back(indexed ? palette.at(row[x]) : Rgb{row[3 * x + 2], row[3 * x + 1], row[3 * x]});
+    }
+    return picture;
+}
+
 bool HaveTool(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }

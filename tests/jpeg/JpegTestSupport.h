@@ -60,6 +60,8 @@ struct Picture {
     std::vector<Rgb> pixels;
     Rgb At(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
 };
+// All pixels of a 24-bit or 8-bit bitmap.
+Picture PictureOf(TBitmap& bitmap);
 // djpeg with the given options on a file; nothing when djpeg is not installed or fails.
 std::optional<Picture> Djpeg(const std::filesystem::path& file, const std::string& options);
 bool HaveTool(const std::string& name);
