@@ -15,8 +15,6 @@
 
 namespace {
 constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::array<std::uint32_t, 3> kDefault16Masks{0xF800, 0x07E0, 0x001F};
-constexpr std::array<std::uint32_t, 3> kDefault32Masks{0xFF0000, 0x00FF00, 0x0000FF};
 
 bool HasNoArea(const platform::DIBSECTION& d) {
     if (d.dsBmih.biSize != 0) return d.dsBmih.biWidth == 0 || d.dsBmih.biHeight == 0;
@@ -69,7 +67,7 @@ platform::BITMAPINFO SectionInfo(const platform::HBITMAP& source, bool sourceIsS
         info.bmiColors = NewColorTable(source, sourceIsSection, newPalette, info);
         d.dsBmih.biClrUsed = info.bmiHeader.biClrUsed;
     } else if ((bits == 16 || bits == 32) && d.dsBmih.biCompression == platform::BI_BITFIELDS) {
-        if (d.dsBitfields == std::array<std::uint32_t, 3>{}) d.dsBitfields = bits == 16 ? kDefault16Masks : kDefault32Masks;
+        if (d.dsBitfields == std::array<std::uint32_t, 3>{}) d.dsBitfields = DefaultMasks(bits);
         info.bmiMasks = d.dsBitfields;
     }
     return info;
@@ -138,6 +136,11 @@ platform::DIBSECTION DescribeSurface(const platform::HBITMAP& surface, int* repo
     const int n = surface ? platform::GetObject(surface, int(sizeof d), &d) : 0;
     if (reported) *reported = n;
     return d;
+}
+
+std::array<std::uint32_t, 3> DefaultMasks(int bitsPerPixel) {
+    if (bitsPerPixel == 16) return {0xF800, 0x07E0, 0x001F};
+    return {0xFF0000, 0x00FF00, 0x0000FF};
 }
 
 std::int64_t RowBytes(std::int64_t width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }

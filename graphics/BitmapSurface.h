@@ -15,5 +15,7 @@ platform::HBITMAP BuildSurface(const platform::HBITMAP& source, const platform::
 
 // The surface's description as the platform reports it; zero for no surface.
 platform::DIBSECTION DescribeSurface(const platform::HBITMAP& surface, int* reported = nullptr);
+// The masks of BI_BITFIELDS sections whose masks are all zero: 5-6-5 for 16 bits, 8-8-8 for 32.
+std::array<std::uint32_t, 3> DefaultMasks(int bitsPerPixel);
 // Bytes per stored row: rows are padded to 32 bits.
 std::int64_t RowBytes(std::int64_t width, int bitsPerPixel);

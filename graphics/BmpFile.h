@@ -48,6 +48,7 @@ namespace bmp {
 TBmpContent ReadBmp(TStream& stream, std::int64_t count);
 // The information header onwards; `header` is the file header already read, or null.
 TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeader* header);
+void WriteFileHeader(TStream& stream, const TBmpFileHeader& header);
 // Writes the image (its DIB section made, or its kept file data) as a BMP file, with a 32-bit
 // byte count in front when asked.
 void WriteBmp(TStream& stream, const TBitmapImage& image, bool sizePrefix);

@@ -17,8 +17,6 @@ using platform::BITMAPINFOHEADER;
 using platform::RGBQUAD;
 
 constexpr std::uint32_t kMaskedHeaderSize = 52;  // a header that carries its own three masks
-constexpr std::array<std::uint32_t, 3> kDefault16Masks{0xF800, 0x07E0, 0x001F};
-constexpr std::array<std::uint32_t, 3> kDefault32Masks{0xFF0000, 0x00FF00, 0x0000FF};
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(msg::SInvalidBitmap); }
 
@@ -92,14 +90,6 @@ void ValidateHeader(const TBodyRead& r) {
     if (std::int64_t(h.biWidth) * std::abs(h.biHeight) > bmp::kMaxPixels) Invalid();
 }
 
-void WriteFileHeader(TStream& out, const TBmpFileHeader& f) {
-    out.WriteUInt16(f.bfType);
-    out.WriteUInt32(f.bfSize);
-    out.WriteUInt16(f.bfReserved1);
-    out.WriteUInt16(f.bfReserved2);
-    out.WriteUInt32(f.bfOffBits);
-}
-
 // Encoded pixels: the rest of the read takes its bytes from a copy of the file kept for
 // writing back unchanged.
 void KeepFileData(TBodyRead& r, const TBmpFileHeader* fileHeader) {
@@ -107,7 +97,7 @@ void KeepFileData(TBodyRead& r, const TBmpFileHeader* fileHeader) {
     r.kept = std::make_unique<TMemoryStream>();
     TBmpFileHeader synthesized;
     synthesized.bfSize = std::uint32_t(bmp::kFileHeaderSize + r.headerSize + r.remaining);
-    WriteFileHeader(*r.kept, fileHeader ? *fileHeader : synthesized);
+    bmp::WriteFileHeader(*r.kept, fileHeader ? *fileHeader : synthesized);
     r.kept->WriteUInt32(r.headerSize);
     r.kept->WriteBuffer(r.raw.data(), r.headerSize - 4);
     const std::int64_t start = r.kept->Position();
@@ -125,7 +115,7 @@ void ReadMasks(TBodyRead& r) {
     } else if (r.headerSize >= kMaskedHeaderSize) {
         r.masks = {Le32(r.raw, 36), Le32(r.raw, 40), Le32(r.raw, 44)};
     }
-    if (r.masks == std::array<std::uint32_t, 3>{}) r.masks = h.biBitCount == 16 ? kDefault16Masks : kDefault32Masks;
+    if (r.masks == std::array<std::uint32_t, 3>{}) r.masks = DefaultMasks(h.biBitCount);
 }
 
 void ReadColorTable(TBodyRead& r) {

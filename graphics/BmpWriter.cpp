@@ -15,8 +15,6 @@
 namespace {
 using platform::RGBQUAD;
 
-constexpr std::array<std::uint32_t, 3> kDefault16Masks{0xF800, 0x07E0, 0x001F};
-constexpr std::array<std::uint32_t, 3> kDefault32Masks{0xFF0000, 0x00FF00, 0x0000FF};
 constexpr std::int32_t kMaxCoreDimension = 0xFFFF;
 
 bool HasMasks(const platform::BITMAPINFOHEADER& h) {
@@ -38,14 +36,6 @@ std::vector<RGBQUAD> ColorTable(const TBitmapImage& image) {
     if (!image.os2 && table.empty() && image.palette && !image.halftone)
         table = ColorTableFromPalette(image.palette, kMaxPaletteEntries - 1);
     return table;
-}
-
-void WriteFileHeader(TStream& out, std::int64_t fileSize, std::int64_t headerBytes) {
-    out.WriteUInt16(bmp::kFileType);
-    out.WriteUInt32(std::uint32_t(fileSize));
-    out.WriteUInt16(0);
-    out.WriteUInt16(0);
-    out.WriteUInt32(std::uint32_t(bmp::kFileHeaderSize + headerBytes));
 }
 
 void WriteCoreHeader(TStream& out, const platform::BITMAPINFOHEADER& h, const std::vector<RGBQUAD>& table) {
@@ -80,7 +70,7 @@ void WriteInfoHeader(TStream& out, const platform::DIBSECTION& d, std::int64_t i
     out.WriteUInt32(h.biClrImportant <= table.size() ? h.biClrImportant : 0);
     if (HasMasks(h)) {
         auto masks = d.dsBitfields;
-        if (masks == std::array<std::uint32_t, 3>{}) masks = h.biBitCount == 16 ? kDefault16Masks : kDefault32Masks;
+        if (masks == std::array<std::uint32_t, 3>{}) masks = DefaultMasks(h.biBitCount);
         for (std::uint32_t mask : masks) out.WriteUInt32(mask);
     }
     for (const RGBQUAD& c : table) out.WriteBuffer(&c, 4);
@@ -88,6 +78,14 @@ void WriteInfoHeader(TStream& out, const platform::DIBSECTION& d, std::int64_t i
 }  // namespace
 
 namespace bmp {
+void WriteFileHeader(TStream& out, const TBmpFileHeader& header) {
+    out.WriteUInt16(header.bfType);
+    out.WriteUInt32(header.bfSize);
+    out.WriteUInt16(header.bfReserved1);
+    out.WriteUInt16(header.bfReserved2);
+    out.WriteUInt32(header.bfOffBits);
+}
+
 void WriteBmp(TStream& stream, const TBitmapImage& image, bool sizePrefix) {
     if (image.keptFileData) {
         if (sizePrefix) stream.WriteUInt32(std::uint32_t(image.keptFileData->Size()));
@@ -109,7 +107,10 @@ void WriteBmp(TStream& stream, const TBitmapImage& image, bool sizePrefix) {
     const std::int64_t fileSize = kFileHeaderSize + headerBytes + imageSize;
     if (fileSize > std::numeric_limits<std::uint32_t>::max()) throw EWriteError(msg::SStreamWrite);
     if (sizePrefix) stream.WriteUInt32(std::uint32_t(fileSize));
-    WriteFileHeader(stream, fileSize, headerBytes);
+    TBmpFileHeader header;
+    header.bfSize = std::uint32_t(fileSize);
+    header.bfOffBits = std::uint32_t(kFileHeaderSize + headerBytes);
+    WriteFileHeader(stream, header);
     if (core)
         WriteCoreHeader(stream, h, table);
     else
