@@ -96,6 +96,16 @@ TEST(Brush, MonochromePatternTakesTextAndBackgroundColours) {
     EXPECT_EQ(c.GetRow(1, 3), (std::vector<COLORREF>{kLine, kGap, kLine}));
 }
 
+TEST(Brush, ColourPatternTilesFromTheBrushOrigin) {
+    Canvas tile = Canvas::Dib(Info(2, 1, 24));
+    tile.SetRow(0, {kLine, kGap});
+    HBRUSH brush = CreatePatternBrush(tile.bitmap);
+    Canvas c = Canvas::Device(3, 1);
+    SetBrushOrgEx(c.dc, 1, 0, nullptr);
+    FillRect(c.dc, RECT{0, 0, 3, 1}, brush);
+    EXPECT_EQ(c.GetRow(0, 3), (std::vector<COLORREF>{kGap, kLine, kGap}));
+}
+
 TEST(Brush, FillOnMonochromeTargetUsesNearestOfBlackAndWhite) {
     Canvas c = Canvas::Mono(2, 1);
     FillRect(c.dc, RECT{0, 0, 2, 1}, CreateBrushIndirect(LOGBRUSH{BS_SOLID, RGB(220, 220, 220), 0}));

@@ -76,6 +76,16 @@ TEST(StretchBlt, HalftoneAveragesTheCoveredArea) {
     EXPECT_EQ(GetPixel(target.dc, 1, 0), RGB(100, 100, 100));
 }
 
+TEST(StretchBlt, HalftoneMirrorsTheAveragedBoxes) {
+    Canvas source = Canvas::Device(4, 1);
+    source.SetRow(0, {RGB(0, 0, 0), RGB(100, 0, 0), RGB(200, 0, 0), RGB(240, 0, 0)});
+    Canvas target = Canvas::Device(2, 1);
+    SetStretchBltMode(target.dc, HALFTONE);
+    ASSERT_TRUE(StretchBlt(target.dc, 2, 0, -2, 1, source.dc, 0, 0, 4, 1, SRCCOPY));
+    // Boxes {0, 1} and {2, 3} average to 50 and 220, placed right to left.
+    EXPECT_EQ(target.GetRow(0, 2), (std::vector<COLORREF>{RGB(220, 0, 0), RGB(50, 0, 0)}));
+}
+
 TEST(StretchBlt, HalftoneIntoPaletteTargetTakesNearestEntry) {
     BITMAPINFO info = Info(1, 1, 8);
     info.bmiColors = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{0, 0, 200, 0}, RGBQUAD{255, 255, 255, 0}};

@@ -45,4 +45,22 @@ TEST(DibSection, ReportsHeaderAndMasks) {
     EXPECT_EQ(ds.dsBmih.biHeight, 2);
 }
 
+TEST(DeviceBitmap, AnswersOnlyTheBitmapPartEvenWithRoomForMore) {
+    HBITMAP bmp = CreateCompatibleBitmap(nullptr, 3, 1);
+    DIBSECTION ds{};
+    ds.dsBmih.biSize = 77;  // untouched
+    EXPECT_EQ(GetObject(bmp, sizeof ds, &ds), int(sizeof(BITMAP)));
+    EXPECT_EQ(ds.dsBm.bmWidth, 3);
+    EXPECT_EQ(ds.dsBmih.biSize, 77u);
+    EXPECT_EQ(GetObject(bmp, 4, &ds), 0);  // too small for a BITMAP
+}
+
+TEST(CreateBitmap, TakesWordAlignedRows) {
+    // Two rows of 9 monochrome pixels: 2 bytes each, already word aligned.
+    const std::uint8_t bits[] = {0x80, 0x80, 0x00, 0x00};
+    Canvas c(CreateBitmap(9, 2, 1, 1, bits));
+    EXPECT_EQ(c.GetRow(0, 9), (std::vector<COLORREF>{0xFFFFFF, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFF}));
+    EXPECT_EQ(c.GetRow(1, 9), std::vector<COLORREF>(9, 0));
+}
+
 }  // namespace
