@@ -14,6 +14,8 @@ TMenuItem::TMenuItem(TComponent* owner, TMainMenu* menu) : TComponent(owner), ac
     QObject::connect(action_, &QAction::triggered, [this] { ui::Dispatch([this] { Click(); }); });
 }
 
+TMenuItem::~TMenuItem() { delete action_.data(); }
+
 void TMenuItem::SetCaption(const std::string& value) {
     caption_ = value;
     action_->setText(QString::fromStdString(value));
@@ -26,6 +28,5 @@ void TMenuItem::Click() {
 TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), bar_(new QMenuBar) {}
 
 TMainMenu::~TMainMenu() {
-    // The bar belongs to the form's window once it is set as its menu.
-    if (!bar_->parent()) delete bar_;
+    if (bar_ && !bar_->parent()) delete bar_.data();
 }

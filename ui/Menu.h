@@ -4,11 +4,11 @@
 
 #include <QPointer>
 #include <QAction>
+#include <QMenuBar>
 #include <string>
 
 #include "ui/Component.h"
 
-class QAction;
 class QMenuBar;
 class TMainMenu;
 
@@ -16,6 +16,7 @@ class TMenuItem : public TComponent {
     OBRAZOR_CLASS_RECORD
 public:
     TMenuItem(TComponent* owner, TMainMenu* menu);
+    ~TMenuItem() override;
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& value);
@@ -37,5 +38,5 @@ public:
     QMenuBar* Bar() const { return bar_; }
 
 private:
-    QMenuBar* bar_;
+    QPointer<QMenuBar> bar_;  // deleted with the form's window once it is the form's menu
 };

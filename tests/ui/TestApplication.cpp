@@ -1,0 +1,12 @@
+// Widgets need the application before any test fixture makes one.
+
+#include <gtest/gtest.h>
+
+#include "ui/Application.h"
+
+namespace {
+struct ApplicationEnvironment : testing::Environment {
+    void SetUp() override { TApplication::Initialize(); }
+};
+const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+}  // namespace
