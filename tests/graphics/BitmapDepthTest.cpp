@@ -81,12 +81,8 @@ TEST_P(BitmapDepth, RowsOutsideTheBitmapAreRefused) {
     TBitmap bitmap;
     Shape(bitmap, GetParam().depth, 3, 2);
     for (int row : {-1, 2, 1000}) {
-        try {
-            bitmap.ScanRow(row);
-            ADD_FAILURE() << "row " << row << " was given";
-        } catch (const EInvalidGraphicOperation& e) {
-            EXPECT_EQ(e.Message(), "Scan line index out of range");
-        }
+        SCOPED_TRACE(row);
+        ExpectFailure<EInvalidGraphicOperation>([&] { bitmap.ScanRow(row); }, "Scan line index out of range");
     }
 }
 
@@ -140,12 +136,7 @@ TEST(BitmapDepth, FourBitsUseTheStandardSixteenColours) {
 TEST(BitmapDepth, CustomCannotBeRequested) {
     TBitmap bitmap;
     Shape(bitmap, TPixelDepth::Bits24, 2, 2);
-    try {
-        bitmap.ChangeDepth(TPixelDepth::Custom);
-        FAIL();
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(e.Message(), "Invalid pixel format");
-    }
+    ExpectFailure<EInvalidGraphic>([&] { bitmap.ChangeDepth(TPixelDepth::Custom); }, "Invalid pixel format");
     EXPECT_EQ(bitmap.CurrentDepth(), TPixelDepth::Bits24);
 }
 

@@ -96,11 +96,7 @@ TEST(BitmapClipboard, WrittenAndReadBack) {
 
 TEST(BitmapClipboard, OtherFormatsRefused) {
     TBitmap bitmap;
-    try {
-        bitmap.ReadFromClipboard(3, TClipboardData{}, nullptr);
-        FAIL();
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(e.Message(), "Unsupported clipboard format");
-    }
+    ExpectFailure<EInvalidGraphic>([&] { bitmap.ReadFromClipboard(3, TClipboardData{}, nullptr); },
+                                   "Unsupported clipboard format");
 }
 }  // namespace

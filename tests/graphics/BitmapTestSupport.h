@@ -1,7 +1,10 @@
 #pragma once
 // Small helpers of the bitmap, canvas and BMP tests.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "graphics/Bitmap.h"
@@ -52,6 +55,17 @@ inline void Put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
 inline void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
     Put16(b, v & 0xFFFF);
     Put16(b, v >> 16);
+}
+
+// Runs the action and expects it to raise E with exactly this message.
+template <class E, class Action>
+void ExpectFailure(Action action, const std::string& message) {
+    try {
+        action();
+        ADD_FAILURE() << "no failure";
+    } catch (const E& e) {
+        EXPECT_EQ(e.Message(), message);
+    }
 }
 
 }  // namespace bitmaptest

@@ -68,20 +68,10 @@ TEST_P(BmpHostile, EndsInResultOrFormatError) {
             Pixel(bitmap, 0, 0);
             break;
         case Outcome::Invalid:
-            try {
-                Load(bitmap, file);
-                FAIL() << "loaded";
-            } catch (const EInvalidGraphic& e) {
-                EXPECT_EQ(e.Message(), "Bitmap image is not valid");
-            }
+            ExpectFailure<EInvalidGraphic>([&] { Load(bitmap, file); }, "Bitmap image is not valid");
             break;
         case Outcome::ReadError:
-            try {
-                Load(bitmap, file);
-                FAIL() << "loaded";
-            } catch (const EReadError& e) {
-                EXPECT_EQ(e.Message(), "Stream read error");
-            }
+            ExpectFailure<EReadError>([&] { Load(bitmap, file); }, "Stream read error");
             break;
     }
 }

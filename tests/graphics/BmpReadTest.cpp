@@ -4,6 +4,8 @@
 
 #include "BitmapTestSupport.h"
 #include "graphics/Exceptions.h"
+#include "graphics/Picture.h"
+#include "support/TestData.h"
 
 using namespace bitmaptest;
 
@@ -259,12 +261,7 @@ TEST(BmpRead, NotBmRefused) {
     file[1] = 'B';
     Append(file, {0, 0, 0, 0});
     TBitmap bitmap;
-    try {
-        Load(bitmap, file);
-        FAIL();
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(e.Message(), "Bitmap image is not valid");
-    }
+    ExpectFailure<EInvalidGraphic>([&] { Load(bitmap, file); }, "Bitmap image is not valid");
 }
 
 TEST(BmpRead, EmptyStreamGivesEmptyBitmapQuietly) {
@@ -353,5 +350,30 @@ TEST(BmpRead, DormantBitmapComesBackOnDemand) {
     EXPECT_EQ(bitmap.ImageHeight(), 2);
     EXPECT_EQ(Pixel(bitmap, 2, 1), kRed);
     EXPECT_EQ(bitmap.CurrentDepth(), TPixelDepth::Bits24);
+}
+}  // namespace
+
+namespace {
+// The picture container reaches this reader by the extension "bmp" and keeps what it held
+// when a file fails.
+TEST(BmpRead, PictureReadsByExtensionAndSurvivesAFailure) {
+    testdata::TempDir dir;
+    const Bytes good = RleFile();
+    Bytes bad = good;
+    bad[0] = 'X';
+    for (const auto& [name, bytes] : {std::pair{"auto.BMP", good}, std::pair{"bad.bmp", bad}}) {
+        TFileStream out(dir.File(name), TFileStream::fmCreate);
+        out.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    }
+    TPicture picture;
+    picture.ReadFromFile(dir.File("auto.BMP"));
+    ASSERT_NE(dynamic_cast<TBitmap*>(picture.CurrentGraphic()), nullptr);
+    EXPECT_EQ(picture.ImageWidth(), 4);
+    TGraphic* before = picture.CurrentGraphic();
+    int changes = 0;
+    picture.OnChange = [&](TObject*) { ++changes; };
+    ExpectFailure<EInvalidGraphic>([&] { picture.ReadFromFile(dir.File("bad.bmp")); }, "Bitmap image is not valid");
+    EXPECT_EQ(picture.CurrentGraphic(), before);
+    EXPECT_EQ(changes, 0);
 }
 }  // namespace

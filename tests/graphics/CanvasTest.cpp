@@ -83,12 +83,7 @@ TEST(Canvas, ChangedObjectIsSelectedAgain) {
 
 TEST(Canvas, WithoutContextRefusesToDraw) {
     TCanvas canvas;
-    try {
-        canvas.FillArea(TRect{0, 0, 1, 1});
-        FAIL();
-    } catch (const EInvalidOperation& e) {
-        EXPECT_EQ(e.Message(), "Canvas does not allow drawing");
-    }
+    ExpectFailure<EInvalidOperation>([&] { canvas.FillArea(TRect{0, 0, 1, 1}); }, "Canvas does not allow drawing");
 }
 
 TEST(Canvas, DrawingNotifiesChangingFirstAndChangedLast) {
