@@ -23,7 +23,7 @@ HBITMAP CreateCompatibleBitmap(const HDC&, int width, int height) {
 HBITMAP CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPixel, const void* bits) {
     if (planes == 0 || planes > 32 || bitsPerPixel > 32) return Refuse();
     const unsigned depth = planes * bitsPerPixel;
-    HBITMAP surface = Surface::Make(DeviceSurfaceSpec(width, height, int(depth)));
+    HBITMAP surface = Surface::Make(DeviceSurfaceDesc(width, height, int(depth)));
     // Device-dependent rows are padded to 2 bytes, as the caller's bits are.
     if (surface && bits) std::memcpy(surface->Bits(), bits, surface->ByteSize());
     return surface;
@@ -38,9 +38,9 @@ HBITMAP CreateDIBSection(const HDC&, const BITMAPINFO& info, std::uint32_t usage
         SetLastError(h.biWidth > 0 && h.biHeight != 0 ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    SurfaceSpec spec{layout->width, layout->height, layout->bitsPerPixel, true, layout->topDown,
+    SurfaceDesc desc{layout->width, layout->height, layout->bitsPerPixel, true, layout->topDown,
                      layout->compression, layout->masks, ColorTableOf(info, layout->bitsPerPixel)};
-    HBITMAP surface = Surface::Make(std::move(spec));
+    HBITMAP surface = Surface::Make(std::move(desc));
     if (surface && bits) *bits = surface->Bits();
     return surface;
 }

@@ -122,9 +122,9 @@ void Blitter::Run() {
 }
 
 std::shared_ptr<Surface> CopyOf(const Surface& s) {
-    SurfaceSpec spec{s.Width(), s.Height(), s.BitsPerPixel(), s.IsDib(), s.TopDown(), s.Compression(), s.Masks(),
+    SurfaceDesc desc{s.Width(), s.Height(), s.BitsPerPixel(), s.IsDib(), s.TopDown(), s.Compression(), s.Masks(),
                      s.Colors().Colors()};
-    auto copy = Surface::Make(std::move(spec));
+    auto copy = Surface::Make(std::move(desc));
     if (copy) std::copy_n(s.Bits(), s.ByteSize(), copy->Bits());
     return copy;
 }
