@@ -71,22 +71,12 @@ TEST(JpegImage, LoadAtTheEndOfAStreamHoldsZeroBytes) {
     EXPECT_FALSE(image.IsEmpty());
     EXPECT_EQ(image.ImageWidth(), 0);
     EXPECT_EQ(image.ImageHeight(), 0);
-    try {
-        image.Decode();
-        FAIL() << "decoding zero bytes must fail";
-    } catch (const EJPEG& e) {
-        EXPECT_EQ(e.Message(), "JPEG error #42");
-    }
+    EXPECT_EQ(FailureMessage<EJPEG>([&] { image.Decode(); }), "JPEG error #42");
 }
 
 TEST(JpegImage, DecodingAnEmptyImageFailsLikeZeroBytes) {
     TJPEGImage image;
-    try {
-        image.Decode();
-        FAIL();
-    } catch (const EJPEG& e) {
-        EXPECT_EQ(e.Message(), "JPEG error #42");
-    }
+    EXPECT_EQ(FailureMessage<EJPEG>([&] { image.Decode(); }), "JPEG error #42");
     EXPECT_TRUE(image.IsEmpty());
 }
 
@@ -160,12 +150,8 @@ TEST(JpegImage, CopyFromAnotherGraphicClassFails) {
 TEST(JpegImage, CopyToAnythingButABitmapFails) {
     auto image = Load(EncodePattern(4, 4));
     TPicture picture;
-    try {
-        image->CopyTo(&picture);
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "Cannot assign a TJPEGImage to a TPicture");
-    }
+    EXPECT_EQ(FailureMessage<EConvertError>([&] { image->CopyTo(&picture); }),
+              "Cannot assign a TJPEGImage to a TPicture");
 }
 
 TEST(JpegImage, EmptyBitmapLeavesTheImageEmpty) {
@@ -179,15 +165,8 @@ class Resize : public ::testing::TestWithParam<bool> {};
 
 TEST_P(Resize, AlwaysFailsAndChangesNothing) {
     auto image = Load(EncodePattern(6, 4));
-    try {
-        if (GetParam())
-            image->ResizeWidth(3);
-        else
-            image->ResizeHeight(3);
-        FAIL();
-    } catch (const EInvalidGraphicOperation& e) {
-        EXPECT_EQ(e.Message(), "Cannot change the size of a JPEG image");
-    }
+    const auto resize = [&] { GetParam() ? image->ResizeWidth(3) : image->ResizeHeight(3); };
+    EXPECT_EQ(FailureMessage<EInvalidGraphicOperation>(resize), "Cannot change the size of a JPEG image");
     EXPECT_EQ(image->ImageWidth(), 6);
     EXPECT_EQ(image->ImageHeight(), 4);
 }
@@ -233,12 +212,7 @@ TEST_P(DamagedPersistedBlock, FailsAsAStreamReadError) {
     stream.WriteBuffer(GetParam().block.data(), std::int64_t(GetParam().block.size()));
     stream.SetPosition(0);
     TJPEGImage image;
-    try {
-        image.ReadPersisted(stream);
-        FAIL();
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message(), "Stream read error");
-    }
+    EXPECT_EQ(FailureMessage<EReadError>([&] { image.ReadPersisted(stream); }), "Stream read error");
     EXPECT_TRUE(image.IsEmpty());
 }
 
@@ -380,12 +354,7 @@ TEST(JpegImage, WideBitmapFailsWithTooBig) {
     bitmap.ResizeHeight(2);
     TJPEGImage image;
     image.CopyFrom(&bitmap);
-    try {
-        image.Encode();
-        FAIL();
-    } catch (const EJPEG& e) {
-        EXPECT_EQ(e.Message(), "JPEG error #41");
-    }
+    EXPECT_EQ(FailureMessage<EJPEG>([&] { image.Encode(); }), "JPEG error #41");
 }
 
 // Registration is process-wide: each test leaves it as it found it.

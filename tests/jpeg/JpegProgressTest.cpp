@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "JpegTestSupport.h"
-#include "graphics/Streams.h"
 
 using namespace jpegtest;
 
@@ -11,11 +12,28 @@ namespace {
 
 constexpr int Width = 40, Height = 400;
 
-TEST(JpegProgress, FrozenClockGivesOnlyStartAndEnd) {
-    ManualClock clock(1000);
-    auto image = Load(EncodePattern(Width, Height));
+class JpegProgress : public ::testing::Test {
+protected:
+    // An image holding a file of the test size, its progress going to `log`.
+    std::unique_ptr<TJPEGImage> LoadedImage(std::function<void()> onRunning = {}) {
+        auto image = Load(EncodePattern(Width, Height));
+        log.Attach(*image, std::move(onRunning));
+        return image;
+    }
+    // An image holding only a bitmap of the test size, its progress going to `log`.
+    std::unique_ptr<TJPEGImage> BitmapImage(std::function<void()> onRunning = {}) {
+        auto bitmap = MakeBitmap(Width, Height, Pattern);
+        auto image = std::make_unique<TJPEGImage>();
+        image->CopyFrom(bitmap.get());
+        log.Attach(*image, std::move(onRunning));
+        return image;
+    }
     ProgressLog log;
-    log.Attach(*image);
+};
+
+TEST_F(JpegProgress, FrozenClockGivesOnlyStartAndEnd) {
+    ManualClock clock(1000);
+    auto image = LoadedImage();
     image->Decode();
     EXPECT_EQ(log.starting, 1);
     EXPECT_EQ(log.running, 0);
@@ -24,11 +42,9 @@ TEST(JpegProgress, FrozenClockGivesOnlyStartAndEnd) {
 }
 
 // With the clock jumping a second at every look, every change of percentage is reported.
-TEST(JpegProgress, DecodingReportsRisingPercentagesAndContiguousBands) {
+TEST_F(JpegProgress, DecodingReportsRisingPercentagesAndContiguousBands) {
     ManualClock clock(1000, 1000);
-    auto image = Load(EncodePattern(Width, Height));
-    ProgressLog log;
-    log.Attach(*image);
+    auto image = LoadedImage();
     image->Decode();
     ASSERT_GT(log.running, 1);
     std::int32_t lastBottom = 0;
@@ -48,13 +64,10 @@ TEST(JpegProgress, DecodingReportsRisingPercentagesAndContiguousBands) {
     EXPECT_TRUE(std::find(log.redraws.begin(), log.redraws.end(), true) != log.redraws.end());
 }
 
-TEST(JpegProgress, EncodingReportsWithoutBands) {
+TEST_F(JpegProgress, EncodingReportsWithoutBands) {
     ManualClock clock(1000, 1000);
-    auto bitmap = MakeBitmap(Width, Height, Pattern);
-    TJPEGImage image;
-    image.CopyFrom(bitmap.get());
-    ProgressLog log;
-    log.Attach(image);
+    auto holder = BitmapImage();
+    TJPEGImage& image = *holder;
     image.Encode();
     EXPECT_EQ(log.starting, 1);
     EXPECT_EQ(log.ending, 1);
@@ -70,21 +83,17 @@ TEST(JpegProgress, EncodingReportsWithoutBands) {
 }
 
 // A clock advancing 100 ms per look allows a report at most every fifth look.
-TEST(JpegProgress, AtMostOneReportPerHalfSecond) {
+TEST_F(JpegProgress, AtMostOneReportPerHalfSecond) {
     ManualClock clock(1000, 100);
-    auto image = Load(EncodePattern(Width, Height));
-    ProgressLog log;
-    log.Attach(*image);
+    auto image = LoadedImage();
     image->Decode();
     EXPECT_GT(log.running, 0);
     EXPECT_LE(std::uint32_t(log.running), clock.Reads() / 5 + 1);
 }
 
-TEST(JpegProgress, EAbortWhileDecodingKeepsThePartialBitmap) {
+TEST_F(JpegProgress, EAbortWhileDecodingKeepsThePartialBitmap) {
     ManualClock clock(1000, 1000);
-    auto image = Load(EncodePattern(Width, Height));
-    ProgressLog log;
-    log.Attach(*image, [] { throw EAbort(); });
+    auto image = LoadedImage([] { throw EAbort(); });
     TBitmap* decoded = nullptr;
     ASSERT_NO_THROW(decoded = image->Decode());
     ASSERT_NE(decoded, nullptr);
@@ -94,24 +103,19 @@ TEST(JpegProgress, EAbortWhileDecodingKeepsThePartialBitmap) {
     EXPECT_EQ(image->Decode(), decoded) << "the partial bitmap is kept";
 }
 
-TEST(JpegProgress, EAbortWhileEncodingDropsTheData) {
+TEST_F(JpegProgress, EAbortWhileEncodingDropsTheData) {
     ManualClock clock(1000, 1000);
-    auto bitmap = MakeBitmap(Width, Height, Pattern);
-    TJPEGImage image;
-    image.CopyFrom(bitmap.get());
-    ProgressLog log;
-    log.Attach(image, [] { throw EAbort(); });
+    auto holder = BitmapImage([] { throw EAbort(); });
+    TJPEGImage& image = *holder;
     ASSERT_NO_THROW(image.Encode());
     EXPECT_EQ(image.DataObject().ByteStream, nullptr);
     EXPECT_NE(image.HeldBitmap(), nullptr);
     EXPECT_EQ(log.endingPercent, 0);
 }
 
-TEST(JpegProgress, OtherFailuresOfAHandlerPassThroughDecoding) {
+TEST_F(JpegProgress, OtherFailuresOfAHandlerPassThroughDecoding) {
     ManualClock clock(1000, 1000);
-    auto image = Load(EncodePattern(Width, Height));
-    ProgressLog log;
-    log.Attach(*image, [] { throw EInvalidOperation("stop"); });
+    auto image = LoadedImage([] { throw EInvalidOperation("stop"); });
     EXPECT_THROW(image->Decode(), EInvalidOperation);
     EXPECT_EQ(log.ending, 1);
     EXPECT_EQ(log.endingPercent, 0);
@@ -120,20 +124,16 @@ TEST(JpegProgress, OtherFailuresOfAHandlerPassThroughDecoding) {
     EXPECT_EQ(log.starting, 1) << "the kept bitmap is not decoded again";
 }
 
-TEST(JpegProgress, OtherFailuresOfAHandlerPassThroughEncoding) {
+TEST_F(JpegProgress, OtherFailuresOfAHandlerPassThroughEncoding) {
     ManualClock clock(1000, 1000);
-    auto bitmap = MakeBitmap(Width, Height, Pattern);
-    TJPEGImage image;
-    image.CopyFrom(bitmap.get());
-    ProgressLog log;
-    log.Attach(image, [] { throw EInvalidOperation("stop"); });
+    auto holder = BitmapImage([] { throw EInvalidOperation("stop"); });
+    TJPEGImage& image = *holder;
     EXPECT_THROW(image.Encode(), EInvalidOperation);
     EXPECT_EQ(log.endingPercent, 0);
 }
 
-TEST(JpegProgress, EncodingWithoutBitmapReportsNothing) {
+TEST_F(JpegProgress, EncodingWithoutBitmapReportsNothing) {
     TJPEGImage image;
-    ProgressLog log;
     log.Attach(image);
     image.Encode();
     EXPECT_EQ(log.starting + log.running + log.ending, 0);
