@@ -1,0 +1,169 @@
+#include <QFont>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "filectrl/DirectoryListBox.h"
+#include "filectrl/DriveComboBox.h"
+#include "filectrl/FileListBox.h"
+#include "filectrl/FilterComboBox.h"
+#include "ui/Application.h"
+
+namespace {
+
+TEST_F(MainWindow, FormCreateSetsTheFieldsBeforeTheFirstShowing) {
+    EXPECT_EQ(Form1->LE1->Text(), "Zadejte uplný název souboru...");
+    EXPECT_EQ(Form1->LE2->Text(), "75");
+    EXPECT_EQ(Form1->LE3->Text(), "");
+    EXPECT_EQ(Form1->Memo1->LineCount(), 0);
+    EXPECT_EQ(Form1->Label1->Caption(), "Výška: -");
+    EXPECT_EQ(Form1->Label2->Caption(), "Šířka: -");
+    EXPECT_EQ(Form1->Panel1->Caption(), "Náhled");
+    EXPECT_EQ(Form1->Image0->Width(), 0);
+    EXPECT_EQ(Form1->Image0->Height(), 0);
+    EXPECT_EQ(Form1->Image0->Picture().CurrentGraphic(), nullptr);
+    EXPECT_FALSE(Form1->CheckBox1->Checked());
+    EXPECT_FALSE(Form1->CheckBox2->Checked());
+}
+
+TEST_F(MainWindow, FirstShowingFillsTheFileListAndResetsTheWindow) {
+    Picture("auto.jpg", 8, 6);
+    Picture("obrazek.bmp", 8, 6);
+    Form1->Show();
+    EXPECT_EQ(Form1->LE1->Text(), "");  // the file list's first change: nothing selected
+    EXPECT_EQ(Form1->LE3->Text(), "");
+    EXPECT_EQ(Form1->Label1->Caption(), "Výška: -");
+    EXPECT_EQ(Form1->Panel1->Caption(), "Náhled");
+    EXPECT_EQ(Form1->FilterComboBox1->ItemIndex(), 0);
+    EXPECT_EQ(Form1->FilterComboBox1->Items(0), "Fotografie JPG (*.jpg;*.jpeg)");
+    EXPECT_EQ(Form1->FilterComboBox1->Count(), 6);
+    ASSERT_EQ(Form1->FileListBox1->Count(), 1);
+    EXPECT_EQ(Form1->FileListBox1->Items(0), "auto.jpg");
+    EXPECT_TRUE(Form1->Image0->Widget()->size().isEmpty());  // nothing to click
+    EXPECT_EQ(Form1->Caption(), "Lumovar Obrazor 1.0");
+    EXPECT_EQ(Form1->ClientWidget()->size(), QSize(617, 370));
+    EXPECT_EQ(Application->MainForm(), Form1);
+    Form1->Hide();
+}
+
+struct Place {
+    const char* name;
+    int left, top, width, height;
+    int tabOrder;  // -1: not a tab stop of the table
+};
+
+class MainWindowLayout : public MainWindow, public testing::WithParamInterface<Place> {};
+
+TEST_P(MainWindowLayout, PutsEachComponentWhereTheTableSays) {
+    const Place& p = GetParam();
+    auto* control = dynamic_cast<TControl*>(Form1->FindComponent(p.name));
+    ASSERT_NE(control, nullptr) << p.name;
+    if (std::string(p.name) == "Label1" || std::string(p.name) == "Label2") {
+        // Auto-sized to "Label1": only the right edge is fixed.
+        EXPECT_EQ(control->Left() + control->Width(), p.left + p.width);
+        EXPECT_EQ(control->Top(), p.top);
+    } else {
+        EXPECT_EQ(control->BoundsRect(), (TRect{p.left, p.top, p.left + p.width, p.top + p.height})) << p.name;
+    }
+    if (p.tabOrder >= 0) {
+        EXPECT_EQ(dynamic_cast<TWinControl&>(*control).TabOrder(), p.tabOrder) << p.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MainWindowLayout,
+                         testing::Values(Place{"Img1", 4, 4, 105, 105, -1}, Place{"Label1", 576, 32, 32, 13, -1},
+                                         Place{"Label2", 576, 8, 32, 13, -1}, Place{"Label3", 8, 352, 317, 13, -1},
+                                         Place{"Label4", 328, 352, 118, 13, -1}, Place{"Memo1", 312, 248, 297, 97, 0},
+                                         Place{"Button2", 512, 72, 97, 57, 1}, Place{"LE1", 392, 136, 217, 21, 2},
+                                         Place{"LE2", 568, 200, 41, 21, 3},
+                                         Place{"DirectoryListBox1", 8, 32, 145, 313, 4},
+                                         Place{"DriveComboBox1", 8, 8, 145, 19, 5},
+                                         Place{"FileListBox1", 160, 32, 145, 313, 6},
+                                         Place{"FilterComboBox1", 160, 8, 145, 21, 7},
+                                         Place{"CheckBox1", 312, 200, 97, 17, 8}, Place{"Panel1", 312, 8, 161, 121, 9},
+                                         Place{"LE3", 392, 168, 217, 21, 10}, Place{"CheckBox2", 312, 224, 225, 17, 11}),
+                         [](const testing::TestParamInfo<Place>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindow, LabelsOfTheLabelledEditsStandLeftOfTheirEdits) {
+    EXPECT_EQ(Form1->LE1->EditLabel().BoundsRect(), (TRect{311, 140, 389, 153}));
+    EXPECT_EQ(Form1->LE2->EditLabel().BoundsRect(), (TRect{461, 204, 565, 217}));
+    EXPECT_EQ(Form1->LE3->EditLabel().BoundsRect(), (TRect{326, 172, 389, 185}));
+    EXPECT_EQ(Form1->LE1->EditLabel().Caption(), "Původní soubor:");
+    EXPECT_EQ(Form1->LE2->EditLabel().Caption(), "JPEG Quality(1..100): ");
+    EXPECT_EQ(Form1->LE3->EditLabel().Caption(), "Nový soubor:");
+}
+
+TEST_F(MainWindow, LabelTextsFitTheirBoxes) {
+    for (TLabeledEdit* edit : {Form1->LE1, Form1->LE2, Form1->LE3})
+        EXPECT_LE(edit->EditLabel().TextExtent().width(), edit->EditLabel().Width()) << edit->EditLabel().Caption();
+    for (TLabel* label : {Form1->Label3, Form1->Label4})
+        EXPECT_LE(label->TextExtent().width(), label->Width()) << label->Caption();
+}
+
+TEST_F(MainWindow, ControlsCarryTheirTextsHintsAndCursors) {
+    EXPECT_EQ(Form1->Button2->Caption(), "Převeď!");
+    EXPECT_TRUE(Form1->Button2->Font().Bold);
+    EXPECT_TRUE(Form1->Button2->Widget()->font().bold());
+    EXPECT_EQ(Form1->CheckBox1->Caption(), "Černobíle");
+    EXPECT_EQ(Form1->CheckBox2->Caption(), "Automaticky přepsat existující soubory");
+    EXPECT_EQ(Form1->Konec1->Caption(), "&Konec");
+    EXPECT_EQ(Form1->Oprogramu1->Caption(), "O programu...");
+    EXPECT_EQ(Form1->Label3->Hint(), "O programu...");
+    EXPECT_EQ(Form1->Label3->Cursor(), TCursor::crHandPoint);
+    EXPECT_EQ(Form1->Label4->Font().Color, clBlue);
+    EXPECT_EQ(Form1->Label4->Hint(), kSiteAddress);
+    EXPECT_EQ(Form1->Label4->Cursor(), TCursor::crHandPoint);
+    EXPECT_EQ(Form1->Image0->Hint(), "Pro plnou velikost klikněte...");
+    EXPECT_EQ(Form1->Image0->Cursor(), TCursor::crHandPoint);
+    EXPECT_FALSE(Form1->Img1->Visible());
+    EXPECT_EQ(Form1->Image0->Parent(), Form1->Panel1);
+    EXPECT_EQ(Form1->Menu(), Form1->MainMenu1);
+}
+
+TEST_F(MainWindow, SiteLinkAndLogoHandTheirAddressesToTheBrowser) {
+    Form1->Label4->Click();
+    Form3->Image1->Click();
+    EXPECT_EQ(opened, (std::vector<std::string>{kSiteAddress, kMakerAddress}));
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(Form3->Image1->Hint(), kMakerAddress);
+}
+
+TEST_F(MainWindow, AboutWindowShowsTheLogoFromItsDescription) {
+    EXPECT_EQ(Form3->Caption(), "O programu");
+    EXPECT_EQ(Form3->ClientWidget()->size(), QSize(417, 159));
+    EXPECT_EQ(Form3->Label1->Caption(), "Obrazor 1.0");
+    EXPECT_EQ(Form3->Label1->Font().PixelHeight, 23);
+    EXPECT_EQ(Form3->Memo1->LineCount(), 7);
+    TGraphic* logo = Form3->Image1->Picture().CurrentGraphic();
+    ASSERT_NE(logo, nullptr);
+    EXPECT_STREQ(logo->ClassName(), "TBitmap");
+    EXPECT_EQ(logo->ImageWidth(), 175);
+    EXPECT_EQ(logo->ImageHeight(), 94);
+    EXPECT_EQ(Form3->Image1->BoundsRect(), (TRect{224, 32, 399, 126}));
+}
+
+TEST_F(MainWindow, MenuAndCreditLineShowTheAboutWindowModally) {
+    for (TObject* sender : {static_cast<TObject*>(Form1->Oprogramu1), static_cast<TObject*>(Form1->Label3)}) {
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            modal = Form3->Modal() && Form3->Showing();
+            Form3->Close();
+        });
+        if (sender == Form1->Label3)
+            Form1->Label3->Click();
+        else
+            Form1->Oprogramu1->Click();
+        EXPECT_TRUE(modal);
+        EXPECT_FALSE(Form3->Showing());
+    }
+}
+
+TEST_F(MainWindow, FullSizeViewIsAToolWindowWithAClientImage) {
+    EXPECT_EQ(Form2->Caption(), "100% zobrazení");
+    EXPECT_TRUE(Form2->Widget()->windowFlags() & Qt::Tool);
+    EXPECT_EQ(Form2->Image1->BoundsRect(), (TRect{0, 0, 320, 240}));
+    EXPECT_EQ(Form2->Image1->Hint(), "Pro zavření klikněte...");
+}
+
+}  // namespace
