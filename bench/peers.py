@@ -3,8 +3,10 @@
 
 Every command of a case runs once per round, the commands interleaved, so that a slow moment of
 the machine touches all of them alike. For each command the median wall time, its ratio to the
-floor (djpeg -dct float of the same files, which is the least work that gives exact output) and
-the peak resident memory are printed, then the targets with a verdict.
+floor (djpeg -dct float of the same files, which is the least work that gives exact output), the
+median processor time (user + system, which other load on the machine disturbs far less than the
+wall time) and the peak resident memory are printed, then the targets with a verdict. The load
+average before and after is printed too: on a busy machine trust the processor-time ratios.
 
 Usage: bench/peers.py [--binary build/release/convert/obrazor-convert] [--rounds 7]
 """
@@ -25,6 +27,18 @@ FOLDER_SIZE = 20
 IMAGEMAGICK = "/usr/bin/convert"
 
 
+def cpu_model():
+    with open("/proc/cpuinfo") as info:
+        for line in info:
+            if line.startswith("model name"):
+                return line.split(":", 1)[1].strip()
+    return "unknown processor"
+
+
+def load_average():
+    return " ".join(f"{value:.2f}" for value in os.getloadavg())
+
+
 def find_photos():
     photos = {}
     for root, _, files in os.walk(PHOTO_DIR):
@@ -35,7 +49,7 @@ def find_photos():
 
 
 def run(command):
-    """Runs one command; returns (seconds, peak resident kilobytes)."""
+    """Runs one command; returns (wall seconds, processor seconds, peak resident kilobytes)."""
     start = time.perf_counter()
     process = subprocess.Popen(command, shell=isinstance(command, str), stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
@@ -43,28 +57,33 @@ def run(command):
     elapsed = time.perf_counter() - start
     if os.waitstatus_to_exitcode(status) != 0:
         raise SystemExit(f"command failed: {command}")
-    return elapsed, usage.ru_maxrss
+    return elapsed, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
 
 
 def measure(commands, rounds):
-    times = {name: [] for name, _ in commands}
+    """Median wall and processor seconds and the largest peak memory of each command."""
+    wall = {name: [] for name, _ in commands}
+    cpu = {name: [] for name, _ in commands}
     memory = {name: 0 for name, _ in commands}
     for name, command in commands:  # one untimed warm-up each: page cache, dynamic linking
         run(command)
     for _ in range(rounds):
         for name, command in commands:
-            seconds, peak = run(command)
-            times[name].append(seconds)
+            seconds, processor, peak = run(command)
+            wall[name].append(seconds)
+            cpu[name].append(processor)
             memory[name] = max(memory[name], peak)
-    return {name: statistics.median(values) for name, values in times.items()}, memory
+    median = lambda table: {name: statistics.median(values) for name, values in table.items()}
+    return median(wall), median(cpu), memory
 
 
-def print_table(title, medians, memory, floor_name):
+def print_table(title, medians, cpu, memory, floor_name):
     print(f"\n{title}")
-    print(f"  {'command':<28} {'median s':>9} {'x floor':>8} {'peak MB':>8}")
-    floor = medians[floor_name]
+    print(f"  {'command':<28} {'median s':>9} {'x floor':>8} {'cpu s':>7} {'x floor':>8} {'peak MB':>8}")
+    floor, cpu_floor = medians[floor_name], cpu[floor_name]
     for name, seconds in medians.items():
-        print(f"  {name:<28} {seconds:9.3f} {seconds / floor:8.2f} {memory[name] / 1024:8.1f}")
+        print(f"  {name:<28} {seconds:9.3f} {seconds / floor:8.2f} {cpu[name]:7.3f} {cpu[name] / cpu_floor:8.2f} "
+              f"{memory[name] / 1024:8.1f}")
 
 
 def verdict(label, value, limit, better_when_lower=True):
@@ -83,9 +102,9 @@ def single_photo_case(binary, source, work, rounds):
         ("ImageMagick convert", [IMAGEMAGICK, photo, "-resize", "640x480", "-quality", "75", out]),
         ("vipsthumbnail", ["vipsthumbnail", photo, "-s", "640x480", "-o", out + "[Q=75]"]),
     ]
-    medians, memory = measure(commands, rounds)
-    print_table(f"One photo: {os.path.basename(source)}", medians, memory, "floor: djpeg -dct float")
-    return medians, memory
+    medians, cpu, memory = measure(commands, rounds)
+    print_table(f"One photo: {os.path.basename(source)}", medians, cpu, memory, "floor: djpeg -dct float")
+    return medians, cpu, memory
 
 
 def decoded_megabytes(path):
@@ -107,8 +126,8 @@ def folder_case(binary, photos, work, rounds):
         ("obrazor-convert -j 1", [binary, "--overwrite", "--reprocess", "-j", "1", folder]),
         ("obrazor-convert -j 2", [binary, "--overwrite", "--reprocess", "-j", "2", folder]),
     ]
-    medians, memory = measure(commands, rounds)
-    print_table(f"Folder of {FOLDER_SIZE} photos", medians, memory, "floor: djpeg x20")
+    medians, cpu, memory = measure(commands, rounds)
+    print_table(f"Folder of {FOLDER_SIZE} photos", medians, cpu, memory, "floor: djpeg x20")
     return medians
 
 
@@ -125,22 +144,27 @@ def main():
     photos = find_photos()
     if BIG not in photos or UHD not in photos:
         sys.exit("the photographs of mate-backgrounds are missing: apt-get install mate-backgrounds")
-    print(f"machine: {os.cpu_count()} cores; {subprocess.check_output(['uname', '-srm'], text=True).strip()}")
+    print(f"machine: {os.cpu_count()} cores, {cpu_model()}; "
+          f"{subprocess.check_output(['uname', '-srm'], text=True).strip()}")
+    print(f"load average before: {load_average()}")
     results = True
     with tempfile.TemporaryDirectory(prefix="obrazor-bench-") as work:
         for name in (BIG, UHD):
-            medians, memory = single_photo_case(binary, photos[name], work, args.rounds)
+            medians, cpu, memory = single_photo_case(binary, photos[name], work, args.rounds)
             ours = medians["obrazor-convert"]
             print("  targets:")
             results &= verdict("time / floor", ours / medians["floor: djpeg -dct float"], 1.10)
             results &= verdict("time / ImageMagick", ours / medians["ImageMagick convert"], 0.5)
+            print(f"  (processor time: {cpu['obrazor-convert'] / cpu['floor: djpeg -dct float']:.2f} x floor, "
+                  f"{cpu['obrazor-convert'] / cpu['ImageMagick convert']:.2f} x ImageMagick)")
             limit_mb = 1.5 * decoded_megabytes(photos[name]) + 40
             results &= verdict("peak MB", memory["obrazor-convert"] / 1024, limit_mb)
         medians = folder_case(binary, photos, work, max(3, args.rounds // 2))
         print("  targets:")
         results &= verdict("speed-up -j 2 over -j 1",
                            medians["obrazor-convert -j 1"] / medians["obrazor-convert -j 2"], 1.8, False)
-    print("\nall targets met" if results else "\nsome targets missed")
+    print(f"\nload average after: {load_average()}")
+    print("all targets met" if results else "some targets missed")
 
 
 if __name__ == "__main__":
