@@ -3,41 +3,26 @@
 
 #include <string>
 
+#include "filectrl/BrowserControl.h"
 #include "filectrl/DirectoryList.h"
-#include "ui/WinControl.h"
+#include "filectrl/EntryListView.h"
 
 class TFileListBox;
 class TDriveComboBox;
-class EntryListView;
 
-class TDirectoryListBox : public TWinControl {
+class TDirectoryListBox : public TBrowserControl<DirectoryList, EntryListView> {
     OBRAZOR_CLASS_RECORD
 public:
     explicit TDirectoryListBox(TComponent* owner);
-    ~TDirectoryListBox() override;
-
-    DirectoryList& Logic() { return list_; }
 
     const std::string& Directory() const { return list_.Directory(); }
-    void SetDirectory(const std::string& path);
+    void SetDirectory(const std::string& path) { list_.SetDirectory(path); }
     std::string Drive() const { return list_.Drive(); }
 
     TFileListBox* FileList() const;
     void SetFileList(TFileListBox* list);
     TDriveComboBox* DriveCombo() const;
 
-    int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int value);
-
-    TNotifyEvent OnChange;
-
 protected:
-    void CreateWnd() override;
-    void FontChanged() override;
-
-private:
-    EntryListView* View() const;
-
-    DirectoryList list_;
-    int itemHeight_ = 0;
+    int MinimumItemHeight() const override { return 16; }  // the folder glyph and a pixel
 };

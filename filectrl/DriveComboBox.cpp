@@ -3,52 +3,29 @@
 #include "filectrl/DirectoryList.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DisplayText.h"
-#include "filectrl/EntryComboBox.h"
 #include "ui/Dispatch.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TDriveComboBox, TWinControl);
 
 namespace {
-constexpr int kMinimumHeight = 11;  // the drive glyph
-constexpr int kTextLeft = 22;       // 6 pixels right of the glyph
+constexpr int kGlyphLeft = 2;
+constexpr int kTextLeft = 22;  // 6 pixels right of the glyph
 }  // namespace
 
-TDriveComboBox::TDriveComboBox(TComponent* owner) : TWinControl(owner, new EntryComboBox), list_(this) {
-    EntrySource source{[this](int row) { return DisplayText(list_.Entry(row).text); },
-                       [this](int row) {
-                           return EntryLayout{list_.Entry(row).glyph, 2, kTextLeft, true};
-                       }};
-    Combo()->Attach(list_, std::move(source), [this] { return itemHeight_; });
-    Combo()->OnChoose = [this](int row) {
+TDriveComboBox::TDriveComboBox(TComponent* owner) : TBrowserControl(owner) {
+    ShowEntries({[this](int row) { return DisplayText(list_.Entry(row).text); },
+                 [this](int row) { return EntryLayout{list_.Entry(row).glyph, kGlyphLeft, kTextLeft, true}; }});
+    EntryView()->OnChoose = [this](int row) {
         ui::Dispatch([&] {
             try {
                 list_.Choose(row);
             } catch (...) {
-                Combo()->SyncSelection(list_.ItemIndex());
+                EntryView()->SyncSelection(list_.ItemIndex());  // the box shows the drive still in use
                 throw;
             }
         });
     };
-    list_.OnEntriesChanged = [this] { Combo()->EntriesChanged(); };
-    list_.OnSelectionChanged = [this] { Combo()->SyncSelection(list_.ItemIndex()); };
-    list_.OnChange = [this](TObject* sender) {
-        if (OnChange) OnChange(sender);
-    };
-    FontChanged();
 }
-
-TDriveComboBox::~TDriveComboBox() { delete Widget(); }
-
-EntryComboBox* TDriveComboBox::Combo() const { return static_cast<EntryComboBox*>(Widget()); }
-
-void TDriveComboBox::CreateWnd() { list_.CreateWindow(); }
-
-void TDriveComboBox::FontChanged() {
-    TWinControl::FontChanged();
-    SetItemHeight(DefaultItemHeight(Widget()->font(), kMinimumHeight));
-}
-
-void TDriveComboBox::SetDrive(const std::string& drive) { list_.SetDrive(drive); }
 
 TDirectoryListBox* TDriveComboBox::DirList() const {
     DirectoryList* folders = list_.DirList();
@@ -56,9 +33,3 @@ TDirectoryListBox* TDriveComboBox::DirList() const {
 }
 
 void TDriveComboBox::SetDirList(TDirectoryListBox* list) { list_.SetDirList(list ? &list->Logic() : nullptr); }
-
-void TDriveComboBox::SetItemHeight(int value) {
-    if (value <= 0) return;
-    itemHeight_ = value;
-    Combo()->update();
-}

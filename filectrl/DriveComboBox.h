@@ -3,41 +3,26 @@
 
 #include <string>
 
+#include "filectrl/BrowserControl.h"
 #include "filectrl/DriveList.h"
-#include "ui/WinControl.h"
+#include "filectrl/EntryComboBox.h"
 
 class TDirectoryListBox;
-class EntryComboBox;
 
-class TDriveComboBox : public TWinControl {
+class TDriveComboBox : public TBrowserControl<DriveList, EntryComboBox> {
     OBRAZOR_CLASS_RECORD
 public:
     explicit TDriveComboBox(TComponent* owner);
-    ~TDriveComboBox() override;
-
-    DriveList& Logic() { return list_; }
 
     // The current drive: a volume's mount path, empty for none.
     const std::string& Drive() const { return list_.Drive(); }
-    void SetDrive(const std::string& drive);
+    void SetDrive(const std::string& drive) { list_.SetDrive(drive); }
     TTextCase TextCase() const { return list_.TextCase(); }
     void SetTextCase(TTextCase value) { list_.SetTextCase(value); }
 
     TDirectoryListBox* DirList() const;
     void SetDirList(TDirectoryListBox* list);
 
-    int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int value);
-
-    TNotifyEvent OnChange;
-
 protected:
-    void CreateWnd() override;
-    void FontChanged() override;
-
-private:
-    EntryComboBox* Combo() const;
-
-    DriveList list_;
-    int itemHeight_ = 0;
+    int MinimumItemHeight() const override { return 11; }  // the drive glyph
 };

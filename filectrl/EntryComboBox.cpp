@@ -35,6 +35,11 @@ void EntryComboBox::SyncSelection(int row) {
     update();
 }
 
+void EntryComboBox::ItemHeightChanged() {
+    view()->doItemsLayout();
+    update();
+}
+
 // The closed box shows the chosen entry as the list paints it, glyph included.
 void EntryComboBox::paintEvent(QPaintEvent*) {
     if (!painter_) return;

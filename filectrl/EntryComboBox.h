@@ -19,6 +19,7 @@ public:
     void Attach(const EntryList& list, EntrySource source, std::function<int()> itemHeight);
     void EntriesChanged();
     void SyncSelection(int row);
+    void ItemHeightChanged();
 
     // The user chose an entry.
     std::function<void(int row)> OnChoose;

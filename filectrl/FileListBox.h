@@ -3,27 +3,21 @@
 
 #include <string>
 
+#include "filectrl/BrowserControl.h"
+#include "filectrl/EntryListView.h"
 #include "filectrl/FileList.h"
-#include "ui/WinControl.h"
 
-class TDirectoryListBox;
-class TFilterComboBox;
-class EntryListView;
-
-class TFileListBox : public TWinControl {
+class TFileListBox : public TBrowserControl<FileList, EntryListView> {
     OBRAZOR_CLASS_RECORD
 public:
     explicit TFileListBox(TComponent* owner);
-    ~TFileListBox() override;
-
-    FileList& Logic() { return list_; }
 
     const std::string& Directory() const { return list_.Directory(); }
-    void SetDirectory(const std::string& path);
+    void SetDirectory(const std::string& path) { list_.SetDirectory(path); }
     const std::string& Mask() const { return list_.Mask(); }
-    void SetMask(const std::string& mask);
+    void SetMask(const std::string& mask) { list_.SetMask(mask); }
     TFileType FileType() const { return list_.FileType(); }
-    void SetFileType(TFileType type);
+    void SetFileType(TFileType type) { list_.SetFileType(type); }
     bool ShowGlyphs() const { return list_.ShowGlyphs(); }
     void SetShowGlyphs(bool value);
 
@@ -31,22 +25,10 @@ public:
     std::string FileName() const { return list_.FileName(); }
     int ItemIndex() const { return list_.ItemIndex(); }
     // Selects as the user would: reports a change when the index differs from the last reported.
-    void SetItemIndex(int index);
+    void SetItemIndex(int index) { list_.Select(index); }
     int Count() const { return list_.Count(); }
     const std::string& Items(int index) const { return list_.Entry(index).text; }
 
-    int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int value);
-
-    TNotifyEvent OnChange;
-
 protected:
-    void CreateWnd() override;
-    void FontChanged() override;
-
-private:
-    EntryListView* View() const;
-
-    FileList list_;
-    int itemHeight_ = 0;
+    int MinimumItemHeight() const override { return list_.ShowGlyphs() ? 16 : 0; }
 };

@@ -4,45 +4,27 @@
 
 #include <string>
 
+#include "filectrl/BrowserControl.h"
+#include "filectrl/EntryComboBox.h"
 #include "filectrl/FilterList.h"
-#include "ui/WinControl.h"
 
 class TFileListBox;
-class EntryComboBox;
 
-class TFilterComboBox : public TWinControl {
+class TFilterComboBox : public TBrowserControl<FilterList, EntryComboBox> {
     OBRAZOR_CLASS_RECORD
 public:
     explicit TFilterComboBox(TComponent* owner);
-    ~TFilterComboBox() override;
-
-    FilterList& Logic() { return list_; }
 
     const std::string& Filter() const { return list_.Filter(); }
-    void SetFilter(const std::string& filter);
+    void SetFilter(const std::string& filter) { list_.SetFilter(filter); }
     // The chosen entry's mask.
     std::string Mask() { return list_.Mask(); }
     int ItemIndex() const { return list_.ItemIndex(); }
     // Chooses as the user would: sets the file list's mask and reports the change.
-    void SetItemIndex(int index);
+    void SetItemIndex(int index) { list_.Choose(index); }
     int Count() const { return list_.Count(); }
     const std::string& Items(int index) const { return list_.Entry(index).text; }
 
     TFileListBox* FileList() const;
     void SetFileList(TFileListBox* list);
-
-    int ItemHeight() const { return itemHeight_; }
-    void SetItemHeight(int value);
-
-    TNotifyEvent OnChange;
-
-protected:
-    void CreateWnd() override;
-    void FontChanged() override;
-
-private:
-    EntryComboBox* Combo() const;
-
-    FilterList list_;
-    int itemHeight_ = 0;
 };
