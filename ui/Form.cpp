@@ -44,6 +44,14 @@ void TForm::SetBounds(int left, int top, int width, int height) {
     Window()->move(left, top);
 }
 
+void TForm::SetColor(TColor value) {
+    TControl::SetColor(value);
+    QPalette palette = Widget()->palette();
+    palette.setColor(QPalette::Window, ToQColor(value));
+    palette.setColor(QPalette::Button, ToQColor(value));
+    Widget()->setPalette(palette);
+}
+
 void TForm::SetBorderStyle(TFormBorderStyle value) {
     Qt::WindowFlags flags = Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint;

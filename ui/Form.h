@@ -31,6 +31,8 @@ public:
     void SetClientWidth(int value);
     void SetClientHeight(int value);
     void SetBounds(int left, int top, int width, int height) override;
+    // The window's background, which its controls show through.
+    void SetColor(TColor value) override;
 
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }

@@ -2,6 +2,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+#include <exception>
 
 #include "graphics/Picture.h"
 #include "ui/Dispatch.h"
@@ -20,19 +22,22 @@ QRect ImageView::NeededArea() const {
     return visibleRegion().boundingRect().intersected(rect()).intersected(graphic);
 }
 
-void ImageView::paintEvent(QPaintEvent* event) {
+void ImageView::paintEvent(QPaintEvent*) {
     TGraphic* graphic = picture_ ? picture_->CurrentGraphic() : nullptr;
     if (!graphic || failed_) return;
-    const QRect needed = NeededArea().united(event->rect().intersected(NeededArea()));
-    if (!renderedArea_.contains(needed) || rendered_.isNull()) {
-        // A graphic that fails to draw is reported once, not on every paint.
-        failed_ = true;
-        ui::Dispatch([&] {
+    const QRect needed = NeededArea();
+    if (rendered_.isNull() || !renderedArea_.contains(needed)) {
+        try {
             rendered_ = RenderGraphic(*graphic, needed, palette().color(QPalette::Window));
             renderedArea_ = needed;
-            failed_ = false;
-        });
-        if (failed_) return;
+        } catch (...) {
+            // Reported once, after the paint: a message box must not open inside a paint event.
+            failed_ = true;
+            QTimer::singleShot(0, [failure = std::current_exception()] {
+                ui::Dispatch([failure] { std::rethrow_exception(failure); });
+            });
+            return;
+        }
     }
     QPainter painter(this);
     painter.drawImage(renderedArea_.topLeft(), rendered_);

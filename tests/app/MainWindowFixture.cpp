@@ -27,6 +27,10 @@ struct ProgramEnvironment : testing::Environment {
         Application->SetTitle("Lumovar");
         RegisterJpegFormat();
     }
+    void TearDown() override {
+        UnregisterJpegFormat();
+        delete Application;
+    }
 };
 const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
@@ -96,6 +100,17 @@ void MainWindow::Save(const std::string& path) {
 }
 
 void MainWindow::ClickConvert() { static_cast<QPushButton*>(Form1->Button2->Widget())->click(); }
+
+void MainWindow::ExpectNoFileChosen() {
+    EXPECT_EQ(Form1->LE1->Text(), "");
+    EXPECT_EQ(Form1->LE3->Text(), "");
+    EXPECT_EQ(Form1->Label1->Caption(), "Výška: -");
+    EXPECT_EQ(Form1->Label2->Caption(), "Šířka: -");
+    EXPECT_EQ(Form1->Panel1->Caption(), "Náhled");
+    EXPECT_EQ(Form1->Image0->Width(), 0);
+    EXPECT_EQ(Form1->Image0->Height(), 0);
+    EXPECT_EQ(Form1->Image0->Picture().CurrentGraphic(), nullptr);
+}
 
 std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

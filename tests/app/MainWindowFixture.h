@@ -28,6 +28,8 @@ protected:
     void Save(const std::string& path);
     // A click on the convert button through its widget, so failures reach the default handler.
     void ClickConvert();
+    // The state for no file chosen: no paths, "-" labels, no preview, the panel caption.
+    void ExpectNoFileChosen();
 
     std::deque<int> answers;  // given to the questions in turn; IDNO when none is left
     std::vector<AskedBox> asked;

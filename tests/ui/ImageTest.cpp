@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include "graphics/Bitmap.h"
@@ -7,6 +8,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Image.h"
+#include "ui/MessageBox.h"
 
 namespace {
 
@@ -27,6 +29,14 @@ public:
     void WriteToClipboard(std::uint16_t&, TClipboardData&, HPALETTE&) override {}
 };
 OBRAZOR_DEFINE_CLASS(TOtherGraphic, TGraphic);
+
+// A graphic whose damage shows only when it is drawn.
+class TDamagedGraphic : public TOtherGraphic {
+    OBRAZOR_CLASS_RECORD
+public:
+    void DrawInto(TCanvas&, const TRect&) override { throw EInvalidGraphic("Bogus marker length"); }
+};
+OBRAZOR_DEFINE_CLASS(TDamagedGraphic, TOtherGraphic);
 
 class ImageControl : public testing::Test {
 protected:
@@ -116,6 +126,26 @@ TEST_F(ImageControl, RepaintsAfterThePictureChanges) {
     image->Canvas().SetPixelAt(0, 0, clLime);
     shown = image->Widget()->grab().toImage();
     EXPECT_EQ(QColor(shown.pixel(0, 0)), QColor(0, 255, 0));
+    form.Hide();
+}
+
+TEST_F(ImageControl, AGraphicThatFailsToDrawIsReportedOnceAfterThePaint) {
+    std::vector<std::string> boxes;
+    MessageBoxHook = [&](const std::string& text, const std::string&, unsigned) {
+        boxes.push_back(text);
+        return IDOK;
+    };
+    TDamagedGraphic damaged;
+    image->Picture().ReplaceGraphic(&damaged);
+    form.SetClientWidth(20);
+    form.SetClientHeight(20);
+    form.Show();
+    image->Widget()->grab();
+    image->Widget()->grab();
+    EXPECT_TRUE(boxes.empty());  // not inside the paint
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes, std::vector<std::string>{"Bogus marker length."});
+    MessageBoxHook = nullptr;
     form.Hide();
 }
 

@@ -7,6 +7,7 @@
 namespace {
 struct ApplicationEnvironment : testing::Environment {
     void SetUp() override { TApplication::Initialize(); }
+    void TearDown() override { delete Application; }
 };
 const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 }  // namespace
