@@ -1,12 +1,7 @@
 #pragma once
-// One QApplication for the tests that make widgets (offscreen under ctest).
+// One QApplication for the tests that make widgets (offscreen under ctest), made on first use
+// and deleted when the test program ends.
 
 #include <QApplication>
 
-inline void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "filectrl_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives to the end of the test program
-}
+void EnsureApplication();
