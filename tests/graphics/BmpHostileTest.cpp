@@ -176,3 +176,30 @@ TEST(BmpHostile, BrokenRunLengthDataDecodesAsFarAsItGoes) {
     }
 }
 }  // namespace
+
+namespace {
+// Seeded byte damage in the headers and tables of a plain and a run-length file: every
+// variant loads (and draws) or fails with the format's own errors.
+TEST(BmpHostile, DamagedHeadersNeverEscape) {
+    Bytes rle = ValidFile();
+    rle[30] = 1;  // BI_RLE8
+    rle.resize(62);
+    rle.insert(rle.end(), {2, 1, 0, 0, 2, 0, 0, 1});  // two rows of runs, end of bitmap
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+    for (const Bytes& original : {ValidFile(), rle}) {
+        for (int round = 0; round < 1500; ++round) {
+            Bytes damaged = original;
+            const int flips = 1 + int(next() % 4);
+            for (int i = 0; i < flips; ++i) damaged[14 + next() % 48] = std::uint8_t(next());
+            TBitmap bitmap;
+            try {
+                Load(bitmap, damaged);
+                Pixel(bitmap, 0, 0);
+            } catch (const EInvalidGraphic&) {
+            } catch (const EReadError&) {
+            }
+        }
+    }
+}
+}  // namespace
