@@ -141,11 +141,13 @@ void TJPEGImage::ReadHeader() {
     WriteProgressive = header.progressive;
 }
 
+// The clipboard's picture replaces the bytes too, which would no longer match it; a refused
+// format leaves the image as it was.
 void TJPEGImage::ReadFromClipboard(std::uint16_t format, const TClipboardData& data, HPALETTE palette) {
-    // The bytes would no longer match the picture the bitmap takes.
-    if (!heldBitmap_) heldBitmap_ = std::make_unique<TBitmap>();
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->ReadFromClipboard(format, data, palette);
     ReplaceData();
-    heldBitmap_->ReadFromClipboard(format, data, palette);
+    heldBitmap_ = std::move(bitmap);
 }
 
 void TJPEGImage::WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) {

@@ -416,3 +416,72 @@ TEST_F(JpegRegistration, PictureOpensJpegFilesByExtension) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(JpegClipboard, WritesTheDecodedPictureAndReadsItBack) {
+    auto image = Load(EncodePattern(14, 9));
+    std::uint16_t format = 0;
+    TClipboardData data;
+    HPALETTE palette;
+    image->WriteToClipboard(format, data, palette);
+    EXPECT_EQ(format, 2);
+    ASSERT_NE(data, nullptr);
+    TJPEGImage other;
+    other.ReadFromClipboard(format, data, palette);
+    EXPECT_EQ(other.DataObject().ByteStream, nullptr);
+    EXPECT_EQ(other.ImageWidth(), 14);
+    EXPECT_EQ(other.ImageHeight(), 9);
+}
+
+TEST(JpegClipboard, RefusedFormatLeavesTheImageAlone) {
+    auto image = Load(EncodePattern(14, 9));
+    const TJPEGData* data = &image->DataObject();
+    EXPECT_EQ(FailureMessage<EInvalidGraphic>([&] { image->ReadFromClipboard(3, nullptr, nullptr); }),
+              "Unsupported clipboard format");
+    EXPECT_EQ(&image->DataObject(), data);
+    EXPECT_EQ(image->ImageWidth(), 14);
+}
+
+struct DepthCase {
+    const char* name;
+    TPixelDepth depth;
+    TColor colour;
+    Rgb expected;
+};
+
+class EncodeAnyDepth : public ::testing::TestWithParam<DepthCase> {};
+
+// Each depth is given a colour it holds exactly; the file must carry that colour.
+TEST_P(EncodeAnyDepth, ConvertsAPrivateCopyAndKeepsTheHeldFormat) {
+    const DepthCase& c = GetParam();
+    TBitmap bitmap;
+    if (c.depth != TPixelDepth::Device) bitmap.ChangeDepth(c.depth);
+    bitmap.ResizeWidth(16);
+    bitmap.ResizeHeight(16);
+    bitmap.Canvas().Brush().SetColor(c.colour);
+    bitmap.Canvas().FillArea(TRect{0, 0, 16, 16});
+    TJPEGImage image;
+    image.CopyFrom(&bitmap);
+    image.Encode();
+    EXPECT_EQ(image.HeldBitmap()->CurrentDepth(), c.depth);
+    auto reloaded = Load(StreamBytes(*image.DataObject().ByteStream));
+    const Rgb pixel = PixelOf(*reloaded->Decode(), 8, 8);
+    EXPECT_NEAR(pixel.r, c.expected.r, 8);
+    EXPECT_NEAR(pixel.g, c.expected.g, 8);
+    EXPECT_NEAR(pixel.b, c.expected.b, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Depths, EncodeAnyDepth,
+    ::testing::Values(DepthCase{"Device", TPixelDepth::Device, clRed, {255, 0, 0}},
+                      DepthCase{"Bits1", TPixelDepth::Bits1, clBlack, {0, 0, 0}},
+                      DepthCase{"Bits4", TPixelDepth::Bits4, clRed, {255, 0, 0}},
+                      DepthCase{"Bits8", TPixelDepth::Bits8, clRed, {255, 0, 0}},
+                      DepthCase{"Bits15", TPixelDepth::Bits15, clBlue, {0, 0, 255}},
+                      DepthCase{"Bits16", TPixelDepth::Bits16, clBlue, {0, 0, 255}},
+                      DepthCase{"Bits24", TPixelDepth::Bits24, clRed, {255, 0, 0}},
+                      DepthCase{"Bits32", TPixelDepth::Bits32, clRed, {255, 0, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
