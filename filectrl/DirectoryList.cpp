@@ -114,9 +114,9 @@ std::string DirectoryList::PathOf(int index) const {
     if (index > currentIndex_) return platform::JoinPath(directory_, Entry(index).text);
     if (index == currentIndex_) return directory_;
     // Up to, not including, the (index + 1)-th "/".
-    std::size_t pos = 0;
-    for (int seen = 0; seen <= index && pos != std::string::npos; ++seen) pos = directory_.find('/', pos + (seen ? 1 : 0));
-    return directory_.substr(0, pos);
+    std::size_t slash = 0;
+    for (int i = 0; i < index && slash != std::string::npos; ++i) slash = directory_.find('/', slash + 1);
+    return directory_.substr(0, slash);
 }
 
 bool DirectoryList::SameDirectory(const std::string& path) const {

@@ -106,31 +106,35 @@ void FileList::SetShowGlyphs(bool value) {
 
 void FileList::ReadEntries() {
     if (!HandleAllocated()) return;
-    const std::uint32_t attributeMask = AttributeMask(fileType_);
-    const bool normal = (fileType_ & ftNormal) != 0;
     EnterDirectory(directory_);
-    std::vector<ListEntry> entries;
     std::optional<EInOutError> failure;
-    {
-        BusyScope busy(OnBusyStart, OnBusyEnd);
-        try {
-            for (const std::string& part : MaskParts(mask_)) {
-                EnumerateFolder(".", part, attributeMask, [&](const platform::FindData& data) {
-                    if (!normal && (data.attributes & attributeMask) == 0) return;
-                    entries.push_back(EntryOf(data));
-                    if (int(entries.size()) == BusyCursorEntries) busy.Start();
-                });
-            }
-        } catch (const EInOutError& error) {
-            // An unreadable folder lists nothing; the owner is told before the failure is shown.
-            entries.clear();
-            failure = error;
-        }
-        SortEntries(entries);
-    }
+    std::vector<ListEntry> entries = CollectEntries(failure);
     ReplaceEntries(std::move(entries), -1);
     ReportChange();
     if (failure) throw *failure;
+}
+
+// The entries of the current directory under each part of the mask, sorted. An unreadable
+// folder gives none and leaves its failure for after the owner has been told.
+std::vector<ListEntry> FileList::CollectEntries(std::optional<EInOutError>& failure) const {
+    const std::uint32_t attributeMask = AttributeMask(fileType_);
+    const bool normal = (fileType_ & ftNormal) != 0;
+    std::vector<ListEntry> entries;
+    BusyScope busy(OnBusyStart, OnBusyEnd);
+    try {
+        for (const std::string& part : MaskParts(mask_)) {
+            EnumerateFolder(".", part, attributeMask, [&](const platform::FindData& data) {
+                if (!normal && (data.attributes & attributeMask) == 0) return;
+                entries.push_back(EntryOf(data));
+                if (int(entries.size()) == BusyCursorEntries) busy.Start();
+            });
+        }
+    } catch (const EInOutError& error) {
+        entries.clear();
+        failure = error;
+    }
+    SortEntries(entries);
+    return entries;
 }
 
 void FileList::ReportChange() {

@@ -4,10 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "filectrl/EntryList.h"
 #include "filectrl/FileType.h"
+#include "graphics/Exceptions.h"
 
 class DirectoryList;
 class FilterList;
@@ -47,6 +50,7 @@ private:
     friend class DirectoryList;
     friend class FilterList;
     void ReadEntries();
+    std::vector<ListEntry> CollectEntries(std::optional<EInOutError>& failure) const;
     void ReportChange();
 
     std::string directory_;
