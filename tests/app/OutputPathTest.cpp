@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct PathCase {
     const char* source;
     const char* output;
+    friend std::ostream& operator<<(std::ostream& out, const PathCase& c) { return out << c.source; }
 };
 
 class OutputPathTable : public testing::TestWithParam<PathCase> {};

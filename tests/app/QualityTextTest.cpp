@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct QualityCase {
     const char* text;
     int quality;  // low 8 bits of the number, 75 when the text is not a number
+    friend std::ostream& operator<<(std::ostream& out, const QualityCase& c) { return out << '"' << c.text << '"'; }
 };
 
 class QualityTable : public testing::TestWithParam<QualityCase> {};

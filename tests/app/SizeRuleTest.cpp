@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "graphics/Exceptions.h"
 
 namespace {
@@ -10,6 +12,7 @@ struct SizeCase {
     std::int32_t width, height;
     TSizeRule rule;
     std::int32_t resultWidth, resultHeight;
+    friend std::ostream& operator<<(std::ostream& out, const SizeCase& c) { return out << c.width << " x " << c.height; }
 };
 
 class SizeRuleTable : public testing::TestWithParam<SizeCase> {};

@@ -1,3 +1,4 @@
+#include <ostream>
 #include <QFont>
 #include <QTimer>
 
@@ -47,6 +48,7 @@ struct Place {
     const char* name;
     int left, top, width, height;
     int tabOrder;  // -1: not a tab stop of the table
+    friend std::ostream& operator<<(std::ostream& out, const Place& p) { return out << p.name; }
 };
 
 class MainWindowLayout : public MainWindow, public testing::WithParamInterface<Place> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
@@ -52,6 +54,7 @@ struct LabelPlace {
     int left, top, width, height;  // the edit
     int labelWidth, labelHeight;
     int labelLeft, labelTop;  // left - labelWidth - 3, top + (height - labelHeight) div 2
+    friend std::ostream& operator<<(std::ostream& out, const LabelPlace& p) { return out << p.left << ',' << p.top; }
 };
 
 class LabeledEditPlacement : public Layout, public testing::WithParamInterface<LabelPlace> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QPushButton>
 #include <stdexcept>
 
@@ -15,6 +17,7 @@ namespace {
 struct FullStopCase {
     const char* message;
     const char* shown;
+    friend std::ostream& operator<<(std::ostream& out, const FullStopCase& c) { return out << '"' << c.message << '"'; }
 };
 
 class FullStopRule : public testing::TestWithParam<FullStopCase> {};

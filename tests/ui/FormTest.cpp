@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -119,6 +121,7 @@ TEST_F(Forms, ReadsComponentsPropertiesAndHandlersFromTheDescription) {
 struct BadDescription {
     const char* what;
     TComponentDesc component;
+    friend std::ostream& operator<<(std::ostream& out, const BadDescription& d) { return out << d.what; }
 };
 
 class DescriptionFaults : public Forms, public testing::WithParamInterface<BadDescription> {};
