@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the program under a virtual X server and takes screenshots: the main window after
-# start-up, after converting a photo, and the About window.
+# start-up, after converting a photo, the full-size view and the About window.
 # Usage: tools/screenshot.sh [program] [output folder]   (needs xvfb, imagemagick, xdotool)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,10 +34,17 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   xdotool mousemove $(( $1 + 560 )) $(( $2 + menu + 100 )) click 1
   sleep 2
   import -window root "$OBRAZOR_SHOTS/2-converted.png"
+  # A click on the preview shows the picture at 100 %; a click on the view closes it.
+  xdotool mousemove $(( $1 + 380 )) $(( $2 + menu + 50 )) click 1
+  sleep 1.5
+  import -window root "$OBRAZOR_SHOTS/3-full-size.png"
+  view=$(xdotool search --name "100% zobrazen" | head -1)
+  xdotool mousemove --window "$view" 100 100 click 1
+  sleep 0.5
   # The credit line opens the About window.
   xdotool mousemove $(( $1 + 60 )) $(( $2 + menu + 358 )) click 1
   sleep 1
-  import -window root "$OBRAZOR_SHOTS/3-about.png"
+  import -window root "$OBRAZOR_SHOTS/4-about.png"
   kill $pid
 '
 ls "$out"
