@@ -2,6 +2,7 @@
 // TCanvas: a drawing context with its pen, brush and font, the blits the picture model uses,
 // and the lock that drawing threads hold.
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -151,7 +152,7 @@ private:
     TPen pen_;
     TBrush brush_;
     std::recursive_mutex lock_;
-    int lockCount_ = 0;
+    std::atomic<int> lockCount_{0};  // read without the counter lock by LockCount()
 };
 
 // Holds a canvas's lock for one scope.
