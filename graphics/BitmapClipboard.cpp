@@ -16,8 +16,8 @@ void TBitmap::ReadFromClipboard(std::uint16_t format, const TClipboardData& data
     if (format != kBitmapClipboardFormat || !surface) throw EInvalidGraphic(msg::SUnknownClipboardFormat);
     platform::DIBSECTION d = DescribeSurface(surface);
     if (!d.dsBm.bmBits) d.dsBmih.biSize = 0;  // a plain platform bitmap stays device-dependent
-    image_->os2 = false;
     RebuildImage(surface, palette, d);
+    image_->os2 = false;  // the new image is this bitmap's own
     SetPaletteModified(PaletteHandle() != nullptr);
     NotifyChanged(this);
 }
