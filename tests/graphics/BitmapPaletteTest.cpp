@@ -28,6 +28,21 @@ TEST_F(PaletteDisplay, DeepBitmapGetsAHalftonePalette) {
     EXPECT_NE(bitmap.PaletteHandle(), nullptr);
 }
 
+// On a palette display the display-format bitmaps are 8 bits: deep pictures are halftoned
+// into them, and they are written as 8-bit files.
+TEST_F(PaletteDisplay, DeviceBitmapsAreEightBits) {
+    TBitmap picture, preview;
+    Shape(picture, TPixelDepth::Bits24, 4, 4);
+    Paint(picture, 0, 0, clBlack);
+    Shape(preview, TPixelDepth::Device, 2, 2);
+    preview.Canvas().StretchDrawGraphic(TRect{0, 0, 2, 2}, &picture);
+    EXPECT_EQ(platform::GetStretchBltMode(preview.Canvas().Handle()), platform::HALFTONE);
+    TMemoryStream stream;
+    preview.SaveToStream(stream);
+    ASSERT_GE(stream.Size(), 54);
+    EXPECT_EQ(stream.Memory()[28], 8);  // biBitCount
+}
+
 TEST(BitmapPalette, TrueColourDisplayNeedsNoPaletteForDeepBitmaps) {
     TBitmap bitmap;
     Shape(bitmap, TPixelDepth::Bits24, 2, 2);
