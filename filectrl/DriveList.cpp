@@ -98,8 +98,15 @@ int DriveList::IndexOf(const std::string& drive) const {
     return found == volumes_.end() ? -1 : int(found - volumes_.begin());
 }
 
+void DriveList::Refresh() {
+    if (!HandleAllocated()) return;
+    BuildEntries();
+    SelectIndex(IndexOf(drive_));
+}
+
 void DriveList::SetDrive(const std::string& drive) {
     if (ItemIndex() >= 0 && drive == drive_) return;
+    if (!drive.empty() && IndexOf(drive) < 0) Refresh();  // mounted since the list was built
     const std::string previous = drive_;
     const int previousIndex = ItemIndex();
     drive_ = drive;

@@ -24,6 +24,8 @@ public:
     void SetDrive(const std::string& drive);
     // The user chose entry `index`.
     void Choose(int index);
+    // Lists the volumes again (media come and go while the program runs), keeping the drive.
+    void Refresh();
 
     TTextCase TextCase() const { return textCase_; }
     void SetTextCase(TTextCase value);

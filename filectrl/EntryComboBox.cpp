@@ -40,6 +40,11 @@ void EntryComboBox::ItemHeightChanged() {
     update();
 }
 
+void EntryComboBox::showPopup() {
+    if (OnPopup) OnPopup();
+    QComboBox::showPopup();
+}
+
 // The closed box shows the chosen entry as the list paints it, glyph included.
 void EntryComboBox::paintEvent(QPaintEvent*) {
     if (!painter_) return;

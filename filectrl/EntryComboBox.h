@@ -21,8 +21,11 @@ public:
     void SyncSelection(int row);
     void ItemHeightChanged();
 
-    // The user chose an entry.
+    // The user chose an entry; the user opens the list.
     std::function<void(int row)> OnChoose;
+    std::function<void()> OnPopup;
+
+    void showPopup() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -133,6 +133,29 @@ TEST_F(DriveListTest, UnmountedDriveFailsAndKeepsTheFormerDrive) {
     }
 }
 
+TEST_F(DriveListTest, MediaMountedLaterAppear) {
+    MakeDir("usb/photos");
+    UseMountTable("/dev/sda2 / ext4 rw 0 0\n");
+    ASSERT_TRUE(platform::SetCurrentDirectory(Path()));
+    DirectoryList folders;
+    DriveList drives;
+    drives.SetDirList(&folders);
+    folders.CreateWindow();
+    drives.CreateWindow();
+    ASSERT_EQ(drives.Count(), 1);
+    UseMountTable("/dev/sda2 / ext4 rw 0 0\nnas:/usb " + Path("usb") + " nfs rw 0 0\n");
+    drives.Refresh();  // the user opens the list
+    ASSERT_EQ(drives.Count(), 2);
+    EXPECT_EQ(drives.ItemIndex(), 0);  // still on the root
+    UseMountTable("/dev/sda2 / ext4 rw 0 0\n");
+    drives.Refresh();
+    UseMountTable("/dev/sda2 / ext4 rw 0 0\nnas:/usb " + Path("usb") + " nfs rw 0 0\n");
+    folders.SetDirectory(Path("usb/photos"));  // a volume the list has not seen yet
+    EXPECT_EQ(drives.Count(), 2);
+    EXPECT_EQ(drives.Drive(), Path("usb"));
+    EXPECT_EQ(drives.ItemIndex(), 1);
+}
+
 TEST_F(DriveListTest, DirListLinkIsClearedWhenEitherGoes) {
     DriveList drives;
     {
