@@ -38,6 +38,10 @@ struct ValueCase {
     unsigned jobs;
 };
 
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    for (const char* arg : c.args) *os << arg << ' ';
+}
+
 class ConvertOptionValues : public testing::TestWithParam<ValueCase> {};
 
 TEST_P(ConvertOptionValues, AreTakenInEverySpelling) {

@@ -122,6 +122,8 @@ struct BadFile {
     const char* messagePart;
 };
 
+void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
+
 class UnreadableSource : public PictureConversion, public testing::WithParamInterface<BadFile> {};
 
 TEST_P(UnreadableSource, FailsWithTheReadersMessageAndWritesNothing) {
@@ -144,6 +146,10 @@ struct SaveCase {
     bool gray;
     int width, height;
 };
+
+void PrintTo(const SaveCase& c, std::ostream* os) {
+    *os << c.width << 'x' << c.height << " q=" << c.quality << (c.gray ? " gray" : "");
+}
 
 class SameBytesAsTheSaveRoad : public PictureConversion, public testing::WithParamInterface<SaveCase> {};
 

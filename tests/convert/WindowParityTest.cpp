@@ -23,6 +23,10 @@ struct WindowCase {
     bool gray;
 };
 
+void PrintTo(const WindowCase& c, std::ostream* os) {
+    *os << c.name << ' ' << c.width << 'x' << c.height << " q=" << c.quality << (c.gray ? " gray" : "");
+}
+
 class WindowParity : public testing::TestWithParam<WindowCase> {
 protected:
     static void SetUpTestSuite() {
