@@ -101,14 +101,7 @@ TEST(JpegDecode, Depth8GivesAtMost236ColoursOfThePicture) {
     EXPECT_GT(palette.size(), 16u);
     // The colours are the library's choice for this picture, so they approximate it.
     auto truth = Load(EncodePattern(64, 64));
-    TBitmap* full = truth->Decode();
-    long error = 0;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const Rgb a = PixelOf(*decoded, x, y), b = PixelOf(*full, x, y);
-            error += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
-        }
-    EXPECT_LT(error / (64 * 64 * 3), 16);
+    EXPECT_LT(MeanDifference(*decoded, *truth->Decode()), 16);
 }
 
 platform::HPALETTE FourColours() {
@@ -288,14 +281,7 @@ TEST(JpegDecode, IncrementalDisplayWithOnePassPaletteKeepsColoursRight) {
     image->SetIncrementalDisplay(true);
     TBitmap* decoded = image->Decode();
     auto truth = Load(EncodePattern(48, 32, {.progressive = true}));
-    TBitmap* full = truth->Decode();
-    long error = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 48; ++x) {
-            const Rgb a = PixelOf(*decoded, x, y), b = PixelOf(*full, x, y);
-            error += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
-        }
-    EXPECT_LT(error / (48 * 32 * 3), 40);
+    EXPECT_LT(MeanDifference(*decoded, *truth->Decode()), 40);
 }
 
 TEST(JpegDecode, PaletteHandleOnAPaletteDisplayIsAKeptHalftonePalette) {

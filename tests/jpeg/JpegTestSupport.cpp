@@ -131,6 +131,16 @@ Picture PictureOf(TBitmap& bitmap) {
     return picture;
 }
 
+int MeanDifference(TBitmap& a, TBitmap& b) {
+    const Picture x = PictureOf(a), y = PictureOf(b);
+    if (x.width != y.width || x.height != y.height || x.pixels.empty()) return 255;
+    long total = 0;
+    for (std::size_t i = 0; i < x.pixels.size(); ++i)
+        total += std::abs(x.pixels[i].r - y.pixels[i].r) + std::abs(x.pixels[i].g - y.pixels[i].g) +
+                 std::abs(x.pixels[i].b - y.pixels[i].b);
+    return int(total / long(3 * x.pixels.size()));
+}
+
 bool HaveTool(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }

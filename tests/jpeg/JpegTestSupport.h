@@ -73,6 +73,8 @@ struct Picture {
 };
 // All pixels of a 24-bit or 8-bit bitmap.
 Picture PictureOf(TBitmap& bitmap);
+// Mean absolute difference per colour channel of two pictures of one size.
+int MeanDifference(TBitmap& a, TBitmap& b);
 // djpeg with the given options on a file; nothing when djpeg is not installed or fails.
 std::optional<Picture> Djpeg(const std::filesystem::path& file, const std::string& options);
 bool HaveTool(const std::string& name);
