@@ -2,9 +2,15 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "ui/Dispatch.h"
 #include "ui/Form.h"
+
+namespace {
+// Window systems keep window sizes in 16 bits; a larger client shows its top-left part.
+constexpr int kMaxWindowSide = 32767;
+}  // namespace
 
 FormWindow::FormWindow(TForm* form) : QWidget(nullptr, Qt::Window), form_(form), client_(new QWidget(this)) {
     client_->setAutoFillBackground(true);
@@ -23,6 +29,8 @@ int FormWindow::MenuHeight() const { return menuBar_ ? menuBar_->sizeHint().heig
 
 void FormWindow::SetClientSize(int width, int height) {
     const int menu = MenuHeight();
+    width = std::min(width, kMaxWindowSide);
+    height = std::min(height, kMaxWindowSide - menu);
     if (menuBar_) menuBar_->setGeometry(0, 0, width, menu);
     client_->setGeometry(0, menu, width, height);
     setFixedSize(width, height + menu);

@@ -143,3 +143,16 @@ INSTANTIATE_TEST_SUITE_P(
                     BadDescription{"parent that holds no controls", {"X", "TLabel", "X", 0, 0, 1, 1, {}}}));
 
 }  // namespace
+
+namespace {
+
+TEST_F(Forms, ClientLargerThanAWindowCanBeIsCutToTheWindowSystemsLimit) {
+    TForm form(nullptr);
+    form.SetClientHeight(20000);
+    form.SetClientWidth(40000);
+    EXPECT_EQ(form.ClientWidth(), 40000);  // the form keeps what it was given
+    EXPECT_EQ(form.ClientWidget()->width(), 32767);
+    EXPECT_EQ(form.ClientWidget()->height(), 20000);
+}
+
+}  // namespace
