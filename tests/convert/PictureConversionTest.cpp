@@ -24,29 +24,36 @@ protected:
     ConversionSettings settings;
 };
 
-TEST_F(PictureConversion, JpegIsScaledByTheRuleAndWrittenBeside) {
-    WriteJpeg(At("car.jpg"), 200, 150);
-    const FileOutcome outcome = ConvertPicture(At("car.jpg"), settings);
+struct RuleCase {
+    const char* name;  // the extension picks the writer and the reader
+    int width, height;
+    int resultWidth, resultHeight;
+};
+
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name << ' ' << c.width << 'x' << c.height; }
+
+class ScaledByTheRule : public PictureConversion, public testing::WithParamInterface<RuleCase> {};
+
+TEST_P(ScaledByTheRule, AndWrittenBesideWithNothingElseLeft) {
+    const RuleCase& c = GetParam();
+    (std::string(c.name).ends_with(".bmp") ? WriteBmp : WriteJpeg)(At(c.name), c.width, c.height);
+    const FileOutcome outcome = ConvertPicture(At(c.name), settings);
     ASSERT_EQ(outcome.kind, OutcomeKind::Converted) << outcome.message;
-    EXPECT_EQ(outcome.sourceSize.width, 200);
-    EXPECT_EQ(outcome.sourceSize.height, 150);
-    EXPECT_EQ(outcome.resultSize.width, 640);
-    EXPECT_EQ(outcome.resultSize.height, 480);
-    EXPECT_EQ(outcome.output, At("car.LMV.jpg"));
-    const QImage written(QString::fromStdString(outcome.output), "JPEG");
-    EXPECT_EQ(written.width(), 640);
-    EXPECT_EQ(written.height(), 480);
-    EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"car.LMV.jpg", "car.jpg"}));  // no leftovers
+    EXPECT_EQ(outcome.sourceSize.width, c.width);
+    EXPECT_EQ(outcome.sourceSize.height, c.height);
+    EXPECT_EQ(outcome.resultSize.width, c.resultWidth);
+    EXPECT_EQ(outcome.resultSize.height, c.resultHeight);
+    const std::string stem = std::string(c.name).substr(0, std::string(c.name).find('.'));
+    EXPECT_EQ(outcome.output, At(stem + ".LMV.jpg"));
+    EXPECT_EQ(QImage(QString::fromStdString(outcome.output), "JPEG").size(), QSize(c.resultWidth, c.resultHeight));
+    EXPECT_EQ(FolderNames(dir.Path()).size(), 2u);  // the source and the output: no temporary left
 }
 
-TEST_F(PictureConversion, BmpTakesTheHeightRule) {
-    WriteBmp(At("scan.bmp"), 90, 120);
-    const FileOutcome outcome = ConvertPicture(At("scan.bmp"), settings);
-    ASSERT_EQ(outcome.kind, OutcomeKind::Converted) << outcome.message;
-    EXPECT_EQ(outcome.resultSize.width, 360);
-    EXPECT_EQ(outcome.resultSize.height, 480);
-    EXPECT_EQ(QImage(QString::fromStdString(At("scan.LMV.jpg"))).size(), QSize(360, 480));
-}
+INSTANTIATE_TEST_SUITE_P(Pictures, ScaledByTheRule,
+                         testing::Values(RuleCase{"car.jpg", 200, 150, 640, 480},    // width rule
+                                         RuleCase{"scan.bmp", 90, 120, 360, 480},    // height rule
+                                         RuleCase{"wide.jpeg", 1000, 757, 640, 484}  // ratio just above 1.32
+                                         ));
 
 TEST_F(PictureConversion, GrayWritesOneChannel) {
     WriteBmp(At("scan.bmp"), 90, 120);
