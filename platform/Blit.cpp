@@ -2,6 +2,7 @@
 // through one pipeline: source row (sampled or averaged), pattern row, destination row, raster
 // operation, write.
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -45,8 +46,13 @@ private:
     bool UsesDestination() const {
         return RopUsesDestination(r_.fore) || (r_.mask && RopUsesDestination(r_.back));
     }
+    // Every pixel gets the same value: no source, no destination, no mask, a one-colour brush.
+    bool Uniform() const {
+        return !reader_ && !r_.mask && !UsesDestination() && (!pattern_ || pattern_->Solid());
+    }
     void SourceRow(std::int32_t j, std::int32_t n, Rgb* out);
     void Combine(std::int32_t y, std::int32_t x0, std::int32_t n);
+    void Fill();
 
     const BlitRequest& r_;
     Surface& target_;
@@ -108,6 +114,7 @@ void Blitter::Combine(std::int32_t y, std::int32_t x0, std::int32_t n) {
 
 void Blitter::Run() {
     if (columns_.Empty() || rows_.Empty()) return;
+    if (Uniform()) return Fill();
     Rows& b = rows_buffer_;
     const std::int32_t x0 = columns_.First(), n = columns_.Count();
     for (std::int32_t j = 0; j < rows_.Count(); ++j) {
@@ -118,6 +125,39 @@ void Blitter::Run() {
         if (UsesDestination()) codec_.Read(row, x0, n, b.d.data());
         Combine(y, x0, n);
         codec_.Write(row, x0, n, b.out.data(), pattern_ && pattern_->HasGaps() ? b.paint.data() : nullptr);
+    }
+}
+
+// The first row goes through the general pipeline; the others copy its whole bytes, so that
+// filling a fresh surface costs a memset or memcpy per row instead of encoding every pixel.
+// Pixels sharing a byte with pixels outside the area are still written one by one.
+void Blitter::Fill() {
+    Rows& b = rows_buffer_;
+    const std::int32_t x0 = columns_.First(), n = columns_.Count(), y0 = rows_.First();
+    if (pattern_) pattern_->Row(y0, x0, n, b.p.data(), b.paint.data());
+    Combine(y0, x0, n);
+    const std::uint8_t* first = target_.Row(y0);
+    codec_.Write(target_.Row(y0), x0, n, b.out.data());
+    const std::size_t bits = std::size_t(codec_.BitsPerPixel());
+    const std::size_t beginBit = std::size_t(x0) * bits, endBit = std::size_t(x0 + n) * bits;
+    const std::size_t byteBegin = (beginBit + 7) / 8, byteEnd = endBit / 8;
+    const std::int32_t head = std::int32_t(std::min((byteBegin * 8 - beginBit) / bits, std::size_t(n)));
+    const std::int32_t tail = byteEnd > byteBegin ? std::int32_t((endBit - byteEnd * 8) / bits) : 0;
+    const std::size_t bytes = byteEnd > byteBegin ? byteEnd - byteBegin : 0;
+    // A middle of one repeated byte (black, or white in 24 bits) is set rather than copied.
+    const bool oneByte = bytes > 0 && std::memcmp(first + byteBegin, first + byteBegin + 1, bytes - 1) == 0;
+    for (std::int32_t j = 1; j < rows_.Count(); ++j) {
+        std::uint8_t* row = target_.Row(y0 + j);
+        if (bytes == 0) {
+            codec_.Write(row, x0, n, b.out.data());
+            continue;
+        }
+        if (head > 0) codec_.Write(row, x0, head, b.out.data());
+        if (oneByte)
+            std::memset(row + byteBegin, first[byteBegin], bytes);
+        else
+            std::memcpy(row + byteBegin, first + byteBegin, bytes);
+        if (tail > 0) codec_.Write(row, x0 + n - tail, tail, b.out.data() + (n - tail));
     }
 }
 

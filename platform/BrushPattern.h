@@ -19,6 +19,8 @@ public:
     BrushPattern(const DeviceContext& dc, const HBRUSH& brush, const PixelCodec& target, bool targetMonochrome);
 
     bool HasGaps() const { return hasGaps_; }
+    // One colour painted everywhere.
+    bool Solid() const { return width_ == 1 && height_ == 1 && !hasGaps_; }
     // Colours of pixels x .. x + count - 1 of row y; paint[i] is 0 where the brush leaves the pixel.
     void Row(int y, int x, int count, Rgb* out, std::uint8_t* paint) const;
 
