@@ -67,7 +67,8 @@ public:
 
 private:
     struct FreeBits {
-        void operator()(std::uint8_t* p) const { std::free(p); }
+        std::size_t mapped = 0;  // bytes mapped directly; 0 for memory from calloc
+        void operator()(std::uint8_t* p) const;
     };
     Surface(SurfaceDesc desc, std::size_t stride, std::unique_ptr<std::uint8_t, FreeBits> bits);
     std::size_t StoredRow(int y) const { return std::size_t(desc_.topDown ? y : desc_.height - 1 - y); }
