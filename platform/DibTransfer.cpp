@@ -1,6 +1,7 @@
 // Pixels between surfaces and caller memory: GetDIBits and CreateDIBitmap.
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/DibLayout.h"
@@ -47,12 +48,19 @@ int ConvertInto(const Surface& s, const DibLayout& l, const ColorTable& table, u
     const PixelCodec to(PixelFormat{l.bitsPerPixel, l.masks, &table});
     const int width = std::min(l.width, s.Width());
     std::vector<Rgb> scratch(std::size_t(std::max(width, 1)));
+    // Whole-byte pixels in the same layout are plain copies; decided once, not per row.
+    const bool copies = l.bitsPerPixel >= 8 && from.SameLayout(to);
+    const std::size_t rowBytes = std::size_t(width) * std::size_t(l.bitsPerPixel) / 8;
     int converted = 0;
     // Scan line numbers count from the bottom for bottom-up layouts, from the top otherwise.
     for (std::uint64_t line = start; line < std::uint64_t(start) + lines && line < std::uint64_t(l.height); ++line) {
         const std::int64_t surfaceRow = l.topDown ? std::int64_t(line) : s.Height() - 1 - std::int64_t(line);
         if (surfaceRow < 0 || surfaceRow >= s.Height()) break;
-        ConvertRow(from, s.Row(int(surfaceRow)), to, bits + std::size_t(line - start) * l.stride, width, scratch.data());
+        std::uint8_t* target = bits + std::size_t(line - start) * l.stride;
+        if (copies)
+            std::memcpy(target, s.Row(int(surfaceRow)), rowBytes);
+        else
+            ConvertRow(from, s.Row(int(surfaceRow)), to, target, width, scratch.data());
         ++converted;
     }
     return converted;
