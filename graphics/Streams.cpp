@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <vector>
 
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
@@ -155,9 +156,9 @@ std::int64_t TFileStream::Size() {
 }
 
 std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
-    const std::int64_t available = std::max<std::int64_t>(0, Size() - position_);
+    const std::int64_t available = std::max<std::int64_t>(0, size_ - position_);
     const std::int64_t n = std::max<std::int64_t>(0, std::min(count, available));
-    if (n > 0) std::memcpy(buffer, data_.data() + position_, std::size_t(n));
+    if (n > 0) std::memcpy(buffer, data_.get() + position_, std::size_t(n));
     position_ += n;
     return n;
 }
@@ -165,8 +166,10 @@ std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
 std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
     if (count <= 0 || position_ < 0) return 0;
     const std::int64_t end = position_ + count;
-    if (end > Size()) SetSize(end);
-    std::memcpy(data_.data() + position_, buffer, std::size_t(count));
+    if (end > capacity_) Reserve(std::max(end, capacity_ + capacity_ / 2));  // linear for small writes
+    if (position_ > size_) std::memset(data_.get() + size_, 0, std::size_t(position_ - size_));
+    std::memcpy(data_.get() + position_, buffer, std::size_t(count));
+    size_ = std::max(size_, end);
     position_ = end;
     return count;
 }
@@ -175,41 +178,50 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     switch (origin) {
         case TSeekOrigin::soBeginning: position_ = offset; break;
         case TSeekOrigin::soCurrent: position_ += offset; break;
-        case TSeekOrigin::soEnd: position_ = Size() + offset; break;
+        case TSeekOrigin::soEnd: position_ = size_ + offset; break;
     }
     return position_;
 }
 
+void TMemoryStream::Reserve(std::int64_t capacity) {
+    if (capacity <= capacity_) return;
+    std::unique_ptr<std::uint8_t[]> grown(new (std::nothrow) std::uint8_t[std::size_t(capacity)]);
+    if (!grown) throw EStreamError(msg::SMemoryStreamError);
+    if (size_ > 0) std::memcpy(grown.get(), data_.get(), std::size_t(size_));
+    data_ = std::move(grown);
+    capacity_ = capacity;
+}
+
 void TMemoryStream::SetSize(std::int64_t size) {
     if (size < 0) size = 0;
-    try {
-        if (std::uint64_t(size) > data_.capacity()) {
-            // Grow geometrically so that a stream written in small blocks stays linear.
-            data_.reserve(std::max<std::size_t>(std::size_t(size), data_.capacity() + data_.capacity() / 2));
-        }
-        data_.resize(std::size_t(size));
-    } catch (const std::bad_alloc&) {
-        throw EStreamError(msg::SMemoryStreamError);
-    } catch (const std::length_error&) {
-        throw EStreamError(msg::SMemoryStreamError);
-    }
+    Reserve(size);
+    if (size > size_) std::memset(data_.get() + size_, 0, std::size_t(size - size_));
+    size_ = size;
     if (position_ > size) position_ = size;
 }
 
 void TMemoryStream::Clear() {
-    data_.clear();
-    data_.shrink_to_fit();
-    position_ = 0;
+    data_.reset();
+    size_ = capacity_ = position_ = 0;
+}
+
+void TMemoryStream::ReadFrom(TStream& source, std::int64_t count) {
+    Clear();
+    Reserve(count);
+    try {
+        source.ReadBuffer(data_.get(), count);
+    } catch (...) {
+        Clear();
+        throw;
+    }
+    size_ = count;
 }
 
 void TMemoryStream::LoadFromStream(TStream& source) {
     source.SetPosition(0);
-    const std::int64_t count = source.Size();
-    SetSize(count);
-    if (count > 0) source.ReadBuffer(data_.data(), count);
-    position_ = 0;
+    ReadFrom(source, source.Size());
 }
 
 void TMemoryStream::SaveToStream(TStream& target) {
-    if (!data_.empty()) target.WriteBuffer(data_.data(), Size());
+    if (size_ > 0) target.WriteBuffer(data_.get(), size_);
 }

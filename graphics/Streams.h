@@ -3,8 +3,8 @@
 // denied, or created) and a memory stream that grows as it is written.
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "graphics/Persistent.h"
 
@@ -67,17 +67,26 @@ public:
     std::int64_t Write(const void* buffer, std::int64_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
     // Growth that cannot be had raises EStreamError "Out of memory while expanding memory stream".
+    // New bytes read as zero.
     void SetSize(std::int64_t size) override;
-    std::int64_t Size() override { return std::int64_t(data_.size()); }
+    std::int64_t Size() override { return size_; }
 
     void Clear();
-    const std::uint8_t* Memory() const { return data_.data(); }
-    std::uint8_t* Memory() { return data_.data(); }
+    const std::uint8_t* Memory() const { return data_.get(); }
+    std::uint8_t* Memory() { return data_.get(); }
     void LoadFromStream(TStream& source);  // the whole source, from its start
     void SaveToStream(TStream& target);    // all bytes, in one write
+    // Becomes exactly `count` bytes read from the source's position, in one block read; a short
+    // source raises EReadError and leaves the stream empty.
+    void ReadFrom(TStream& source, std::int64_t count);
 
 private:
-    std::vector<std::uint8_t> data_;
+    // Keeps the content; bytes beyond the size are left unset until written.
+    void Reserve(std::int64_t capacity);
+
+    std::unique_ptr<std::uint8_t[]> data_;
+    std::int64_t size_ = 0;
+    std::int64_t capacity_ = 0;
     std::int64_t position_ = 0;
 };
 

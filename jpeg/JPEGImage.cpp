@@ -125,8 +125,7 @@ void TJPEGImage::ReadJpegBytes(std::int64_t count, TStream& stream) {
     if (count < 0 || count > stream.Size() - stream.Position()) throw EReadError(msg::SStreamRead);
     if (count > jpeg::MaxJpegBytes) throw EJPEG(Format(msg::SJPEGError, JERR_IMAGE_TOO_BIG));
     auto bytes = std::make_unique<TMemoryStream>();
-    bytes->SetSize(count);
-    stream.ReadBuffer(bytes->Memory(), count);
+    bytes->ReadFrom(stream, count);
     data_->ByteStream = std::move(bytes);
     if (count > 0) ReadHeader();
     SetPaletteModified(true);

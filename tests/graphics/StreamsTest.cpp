@@ -80,3 +80,28 @@ TEST(ExceptionsTest, ClassesAndTexts) {
     }
     EXPECT_EQ(Format("%s-%d", "a", 7), "a-7");
 }
+
+TEST(MemoryStreamTest, ReadFromTakesExactlyTheCountOrNothing) {
+    TMemoryStream source;
+    source.WriteBuffer("abcdef", 6);
+    source.SetPosition(1);
+    TMemoryStream copy;
+    copy.ReadFrom(source, 4);
+    ASSERT_EQ(copy.Size(), 4);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(copy.Memory()), 4), "bcde");
+    EXPECT_EQ(copy.Position(), 0);
+    EXPECT_THROW(copy.ReadFrom(source, 5), EReadError) << "only one byte is left";
+    EXPECT_EQ(copy.Size(), 0);
+}
+
+TEST(MemoryStreamTest, SetSizeGrowsWithZerosAndShrinksThePosition) {
+    TMemoryStream s;
+    s.WriteBuffer("xyz", 3);
+    s.SetSize(6);
+    EXPECT_EQ(s.Memory()[3], 0);
+    EXPECT_EQ(s.Memory()[5], 0);
+    s.SetSize(2);
+    EXPECT_EQ(s.Position(), 2);
+    s.WriteUInt8('!');
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.Memory()), 3), "xy!");
+}
