@@ -59,6 +59,9 @@ public:
     void ChangeDepth(TPixelDepth depth);
     // Address of the first byte of pixel row `row` (0 is the top row).
     std::uint8_t* ScanRow(std::int32_t row);
+    // The same row for reading only: a shared image stays shared, so the caller must not write
+    // through it nor keep it past the next change of any bitmap sharing the image.
+    const std::uint8_t* ReadScanRow(std::int32_t row);
     void AdoptHandle(HBITMAP handle);
     HBITMAP DetachHandle();
     bool IsMonochrome();

@@ -141,6 +141,10 @@ void TBitmap::ChangeDepth(TPixelDepth depth) {
 
 std::uint8_t* TBitmap::ScanRow(std::int32_t row) {
     PrepareToChange();
+    return const_cast<std::uint8_t*>(ReadScanRow(row));
+}
+
+const std::uint8_t* TBitmap::ReadScanRow(std::int32_t row) {
     const std::int32_t height = std::abs(image_->dib.dsBm.bmHeight);
     if (row < 0 || row >= height) throw EInvalidGraphicOperation(msg::SScanLine);
     EnsureDib();
@@ -148,5 +152,6 @@ std::uint8_t* TBitmap::ScanRow(std::int32_t row) {
     const platform::DIBSECTION& d = image_->dib;
     if (!d.dsBm.bmBits) throw EInvalidGraphicOperation(msg::SScanLine);
     const std::int64_t stored = d.dsBmih.biHeight > 0 ? d.dsBmih.biHeight - 1 - row : row;
-    return static_cast<std::uint8_t*>(d.dsBm.bmBits) + stored * RowBytes(d.dsBmih.biWidth, d.dsBmih.biBitCount);
+    return static_cast<const std::uint8_t*>(d.dsBm.bmBits) +
+           stored * RowBytes(d.dsBmih.biWidth, d.dsBmih.biBitCount);
 }

@@ -15,7 +15,7 @@ public:
 private:
     void SetParameters(TBitmap& held);
     void Compress(TBitmap& pixels);
-    void WriteRows(std::uint8_t* top, std::ptrdiff_t stride);
+    void WriteRows(const std::uint8_t* top, std::ptrdiff_t stride);
     void Report(TProgressStage stage, std::uint8_t percent) {
         image_.ReportProgress(&image_, stage, percent, false, TRect{}, std::string());
     }
@@ -63,9 +63,11 @@ void JpegEncoder::SetParameters(TBitmap& held) {
 }
 
 void JpegEncoder::Compress(TBitmap& pixels) {
-    std::uint8_t* const top = pixels.ScanRow(0);
+    // Rows are only read, so the private copy keeps sharing the held bitmap's pixels; the copy's
+    // reference keeps them alive even if a progress handler changes the held bitmap.
+    const std::uint8_t* const top = pixels.ReadScanRow(0);
     // A single row needs no distance (and has no row 1 to measure it by).
-    const std::ptrdiff_t stride = pixels.ImageHeight() > 1 ? pixels.ScanRow(1) - top : 0;
+    const std::ptrdiff_t stride = pixels.ImageHeight() > 1 ? pixels.ReadScanRow(1) - top : 0;
     Report(TProgressStage::psStarting, 0);
     std::exception_ptr failure;
     try {
@@ -82,11 +84,12 @@ void JpegEncoder::Compress(TBitmap& pixels) {
     }
 }
 
-void JpegEncoder::WriteRows(std::uint8_t* top, std::ptrdiff_t stride) {
+void JpegEncoder::WriteRows(const std::uint8_t* top, std::ptrdiff_t stride) {
     j_compress_ptr c = context_.Compress();
     context_.Call([&] {
         jpeg_start_compress(c, TRUE);
-        JSAMPROW row = top;
+        // The compressor reads its input rows and never writes them.
+        JSAMPROW row = const_cast<JSAMPROW>(top);
         while (c->next_scanline < c->image_height) {
             const JDIMENSION written = jpeg_write_scanlines(c, &row, 1);
             if (written == 0) break;  // the finish below then reports the missing rows
