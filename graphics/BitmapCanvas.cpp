@@ -10,10 +10,16 @@
 #include "graphics/WorkContext.h"
 
 namespace {
-// The bitmap canvases that currently own a drawing context.
+// The bitmap canvases that currently own a drawing context, each with the surface selected into
+// it, so that finding the holder of a surface never has to look inside another thread's canvas.
+struct ContextOwner {
+    TBitmapCanvas* canvas;
+    const platform::Surface* surface;
+};
+
 struct ContextOwners {
     std::recursive_mutex lock;
-    std::vector<TBitmapCanvas*> canvases;
+    std::vector<ContextOwner> entries;
 };
 
 ContextOwners& Owners() {
@@ -21,20 +27,24 @@ ContextOwners& Owners() {
     return owners;
 }
 
-void AddOwner(TBitmapCanvas* canvas) {
+void AddOwner(TBitmapCanvas* canvas, const platform::HBITMAP& surface) {
     std::lock_guard guard(Owners().lock);
-    Owners().canvases.push_back(canvas);
+    Owners().entries.push_back({canvas, surface.get()});
 }
 
 void RemoveOwner(TBitmapCanvas* canvas) {
     std::lock_guard guard(Owners().lock);
-    auto& list = Owners().canvases;
-    list.erase(std::remove(list.begin(), list.end(), canvas), list.end());
+    auto& list = Owners().entries;
+    list.erase(std::remove_if(list.begin(), list.end(), [canvas](const ContextOwner& o) { return o.canvas == canvas; }),
+               list.end());
 }
 
-std::vector<TBitmapCanvas*> OwnersSnapshot() {
+// The canvas other than `keep` whose context holds the surface, or null.
+TBitmapCanvas* HolderOf(const platform::Surface* surface, const TBitmapCanvas* keep) {
     std::lock_guard guard(Owners().lock);
-    return Owners().canvases;
+    for (const ContextOwner& owner : Owners().entries)
+        if (owner.surface == surface && owner.canvas != keep) return owner.canvas;
+    return nullptr;
 }
 }  // namespace
 
@@ -61,7 +71,7 @@ void TBitmapCanvas::CreateHandle() {
         platform::RealizePalette(dc);
     }
     SetHandle(dc);
-    AddOwner(this);
+    AddOwner(this, surface);
 }
 
 void TBitmapCanvas::FreeContext() {
@@ -78,20 +88,22 @@ void TBitmapCanvas::FreeContext() {
 }
 
 // The list lock is not held while waiting for a canvas lock: a drawing thread holding its
-// canvas may need the list itself.
+// canvas may need the list itself. Only canvases holding this very surface are touched; those
+// belong to bitmaps sharing its image, never to another thread's own bitmaps.
 void TBitmapCanvas::ReleaseContextsHolding(const platform::HBITMAP& surface, TBitmapCanvas* keep) {
     if (!surface) return;
-    for (TBitmapCanvas* canvas : OwnersSnapshot()) {
-        if (canvas == keep) continue;
+    while (TBitmapCanvas* canvas = HolderOf(surface.get(), keep)) {
         TCanvasLock guard(*canvas);
-        if (canvas->HandleAllocated() && platform::GetCurrentBitmap(canvas->Handle()) == surface)
-            canvas->FreeContext();
+        canvas->FreeContext();
+        RemoveOwner(canvas);  // gone from the list even if its context went meanwhile
     }
 }
 
 void TBitmapCanvas::ReleaseIdle() {
     std::lock_guard guard(Owners().lock);
-    for (TBitmapCanvas* canvas : std::vector<TBitmapCanvas*>(Owners().canvases)) {
+    std::vector<TBitmapCanvas*> canvases;
+    for (const ContextOwner& owner : Owners().entries) canvases.push_back(owner.canvas);
+    for (TBitmapCanvas* canvas : canvases) {
         if (!canvas->TryLockCanvas()) continue;
         canvas->FreeContext();
         canvas->UnlockCanvas();
