@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "app/conversion/ConversionMessages.h"
+#include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/SizeRule.h"
@@ -32,6 +33,9 @@ void TForm1::Button2Click(TObject* Sender) {
         ResetWindow();
         return;
     }
+    // A path typed into the source field has no output path yet: take the usual one rather than
+    // failing to create a file without a name.
+    if (SaveRequested && LE3->Text().empty()) LE3->SetText(OutputPathFor(LE1->Text()));
     const std::int32_t height = picture.ImageHeight();
     const std::int32_t width = picture.ImageWidth();
     const TResultSize size = ApplySizeRule(width, height);

@@ -55,6 +55,25 @@ TEST_F(MainWindow, SaveWritesAJpegOfTheResultSizeAndLogsIt) {
     EXPECT_EQ(Form1->Img1->Picture().ImageWidth(), 640);  // the working bitmap stays in Img1
 }
 
+TEST_F(MainWindow, PathTypedIntoTheSourceFieldSavesBesideIt) {
+    const std::string source = Picture("typed.bmp", 800, 600);
+    Form1->LE1->SetText(source);
+    Form1->LE3->SetText("");
+    Form1->Button2Click(Form1->Button2);
+    EXPECT_EQ(Form1->LE3->Text(), OutputPathFor(source));
+    const JpegFrame frame = ReadJpegFrame(OutputPathFor(source));
+    EXPECT_EQ(frame.width, 640);
+    EXPECT_EQ(frame.height, 480);
+}
+
+TEST_F(MainWindow, PreviewLeavesAnEmptyOutputFieldEmpty) {
+    const std::string source = Picture("typed.bmp", 800, 600);
+    Form1->LE1->SetText(source);
+    Form1->LE3->SetText("");
+    Form1->Button2Click(nullptr);  // any sender but the button previews
+    EXPECT_EQ(Form1->LE3->Text(), "");
+}
+
 TEST_F(MainWindow, GrayOutputHasOneComponent) {
     const std::string source = Picture("auto.bmp", 400, 300);
     Form1->CheckBox1->SetChecked(true);
