@@ -11,28 +11,42 @@ ColorTable::ColorTable(const ColorTable& other) : colors_(other.colors_) {}
 ColorTable& ColorTable::operator=(const ColorTable& other) {
     if (this != &other) {
         colors_ = other.colors_;
-        cache_.reset();
+        DropCache();
     }
     return *this;
 }
 
+ColorTable::~ColorTable() { DropCache(); }
+
+void ColorTable::DropCache() { delete[] cache_.exchange(nullptr); }
+
 void ColorTable::Set(std::size_t index, Rgb color) {
     if (index >= colors_.size()) return;
     colors_[index] = color & 0xFFFFFF;
-    cache_.reset();
+    DropCache();
+}
+
+ColorTable::Slot* ColorTable::Cache() const {
+    Slot* cache = cache_.load(std::memory_order_acquire);
+    if (cache) return cache;
+    Slot* fresh = new Slot[kCacheSlots];
+    for (std::size_t i = 0; i < kCacheSlots; ++i) fresh[i].store(0, std::memory_order_relaxed);
+    if (cache_.compare_exchange_strong(cache, fresh, std::memory_order_acq_rel)) return fresh;
+    delete[] fresh;  // another thread made it first
+    return cache;
 }
 
 unsigned ColorTable::Nearest(Rgb color) const {
     color &= 0xFFFFFF;
     if (colors_.empty()) return 0;
-    if (!cache_) cache_ = std::make_unique<Slot[]>(kCacheSlots);
     // Photographs repeat colours heavily; a direct-mapped cache spares most full searches.
-    Slot& slot = cache_[(color * 2654435761u) >> 20 & (kCacheSlots - 1)];
-    if (slot.key != color) {
-        slot.key = color;
-        slot.index = std::uint16_t(Search(color));
-    }
-    return slot.index;
+    Slot& slot = Cache()[(color * 2654435761u) >> 20 & (kCacheSlots - 1)];
+    const std::uint64_t key = kFilled | std::uint64_t(color) << 16;
+    const std::uint64_t cached = slot.load(std::memory_order_relaxed);
+    if ((cached & ~std::uint64_t(0xFFFF)) == key) return unsigned(cached & 0xFFFF);
+    const unsigned index = Search(color);
+    slot.store(key | index, std::memory_order_relaxed);
+    return index;
 }
 
 unsigned ColorTable::Search(Rgb color) const {

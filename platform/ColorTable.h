@@ -2,6 +2,7 @@
 // A list of colours with a cached nearest-colour search; colour tables of surfaces and
 // logical palettes both use it.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,7 @@ public:
     explicit ColorTable(std::vector<Rgb> colors);
     ColorTable(const ColorTable& other);
     ColorTable& operator=(const ColorTable& other);
+    ~ColorTable();
 
     std::size_t Size() const { return colors_.size(); }
     bool Empty() const { return colors_.empty(); }
@@ -40,20 +42,23 @@ public:
     void Set(std::size_t index, Rgb color);
 
     // Index of the entry closest to `color` (squared distance, first of equals); 0 when empty.
+    // Safe to call from several threads at once (shared stock palettes are searched so); changing
+    // the table is not.
     unsigned Nearest(Rgb color) const;
 
 private:
-    struct Slot {
-        Rgb key = kEmptyKey;
-        std::uint16_t index = 0;
-    };
-    static constexpr Rgb kEmptyKey = 0xFFFFFFFF;  // never a colour: colours have 24 bits
+    // A cache slot packs a filled flag, the colour and its entry index into one atomic word, so
+    // threads searching one table at the same time never see half a slot.
+    using Slot = std::atomic<std::uint64_t>;
+    static constexpr std::uint64_t kFilled = std::uint64_t(1) << 40;
     static constexpr std::size_t kCacheSlots = 4096;
 
     unsigned Search(Rgb color) const;
+    Slot* Cache() const;
+    void DropCache();
 
     std::vector<Rgb> colors_;
-    mutable std::unique_ptr<Slot[]> cache_;  // made on first search, dropped on change
+    mutable std::atomic<Slot*> cache_{nullptr};  // made on first search, dropped on change
 };
 
 }  // namespace platform
