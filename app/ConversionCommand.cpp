@@ -1,8 +1,6 @@
 // TForm1::Button2Click, the conversion command: load the source, show its size, redraw the
 // preview and, when the convert button asked for it, write the JPEG.
 
-#include <sys/stat.h>
-
 #include "app/Unit1.h"
 #include "app/conversion/ConversionMessages.h"
 #include "app/conversion/OutputPath.h"
@@ -10,17 +8,12 @@
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/SizeRule.h"
 #include "graphics/Bitmap.h"
+#include "platform/FileSystem.h"
 #include "ui/MessageBox.h"
 
 namespace {
 
 bool AskYesNo(const char* text, const char* caption) { return MessageBox(text, caption, MB_YESNO) == IDYES; }
-
-// An entry of that name exists and is not a folder.
-bool FileExists(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
 
 }  // namespace
 
@@ -64,7 +57,7 @@ void TForm1::DrawPreview(TGraphic* graphic, const TResultSize& size) {
 }
 
 bool TForm1::OverwriteRefused() {
-    if (CheckBox2->Checked() || !FileExists(LE3->Text())) return false;
+    if (CheckBox2->Checked() || !platform::FileExists(LE3->Text())) return false;
     return !AskYesNo(msg::SOverwriteText, msg::SOverwriteCaption);
 }
 

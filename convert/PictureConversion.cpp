@@ -1,21 +1,14 @@
 #include "convert/PictureConversion.h"
 
-#include <filesystem>
 #include <new>
 
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
 #include "app/conversion/SizeRule.h"
 #include "graphics/Picture.h"
+#include "platform/FileSystem.h"
 
 namespace {
-
-// The window's existence test: an entry of that name that is not a folder.
-bool OutputExists(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
 
 void Skip(FileOutcome& outcome, std::string reason) {
     outcome.kind = OutcomeKind::Skipped;
@@ -34,14 +27,13 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
         return Skip(outcome, "already 480 pixels high (--reprocess converts it anyway)");
     RequireDrawableSize(size.Width, size.Height);
     outcome.output = OutputPathFor(outcome.source);
-    if (OutputExists(outcome.output) && !settings.overwrite)
+    if (platform::FileExists(outcome.output) && !settings.overwrite)
         return Skip(outcome, outcome.output + " exists (--overwrite replaces it)");
     if (settings.dryRun) {
         outcome.kind = OutcomeKind::Planned;
         return;
     }
-    const auto working = MakeWorkingBitmap(*picture.CurrentGraphic(), size.Width, size.Height);
-    SaveJpeg(*working, settings.output, outcome.output);
+    SaveConversion(*picture.CurrentGraphic(), size, settings.output, outcome.output);
     outcome.kind = OutcomeKind::Converted;
 }
 

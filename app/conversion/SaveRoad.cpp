@@ -30,14 +30,19 @@ void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& pa
     WriteFileAtomically(path, bytes.Memory(), std::size_t(bytes.Size()));
 }
 
+void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output,
+                    const std::string& target) {
+    RequireDrawableSize(size.Width, size.Height);
+    const auto working = MakeWorkingBitmap(graphic, size.Width, size.Height);
+    SaveJpeg(*working, output, target);
+}
+
 TResultSize ConvertFile(const std::string& source, const std::string& target, const TJpegOutput& output,
                         bool always) {
     TPicture picture;
     picture.ReadFromFile(source);
     const TResultSize size = ApplySizeRule(picture.ImageWidth(), picture.ImageHeight());
     if (size.Rule == TSizeRule::Fits && !always) return size;
-    RequireDrawableSize(size.Width, size.Height);
-    const auto working = MakeWorkingBitmap(*picture.CurrentGraphic(), size.Width, size.Height);
-    SaveJpeg(*working, output, target);
+    SaveConversion(*picture.CurrentGraphic(), size, output, target);
     return size;
 }
