@@ -9,7 +9,6 @@ if [ -z "${OBRAZOR_TESTDATA:-}" ] && [ -d ../shared/testdata ]; then
   export OBRAZOR_TESTDATA="$(cd ../shared/testdata && pwd)"
 fi
 export QT_QPA_PLATFORM=offscreen
-export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$(nproc)"
 ctest --preset "$preset" -j "$(nproc)"
