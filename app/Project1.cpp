@@ -3,16 +3,16 @@
 #include <QApplication>
 
 #include "app/ProgramIcon.h"
+#include "app/conversion/PictureFormats.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
-#include "jpeg/JpegFormat.h"
 #include "ui/Application.h"
 
 int main(int argc, char** argv) {
     TApplication::Initialize(argc, argv);
     Application->SetTitle("Lumovar");
-    RegisterJpegFormat();
+    RegisterPictureFormats();
     QApplication::setWindowIcon(ProgramIcon());
     Form1 = new TForm1(nullptr);
     Form2 = new TForm2(nullptr);
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     delete Form3;
     delete Form2;
     delete Form1;
-    UnregisterJpegFormat();
+    UnregisterPictureFormats();
     delete Application;
     return 0;
 }

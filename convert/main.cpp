@@ -3,13 +3,13 @@
 
 #include <span>
 
+#include "app/conversion/PictureFormats.h"
 #include "convert/ConvertTool.h"
 #include "convert/PictureConversion.h"
 #include "convert/ProgressBar.h"
-#include "jpeg/JpegFormat.h"
 
 int main(int argc, char** argv) {
-    RegisterJpegFormat();
+    RegisterPictureFormats();
     const ToolStreams streams{stdout, stderr, ProgressWanted(stderr)};
     const int status = RunConvertTool(
         std::span<const char* const>(argv + 1, std::size_t(argc - 1)),
@@ -17,6 +17,6 @@ int main(int argc, char** argv) {
             return ConvertPicture(source, SettingsFrom(options));
         },
         streams);
-    UnregisterJpegFormat();
+    UnregisterPictureFormats();
     return status;
 }

@@ -15,7 +15,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
-#include "jpeg/JpegFormat.h"
+#include "app/conversion/PictureFormats.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 
@@ -25,10 +25,10 @@ struct ProgramEnvironment : testing::Environment {
     void SetUp() override {
         TApplication::Initialize();
         Application->SetTitle("Lumovar");
-        RegisterJpegFormat();
+        RegisterPictureFormats();
     }
     void TearDown() override {
-        UnregisterJpegFormat();
+        UnregisterPictureFormats();
         delete Application;
     }
 };

@@ -8,7 +8,7 @@
 #include "TestPictures.h"
 #include "app/conversion/SaveRoad.h"
 #include "convert/PictureConversion.h"
-#include "jpeg/JpegFormat.h"
+#include "app/conversion/PictureFormats.h"
 #include "support/TestData.h"
 
 namespace {
@@ -17,7 +17,7 @@ using namespace convtest;
 
 class PictureConversion : public testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterJpegFormat(); }
+    static void SetUpTestSuite() { RegisterPictureFormats(); }
     std::string At(const std::string& name) const { return dir.File(name); }
 
     testdata::TempDir dir;

@@ -12,7 +12,7 @@
 #include "convert/BatchSummary.h"
 #include "convert/ConvertTool.h"
 #include "convert/PictureConversion.h"
-#include "jpeg/JpegFormat.h"
+#include "app/conversion/PictureFormats.h"
 #include "support/TestData.h"
 
 namespace {
@@ -55,7 +55,7 @@ std::map<std::string, Bytes> Outputs(const fs::path& folder) {
 
 class ToolOnFolder : public testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterJpegFormat(); }
+    static void SetUpTestSuite() { RegisterPictureFormats(); }
 
     // A photo, a BMP, a text file named .jpg and an output left from an earlier run.
     void MakeMixedFolder() {
@@ -124,7 +124,7 @@ TEST_F(ToolOnFolder, RecursiveReachesInnerFolders) {
 
 // Each worker owns its file from reading to writing, so the bytes cannot depend on the jobs.
 TEST(ToolInParallel, WritesTheSameBytesAsOneJob) {
-    RegisterJpegFormat();
+    RegisterPictureFormats();
     testdata::TempDir serial, parallel;
     for (const fs::path& folder : {serial.Path(), parallel.Path()})
         for (int i = 0; i < 6; ++i) {

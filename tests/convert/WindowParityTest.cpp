@@ -7,7 +7,7 @@
 #include "TestPictures.h"
 #include "app/Unit1.h"
 #include "convert/PictureConversion.h"
-#include "jpeg/JpegFormat.h"
+#include "app/conversion/PictureFormats.h"
 #include "support/TestData.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
@@ -31,7 +31,7 @@ class WindowParity : public testing::TestWithParam<WindowCase> {
 protected:
     static void SetUpTestSuite() {
         if (!Application) TApplication::Initialize();
-        RegisterJpegFormat();
+        RegisterPictureFormats();
     }
     void SetUp() override {
         window = std::make_unique<TForm1>(nullptr);
