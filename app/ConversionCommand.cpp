@@ -3,17 +3,19 @@
 
 #include "app/Unit1.h"
 #include "app/conversion/ConversionMessages.h"
+#include "app/conversion/ConversionPlan.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
 #include "app/conversion/SaveRoad.h"
-#include "app/conversion/SizeRule.h"
 #include "graphics/Bitmap.h"
 #include "platform/FileSystem.h"
 #include "ui/MessageBox.h"
 
 namespace {
 
-bool AskYesNo(const char* text, const char* caption) { return MessageBox(text, caption, MB_YESNO) == IDYES; }
+TAnswer Ask(const char* text, const char* caption) {
+    return MessageBox(text, caption, MB_YESNO) == IDYES ? TAnswer::Yes : TAnswer::No;
+}
 
 }  // namespace
 
@@ -31,17 +33,34 @@ void TForm1::Button2Click(TObject* Sender) {
     if (SaveRequested && LE3->Text().empty()) LE3->SetText(OutputPathFor(LE1->Text()));
     const std::int32_t height = picture.ImageHeight();
     const std::int32_t width = picture.ImageWidth();
-    const TResultSize size = ApplySizeRule(width, height);
-    bool work = size.Rule != TSizeRule::Fits;
-    if (!work && SaveRequested) work = AskYesNo(msg::SReprocessText, msg::SReprocessCaption);
+    // A preview never asks: a picture that fits is then simply not redone.
+    TConversionFacts facts{.Reprocess = SaveRequested ? TAnswer::Unasked : TAnswer::No};
+    TConversionPlan plan = PlanConversion(width, height, facts);
+    if (plan.Next == TConversionStep::AskReprocess) {
+        facts.Reprocess = Ask(msg::SReprocessText, msg::SReprocessCaption);
+        plan = PlanConversion(width, height, facts);
+    }
     ShowSourceSize(height, width);
-    if (work && SaveRequested) Memo1->Add(Format(msg::SNewSize, int(size.Width), int(size.Height)));
+    if (plan.Work && SaveRequested) Memo1->Add(Format(msg::SNewSize, int(plan.Size.Width), int(plan.Size.Height)));
     Img1->Picture().CopyFrom(nullptr);
-    Img1->SetWidth(size.Width);
-    Img1->SetHeight(size.Height);
-    DrawPreview(picture.CurrentGraphic(), size);
-    if (work && SaveRequested && OverwriteRefused()) SaveRequested = false;
-    if (work && SaveRequested) WriteResult(picture.CurrentGraphic());
+    Img1->SetWidth(plan.Size.Width);
+    Img1->SetHeight(plan.Size.Height);
+    DrawPreview(picture.CurrentGraphic(), plan.Size);
+    if (plan.Work && SaveRequested) SaveResult(picture.CurrentGraphic(), width, height, facts);
+}
+
+// Asked only now, after the log line and the new preview, so that a "No" still leaves both.
+void TForm1::SaveResult(TGraphic* graphic, std::int32_t width, std::int32_t height, TConversionFacts facts) {
+    facts.Overwrite = CheckBox2->Checked() ? TAnswer::Yes : TAnswer::Unasked;
+    facts.OutputExists = platform::FileExists(LE3->Text());
+    TConversionPlan plan = PlanConversion(width, height, facts);
+    if (plan.Next == TConversionStep::AskOverwrite) {
+        facts.Overwrite = Ask(msg::SOverwriteText, msg::SOverwriteCaption);
+        SaveRequested = facts.Overwrite == TAnswer::Yes;
+        plan = PlanConversion(width, height, facts);
+    }
+    if (plan.Next == TConversionStep::RefuseEmpty) RaiseEmptyResult(plan.Size.Width, plan.Size.Height);
+    if (plan.Next == TConversionStep::Write) WriteResult(graphic);
 }
 
 void TForm1::ShowSourceSize(std::int32_t height, std::int32_t width) {
@@ -56,14 +75,8 @@ void TForm1::DrawPreview(TGraphic* graphic, const TResultSize& size) {
     Image0->Canvas().StretchDrawGraphic({0, 0, size.Width / 4, size.Height / 4}, graphic);
 }
 
-bool TForm1::OverwriteRefused() {
-    if (CheckBox2->Checked() || !platform::FileExists(LE3->Text())) return false;
-    return !AskYesNo(msg::SOverwriteText, msg::SOverwriteCaption);
-}
-
 // The working bitmap ends in Img1, as the image control's own canvas would have made it.
 void TForm1::WriteResult(TGraphic* graphic) {
-    RequireDrawableSize(Img1->Width(), Img1->Height());
     const auto working = MakeWorkingBitmap(*graphic, Img1->Width(), Img1->Height());
     Img1->Picture().ReplaceGraphic(working.get());
     const TJpegOutput output{CheckBox1->Checked(), QualityFromText(LE2->Text())};

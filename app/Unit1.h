@@ -20,6 +20,7 @@ class TDirectoryListBox;
 class TDriveComboBox;
 class TFileListBox;
 class TFilterComboBox;
+struct TConversionFacts;
 struct TResultSize;
 
 class TForm1 : public TForm {
@@ -68,7 +69,7 @@ private:
     void ResetWindow();
     void ShowSourceSize(std::int32_t height, std::int32_t width);
     void DrawPreview(TGraphic* graphic, const TResultSize& size);
-    bool OverwriteRefused();
+    void SaveResult(TGraphic* graphic, std::int32_t width, std::int32_t height, TConversionFacts facts);
     void WriteResult(TGraphic* graphic);
 
     bool SaveRequested = false;

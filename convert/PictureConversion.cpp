@@ -2,9 +2,9 @@
 
 #include <new>
 
+#include "app/conversion/ConversionPlan.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
-#include "app/conversion/SizeRule.h"
 #include "graphics/Picture.h"
 #include "platform/FileSystem.h"
 
@@ -15,25 +15,38 @@ void Skip(FileOutcome& outcome, std::string reason) {
     outcome.message = std::move(reason);
 }
 
+// What the window would ask is answered by the settings, so the plan never asks.
+TConversionFacts FactsFor(const ConversionSettings& settings, const std::string& output) {
+    TConversionFacts facts;
+    facts.Reprocess = settings.reprocess ? TAnswer::Yes : TAnswer::No;
+    facts.Overwrite = settings.overwrite ? TAnswer::Yes : TAnswer::No;
+    facts.OutputExists = platform::FileExists(output);
+    return facts;
+}
+
 // Reads the picture and decides; writes only when everything allows it.
 void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
     TPicture picture;
     picture.ReadFromFile(outcome.source);
     outcome.sourceSize = {picture.ImageWidth(), picture.ImageHeight()};
     outcome.sizesKnown = true;
-    const TResultSize size = ApplySizeRule(outcome.sourceSize.width, outcome.sourceSize.height);
-    outcome.resultSize = {size.Width, size.Height};
-    if (size.Rule == TSizeRule::Fits && !settings.reprocess)
-        return Skip(outcome, "already 480 pixels high (--reprocess converts it anyway)");
-    RequireDrawableSize(size.Width, size.Height);
     outcome.output = OutputPathFor(outcome.source);
-    if (platform::FileExists(outcome.output) && !settings.overwrite)
-        return Skip(outcome, outcome.output + " exists (--overwrite replaces it)");
+    const TConversionPlan plan =
+        PlanConversion(outcome.sourceSize.width, outcome.sourceSize.height, FactsFor(settings, outcome.output));
+    outcome.resultSize = {plan.Size.Width, plan.Size.Height};
+    switch (plan.Next) {
+    case TConversionStep::SkipFits: return Skip(outcome, "already 480 pixels high (--reprocess converts it anyway)");
+    case TConversionStep::SkipExisting: return Skip(outcome, outcome.output + " exists (--overwrite replaces it)");
+    case TConversionStep::RefuseEmpty: RaiseEmptyResult(plan.Size.Width, plan.Size.Height);
+    case TConversionStep::AskReprocess:  // not reached: the settings answer both questions
+    case TConversionStep::AskOverwrite:
+    case TConversionStep::Write: break;
+    }
     if (settings.dryRun) {
         outcome.kind = OutcomeKind::Planned;
         return;
     }
-    SaveConversion(*picture.CurrentGraphic(), size, settings.output, outcome.output);
+    SaveConversion(*picture.CurrentGraphic(), plan.Size, settings.output, outcome.output);
     outcome.kind = OutcomeKind::Converted;
 }
 

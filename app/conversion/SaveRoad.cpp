@@ -2,7 +2,6 @@
 
 #include "app/conversion/AtomicFile.h"
 #include "app/conversion/ConversionMessages.h"
-#include "graphics/Picture.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
 
@@ -14,8 +13,12 @@ std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width
     return bitmap;
 }
 
+void RaiseEmptyResult(std::int32_t width, std::int32_t height) {
+    throw EEmptyResult(Format(msg::SEmptyResult, int(width), int(height)));
+}
+
 void RequireDrawableSize(std::int32_t width, std::int32_t height) {
-    if (width <= 0 || height <= 0) throw EEmptyResult(Format(msg::SEmptyResult, int(width), int(height)));
+    if (width <= 0 || height <= 0) RaiseEmptyResult(width, height);
 }
 
 void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path) {
@@ -35,14 +38,4 @@ void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutpu
     RequireDrawableSize(size.Width, size.Height);
     const auto working = MakeWorkingBitmap(graphic, size.Width, size.Height);
     SaveJpeg(*working, output, target);
-}
-
-TResultSize ConvertFile(const std::string& source, const std::string& target, const TJpegOutput& output,
-                        bool always) {
-    TPicture picture;
-    picture.ReadFromFile(source);
-    const TResultSize size = ApplySizeRule(picture.ImageWidth(), picture.ImageHeight());
-    if (size.Rule == TSizeRule::Fits && !always) return size;
-    SaveConversion(*picture.CurrentGraphic(), size, output, target);
-    return size;
 }

@@ -27,6 +27,7 @@ std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width
 
 // Raises EEmptyResult when the size has a side of 0: such a JPEG would hold no picture.
 void RequireDrawableSize(std::int32_t width, std::int32_t height);
+[[noreturn]] void RaiseEmptyResult(std::int32_t width, std::int32_t height);
 
 // Compresses the working bitmap and replaces the file at `path` with the result.
 void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path);
@@ -35,8 +36,3 @@ void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& pa
 // raises EEmptyResult for a size with a side of 0.
 void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output,
                     const std::string& target);
-
-// The whole road for a tool: reads the source, applies the size rule, draws and saves when the
-// rule has work to do (or `always` is set for a picture that already fits). Returns the size.
-TResultSize ConvertFile(const std::string& source, const std::string& target, const TJpegOutput& output,
-                        bool always);

@@ -12,6 +12,14 @@ namespace {
 const char* const kReprocessText = "Fotografie již vyhovuje rozměrům!\rChcete ji přesto znovu zpracovat a uložit?\r";
 const char* const kOverwriteText = "Soubor již existuje!\rChcete jej přepsat novým souborem?\r";
 
+// The save road without the window, at the size the rule gives.
+void SaveThroughTheRoad(const std::string& source, const std::string& target, const TJpegOutput& output) {
+    TPicture picture;
+    picture.ReadFromFile(source);
+    SaveConversion(*picture.CurrentGraphic(), ApplySizeRule(picture.ImageWidth(), picture.ImageHeight()), output,
+                   target);
+}
+
 TEST_F(MainWindow, PreviewShowsTheSourceSizeAndAQuarterOfTheResult) {
     const std::string source = Picture("auto.bmp", 320, 240);
     Preview(source);
@@ -156,7 +164,7 @@ TEST_F(MainWindow, WindowSaveWritesTheSameBytesAsTheSharedSaveRoad) {
     Form1->LE2->SetText("300");  // quality 44
     Save(source);
     const std::string tool = folder.File("tool.jpg");
-    ConvertFile(source, tool, {false, 44}, false);
+    SaveThroughTheRoad(source, tool, {false, 44});
     EXPECT_EQ(FileBytes(tool), FileBytes(OutputPathFor(source)));
     EXPECT_FALSE(FileBytes(tool).empty());
 }
@@ -166,8 +174,8 @@ TEST_F(MainWindow, QualityTextReachesTheEncoder) {
     Form1->LE2->SetText("abc");  // 75
     Save(source);
     const std::string withText = FileBytes(OutputPathFor(source));
-    ConvertFile(source, folder.File("q75.jpg"), {false, 75}, false);
-    ConvertFile(source, folder.File("q90.jpg"), {false, 90}, false);
+    SaveThroughTheRoad(source, folder.File("q75.jpg"), {false, 75});
+    SaveThroughTheRoad(source, folder.File("q90.jpg"), {false, 90});
     EXPECT_EQ(withText, FileBytes(folder.File("q75.jpg")));
     EXPECT_NE(withText, FileBytes(folder.File("q90.jpg")));
 }

@@ -6,7 +6,6 @@
 #include <QImage>
 
 #include "TestPictures.h"
-#include "app/conversion/SaveRoad.h"
 #include "convert/PictureConversion.h"
 #include "app/conversion/PictureFormats.h"
 #include "support/TestData.h"
@@ -146,36 +145,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnreadableSource,
                          testing::Values(BadFile{"notes.jpg", "not a photo", "JPEG"},
                                          BadFile{"notes.txt", "text", "Unknown picture file extension (.txt)"},
                                          BadFile{"gone.jpg", nullptr, "Cannot open file"}));
-
-// The tool must write what the window writes: the same save road, called the window's way.
-struct SaveCase {
-    const char* quality;
-    bool gray;
-    int width, height;
-};
-
-void PrintTo(const SaveCase& c, std::ostream* os) {
-    *os << c.width << 'x' << c.height << " q=" << c.quality << (c.gray ? " gray" : "");
-}
-
-class SameBytesAsTheSaveRoad : public PictureConversion, public testing::WithParamInterface<SaveCase> {};
-
-TEST_P(SameBytesAsTheSaveRoad, ForEverySetting) {
-    WriteJpeg(At("car.jpg"), GetParam().width, GetParam().height);
-    ConvertOptions options;
-    options.qualityText = GetParam().quality;
-    options.gray = GetParam().gray;
-    ASSERT_EQ(ConvertPicture(At("car.jpg"), SettingsFrom(options)).kind, OutcomeKind::Converted);
-    ConvertFile(At("car.jpg"), At("window.jpg"), SettingsFrom(options).output, false);
-    const Bytes ours = ReadBytes(At("car.LMV.jpg"));
-    EXPECT_GT(ours.size(), 100u);
-    EXPECT_EQ(ours, ReadBytes(At("window.jpg")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Settings, SameBytesAsTheSaveRoad,
-                         testing::Values(SaveCase{"75", false, 200, 150}, SaveCase{"30", true, 200, 150},
-                                         SaveCase{"abc", false, 120, 90},   // the field's fallback to 75
-                                         SaveCase{"300", false, 90, 120}, SaveCase{"0", true, 161, 100}));
 
 TEST(ConversionSettings, QualityTextIsReadAsTheWindowsField) {
     ConvertOptions options;

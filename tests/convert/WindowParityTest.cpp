@@ -6,8 +6,8 @@
 
 #include "TestPictures.h"
 #include "app/Unit1.h"
-#include "convert/PictureConversion.h"
 #include "app/conversion/PictureFormats.h"
+#include "convert/PictureConversion.h"
 #include "support/TestData.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, WindowParity,
                          testing::Values(WindowCase{"car.jpg", 200, 150, "75", false},
                                          WindowCase{"car.jpg", 150, 200, "40", true},
                                          WindowCase{"scan.bmp", 177, 100, "abc", false},  // field's fallback
+                                         WindowCase{"car.jpg", 161, 100, "300", true},    // low 8 bits
                                          WindowCase{"fits.bmp", 60, 480, "90", false}));  // asked, "Yes"
 
 // The window asks before reprocessing a picture that fits; the tool's default is its "No".

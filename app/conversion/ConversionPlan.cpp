@@ -1,0 +1,22 @@
+#include "app/conversion/ConversionPlan.h"
+
+namespace {
+
+TConversionStep NextStep(const TConversionPlan& plan, const TConversionFacts& facts) {
+    if (plan.Size.Rule == TSizeRule::Fits && facts.Reprocess != TAnswer::Yes)
+        return facts.Reprocess == TAnswer::Unasked ? TConversionStep::AskReprocess : TConversionStep::SkipFits;
+    if (facts.OutputExists && facts.Overwrite != TAnswer::Yes)
+        return facts.Overwrite == TAnswer::Unasked ? TConversionStep::AskOverwrite : TConversionStep::SkipExisting;
+    if (plan.Size.Width <= 0 || plan.Size.Height <= 0) return TConversionStep::RefuseEmpty;
+    return TConversionStep::Write;
+}
+
+}  // namespace
+
+TConversionPlan PlanConversion(std::int32_t width, std::int32_t height, const TConversionFacts& facts) {
+    TConversionPlan plan;
+    plan.Size = ApplySizeRule(width, height);
+    plan.Work = plan.Size.Rule != TSizeRule::Fits || facts.Reprocess == TAnswer::Yes;
+    plan.Next = NextStep(plan, facts);
+    return plan;
+}
