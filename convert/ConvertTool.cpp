@@ -9,6 +9,7 @@
 #include "convert/ProgressBar.h"
 #include "convert/ReportLine.h"
 #include "convert/WorkOrder.h"
+#include "platform/IccTransform.h"
 
 #ifndef OBRAZOR_VERSION
 #define OBRAZOR_VERSION "unknown"
@@ -55,6 +56,7 @@ void ConvertFiles(const std::vector<std::string>& files, const ConvertOptions& o
 }
 
 int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams) {
+    platform::SetColorManagement(options.colorManagement);
     const InputList inputs = ExpandInputs(options.inputs, RegisteredExtensions(), options.recursive);
     BatchSummary summary;
     ReportFolderErrors(inputs, summary, streams.out);

@@ -22,6 +22,7 @@ bool ApplyFlag(std::string_view name, ConvertOptions& options) {
     else if (name == "--overwrite") options.overwrite = true;
     else if (name == "--reprocess") options.reprocess = true;
     else if (name == "--dry-run" || name == "-n") options.dryRun = true;
+    else if (name == "--no-colour-management") options.colorManagement = false;
     else if (name == "--recursive" || name == "-r") options.recursive = true;
     else if (name == "--help" || name == "-h") options.help = true;
     else if (name == "--version") options.version = true;
@@ -112,6 +113,9 @@ std::string UsageText() {
            "      --overwrite     replace existing outputs (default: skip them)\n"
            "      --reprocess     convert pictures already 480 high (default: skip them)\n"
            "  -j, --jobs N        convert N files at once (default: one per core)\n"
+           "      --no-colour-management\n"
+           "                      keep the stored colour numbers of pictures that carry a\n"
+           "                      colour profile (default: convert them to sRGB)\n"
            "  -n, --dry-run       print the source and result sizes, write nothing\n"
            "  -r, --recursive     also take pictures from the folders inside a folder\n"
            "  -h, --help          show this text\n"

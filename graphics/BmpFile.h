@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "graphics/Streams.h"
 #include "platform/Gdi.h"
@@ -48,6 +50,12 @@ namespace bmp {
 TBmpContent ReadBmp(TStream& stream, std::int64_t count);
 // The information header onwards; `header` is the file header already read, or null.
 TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeader* header);
+// Called with the stream just past the information header: the ICC profile a version 5 header
+// says is embedded in the body's `count` bytes; empty when there is none, it lies outside those
+// bytes, or it is too large. `header` holds the header's bytes after its size field. The
+// stream's position is kept.
+std::vector<std::uint8_t> ReadEmbeddedProfile(TStream& stream, std::int64_t count, std::uint32_t headerSize,
+                                              std::span<const std::uint8_t> header);
 void WriteFileHeader(TStream& stream, const TBmpFileHeader& header);
 // Writes the image (its DIB section made, or its kept file data) as a BMP file, with a 32-bit
 // byte count in front when asked.

@@ -8,6 +8,7 @@
 #include "graphics/BitmapPalette.h"
 #include "graphics/BitmapSurface.h"
 #include "graphics/BmpFile.h"
+#include "graphics/ColorProfile.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
 #include "graphics/WorkContext.h"
@@ -39,6 +40,7 @@ struct TBodyRead {
     TStream* source = nullptr;
     std::int64_t remaining = 0;
     std::unique_ptr<TMemoryStream> kept;
+    std::vector<std::uint8_t> profile;  // embedded ICC profile, empty when none is used
 
     bool Core() const { return headerSize == bmp::kCoreHeaderSize; }
     bool Encoded() const {
@@ -182,6 +184,15 @@ void MakeDecodedSurface(TBodyRead& r, TBmpContent& content) {
     if (!content.surface) SurfaceRefused();
 }
 
+// Pixels that hold their colours directly; 16-bit and unusual masks keep their numbers.
+void ConvertSectionToSrgb(const TBodyRead& r, std::uint8_t* bits) {
+    const BITMAPINFOHEADER& h = r.header;
+    const bool plainMasks = h.biCompression == platform::BI_RGB || r.masks == DefaultMasks(32);
+    if (r.profile.empty() || (h.biBitCount == 32 && !plainMasks)) return;
+    const std::ptrdiff_t stride = std::ptrdiff_t(RowBytes(h.biWidth, h.biBitCount));
+    RowsToSrgb(r.profile, h.biBitCount, bits, stride, h.biWidth, std::abs(h.biHeight));
+}
+
 void MakeSection(TBodyRead& r, TBmpContent& content) {
     const platform::BITMAPINFO info = InfoFor(r);
     void* bits = nullptr;
@@ -193,6 +204,7 @@ void MakeSection(TBodyRead& r, TBmpContent& content) {
     if (!content.surface || !bits) SurfaceRefused();
     const std::int64_t capacity = RowBytes(r.header.biWidth, r.header.biBitCount) * std::abs(r.header.biHeight);
     r.source->ReadBuffer(bits, std::min(PixelByteCount(r), capacity));  // a short block keeps the rest as made
+    ConvertSectionToSrgb(r, static_cast<std::uint8_t*>(bits));
 }
 
 TBmpContent MakeContent(TBodyRead& r) {
@@ -242,9 +254,11 @@ TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeade
     ReadHeader(r);
     r.header.biSize = r.headerSize;
     ValidateHeader(r);  // before keeping the file's bytes: a refused file costs no copy
+    r.profile = ReadEmbeddedProfile(stream, count, r.headerSize, r.raw);
     if (r.Encoded()) KeepFileData(r, header);
     ReadMasks(r);
     ReadColorTable(r);
+    ColorTableToSrgb(r.profile, r.colors);
     if (r.kept && !header) {  // a made-up file header points at the pixels it keeps
         const std::int64_t pixels = r.kept->Position();
         r.kept->SetPosition(10);

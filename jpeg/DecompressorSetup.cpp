@@ -1,6 +1,7 @@
 #include "jpeg/DecompressorSetup.h"
 
 #include "graphics/Streams.h"
+#include "jpeg/JpegProfile.h"
 #include "jpeg/JPEGImage.h"
 #include "jpeg/StreamSource.h"
 
@@ -73,6 +74,7 @@ void SetUpDecompressor(CodecContext& context, TJPEGImage& image) {
     j_decompress_ptr d = context.Decompress();
     context.Call([&] {
         InstallStreamSource(d, bytes);
+        KeepProfileMarkers(d);
         jpeg_read_header(d, TRUE);
     });
     ApplySettings(context, d, image);

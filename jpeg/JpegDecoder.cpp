@@ -13,6 +13,7 @@
 #include "jpeg/JpegLimits.h"
 #include "jpeg/JpegMessages.h"
 #include "jpeg/JpegPalette.h"
+#include "jpeg/JpegProfile.h"
 
 class JpegDecoder {
 public:
@@ -42,6 +43,7 @@ private:
     std::uint8_t* top_ = nullptr;
     std::ptrdiff_t stride_ = 0;
     std::vector<JSAMPLE> cmykRow_;
+    std::shared_ptr<const platform::IccTransform> profile_;  // to sRGB; null keeps the decoded rows
 };
 
 void JpegDecoder::Run() {
@@ -49,6 +51,7 @@ void JpegDecoder::Run() {
     bitmap_ = image_.heldBitmap_.get();
     jpeg::SetUpDecompressor(context_, image_);
     CheckPictureSize();
+    profile_ = jpeg::ProfileTransform(Decompressor(), image_.GrayOutput());
     const bool eightBit = Decompressor()->quantize_colors;
     bitmap_->ChangeDepth(eightBit ? TPixelDepth::Bits8 : TPixelDepth::Bits24);
     Report(TProgressStage::psStarting, 0, false);
@@ -158,10 +161,12 @@ void JpegDecoder::ReadRows() {
     if (jpeg::HasCmykOutput(d)) return ReadCmykRows();
     std::uint8_t* const top = top_;
     const std::ptrdiff_t stride = stride_;
-    context_.Call([d, top, stride] {
+    const platform::IccTransform* const profile = profile_.get();
+    context_.Call([d, top, stride, profile] {
         while (d->output_scanline < d->output_height) {
             JSAMPROW row = top + std::ptrdiff_t(d->output_scanline) * stride;
             if (jpeg_read_scanlines(d, &row, 1) == 0) break;
+            if (profile) profile->Translate(row, row, d->output_width);
         }
     });
 }
@@ -173,12 +178,16 @@ void JpegDecoder::ReadCmykRows() {
     JSAMPROW buffer = cmykRow_.data();
     const bool inverted = d->saw_Adobe_marker;
     const bool gray = image_.GrayOutput();
+    const platform::IccTransform* const profile = profile_.get();
     context_.Call([=] {
         while (d->output_scanline < d->output_height) {
             std::uint8_t* target = top + std::ptrdiff_t(d->output_scanline) * stride;
             JSAMPROW row = buffer;
             if (jpeg_read_scanlines(d, &row, 1) == 0) break;
-            jpeg::CmykRowToBgr(buffer, target, d->output_width, inverted, gray);
+            if (profile)
+                profile->Translate(buffer, target, d->output_width);
+            else
+                jpeg::CmykRowToBgr(buffer, target, d->output_width, inverted, gray);
         }
     });
 }

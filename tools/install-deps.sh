@@ -3,7 +3,9 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libjpeg-turbo-progs
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra
-          mate-backgrounds)  # real photographs for the decoder's reference tests
+          liblcms2-dev
+          mate-backgrounds   # real photographs for the decoder's reference tests
+          imagemagick colord-data libgs-common)  # photos tagged with colour profiles in the tests
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

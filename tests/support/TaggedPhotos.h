@@ -1,0 +1,41 @@
+#pragma once
+// Photos for the colour-management tests: a small JPEG made from a real photograph with
+// ImageMagick, and a colour profile put into a JPEG file's APP2 markers.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/IccTransform.h"
+#include "support/TestData.h"
+
+namespace tagged {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Colour management switched off for one scope: pictures keep their stored numbers.
+class ColorManagementOff {
+public:
+    ColorManagementOff() { platform::SetColorManagement(false); }
+    ~ColorManagementOff() { platform::SetColorManagement(true); }
+    ColorManagementOff(const ColorManagementOff&) = delete;
+    ColorManagementOff& operator=(const ColorManagementOff&) = delete;
+};
+
+inline const std::string kColordProfiles = "/usr/share/color/icc/colord/";
+
+// /usr/bin/convert on a photograph of the installed backgrounds, scaled to 160 x 120, with
+// `options` before the output name; nothing when the tool or the photograph is missing.
+std::optional<Bytes> MakePhoto(const testdata::TempDir& temp, const std::string& options = "",
+                               const std::string& extension = "jpg");
+
+// The file's bytes; empty when it cannot be read.
+Bytes ReadBytes(const std::string& path);
+
+// The JPEG with the profile in "ICC_PROFILE" chunks of at most `chunk` bytes right after its
+// start marker, the last chunk first when `reversed`.
+Bytes WithProfile(const Bytes& jpeg, const Bytes& profile, std::size_t chunk = 65519, bool reversed = false);
+
+}  // namespace tagged
