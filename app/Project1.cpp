@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/ProgramIcon.h"
+#include "app/StockIcon.h"
 #include "app/conversion/PictureFormats.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     Application->SetTitle("Lumovar");
     RegisterPictureFormats();
     QApplication::setWindowIcon(ProgramIcon());
+    InstallStockIcon();
     Form1 = new TForm1(nullptr);
     Form2 = new TForm2(nullptr);
     Form3 = new TForm3(nullptr);

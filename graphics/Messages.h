@@ -15,6 +15,7 @@ inline constexpr const char* SInvalidPixelFormat = "Invalid pixel format";
 inline constexpr const char* SUnknownClipboardFormat = "Unsupported clipboard format";
 inline constexpr const char* SScanLine = "Scan line index out of range";
 inline constexpr const char* SChangeIconSize = "Cannot change the size of an icon";
+inline constexpr const char* SIconClipboard = "Clipboard does not support Icons";
 inline constexpr const char* SNoCanvasHandle = "Canvas does not allow drawing";
 inline constexpr const char* SImageCanvasNeedsBitmap = "Can only modify an image if it contains a bitmap";
 inline constexpr const char* SOutOfResources = "Out of system resources";

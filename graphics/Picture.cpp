@@ -2,6 +2,7 @@
 
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
+#include "graphics/Icon.h"
 #include "graphics/Messages.h"
 #include "graphics/Streams.h"
 
@@ -55,6 +56,7 @@ std::string PathExtension(const std::string& path) {
 
 FormatRegistry::FormatRegistry() {
     // The metafile and icon classes add their entries ahead of "bmp" when they are built in.
+    entries_.push_back({&TIcon::Class, "ico", msg::SIconsDescription});
     entries_.push_back({&TBitmap::Class, "bmp", msg::SBitmapsDescription});
 }
 
