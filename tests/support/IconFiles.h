@@ -10,6 +10,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "graphics/BitmapTestSupport.h"
+
 namespace icontest {
 
 using ColorAt = std::function<std::uint32_t(int x, int y)>;  // 0x00RRGGBB, y from the top
@@ -23,14 +25,8 @@ struct IconImage {
     int sizeByte = -1;  // the directory's size bytes; -1: the width and height
 };
 
-inline void Put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    b.push_back(std::uint8_t(v));
-    b.push_back(std::uint8_t(v >> 8));
-}
-inline void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using bitmaptest::Put16;
+using bitmaptest::Put32;
 
 inline std::vector<std::uint8_t> PngBytes(const IconImage& image) {
     QImage q(image.width, image.height, QImage::Format_ARGB32);
