@@ -115,10 +115,13 @@ void DriveList::SetDrive(const std::string& drive) {
         try {
             dirList_->DriveChange(drive);
         } catch (...) {
-            // Keep showing the drive the directory list is still on, so that choosing the
-            // failed drive again tries again.
-            drive_ = previous;
-            SelectIndex(previousIndex);
+            // Show the drive the lists are on. When the new drive could not be entered that is
+            // the former one, and choosing the failed drive again tries again; when the failure
+            // came later (its folder could be entered, not listed) the lists are already there.
+            if (dirList_->Drive() != drive) {
+                drive_ = previous;
+                SelectIndex(previousIndex);
+            }
             throw;
         }
     }

@@ -20,7 +20,8 @@ public:
     void CreateWindow();
 
     const std::string& Drive() const { return drive_; }
-    // Selects the drive and tells the directory list; a drive the list cannot enter is not kept.
+    // Selects the drive and tells the directory list; a drive the list cannot enter is not kept,
+    // one it entered is kept even when a later step of the chain fails.
     void SetDrive(const std::string& drive);
     // The user chose entry `index`.
     void Choose(int index);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/Messages.h"
+#include "platform/FileSystem.h"
 #include "platform/Gdi.h"
 
 std::string Format(const char* templ, ...) {
@@ -33,8 +34,14 @@ static std::string InOutText(int code) {
         case 3: return msg::SInvalidFilename;
         case 4: return msg::STooManyOpenFiles;
         case 5: return msg::SAccessDenied;
-        default: return Format(msg::SInOutError, code);
+        default: break;
     }
+    // A code made from an errno value names the system's reason too: "I/O error 1005" alone
+    // would not tell the user what happened.
+    std::string text = Format(msg::SInOutError, code);
+    const std::string reason = code > 0 ? platform::ErrnoErrorDescription(std::uint32_t(code)) : std::string();
+    if (!reason.empty()) text += " (" + reason + ")";
+    return text;
 }
 
 EInOutError::EInOutError(int errorCode) : Exception(InOutText(errorCode)), code_(errorCode) {}

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <memory>
 
 #include "platform/Gdi.h"
@@ -19,13 +20,19 @@ std::uint32_t ErrorCodeFromErrno(int error) {
         case ENOENT: return ERROR_FILE_NOT_FOUND;
         case ENOTDIR:
         case EINVAL:
+        case ELOOP:
         case ENAMETOOLONG: return ERROR_INVALID_NAME;
         case EMFILE:
         case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
         case EACCES:
         case EPERM: return ERROR_ACCESS_DENIED;
-        default: return std::uint32_t(error);
+        default: return ERRNO_ERROR_BASE + std::uint32_t(error > 0 ? error : 0);
     }
+}
+
+std::string ErrnoErrorDescription(std::uint32_t code) {
+    if (code <= ERRNO_ERROR_BASE || code - ERRNO_ERROR_BASE > std::uint32_t(INT_MAX)) return {};
+    return std::strerror(int(code - ERRNO_ERROR_BASE));
 }
 
 static bool FailWithErrno() {

@@ -19,16 +19,22 @@ constexpr std::uint32_t FILE_ATTRIBUTE_VOLUME = 0x08;     // never set on Linux
 constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;    // never set: Linux has no archive bit
 
-// Error codes the runtime has texts for; any other errno value is passed on as it is.
+// Error codes the runtime has texts for.
 constexpr std::uint32_t ERROR_FILE_NOT_FOUND = 2;
 constexpr std::uint32_t ERROR_INVALID_NAME = 3;
 constexpr std::uint32_t ERROR_TOO_MANY_OPEN_FILES = 4;
 constexpr std::uint32_t ERROR_ACCESS_DENIED = 5;
+// Every other errno value is moved above this base, so that EIO (5) becomes 1005 and can never
+// read as one of the codes above.
+constexpr std::uint32_t ERRNO_ERROR_BASE = 1000;
 
 // A folder with more entries than this is listed only up to it, so memory stays bounded.
 constexpr std::size_t MaxFolderEntries = 1'000'000;
 
 std::uint32_t ErrorCodeFromErrno(int error);
+// The system's description of a code made from an errno value above ERRNO_ERROR_BASE; empty
+// for every other code.
+std::string ErrnoErrorDescription(std::uint32_t code);
 
 // The current directory as an absolute path without symbolic links; empty (with the error
 // code set) when the system cannot tell it, for example after the folder was removed.

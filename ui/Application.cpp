@@ -1,7 +1,10 @@
 #include "ui/Application.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <exception>
 
+#include "ui/Dispatch.h"
 #include "ui/EventLoopApplication.h"
 #include "ui/Form.h"
 #include "ui/MessageBox.h"
@@ -41,7 +44,15 @@ void TApplication::SetTitle(const std::string& value) {
 
 void TApplication::Run() {
     if (!mainForm_) return;
-    mainForm_->Show();
+    terminated_ = false;
+    try {
+        mainForm_->Show();
+    } catch (...) {
+        // A control that could not fill itself at the first showing (a folder that may be
+        // entered but not listed) is told by the default handler once the window stands.
+        const std::exception_ptr failure = std::current_exception();
+        QTimer::singleShot(0, qt_.get(), [failure] { ui::Dispatch([&] { std::rethrow_exception(failure); }); });
+    }
     if (!terminated_) qt_->exec();
 }
 

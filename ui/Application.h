@@ -21,7 +21,8 @@ public:
     void SetTitle(const std::string& value);
 
     TForm* MainForm() const { return mainForm_; }
-    // Shows the main form and handles events until it is closed.
+    // Shows the main form and handles events until it is closed. A failure while the form is
+    // first shown goes to the default handler once the loop runs; it never ends the program.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }

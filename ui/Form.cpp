@@ -2,9 +2,12 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+#include <exception>
 
 #include "graphics/Exceptions.h"
 #include "ui/Application.h"
+#include "ui/Dispatch.h"
 #include "ui/FormWindow.h"
 #include "ui/Menu.h"
 
@@ -70,13 +73,20 @@ void TForm::SetMenu(TMainMenu* menu) {
 void TForm::TextChanged() { Widget()->setWindowTitle(QString::fromStdString(Text())); }
 
 void TForm::Show() {
-    HandleNeeded();
+    // The window is shown even when a control could not fill itself; the failure follows.
+    std::exception_ptr failure;
+    try {
+        HandleNeeded();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     ApplyTabOrder();
     PlaceAtFirstShowing();
     SetVisible(true);
     Widget()->show();
     Widget()->raise();
     Widget()->activateWindow();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TForm::Hide() {
@@ -88,10 +98,21 @@ int TForm::ShowModal() {
     QEventLoop loop;
     modalLoop_ = &loop;
     Widget()->setWindowModality(Qt::ApplicationModal);
-    Show();
-    if (Widget()->isVisible()) loop.exec();
+    std::exception_ptr failure;
+    try {
+        Show();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // A control's failure is told once the modal window stands; the loop's address is never
+    // left behind.
+    const bool visible = Widget()->isVisible();
+    if (failure && visible)
+        QTimer::singleShot(0, &loop, [failure] { ui::Dispatch([&] { std::rethrow_exception(failure); }); });
+    if (visible) loop.exec();
     modalLoop_ = nullptr;
     Widget()->setWindowModality(Qt::NonModal);
+    if (failure && !visible) std::rethrow_exception(failure);
     return 1;  // mrOK: the window has no buttons of its own
 }
 

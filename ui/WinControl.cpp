@@ -1,6 +1,7 @@
 #include "ui/WinControl.h"
 
 #include <algorithm>
+#include <exception>
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TWinControl, TControl);
 
@@ -16,12 +17,23 @@ void TWinControl::SetTabStop(bool value) {
     if (Widget()) Widget()->setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
 }
 
+// A control that cannot fill itself (a file list in a folder it may not read) must not leave
+// the controls after it without windows: all are created, then the first failure goes on.
 void TWinControl::HandleNeeded() {
     if (handleAllocated_) return;
     handleAllocated_ = true;
-    CreateWnd();
+    std::exception_ptr failure;
+    const auto attempt = [&failure](const auto& step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    };
+    attempt([this] { CreateWnd(); });
     for (TControl* control : std::vector<TControl*>(controls_))
-        if (auto* win = dynamic_cast<TWinControl*>(control)) win->HandleNeeded();
+        if (auto* win = dynamic_cast<TWinControl*>(control)) attempt([win] { win->HandleNeeded(); });
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TWinControl::SetFocus() {

@@ -27,7 +27,8 @@ public:
     void SetTabStop(bool value);
 
     bool HandleAllocated() const { return handleAllocated_; }
-    // Creates this control's window and then its children's, once.
+    // Creates this control's window and then its children's, once; a failure of one is raised
+    // after all the others are created.
     void HandleNeeded();
     void SetFocus();
 

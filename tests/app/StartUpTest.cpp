@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <ostream>
 #include <QFont>
 #include <QTimer>
@@ -10,6 +14,7 @@
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
 #include "ui/Application.h"
+#include "ui/MessageBox.h"
 
 namespace {
 
@@ -42,6 +47,57 @@ TEST_F(MainWindow, FirstShowingFillsTheFileListAndResetsTheWindow) {
     EXPECT_EQ(Form1->ClientWidget()->size(), QSize(617, 370));
     EXPECT_EQ(Application->MainForm(), Form1);
     Form1->Hide();
+}
+
+// Runs the program's loop as start-up does, and ends it once the events that the first
+// showing left behind have been handled.
+void RunStartUp(bool& shown) {
+    QTimer::singleShot(0, [&shown] {
+        QTimer::singleShot(0, [&shown] {
+            shown = Form1->Showing();
+            Form1->Close();
+        });
+    });
+    Application->Run();
+}
+
+// No state of the current folder ends the program: the window comes up with what can be shown.
+TEST_F(MainWindow, StartsInAnUnreadableFolder) {
+    Picture("auto.jpg", 8, 6);
+    const std::string here = folder.Path().string();
+    ::chmod(here.c_str(), 0311);  // may be entered, not listed
+    struct Restore {
+        std::string path;
+        ~Restore() { ::chmod(path.c_str(), 0755); }
+    } restore{here};
+    if (::access(here.c_str(), R_OK) == 0) GTEST_SKIP() << "this user is not held by permissions";
+    bool shown = false;
+    RunStartUp(shown);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Form1->FileListBox1->Count(), 0);
+    EXPECT_EQ(Form1->FilterComboBox1->Count(), 6);  // the controls after the file list stand too
+    ExpectNoFileChosen();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, "File access denied.");
+    EXPECT_EQ(asked[0].flags, unsigned(MB_OK | MB_ICONSTOP));
+}
+
+TEST_F(MainWindow, StartsInAFolderDeletedBeforeStart) {
+    delete Form3;
+    delete Form2;
+    delete Form1;
+    const std::filesystem::path gone = folder.Path() / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    Form1 = new TForm1(nullptr);
+    Form2 = new TForm2(nullptr);
+    Form3 = new TForm3(nullptr);
+    bool shown = false;
+    RunStartUp(shown);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(std::filesystem::is_directory(Form1->DirectoryListBox1->Directory()));
+    ExpectNoFileChosen();
 }
 
 struct Place {

@@ -6,6 +6,7 @@
 #include "FileTree.h"
 #include "filectrl/DirectoryList.h"
 #include "filectrl/DriveList.h"
+#include "filectrl/FileList.h"
 #include "graphics/Exceptions.h"
 
 namespace {
@@ -132,6 +133,41 @@ TEST_F(DriveListTest, UnmountedDriveFailsAndKeepsTheFormerDrive) {
         EXPECT_EQ(folders.Directory(), Path("b"));
     }
 }
+
+// Whichever step of the chain fails, the selector shows the drive the lists are on: the former
+// one when the new drive's folder cannot be entered, the new one when it can be entered but not
+// listed (choosing it again would otherwise do nothing).
+struct DriveFailure {
+    mode_t mode;  // of the new drive's mount point
+    const char* shown;  // the volume the selector and both lists end on
+};
+
+class DriveFailureTest : public DriveListTest, public testing::WithParamInterface<DriveFailure> {};
+
+TEST_P(DriveFailureTest, SelectorShowsTheListsDriveWhenAFolderIsForbiddenOrUnreadable) {
+    if (!PermissionsApply()) GTEST_SKIP() << "this user is not held by permissions";
+    UseTwoVolumes();
+    ASSERT_TRUE(platform::SetCurrentDirectory(Path("b")));
+    DirectoryList folders;
+    FileList files;
+    DriveList drives;
+    drives.SetDirList(&folders);
+    folders.SetFileList(&files);
+    folders.CreateWindow();
+    drives.CreateWindow();
+    files.CreateWindow();
+    ::chmod(Path("a").c_str(), GetParam().mode);
+    EXPECT_THROW(drives.Choose(1), EInOutError);
+    const std::string shown = Path(GetParam().shown);
+    EXPECT_EQ(folders.Directory(), shown);
+    EXPECT_EQ(files.Directory(), shown);
+    EXPECT_EQ(drives.Drive(), shown);
+    EXPECT_EQ(drives.Entry(drives.ItemIndex()).text.substr(0, shown.size()), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, DriveFailureTest,
+                         testing::Values(DriveFailure{0, "b"},      // cannot be entered
+                                         DriveFailure{0111, "a"}));  // entered, not listed
 
 TEST_F(DriveListTest, MediaMountedLaterAppear) {
     MakeDir("usb/photos");

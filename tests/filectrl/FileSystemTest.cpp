@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <map>
 
 #include "FileTree.h"
+#include "graphics/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/Gdi.h"
 
@@ -50,17 +52,34 @@ TEST(MaskTest, LongHostilePatternEndsQuickly) {
     EXPECT_FALSE(platform::MatchesMask(name, pattern));
 }
 
-class ErrnoTest : public testing::TestWithParam<std::pair<int, std::uint32_t>> {};
+struct ErrnoCase {
+    int error;
+    std::uint32_t code;
+    const char* text;  // of the runtime failure the code raises
+};
 
-TEST_P(ErrnoTest, MapsToRuntimeCode) {
-    EXPECT_EQ(platform::ErrorCodeFromErrno(GetParam().first), GetParam().second);
+class ErrnoTest : public testing::TestWithParam<ErrnoCase> {};
+
+// Only the four codes with texts of their own may come out as 2..5; every other errno keeps
+// its own number apart from them and names the system's reason.
+TEST_P(ErrnoTest, MapsToRuntimeCodeAndText) {
+    const ErrnoCase& c = GetParam();
+    EXPECT_EQ(platform::ErrorCodeFromErrno(c.error), c.code) << c.error;
+    const std::string reason = c.code > 1000 ? std::string(" (") + std::strerror(c.error) + ")" : "";
+    EXPECT_EQ(EInOutError(int(c.code)).Message(), c.text + reason) << c.error;
 }
 
-INSTANTIATE_TEST_SUITE_P(Errors, ErrnoTest,
-                         testing::Values(std::pair{ENOENT, 2u}, std::pair{ENOTDIR, 3u}, std::pair{EINVAL, 3u},
-                                         std::pair{ENAMETOOLONG, 3u}, std::pair{EMFILE, 4u}, std::pair{ENFILE, 4u},
-                                         std::pair{EACCES, 5u}, std::pair{EPERM, 5u},
-                                         std::pair{EIO, std::uint32_t(EIO)}, std::pair{ELOOP, std::uint32_t(ELOOP)}));
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ErrnoTest,
+    testing::Values(ErrnoCase{ENOENT, 2, "File not found"}, ErrnoCase{ENOTDIR, 3, "Invalid filename"},
+                    ErrnoCase{EINVAL, 3, "Invalid filename"}, ErrnoCase{ENAMETOOLONG, 3, "Invalid filename"},
+                    ErrnoCase{ELOOP, 3, "Invalid filename"}, ErrnoCase{EMFILE, 4, "Too many open files"},
+                    ErrnoCase{ENFILE, 4, "Too many open files"}, ErrnoCase{EACCES, 5, "File access denied"},
+                    ErrnoCase{EPERM, 5, "File access denied"},
+                    ErrnoCase{EIO, 1005, "I/O error 1005"},
+                    ErrnoCase{EINTR, 1004, "I/O error 1004"},
+                    ErrnoCase{ESRCH, 1003, "I/O error 1003"},
+                    ErrnoCase{ENOMEDIUM, 1000 + ENOMEDIUM, "I/O error 1123"}));
 
 using CurrentDirectoryTest = FileTree;
 
