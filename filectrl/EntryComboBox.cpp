@@ -1,6 +1,8 @@
 #include "filectrl/EntryComboBox.h"
 
 #include <QAbstractItemView>
+#include <QFontMetrics>
+#include <algorithm>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -32,7 +34,28 @@ void EntryComboBox::EntriesChanged() {
 
 void EntryComboBox::SyncSelection(int row) {
     if (currentIndex() != row) setCurrentIndex(row);
+    ShowWholeTextAsHint();
     update();
+}
+
+// The closed box keeps its size and may cut its text; the hint shows all of it.
+void EntryComboBox::ShowWholeTextAsHint() {
+    const int row = currentIndex();
+    setToolTip(list_ && row >= 0 && row < list_->Count() ? painter_->Source().text(row) : QString());
+}
+
+int EntryComboBox::PopupWidth() const {
+    if (!list_) return width();
+    const QFontMetrics metrics(view()->font());
+    int widest = 0;
+    for (int row = 0; row < list_->Count(); ++row) {
+        const EntryLayout layout = painter_->Source().layout(row);
+        widest = std::max(widest, layout.textLeft + metrics.horizontalAdvance(painter_->Source().text(row)));
+    }
+    // The list's frame, a little air after the text, and the scroll bar when there is one.
+    const int frame = 2 * view()->frameWidth() + 2 * metrics.averageCharWidth();
+    const int scrollBar = count() > maxVisibleItems() ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    return std::max(width(), widest + frame + scrollBar);
 }
 
 void EntryComboBox::ItemHeightChanged() {
@@ -42,6 +65,7 @@ void EntryComboBox::ItemHeightChanged() {
 
 void EntryComboBox::showPopup() {
     if (OnPopup) OnPopup();
+    view()->setMinimumWidth(PopupWidth());
     QComboBox::showPopup();
 }
 

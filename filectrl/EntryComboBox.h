@@ -26,11 +26,15 @@ public:
     std::function<void()> OnPopup;
 
     void showPopup() override;
+    // How wide the drop-down list must be to show its longest entry whole.
+    int PopupWidth() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void ShowWholeTextAsHint();
+
     const EntryList* list_ = nullptr;
     std::unique_ptr<EntryPainter> painter_;
     EntryListModel* model_ = nullptr;

@@ -1,6 +1,8 @@
 #include "filectrl/EntryListView.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
 
 #include "filectrl/EntryDelegate.h"
 #include "filectrl/EntryList.h"
@@ -63,4 +65,13 @@ void EntryListView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QListView::keyPressEvent(event);
+}
+
+// An empty list shows the focus where its first entry would be.
+void EntryListView::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (!hasFocus() || (model_ && model_->rowCount() > 0)) return;
+    QPainter painter(viewport());
+    const int height = itemDelegate() ? itemDelegate()->sizeHint(QStyleOptionViewItem(), QModelIndex()).height() : 0;
+    EntryPainter::PaintFocus(painter, QRect(0, 0, viewport()->width(), std::max(height, 1)), false);
 }

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 
 #include "ui/Control.h"
@@ -21,6 +22,14 @@ void EntryPainter::Paint(QPainter& painter, const QRect& rect, int row, bool sel
     const QRect textRect = rect.adjusted(layout.textLeft, 0, 0, 0);
     const int vertical = layout.textCentred ? Qt::AlignVCenter : Qt::AlignTop;
     painter.drawText(textRect, Qt::AlignLeft | vertical | Qt::TextSingleLine, source_.text(row));
+    painter.restore();
+}
+
+void EntryPainter::PaintFocus(QPainter& painter, const QRect& rect, bool selected) {
+    painter.save();
+    painter.setPen(QPen(ToQColor(selected ? clHighlightText : clWindowText), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
     painter.restore();
 }
 

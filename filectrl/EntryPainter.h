@@ -28,6 +28,8 @@ class EntryPainter {
 public:
     explicit EntryPainter(EntrySource source) : source_(std::move(source)) {}
     void Paint(QPainter& painter, const QRect& rect, int row, bool selected, const QFont& font);
+    // The keyboard focus: a dotted rectangle just inside the entry's rectangle, in its text colour.
+    static void PaintFocus(QPainter& painter, const QRect& rect, bool selected);
     const EntrySource& Source() const { return source_; }
 
 private:

@@ -10,6 +10,7 @@
 #include "ui/Dispatch.h"
 #include "ui/FormWindow.h"
 #include "ui/Menu.h"
+#include "ui/WorkArea.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm, TWinControl);
 
@@ -82,6 +83,7 @@ void TForm::Show() {
     }
     ApplyTabOrder();
     PlaceAtFirstShowing();
+    KeepInWorkArea();
     SetVisible(true);
     Widget()->show();
     Widget()->raise();
@@ -145,6 +147,33 @@ void TForm::PlaceAtFirstShowing() {
     if (area.isNull()) return;
     const QPoint topLeft = area.center() - QPoint(size.width() / 2, size.height() / 2);
     SetBounds(topLeft.x(), topLeft.y(), Width(), Height());
+}
+
+// Wherever the window was placed (centred at its first showing, where it was left later), its
+// frame stays on the screen: a caption off the screen cannot be reached to move the window.
+void TForm::KeepInWorkArea() {
+    const QMargins frame = FrameMargins();
+    const QRect wanted(Widget()->pos(), Window()->FullSize().grownBy(frame));
+    QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen) screen = Widget()->screen();
+    if (!screen) return;
+    const QRect placed = FitIntoWorkArea(wanted, screen->availableGeometry());
+    Window()->SetSizeLimit(placed.size().shrunkBy(frame));
+    SetBounds(placed.left(), placed.top(), Width(), Height());
+}
+
+// The desktop's frame around the window: known once it has been shown, until then taken from
+// the main form's, which has the larger caption.
+QMargins TForm::FrameMargins() const {
+    const auto margins = [](const QWidget* window) {
+        const QRect frame = window->frameGeometry(), inner = window->geometry();
+        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                        frame.bottom() - inner.bottom());
+    };
+    const QMargins own = margins(Widget());
+    const TForm* main = Application ? Application->MainForm() : nullptr;
+    if (!own.isNull() || !main || main == this) return own;
+    return margins(main->Widget());
 }
 
 void TForm::ApplyTabOrder() {

@@ -4,6 +4,7 @@
 // it ends the program, closing any other form hides it.
 
 #include <QEventLoop>
+#include <QMargins>
 #include <functional>
 #include <map>
 #include <string>
@@ -73,6 +74,8 @@ protected:
 private:
     void ReadFormProperty(const TPropertyDesc& property, const TReaderContext& context);
     void PlaceAtFirstShowing();
+    void KeepInWorkArea();
+    QMargins FrameMargins() const;
     void ApplyTabOrder();
     FormWindow* Window() const;
 

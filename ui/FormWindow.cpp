@@ -33,7 +33,14 @@ void FormWindow::SetClientSize(int width, int height) {
     height = std::min(height, kMaxWindowSide - menu);
     if (menuBar_) menuBar_->setGeometry(0, 0, width, menu);
     client_->setGeometry(0, menu, width, height);
-    setFixedSize(width, height + menu);
+    QSize size(width, height + menu);
+    if (limit_.isValid()) size = size.boundedTo(limit_);
+    setFixedSize(size);
+}
+
+void FormWindow::SetSizeLimit(const QSize& most) {
+    limit_ = most;
+    SetClientSize(client_->width(), client_->height());
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

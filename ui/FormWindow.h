@@ -14,6 +14,9 @@ public:
     void SetMenuBar(QMenuBar* bar);
     int MenuHeight() const;
     void SetClientSize(int width, int height);
+    // The most the window itself may measure; a larger client area shows its top-left part.
+    void SetSizeLimit(const QSize& most);
+    QSize FullSize() const { return {client_->width(), client_->height() + MenuHeight()}; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -23,4 +26,5 @@ private:
     TForm* form_;
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
+    QSize limit_;
 };

@@ -1,10 +1,37 @@
 #include "ui/Memo.h"
 
+#include <QPainter>
 #include <QPlainTextEdit>
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TMemo, TWinControl);
 
-TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit) {
+namespace {
+
+// A read-only memo shows no caret, so its frame tells that the keyboard is there.
+class MemoEditor : public QPlainTextEdit {
+protected:
+    bool event(QEvent* event) override {
+        const bool handled = QPlainTextEdit::event(event);
+        if (event->type() == QEvent::Paint && hasFocus()) {
+            QPainter painter(this);
+            painter.setPen(palette().color(QPalette::Highlight));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+        return handled;
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QPlainTextEdit::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QPlainTextEdit::focusOutEvent(event);
+        update();
+    }
+};
+
+}  // namespace
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner, new MemoEditor) {
     Editor()->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 TMessageBoxFunction MessageBoxHook;
 
@@ -17,6 +18,14 @@ int ShowOnScreen(const std::string& text, const std::string& caption, unsigned f
     QString body = QString::fromStdString(text);
     body.replace("\r\n", "\n").replace('\r', '\n');
     QMessageBox box(icon, QString::fromStdString(caption), body.trimmed(), buttons, QApplication::activeWindow());
+    // The window speaks Czech, so do its answers, whatever translation Qt has at hand.
+    if (question) {
+        box.button(QMessageBox::Yes)->setText("&Ano");
+        box.button(QMessageBox::No)->setText("&Ne");
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.button(QMessageBox::Ok)->setText("OK");
+    }
     box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     const int answer = box.exec();

@@ -1,5 +1,8 @@
 #include <filesystem>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "MainWindowFixture.h"
 #include "app/Unit2.h"
 #include "filectrl/FileListBox.h"
@@ -54,7 +57,9 @@ TEST_F(FileSelection, ClickOnThePreviewShowsThePictureAtFullSize) {
     EXPECT_EQ(Form2->Image1->BoundsRect(), (TRect{0, 0, 320, 240}));
     EXPECT_EQ(Form2->Caption(), "100% zobrazení: 320 x 240");
     EXPECT_EQ(Form2->Image1->Picture().ImageWidth(), 320);
-    // A click on the view closes it; the next showing keeps its place and takes the new size.
+    // A click on the view closes it; the next showing keeps the place where the user left it
+    // and takes the new size.
+    Form2->SetBounds(10, 20, Form2->Width(), Form2->Height());
     const QPoint place = Form2->Widget()->pos();
     Form2->Image1->Click();
     EXPECT_FALSE(Form2->Showing());
@@ -63,6 +68,24 @@ TEST_F(FileSelection, ClickOnThePreviewShowsThePictureAtFullSize) {
     EXPECT_EQ(Form2->Widget()->pos(), place);
     EXPECT_EQ(Form2->Caption(), "100% zobrazení: 640 x 300");
     EXPECT_EQ(Form2->ClientWidget()->size(), QSize(640, 300));
+}
+
+TEST_F(FileSelection, FullSizeViewOfALargePictureStaysOnTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize large(area.width() + 400, area.height() + 300);
+    Form1->LE1->SetText(Picture("velky.bmp", large.width(), large.height()));
+    Form1->Image0->Click();
+    EXPECT_EQ(Form2->Widget()->frameGeometry().topLeft(), area.topLeft());
+    EXPECT_TRUE(area.contains(Form2->Widget()->frameGeometry()));
+    EXPECT_EQ(Form2->ClientWidget()->size(), large);  // the window shows the picture's top-left part
+    // Left partly off the screen, the next view comes back whole.
+    Form2->Close();
+    Form2->SetBounds(area.right() - 10, area.bottom() - 10, Form2->Width(), Form2->Height());
+    Form1->LE1->SetText(folder.File("b.bmp"));
+    Form1->Image0->Click();
+    EXPECT_TRUE(area.contains(Form2->Widget()->frameGeometry()));
+    EXPECT_EQ(Form2->ClientWidget()->size(), QSize(320, 240));
+    EXPECT_EQ(Form2->Widget()->size(), QSize(320, 240));
 }
 
 TEST_F(FileSelection, PreviewOfAVanishedSourceKeepsTheViewAsItWas) {

@@ -1,6 +1,7 @@
 // The four controls as widgets: they follow their lists, pass the user's actions on, and draw
 // their entries where the drawing rules put them.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -152,6 +153,52 @@ TEST_F(ViewTest, LinkedControlsFollowEachOther) {
     EXPECT_EQ(files.Mask(), "*.*");
     folders.SetDirectory(Path());
     EXPECT_EQ(driveCombo->currentIndex(), 0);  // the selector follows the folder's volume
+}
+
+// The closed filter keeps its width and may cut its text; its list and its hint show it whole.
+TEST_F(ViewTest, FilterListShowsItsLongestEntryWholeAndHintsTheChosenOne) {
+    const QString longest = "Fotografie JPG (*.jpg;*.jpeg)";
+    TFilterComboBox filter(nullptr);
+    filter.SetFilter((longest + "|*.jpg;*.jpeg|BMP|*.bmp").toStdString());
+    filter.HandleNeeded();
+    QComboBox* combo = ComboOf(filter);
+    combo->resize(60, 21);
+    EXPECT_EQ(combo->toolTip(), longest);
+    combo->showPopup();
+    EXPECT_GT(combo->view()->width(), QFontMetrics(combo->view()->font()).horizontalAdvance(longest));
+    combo->hidePopup();
+    EXPECT_EQ(combo->width(), 60);
+    emit combo->activated(1);
+    EXPECT_EQ(combo->toolTip(), "BMP");
+}
+
+// Tabbing into a list shows where the keyboard is, also when no entry is chosen.
+TEST_F(ViewTest, FocusedListShowsAFocusRectangle) {
+    MakeFile("a.jpg");
+    MakeFile("b.jpg");
+    for (bool withEntries : {true, false}) {
+        TFileListBox box(nullptr);
+        box.SetDirectory(Path());
+        box.SetMask(withEntries ? "*.jpg" : "*.none");
+        box.SetItemHeight(16);
+        box.HandleNeeded();
+        QListView* view = ListOf(box);
+        view->resize(145, 100);
+        view->show();
+        QApplication::setActiveWindow(view);
+        const auto ink = [&] {
+            const QImage image = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            int count = 0;
+            for (int x = 0; x < image.width(); ++x) count += Inked(image, x, 0);  // the first row's top edge
+            return count;
+        };
+        view->clearFocus();
+        const int unfocused = ink();
+        view->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(view->hasFocus());
+        EXPECT_GT(ink(), unfocused + 20) << (withEntries ? "first entry" : "empty list");
+        view->hide();
+    }
 }
 
 TEST_F(ViewTest, DestroyedControlsLeaveNoLinks) {

@@ -2,7 +2,12 @@
 
 #include <ostream>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "graphics/Exceptions.h"
@@ -111,5 +116,37 @@ TEST_F(DefaultHandler, MessageBoxGoesToTheHookAndReturnsItsAnswer) {
     EXPECT_EQ(MessageBox("?", "Q", MB_YESNO), IDYES);
     EXPECT_EQ(MessageBox("?", "Q", MB_OK), IDNO);
 }
+
+// The box itself, on the screen: the answers read in Czech, Enter says Yes, Escape says No.
+struct Answers {
+    unsigned flags;
+    std::vector<QString> buttons;  // as shown, mnemonic marks removed
+    int key;                       // pressed while the box is open
+    int answer;
+};
+
+class OnScreenBox : public testing::TestWithParam<Answers> {};
+
+TEST_P(OnScreenBox, AnswersInCzech) {
+    const Answers& a = GetParam();
+    std::vector<QString> shown;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            if (!box || !box->isVisible()) continue;
+            for (QAbstractButton* button : box->buttons()) shown.push_back(button->text().remove('&'));
+            QKeyEvent press(QEvent::KeyPress, a.key, Qt::NoModifier);
+            QApplication::sendEvent(box, &press);
+        }
+    });
+    EXPECT_EQ(MessageBox("Soubor existuje. Přepsat?", "Lumovar", a.flags), a.answer);
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, a.buttons);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, OnScreenBox,
+                         testing::Values(Answers{MB_YESNO, {"Ano", "Ne"}, Qt::Key_Return, IDYES},
+                                         Answers{MB_YESNO, {"Ano", "Ne"}, Qt::Key_Escape, IDNO},
+                                         Answers{MB_OK | MB_ICONSTOP, {"OK"}, Qt::Key_Return, IDOK}));
 
 }  // namespace
