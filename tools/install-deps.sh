@@ -4,6 +4,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libjpeg-turbo-progs
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra
           liblcms2-dev
+          libpng-dev libwebp-dev libheif-dev  # PNG, WebP and HEIC input
+          webp libheif-examples  # encoders the format tests make their files with
           mate-backgrounds   # real photographs for the decoder's reference tests
           imagemagick colord-data libgs-common  # photos tagged with colour profiles in the tests
           libpng-dev  # PNG-compressed icon images

@@ -1,12 +1,15 @@
 #include "app/conversion/PictureFormats.h"
 
+#include "formats/ImageFormats.h"
 #include "jpeg/JpegFormat.h"
 
 void RegisterPictureFormats() {
     RegisterJpegFormat();
+    RegisterImageFormats();
 }
 
 // The reverse order of registration.
 void UnregisterPictureFormats() {
+    UnregisterImageFormats();
     UnregisterJpegFormat();
 }

@@ -1,0 +1,94 @@
+#include "formats/HeifLibrary.h"
+
+#include <libheif/heif.h>
+
+#include "formats/FormatLimits.h"
+#include "formats/FormatMessages.h"
+#include "formats/PixelRows.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Exceptions.h"
+#include "graphics/Messages.h"
+
+namespace {
+
+struct HeifDeleter {
+    void operator()(heif_context* context) const { heif_context_free(context); }
+    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
+    void operator()(heif_image* image) const { heif_image_release(image); }
+    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+};
+template <class T>
+using HeifPtr = std::unique_ptr<T, HeifDeleter>;
+
+// Decoding a picture is one job; threads of its own would only compete with the program's.
+constexpr int kDecodingThreads = 0;
+
+void Check(const heif_error& error) {
+    if (error.code != heif_error_Ok) throw EInvalidGraphic(msg::SInvalidHeif);
+}
+
+// The context reads the bytes in place: they must outlive it.
+class HeifFile {
+public:
+    HeifFile(const std::uint8_t* bytes, std::size_t size) : context_(heif_context_alloc()) {
+        if (!context_) throw EOutOfMemory(msg::SOutOfMemory);
+        heif_context_set_maximum_image_size_limit(context_.get(), formats::kMaxSide);
+        heif_context_set_max_decoding_threads(context_.get(), kDecodingThreads);
+        Check(heif_context_read_from_memory_without_copy(context_.get(), bytes, size, nullptr));
+        heif_image_handle* handle = nullptr;
+        Check(heif_context_get_primary_image_handle(context_.get(), &handle));
+        primary_.reset(handle);
+    }
+
+    TRasterHeader Header() const {
+        const heif_image_handle* h = primary_.get();
+        const TRasterHeader header{heif_image_handle_get_ispe_width(h), heif_image_handle_get_ispe_height(h),
+                                   heif_image_handle_get_width(h), heif_image_handle_get_height(h)};
+        formats::CheckPictureSize(header.width, header.height, msg::SInvalidHeif);
+        formats::CheckPictureSize(header.uprightWidth, header.uprightHeight, msg::SInvalidHeif);
+        return header;
+    }
+
+    HeifPtr<heif_image> Decode(bool transform, bool alpha) const {
+        const HeifPtr<heif_decoding_options> options(heif_decoding_options_alloc());
+        if (!options) throw EOutOfMemory(msg::SOutOfMemory);
+        options->ignore_transformations = !transform;
+        heif_image* image = nullptr;
+        Check(heif_decode_image(primary_.get(), &image, heif_colorspace_RGB,
+                                alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get()));
+        return HeifPtr<heif_image>(image);
+    }
+
+    bool HasAlpha() const { return heif_image_handle_has_alpha_channel(primary_.get()); }
+
+private:
+    HeifPtr<heif_context> context_;
+    HeifPtr<heif_image_handle> primary_;
+};
+
+// The decoded plane, refused unless it is as large as its rows claim.
+TPixelRows InterleavedRows(const heif_image* image, int channels) {
+    int stride = 0;
+    const std::uint8_t* plane = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(image, heif_channel_interleaved);
+    const int height = heif_image_get_height(image, heif_channel_interleaved);
+    if (!plane || heif_image_get_bits_per_pixel_range(image, heif_channel_interleaved) != 8)
+        throw EInvalidGraphic(msg::SInvalidHeif);
+    formats::CheckPictureSize(width, height, msg::SInvalidHeif);
+    if (std::int64_t(stride) < std::int64_t(width) * channels) throw EInvalidGraphic(msg::SInvalidHeif);
+    return {plane, stride, width, height, channels};
+}
+
+}  // namespace
+
+TRasterHeader formats::ReadHeifHeader(const std::uint8_t* bytes, std::size_t size) {
+    return HeifFile(bytes, size).Header();
+}
+
+std::unique_ptr<TBitmap> formats::DecodeHeif(const std::uint8_t* bytes, std::size_t size, bool transform) {
+    const HeifFile file(bytes, size);
+    file.Header();
+    const bool alpha = file.HasAlpha();
+    const HeifPtr<heif_image> image = file.Decode(transform, alpha);
+    return ComposeOverWhite(InterleavedRows(image.get(), alpha ? 4 : 3));
+}

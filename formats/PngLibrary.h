@@ -1,0 +1,19 @@
+#pragma once
+// The one place that talks to libpng. Its errors become EInvalidGraphic "PNG image is not
+// valid"; it prints nothing.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "formats/StoredPicture.h"
+
+class TBitmap;
+
+namespace formats {
+// Reads the header chunks only, checking the size against the bounds. The orientation comes from
+// an eXIf chunk before the pixel data.
+TStoredPicture ReadPngInfo(const std::uint8_t* bytes, std::size_t size);
+// The pixels as stored (no orientation applied), alpha composed over white.
+std::unique_ptr<TBitmap> DecodePng(const std::uint8_t* bytes, std::size_t size);
+}  // namespace formats

@@ -1,0 +1,104 @@
+#include "formats/RasterImage.h"
+
+#include "formats/FormatLimits.h"
+#include "formats/FormatMessages.h"
+#include "graphics/Canvas.h"
+#include "graphics/Exceptions.h"
+#include "graphics/Messages.h"
+#include "graphics/Streams.h"
+
+OBRAZOR_DEFINE_ABSTRACT_CLASS(TRasterImage, TGraphic);
+
+void TRasterImage::CopyFrom(TPersistent* source) {
+    if (!source || &source->ClassType() != &ClassType()) {
+        TGraphic::CopyFrom(source);
+        return;
+    }
+    auto& other = static_cast<TRasterImage&>(*source);
+    bytes_ = other.bytes_;
+    header_ = other.header_;
+    autoOrient_ = other.autoOrient_;
+    bitmap_.reset();
+    if (other.bitmap_) {
+        bitmap_ = std::make_unique<TBitmap>();
+        bitmap_->CopyFrom(other.bitmap_.get());
+    }
+    NotifyChanged(this);
+}
+
+void TRasterImage::CopyTo(TPersistent* destination) {
+    if (destination && destination->InheritsFrom(TBitmap::Class)) {
+        destination->CopyFrom(Decode());
+        return;
+    }
+    TGraphic::CopyTo(destination);
+}
+
+void TRasterImage::DrawInto(TCanvas& canvas, const TRect& rect) {
+    if (IsEmpty()) return;
+    canvas.StretchDrawGraphic(rect, Decode());
+}
+
+bool TRasterImage::IsEmpty() { return !bytes_; }
+
+std::int32_t TRasterImage::ImageWidth() { return autoOrient_ ? header_.uprightWidth : header_.width; }
+
+std::int32_t TRasterImage::ImageHeight() { return autoOrient_ ? header_.uprightHeight : header_.height; }
+
+void TRasterImage::ResizeWidth(std::int32_t) {
+    throw EInvalidGraphicOperation(Format(msg::SChangeRasterSize, FormatName()));
+}
+
+void TRasterImage::ResizeHeight(std::int32_t) {
+    throw EInvalidGraphicOperation(Format(msg::SChangeRasterSize, FormatName()));
+}
+
+void TRasterImage::LoadFromStream(TStream& stream) { ReadBytes(stream.Size() - stream.Position(), stream); }
+
+void TRasterImage::SaveToStream(TStream& stream) {
+    if (bytes_ && !bytes_->empty()) stream.WriteBuffer(bytes_->data(), std::int64_t(bytes_->size()));
+}
+
+void TRasterImage::ReadPersisted(TStream& stream) { ReadBytes(stream.ReadInt32(), stream); }
+
+void TRasterImage::WritePersisted(TStream& stream) {
+    stream.WriteInt32(bytes_ ? std::int32_t(bytes_->size()) : 0);
+    SaveToStream(stream);
+}
+
+// The image changes only when the new bytes have a readable header.
+void TRasterImage::ReadBytes(std::int64_t count, TStream& stream) {
+    // The count may come from a damaged block: never allocate more than the stream can give.
+    if (count < 0 || count > stream.Size() - stream.Position()) throw EReadError(msg::SStreamRead);
+    if (count > formats::kMaxFileBytes) throw EInvalidGraphic(InvalidMessage());
+    auto bytes = std::make_shared<std::vector<std::uint8_t>>(std::size_t(count));
+    stream.ReadBuffer(bytes->data(), count);
+    const TRasterHeader header = ReadHeader(bytes->data(), bytes->size());
+    bytes_ = std::move(bytes);
+    header_ = header;
+    bitmap_.reset();
+    NotifyChanged(this);
+}
+
+void TRasterImage::ReadFromClipboard(std::uint16_t, const TClipboardData&, HPALETTE) {
+    throw EInvalidGraphic(msg::SUnknownClipboardFormat);
+}
+
+void TRasterImage::WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) {
+    Decode()->WriteToClipboard(format, data, palette);
+}
+
+void TRasterImage::SetAutoOrient(bool value) {
+    if (value == autoOrient_) return;
+    autoOrient_ = value;
+    bitmap_.reset();
+    NotifyChanged(this);
+}
+
+TBitmap* TRasterImage::Decode() {
+    if (!bitmap_) {
+        if (!bytes_) return (bitmap_ = std::make_unique<TBitmap>()).get();
+        bitmap_ = DecodeBitmap(bytes_->data(), bytes_->size(), autoOrient_);
+    }
+    return bitmap_.get();
+}

@@ -1,0 +1,57 @@
+#pragma once
+// TRasterImage: the common ground of the graphic classes over an outside decoder (PNG, WebP,
+// HEIF). It holds the file's bytes, knows the picture's size from the header alone, and decodes
+// once, on the first draw, into a 24-bit bitmap turned upright by the file's own orientation.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "formats/StoredPicture.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Graphic.h"
+
+class TRasterImage : public TGraphic {
+    OBRAZOR_CLASS_RECORD
+public:
+    void CopyFrom(TPersistent* source) override;  // an image of the same class shares its bytes
+    void CopyTo(TPersistent* destination) override;
+    void DrawInto(TCanvas& canvas, const TRect& rect) override;
+    bool IsEmpty() override;
+    std::int32_t ImageHeight() override;
+    std::int32_t ImageWidth() override;
+    void ReadPersisted(TStream& stream) override;
+    void ResizeHeight(std::int32_t value) override;
+    void ResizeWidth(std::int32_t value) override;
+    void WritePersisted(TStream& stream) override;
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream) override;
+    void ReadFromClipboard(std::uint16_t format, const TClipboardData& data, HPALETTE palette) override;
+    void WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) override;
+
+    // Whether the file's orientation is applied (the default); off, the picture is drawn as stored.
+    bool AutoOrient() const { return autoOrient_; }
+    void SetAutoOrient(bool value);
+
+    // The decoded bitmap, made on first use; raises the format's EInvalidGraphic when the pixels
+    // cannot be decoded.
+    TBitmap* Decode();
+
+protected:
+    // Both raise EInvalidGraphic with the format's text for bytes they cannot take.
+    virtual TRasterHeader ReadHeader(const std::uint8_t* bytes, std::size_t size) = 0;
+    virtual std::unique_ptr<TBitmap> DecodeBitmap(const std::uint8_t* bytes, std::size_t size,
+                                                  bool autoOrient) = 0;
+    // The format's name in messages ("PNG") and its "... image is not valid" text.
+    virtual const char* FormatName() const = 0;
+    virtual const char* InvalidMessage() const = 0;
+
+private:
+    void ReadBytes(std::int64_t count, TStream& stream);
+
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
+    TRasterHeader header_;
+    std::unique_ptr<TBitmap> bitmap_;
+    bool autoOrient_ = true;
+};

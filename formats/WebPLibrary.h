@@ -1,0 +1,18 @@
+#pragma once
+// The one place that talks to libwebp (decoder and demuxer). Its failures become
+// EInvalidGraphic "WebP image is not valid".
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "formats/StoredPicture.h"
+
+class TBitmap;
+
+namespace formats {
+// The canvas size and the orientation of an EXIF chunk, checking the size against the bounds.
+TStoredPicture ReadWebPInfo(const std::uint8_t* bytes, std::size_t size);
+// The pixels as stored, alpha composed over white; of an animation, its first frame.
+std::unique_ptr<TBitmap> DecodeWebP(const std::uint8_t* bytes, std::size_t size);
+}  // namespace formats

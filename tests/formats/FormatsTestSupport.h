@@ -1,0 +1,60 @@
+#pragma once
+// Helpers of the PNG, WebP and HEIF tests: files made from a real photograph with the formats'
+// own encoders, pictures read by an independent reader (Qt) and compared with ours.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QImage>
+
+#include "graphics/Bitmap.h"
+#include "support/TestData.h"
+
+namespace formatstest {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+
+// Runs a shell command quietly; false when it fails.
+bool RunQuietly(const std::string& command);
+bool HaveTool(const std::string& path);
+
+// A small photograph ("photo.png", 128 x 96) and the same with an alpha ramp ("alpha.png") in the
+// folder; nothing when the photographs or ImageMagick are not installed.
+std::optional<std::filesystem::path> MakePhoto(const testdata::TempDir& temp);
+std::filesystem::path MakeAlphaPhoto(const testdata::TempDir& temp);
+
+// ImageMagick's operation that turns a stored picture upright for an EXIF orientation.
+std::string TurnFor(int orientation);
+
+// The file as Qt reads it, composed over white.
+QImage ReferenceOverWhite(const std::filesystem::path& path);
+
+struct Difference {
+    double mean = 0;  // per channel
+    int max = 0;
+};
+// Sizes must agree (checked by the caller).
+Difference Compare(TBitmap& bitmap, const QImage& reference);
+
+// What `action` writes to the process's standard error.
+std::string CapturedStderr(const std::function<void()>& action);
+
+// The message of the E that `action` raises; "(no failure)" when it raises none.
+template <class E, class F>
+std::string FailureMessage(F&& action) {
+    try {
+        action();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    return "(no failure)";
+}
+
+}  // namespace formatstest
