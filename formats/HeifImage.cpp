@@ -9,8 +9,10 @@ TRasterHeader THeifImage::ReadHeader(const std::uint8_t* bytes, std::size_t size
     return formats::ReadHeifHeader(bytes, size);
 }
 
-std::unique_ptr<TBitmap> THeifImage::DecodeBitmap(const std::uint8_t* bytes, std::size_t size, bool autoOrient) {
-    return formats::DecodeHeif(bytes, size, autoOrient);
+// The rotation, mirror and crop properties belong to the picture's definition in HEIF, unlike an
+// EXIF tag beside the pixels: they are always applied.
+std::unique_ptr<TBitmap> THeifImage::DecodeBitmap(const std::uint8_t* bytes, std::size_t size, bool) {
+    return formats::DecodeHeif(bytes, size);
 }
 
 const char* THeifImage::InvalidMessage() const { return msg::SInvalidHeif; }

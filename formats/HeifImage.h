@@ -1,6 +1,6 @@
 #pragma once
 // THeifImage: HEIC and other HEIF files over libheif, the primary image turned and mirrored by
-// the file's own rotation and mirror properties.
+// the file's own rotation and mirror properties, whatever AutoOrient says.
 
 #include "formats/RasterImage.h"
 

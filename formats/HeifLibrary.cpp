@@ -15,7 +15,6 @@ struct HeifDeleter {
     void operator()(heif_context* context) const { heif_context_free(context); }
     void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
     void operator()(heif_image* image) const { heif_image_release(image); }
-    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
 };
 template <class T>
 using HeifPtr = std::unique_ptr<T, HeifDeleter>;
@@ -40,22 +39,20 @@ public:
         primary_.reset(handle);
     }
 
+    // The coded size counts too: decoding allocates it before the rotation and crop.
     TRasterHeader Header() const {
         const heif_image_handle* h = primary_.get();
-        const TRasterHeader header{heif_image_handle_get_ispe_width(h), heif_image_handle_get_ispe_height(h),
-                                   heif_image_handle_get_width(h), heif_image_handle_get_height(h)};
-        formats::CheckPictureSize(header.width, header.height, msg::SInvalidHeif);
-        formats::CheckPictureSize(header.uprightWidth, header.uprightHeight, msg::SInvalidHeif);
-        return header;
+        formats::CheckPictureSize(heif_image_handle_get_ispe_width(h), heif_image_handle_get_ispe_height(h),
+                                  msg::SInvalidHeif);
+        const std::int32_t width = heif_image_handle_get_width(h), height = heif_image_handle_get_height(h);
+        formats::CheckPictureSize(width, height, msg::SInvalidHeif);
+        return {width, height, width, height};
     }
 
-    HeifPtr<heif_image> Decode(bool transform, bool alpha) const {
-        const HeifPtr<heif_decoding_options> options(heif_decoding_options_alloc());
-        if (!options) throw EOutOfMemory(msg::SOutOfMemory);
-        options->ignore_transformations = !transform;
+    HeifPtr<heif_image> Decode(bool alpha) const {
         heif_image* image = nullptr;
         Check(heif_decode_image(primary_.get(), &image, heif_colorspace_RGB,
-                                alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get()));
+                                alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr));
         return HeifPtr<heif_image>(image);
     }
 
@@ -85,10 +82,13 @@ TRasterHeader formats::ReadHeifHeader(const std::uint8_t* bytes, std::size_t siz
     return HeifFile(bytes, size).Header();
 }
 
-std::unique_ptr<TBitmap> formats::DecodeHeif(const std::uint8_t* bytes, std::size_t size, bool transform) {
+std::unique_ptr<TBitmap> formats::DecodeHeif(const std::uint8_t* bytes, std::size_t size) {
     const HeifFile file(bytes, size);
-    file.Header();
+    const TRasterHeader header = file.Header();
     const bool alpha = file.HasAlpha();
-    const HeifPtr<heif_image> image = file.Decode(transform, alpha);
-    return ComposeOverWhite(InterleavedRows(image.get(), alpha ? 4 : 3));
+    const HeifPtr<heif_image> image = file.Decode(alpha);
+    const TPixelRows rows = InterleavedRows(image.get(), alpha ? 4 : 3);
+    // The size rule was applied to the header's size: a picture of another size is not this file's.
+    if (rows.width != header.width || rows.height != header.height) throw EInvalidGraphic(msg::SInvalidHeif);
+    return ComposeOverWhite(rows);
 }

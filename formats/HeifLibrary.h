@@ -11,10 +11,9 @@
 class TBitmap;
 
 namespace formats {
-// The primary image's size as coded and as shown after its rotation, mirror and crop, checking
-// both against the bounds.
+// The primary image's size as shown, after its rotation, mirror and crop, checked against the
+// bounds.
 TRasterHeader ReadHeifHeader(const std::uint8_t* bytes, std::size_t size);
-// The primary image, alpha composed over white; turned and mirrored as the file says when
-// `transform` is set, as coded otherwise.
-std::unique_ptr<TBitmap> DecodeHeif(const std::uint8_t* bytes, std::size_t size, bool transform);
+// The primary image as shown, alpha composed over white.
+std::unique_ptr<TBitmap> DecodeHeif(const std::uint8_t* bytes, std::size_t size);
 }  // namespace formats

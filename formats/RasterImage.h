@@ -30,7 +30,8 @@ public:
     void ReadFromClipboard(std::uint16_t format, const TClipboardData& data, HPALETTE palette) override;
     void WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) override;
 
-    // Whether the file's orientation is applied (the default); off, the picture is drawn as stored.
+    // Whether an EXIF orientation in the file is applied (the default); off, the picture is drawn
+    // as stored.
     bool AutoOrient() const { return autoOrient_; }
     void SetAutoOrient(bool value);
 

@@ -4,8 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
+
+#include <libheif/heif.h>
+#include <zlib.h>
 
 namespace formatstest {
 
@@ -77,6 +82,49 @@ Difference Compare(TBitmap& bitmap, const QImage& reference) {
     }
     d.mean = double(total) / (3.0 * reference.width() * reference.height());
     return d;
+}
+
+Bytes ExifBlock(int orientation) {
+    return {'I', 'I', 42, 0, 8, 0, 0, 0,  // little-endian TIFF header, first directory at 8
+            1, 0,                         // one entry
+            0x12, 0x01, 3, 0, 1, 0, 0, 0, std::uint8_t(orientation), 0, 0, 0,  // Orientation, SHORT, 1
+            0, 0, 0, 0};                  // no next directory
+}
+
+Bytes PngChunk(const char* type, const Bytes& data) {
+    Bytes chunk;
+    const auto put32 = [&chunk](std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back(std::uint8_t(v >> shift));
+    };
+    put32(std::uint32_t(data.size()));
+    chunk.insert(chunk.end(), type, type + 4);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    put32(std::uint32_t(crc32(0, chunk.data() + 4, uInt(chunk.size() - 4))));
+    return chunk;
+}
+
+bool EncodeHeic(const std::filesystem::path& input, int orientation, const std::filesystem::path& output) {
+    const QImage source = QImage(QString::fromStdString(input.string())).convertToFormat(QImage::Format_RGB888);
+    heif_image* image = nullptr;
+    if (heif_image_create(source.width(), source.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image)
+            .code != heif_error_Ok)
+        return false;
+    const std::unique_ptr<heif_image, void (*)(const heif_image*)> imageOwner(image, heif_image_release);
+    heif_image_add_plane(image, heif_channel_interleaved, source.width(), source.height(), 8);
+    int stride = 0;
+    std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < source.height(); ++y) std::memcpy(plane + y * stride, source.constScanLine(y), source.width() * 3);
+    const std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(), heif_context_free);
+    heif_encoder* encoder = nullptr;
+    if (heif_context_get_encoder_for_format(context.get(), heif_compression_HEVC, &encoder).code != heif_error_Ok)
+        return false;
+    const std::unique_ptr<heif_encoder, void (*)(heif_encoder*)> encoderOwner(encoder, heif_encoder_release);
+    heif_encoder_set_lossy_quality(encoder, 90);
+    const std::unique_ptr<heif_encoding_options, void (*)(heif_encoding_options*)> options(
+        heif_encoding_options_alloc(), heif_encoding_options_free);
+    options->image_orientation = heif_orientation(orientation);
+    return heif_context_encode_image(context.get(), image, encoder, options.get(), nullptr).code == heif_error_Ok &&
+           heif_context_write_to_file(context.get(), output.c_str()).code == heif_error_Ok;
 }
 
 std::string CapturedStderr(const std::function<void()>& action) {

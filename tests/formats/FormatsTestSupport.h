@@ -43,6 +43,14 @@ struct Difference {
 // Sizes must agree (checked by the caller).
 Difference Compare(TBitmap& bitmap, const QImage& reference);
 
+// An EXIF block (TIFF structure, little-endian) holding only the Orientation tag.
+Bytes ExifBlock(int orientation);
+// A PNG chunk with its length and CRC.
+Bytes PngChunk(const char* type, const Bytes& data);
+// The image encoded as HEIC by libheif with the given orientation as rotation and mirror
+// properties.
+bool EncodeHeic(const std::filesystem::path& input, int orientation, const std::filesystem::path& output);
+
 // What `action` writes to the process's standard error.
 std::string CapturedStderr(const std::function<void()>& action);
 
