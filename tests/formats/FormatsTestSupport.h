@@ -13,6 +13,7 @@
 
 #include "graphics/Bitmap.h"
 #include "support/TestData.h"
+#include "support/FailureMessage.h"
 
 namespace formatstest {
 
@@ -54,15 +55,6 @@ bool EncodeHeic(const std::filesystem::path& input, int orientation, const std::
 // What `action` writes to the process's standard error.
 std::string CapturedStderr(const std::function<void()>& action);
 
-// The message of the E that `action` raises; "(no failure)" when it raises none.
-template <class E, class F>
-std::string FailureMessage(F&& action) {
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no failure)";
-}
+using testsupport::FailureMessage;
 
 }  // namespace formatstest

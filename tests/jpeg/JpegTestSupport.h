@@ -12,6 +12,7 @@
 
 #include "graphics/Bitmap.h"
 #include "jpeg/JPEGImage.h"
+#include "support/FailureMessage.h"
 
 namespace jpegtest {
 
@@ -35,16 +36,7 @@ struct EncodeOptions {
 Bytes Encode(TBitmap& bitmap, const EncodeOptions& options = {});
 Bytes EncodePattern(int width, int height, const EncodeOptions& options = {});
 
-// The message of the E that `action` raises; "(no failure)" when it raises none.
-template <class E, class F>
-std::string FailureMessage(F&& action) {
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no failure)";
-}
+using testsupport::FailureMessage;
 
 // A new image holding the bytes (read through LoadFromStream).
 std::unique_ptr<TJPEGImage> Load(const Bytes& bytes);
