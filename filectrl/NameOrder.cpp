@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include <QCollator>
+#include <QLocale>
+#include <QString>
+
 #include "filectrl/EntryList.h"
 
 namespace {
@@ -67,19 +71,47 @@ std::u32string FoldedKey(std::string_view name) {
     return key;
 }
 
-bool NameLess(std::string_view a, std::string_view b) {
+QLocale CollationLocale(const QLocale& user) {
+    if (user.language() != QLocale::C) return user;
+    return QLocale(QLocale::Czech, QLocale::Czechia);
+}
+
+const QCollator& UserCollator() {
+    static const QCollator collator = [] {
+        QCollator made(CollationLocale(QLocale::system().collation()));
+        made.setCaseSensitivity(Qt::CaseInsensitive);
+        return made;
+    }();
+    return collator;
+}
+
+namespace {
+
+QString NameText(std::string_view name) { return QString::fromUtf8(name.data(), qsizetype(name.size())); }
+
+// Names the collation holds equal (they differ in letter case, or only in characters it
+// ignores) in the order of their folded code points, then of their bytes.
+bool TieLess(std::string_view a, std::string_view b) {
     const std::u32string ka = FoldedKey(a), kb = FoldedKey(b);
     return ka != kb ? ka < kb : a < b;
 }
 
-void SortEntries(std::vector<ListEntry>& entries) {
-    std::vector<std::u32string> keys;
+}  // namespace
+
+bool NameLess(std::string_view a, std::string_view b, const QCollator& collator) {
+    const int order = collator.compare(NameText(a), NameText(b));
+    return order != 0 ? order < 0 : TieLess(a, b);
+}
+
+void SortEntries(std::vector<ListEntry>& entries, const QCollator& collator) {
+    std::vector<QCollatorSortKey> keys;
     keys.reserve(entries.size());
-    for (const ListEntry& entry : entries) keys.push_back(FoldedKey(entry.text));
+    for (const ListEntry& entry : entries) keys.push_back(collator.sortKey(NameText(entry.text)));
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-        return keys[x] != keys[y] ? keys[x] < keys[y] : entries[x].text < entries[y].text;
+    std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+        const int c = keys[x].compare(keys[y]);
+        return c != 0 ? c < 0 : TieLess(entries[x].text, entries[y].text);
     });
     std::vector<ListEntry> sorted;
     sorted.reserve(entries.size());

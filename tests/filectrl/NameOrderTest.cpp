@@ -2,10 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <QCollator>
+#include <QLocale>
+
 #include "filectrl/DisplayText.h"
+#include "filectrl/EntryList.h"
 #include "filectrl/NameOrder.h"
 
 namespace {
+
+// Czech collation whatever the machine's locale settings.
+const QCollator& Czech() {
+    static const QCollator collator = [] {
+        QCollator made(QLocale(QLocale::Czech, QLocale::Czechia));
+        made.setCaseSensitivity(Qt::CaseInsensitive);
+        return made;
+    }();
+    return collator;
+}
 
 struct OrderCase {
     const char* a;
@@ -15,23 +29,45 @@ struct OrderCase {
 
 class NameOrderTest : public testing::TestWithParam<OrderCase> {};
 
-TEST_P(NameOrderTest, Less) {
-    EXPECT_EQ(NameLess(GetParam().a, GetParam().b), GetParam().less) << GetParam().a << " < " << GetParam().b;
+TEST_P(NameOrderTest, LessAsACzechUserExpects) {
+    EXPECT_EQ(NameLess(GetParam().a, GetParam().b, Czech()), GetParam().less) << GetParam().a << " < " << GetParam().b;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, NameOrderTest,
-    testing::Values(OrderCase{"a.jpg", "B.JPG", true},
-                    OrderCase{"B.JPG", "c.jpeg", true},
+    testing::Values(OrderCase{"a.jpg", "B.JPG", true},  // letter case does not count
                     OrderCase{"B.JPG", "a.jpg", false},
-                    OrderCase{"A", "a", true},                            // equal keys: bytes decide
+                    OrderCase{"A", "a", true},  // equal to the collation: code points decide
                     OrderCase{"a", "A", false},
-                    OrderCase{"Zebra", "\xc4\x8d\xc3\xa1p", true},         // "čáp" after every ASCII letter
-                    OrderCase{"\xc4\x8c\xc3\xa1p", "\xc4\x8d" "ab", false},  // "Čáp" folds to "čáp" > "čab"
-                    OrderCase{"\xc3\xa9t\xc3\xa9", "\xc3\x89TA", false},   // "été" vs "ÉTA": t > t, é > a
-                    OrderCase{"\xff", "\xc4\x8d", false},                  // a stray byte after characters
-                    OrderCase{"\xc4\x8d", "\xff", true},
+                    OrderCase{"Škoda", "Zetor", true},  // Š between S and T, not after Z
+                    OrderCase{"Sova", "Škoda", true},
+                    OrderCase{"Škoda", "Tatra", true},
+                    OrderCase{"Cz", "Čistá", true},  // Č is a letter of its own after C
+                    OrderCase{"Čistá", "Zima", true},
+                    OrderCase{"Ruka", "Řeka", true},  // Ř after R
+                    OrderCase{"hrad", "chata", true},  // ch comes after h
+                    OrderCase{"chata", "Ida", true},
+                    OrderCase{"été", "ÉTA", false},  // e > a
+                    OrderCase{"č", "\xff", true},  // a stray byte after letters
                     OrderCase{"", "a", true}));
+
+TEST(SortEntriesTest, CzechNamesInOneSort) {
+    std::vector<ListEntry> entries;
+    for (const char* name : {"Zima", "čistá", "Cukr", "Škoda", "sova", "Hrad", "chata", "Ida",
+                             "Zetor", "cukr"})
+        entries.push_back({name, TGlyphKind::UnknownFile});
+    SortEntries(entries, Czech());
+    std::vector<std::string> texts;
+    for (const ListEntry& entry : entries) texts.push_back(entry.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Cukr", "cukr", "čistá", "Hrad", "chata", "Ida", "sova",
+                                               "Škoda", "Zetor", "Zima"}));
+}
+
+// With no locale set the program's own language decides; a chosen locale is kept.
+TEST(CollationLocaleTest, CzechWhenNoneIsSet) {
+    EXPECT_EQ(CollationLocale(QLocale::c()).language(), QLocale::Czech);
+    EXPECT_EQ(CollationLocale(QLocale(QLocale::German, QLocale::Germany)).language(), QLocale::German);
+}
 
 TEST(FoldedKeyTest, CzechCapitalsFold) {
     // "ŽLUŤOUČKÝ KŮŇ" → "žluťoučký kůň"
