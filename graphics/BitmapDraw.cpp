@@ -6,28 +6,11 @@
 #include "graphics/BitmapCanvas.h"
 #include "graphics/BitmapImage.h"
 #include "graphics/Exceptions.h"
+#include "graphics/PaletteSelection.h"
 #include "graphics/TransparentBlit.h"
 #include "graphics/WorkContext.h"
 
 namespace {
-// Selects a palette into a context as background palette for one scope.
-class TPaletteSelection {
-public:
-    TPaletteSelection(const platform::HDC& dc, const platform::HPALETTE& palette) : dc_(dc) {
-        if (!palette) return;
-        previous_ = platform::SelectPalette(dc_, palette, true);
-        platform::RealizePalette(dc_);
-    }
-    ~TPaletteSelection() {
-        if (previous_) platform::SelectPalette(dc_, previous_, true);
-    }
-    TPaletteSelection(const TPaletteSelection&) = delete;
-    TPaletteSelection& operator=(const TPaletteSelection&) = delete;
-
-private:
-    platform::HDC dc_;
-    platform::HPALETTE previous_;
-};
 
 constexpr platform::COLORREF kRgbMask = 0x00FFFFFF;
 

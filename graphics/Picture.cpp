@@ -4,6 +4,7 @@
 #include "graphics/Exceptions.h"
 #include "graphics/Icon.h"
 #include "graphics/Messages.h"
+#include "graphics/Metafile.h"
 #include "graphics/Streams.h"
 
 OBRAZOR_DEFINE_CLASS(TPicture, TInterfacedPersistent);
@@ -55,7 +56,8 @@ std::string PathExtension(const std::string& path) {
 // ---- Registries -----------------------------------------------------------------------------
 
 FormatRegistry::FormatRegistry() {
-    // The metafile and icon classes add their entries ahead of "bmp" when they are built in.
+    entries_.push_back({&TMetafile::Class, "wmf", msg::SMetafilesDescription});
+    entries_.push_back({&TMetafile::Class, "emf", msg::SEnhMetafilesDescription});
     entries_.push_back({&TIcon::Class, "ico", msg::SIconsDescription});
     entries_.push_back({&TBitmap::Class, "bmp", msg::SBitmapsDescription});
 }
@@ -87,7 +89,11 @@ void FormatRegistry::Remove(TGraphicClass graphicClass) {
         if (entries_[i].graphicClass->InheritsFrom(graphicClass)) entries_.erase(entries_.begin() + std::ptrdiff_t(i));
 }
 
-ClipboardRegistry::ClipboardRegistry() { Add(2, &TBitmap::Class); }
+ClipboardRegistry::ClipboardRegistry() {
+    Add(3, &TMetafile::Class);
+    Add(14, &TMetafile::Class);
+    Add(2, &TBitmap::Class);
+}
 
 ClipboardRegistry& ClipboardRegistry::Instance() {
     static ClipboardRegistry registry;

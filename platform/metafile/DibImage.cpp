@@ -1,0 +1,109 @@
+// Bitmaps inside records: the header and colour table read from the record, the pixels converted
+// by the raster service's own DIB conversion.
+#include "platform/metafile/DibImage.h"
+
+#include <cstring>
+
+#include "platform/Surface.h"
+#include "platform/metafile/MetafileLimits.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t kCoreHeaderSize = 12;
+
+// The header, masks and colour table of a BITMAPINFO block; false when it is not one.
+bool ReadInfo(const RecordReader& bmi, BITMAPINFO& info) {
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    const std::uint32_t size = bmi.U32(0);
+    std::size_t tableAt = size;
+    std::size_t entrySize = 4;
+    if (size == kCoreHeaderSize) {
+        h.biWidth = bmi.U16(4);
+        h.biHeight = bmi.I16(6);
+        h.biPlanes = bmi.U16(8);
+        h.biBitCount = bmi.U16(10);
+        entrySize = 3;
+    } else if (size >= 40) {
+        h.biWidth = bmi.I32(4);
+        h.biHeight = bmi.I32(8);
+        h.biPlanes = bmi.U16(12);
+        h.biBitCount = bmi.U16(14);
+        h.biCompression = bmi.U32(16);
+        h.biSizeImage = bmi.U32(20);
+        h.biClrUsed = bmi.U32(32);
+        if (h.biCompression == BI_BITFIELDS) {
+            info.bmiMasks = {bmi.U32(40), bmi.U32(44), bmi.U32(48)};
+            if (size == 40) tableAt += 12;
+        }
+    } else {
+        return false;
+    }
+    h.biSize = 40;
+    if (h.biBitCount > 8) return true;
+    std::uint32_t entries = h.biClrUsed ? h.biClrUsed : (1u << h.biBitCount);
+    entries = std::min<std::uint32_t>(entries, 1u << h.biBitCount);
+    // A table cut short by the header block keeps the entries it has.
+    if (bmi.Size() < tableAt) return false;
+    entries = std::min<std::uint32_t>(entries, std::uint32_t((bmi.Size() - tableAt) / entrySize));
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        const std::size_t at = tableAt + i * entrySize;
+        info.bmiColors.push_back(RGBQUAD{bmi.U8(at), bmi.U8(at + 1), bmi.U8(at + 2), 0});
+    }
+    h.biClrUsed = entries;
+    return true;
+}
+
+RGBQUAD Quad(COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; }
+
+// 32-bit pixels with their alpha byte, which the raster service's surfaces do not keep.
+QImage WithAlpha(const BITMAPINFOHEADER& h, std::span<const std::uint8_t> bits) {
+    const int width = h.biWidth, height = std::abs(h.biHeight);
+    const std::size_t stride = std::size_t(width) * 4;
+    if (bits.size() / stride < std::size_t(height)) return {};
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return {};
+    for (int y = 0; y < height; ++y) {
+        const int stored = h.biHeight < 0 ? y : height - 1 - y;
+        std::memcpy(image.scanLine(y), bits.data() + std::size_t(stored) * stride, stride);
+    }
+    return image;
+}
+
+QImage Converted(BITMAPINFO& info, std::span<const std::uint8_t> bits) {
+    const BITMAPINFOHEADER h = info.bmiHeader;
+    const HBITMAP surface = CreateDIBitmap(nullptr, &h, CBM_INIT, bits.data(), bits.size(), info, DIB_RGB_COLORS);
+    if (!surface) return {};
+    QImage image(surface->Width(), surface->Height(), QImage::Format_RGB32);
+    if (image.isNull()) return {};
+    BITMAPINFO out;
+    out.bmiHeader.biSize = 40;
+    out.bmiHeader.biWidth = surface->Width();
+    out.bmiHeader.biHeight = -surface->Height();
+    out.bmiHeader.biPlanes = 1;
+    out.bmiHeader.biBitCount = 32;
+    if (GetDIBits(nullptr, surface, 0, unsigned(surface->Height()), image.bits(), out, DIB_RGB_COLORS) <= 0) return {};
+    return image;
+}
+
+}  // namespace
+
+QImage DibFromRecord(const RecordReader& r, std::size_t offBmiAt, std::size_t cbBmiAt, std::size_t offBitsAt,
+                     std::size_t cbBitsAt, COLORREF textColor, COLORREF bkColor) {
+    const std::uint32_t cbBmi = r.U32(cbBmiAt), cbBits = r.U32(cbBitsAt);
+    if (cbBmi == 0 || cbBits == 0) return {};
+    const RecordReader bmi = r.Sub(r.U32(offBmiAt), cbBmi);
+    const auto bits = r.Block(r.U32(offBitsAt), cbBits, 1);
+    BITMAPINFO info;
+    if (!ReadInfo(bmi, info)) return {};
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN ||
+        std::uint64_t(h.biWidth) * std::uint64_t(std::abs(h.biHeight)) > kMaxRecordBitmapPixels)
+        return {};
+    if (h.biBitCount == 1 && info.bmiColors.empty()) info.bmiColors = {Quad(textColor), Quad(bkColor)};
+    if (h.biBitCount == 32 && h.biCompression == BI_RGB) return WithAlpha(h, bits);
+    return Converted(info, bits);
+}
+
+}  // namespace platform

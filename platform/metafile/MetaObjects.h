@@ -1,0 +1,53 @@
+#pragma once
+// The drawing objects a metafile creates into its object table: pens, brushes, fonts, palettes.
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <variant>
+#include <vector>
+
+#include "platform/GdiTypes.h"
+
+namespace platform {
+
+struct MetaPen {
+    std::uint32_t style = 0;  // PenStyle bits: style, end cap, join, type
+    double width = 0;         // logical units; 0 draws one output pixel
+    bool geometric = false;   // the width scales with the mapping
+    COLORREF color = 0;
+    std::vector<double> dashes;  // PS_USERSTYLE lengths, logical units
+};
+
+struct MetaBrush {
+    std::uint32_t style = BS_SOLID;
+    COLORREF color = 0xFFFFFF;
+    int hatch = 0;
+    QImage pattern;  // for DIB pattern brushes
+};
+
+struct MetaFont {
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    std::int32_t escapement = 0;  // tenths of a degree, counter-clockwise
+    std::int32_t weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    std::uint8_t charSet = 0;
+    std::uint8_t pitchAndFamily = 0;
+    QString face;
+};
+
+struct MetaPalette {
+    std::vector<PALETTEENTRY> entries;
+};
+
+using MetaObject = std::variant<std::monostate, std::shared_ptr<const MetaPen>, std::shared_ptr<const MetaBrush>,
+                                std::shared_ptr<const MetaFont>, std::shared_ptr<const MetaPalette>>;
+
+// The stock objects a record may select by index 0x80000000 + n; monostate for unknown ones.
+MetaObject StockObject(std::uint32_t index);
+
+}  // namespace platform

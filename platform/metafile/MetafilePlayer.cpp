@@ -1,0 +1,113 @@
+// The record loop, the fit of the picture frame to the target, and the state records.
+#include "platform/metafile/MetafilePlayer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/metafile/MetafileLimits.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t EMR_SETBKMODE = 18, EMR_SETPOLYFILLMODE = 19, EMR_SETROP2 = 20, EMR_SETSTRETCHBLTMODE = 21,
+                        EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_MOVETOEX = 27,
+                        EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SETARCDIRECTION = 57;
+
+// Reference-device pixels per millimetre, falling back to 96 per inch for a header that gives none.
+double PixelsPerMm(std::int32_t pixels, std::int32_t millimetres) {
+    return pixels > 0 && millimetres > 0 ? double(pixels) / millimetres : 96.0 / 25.4;
+}
+
+}  // namespace
+
+MetafilePlayer::MetafilePlayer(QImage& image, const EnhMetaFile& emf, const RECT& rect)
+    : image_(image), bytes_(emf.Bytes()) {
+    const ENHMETAHEADER header = HeaderOf(emf);
+    SetupFit(header, rect);
+    objects_.resize(std::clamp<std::size_t>(header.nHandles, 1, kMaxObjects));
+    state_.pen = std::get<std::shared_ptr<const MetaPen>>(StockObject(0x80000007));
+    state_.brush = std::get<std::shared_ptr<const MetaBrush>>(StockObject(0x80000000));
+    state_.font = std::get<std::shared_ptr<const MetaFont>>(StockObject(0x8000000D));
+}
+
+void MetafilePlayer::SetupFit(const ENHMETAHEADER& header, const RECT& rect) {
+    pixelsPerMm_ = QPointF(PixelsPerMm(header.szlDevice.cx, header.szlMillimeters.cx),
+                           PixelsPerMm(header.szlDevice.cy, header.szlMillimeters.cy));
+    QRectF frame(QPointF(header.rclFrame.left * pixelsPerMm_.x() / 100, header.rclFrame.top * pixelsPerMm_.y() / 100),
+                 QPointF(header.rclFrame.right * pixelsPerMm_.x() / 100,
+                         header.rclFrame.bottom * pixelsPerMm_.y() / 100));
+    if (!(frame.width() > 0 && frame.height() > 0)) {
+        const RECT& b = header.rclBounds;
+        frame = QRectF(QPointF(b.left, b.top), QPointF(b.right + 1, b.bottom + 1));
+    }
+    if (!(frame.width() > 0 && frame.height() > 0)) frame = QRectF(0, 0, 1, 1);
+    // The target is inclusive: a picture drawn into (0, 0)-(99, 49) covers 100 x 50 pixels.
+    target_ = RECT{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
+                   std::max(rect.left, rect.right) + 1, std::max(rect.top, rect.bottom) + 1};
+    const double sx = double(rect.right + 1 - rect.left) / frame.width();
+    const double sy = double(rect.bottom + 1 - rect.top) / frame.height();
+    fit_ = QTransform(sx, 0, 0, sy, rect.left - frame.left() * sx, rect.top - frame.top() * sy);
+}
+
+void MetafilePlayer::Play() {
+    if (!painter_.begin(&image_)) return;
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    std::size_t pos = 0;
+    while (bytes_.size() - pos >= 8) {
+        const RecordReader head(bytes_.subspan(pos, 8));
+        const std::uint32_t size = head.U32(4);
+        if (size < 8 || size % 4 != 0 || size > bytes_.size() - pos) break;
+        const RecordReader record(bytes_.subspan(pos, size));
+        if (record.Type() == EMR_EOF) break;
+        try {
+            PlayRecord(record);
+        } catch (const BadRecord&) {
+            // A damaged record is skipped whole; the records after it still play.
+        }
+        pos += size;
+    }
+    painter_.end();
+}
+
+void MetafilePlayer::PlayRecord(const RecordReader& r) {
+    if (clipDirty_) ApplyClip();
+    PlayStateRecord(r) || PlayMappingRecord(r) || PlayObjectRecord(r) || PlayShapeRecord(r) || PlayPolyRecord(r) ||
+        PlayPathRecord(r) || PlayClipRecord(r) || PlayTextRecord(r) || PlayBitmapRecord(r);
+}
+
+bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {
+    switch (r.Type()) {
+    case EMR_SETBKMODE: state_.bkMode = int(r.U32(8)); return true;
+    case EMR_SETPOLYFILLMODE: state_.polyFillMode = int(r.U32(8)); return true;
+    case EMR_SETROP2: state_.rop2 = int(r.U32(8)); return true;
+    case EMR_SETSTRETCHBLTMODE: state_.stretchMode = int(r.U32(8)); return true;
+    case EMR_SETTEXTALIGN: state_.textAlign = r.U32(8); return true;
+    case EMR_SETTEXTCOLOR: state_.textColor = r.U32(8); return true;
+    case EMR_SETBKCOLOR: state_.bkColor = r.U32(8); return true;
+    case EMR_SETARCDIRECTION: state_.arcDirection = int(r.U32(8)); return true;
+    case EMR_MOVETOEX: {
+        const POINT p = r.PointL(8);
+        state_.position = QPointF(p.x, p.y);
+        if (recording_) StartFigure();
+        return true;
+    }
+    case EMR_SAVEDC:
+        if (saved_.size() < kMaxSaveDepth) saved_.push_back(state_);
+        return true;
+    case EMR_RESTOREDC: {
+        const std::int32_t level = r.I32(8);
+        // Negative levels count back from the latest save; positive ones name a save by depth.
+        const std::int64_t keep = level < 0 ? std::int64_t(saved_.size()) + level : std::int64_t(level) - 1;
+        if (keep < 0 || keep >= std::int64_t(saved_.size())) return true;
+        state_ = saved_[std::size_t(keep)];
+        saved_.resize(std::size_t(keep));
+        clipDirty_ = true;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,106 @@
+#pragma once
+// Our interpreter of enhanced-metafile records. It draws into a 32-bit image with QPainter,
+// antialiasing off; the frame of the picture is fitted to the target rectangle.
+//
+// Records are grouped by family in their own files (mapping, objects, shapes, paths, clipping,
+// text, bitmaps). A record that is damaged or unknown is skipped; playback goes on.
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/metafile/EnhMetaFile.h"
+#include "platform/metafile/PlaybackState.h"
+#include "platform/metafile/RecordReader.h"
+
+namespace platform {
+
+class MetafilePlayer {
+public:
+    // `rect` is inclusive, in pixels of `image`.
+    MetafilePlayer(QImage& image, const EnhMetaFile& emf, const RECT& rect);
+    void Play();
+
+private:
+    void PlayRecord(const RecordReader& r);
+    bool PlayStateRecord(const RecordReader& r);
+    bool PlayMappingRecord(const RecordReader& r);
+    bool PlayObjectRecord(const RecordReader& r);
+    bool PlayShapeRecord(const RecordReader& r);
+    bool PlayPolyRecord(const RecordReader& r);
+    bool PlayPathRecord(const RecordReader& r);
+    bool PlayClipRecord(const RecordReader& r);
+    bool PlayTextRecord(const RecordReader& r);
+    bool PlayBitmapRecord(const RecordReader& r);
+
+    // Mapping: logical units to output pixels, and the parts of it.
+    void SetupFit(const ENHMETAHEADER& header, const RECT& rect);
+    QTransform PageToDevice() const;
+    QTransform LogicalToOutput() const { return state_.world * PageToDevice() * fit_; }
+    double OutputScale() const;  // output pixels per logical unit, averaged over the axes
+    void SetMapMode(int mode);
+    void ModifyWorld(const QTransform& x, std::uint32_t mode);
+
+    // Objects.
+    void CreateObject(std::uint32_t index, MetaObject object);
+    void SelectObject(std::uint32_t index);
+    void DeleteObject(std::uint32_t index);
+    void CreatePen(const RecordReader& r);
+    void ExtCreatePen(const RecordReader& r);
+    void CreateBrush(const RecordReader& r);
+    void CreateDibBrush(const RecordReader& r);
+    void CreateFont(const RecordReader& r);
+    void CreatePalette(const RecordReader& r);
+
+    // Drawing.
+    QColor ToColor(COLORREF color) const;
+    QPen OutputPen() const;
+    QBrush OutputBrush() const;
+    void ApplyRop2();
+    bool Drawable(const QPainterPath& output) const;
+    // Fills and outlines a shape given in logical units, or adds it to the open path.
+    void DrawShape(const QPainterPath& logical, bool fill, bool stroke, bool continues = false);
+    void FillOutput(const QPainterPath& output);
+    void StrokeOutput(const QPainterPath& output);
+    QRectF ShapeBox(const RECT& box) const;
+    void DrawArcFamily(const RecordReader& r, int kind);
+    void DrawPoly(std::uint32_t type, const std::vector<QPointF>& points);
+    void DrawPolyPoly(std::uint32_t type, const std::vector<QPointF>& points, const std::vector<std::uint32_t>& counts);
+    void LineTo(const QPointF& point);
+
+    // Paths.
+    bool Recording() const { return recording_; }
+    void AddToPath(const QPainterPath& logical, bool continues);
+    void StartFigure();
+    void EndPathUse() { path_ = QPainterPath(); recording_ = false; figureOpen_ = false; }
+
+    // Clipping.
+    void ApplyClip();
+    void CombineClip(const QRegion& region, std::uint32_t mode);
+    QRegion TargetRegion() const;
+
+    // Text and bitmaps.
+    void DrawText(const RecordReader& r, std::size_t textAt, bool wide, std::int32_t graphicsMode);
+    void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, std::size_t blockAt,
+                    std::uint32_t rop);
+    void FillPattern(const QRectF& logicalDest, std::uint32_t rop);
+
+    QImage& image_;
+    QPainter painter_;
+    std::span<const std::uint8_t> bytes_;
+    QTransform fit_;        // reference-device pixels to output pixels
+    QPointF pixelsPerMm_;   // of the reference device
+    RECT target_;           // output rectangle, exclusive right and bottom
+    PlaybackState state_;
+    std::vector<PlaybackState> saved_;
+    std::vector<MetaObject> objects_;
+    QPainterPath path_;     // output pixels
+    bool recording_ = false;
+    bool figureOpen_ = false;  // the path's last figure may be continued by lines from the position
+    bool clipDirty_ = true;
+};
+
+}  // namespace platform

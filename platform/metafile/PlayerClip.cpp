@@ -1,0 +1,98 @@
+// Clipping: rectangles in logical units, regions in reference-device pixels, all kept as a
+// region of output pixels and always inside the target rectangle.
+#include <cmath>
+
+#include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/MetafilePlayer.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t EMR_OFFSETCLIPRGN = 26, EMR_SETMETARGN = 28, EMR_EXCLUDECLIPRECT = 29,
+                        EMR_INTERSECTCLIPRECT = 30, EMR_EXTSELECTCLIPRGN = 75;
+constexpr std::uint32_t RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
+constexpr double kRegionLimit = kMaxOutputCoordinate;
+
+// The output pixels a rectangle covers under a transform: a rectangle when the transform keeps
+// axes, a polygon otherwise. Right and bottom edges are exclusive.
+QRegion RegionOf(const QRectF& rect, const QTransform& t) {
+    const QRectF box = t.mapRect(rect);
+    for (double v : {box.left(), box.top(), box.right(), box.bottom()})
+        if (!std::isfinite(v) || std::abs(v) > kRegionLimit) return QRegion();
+    if (t.m12() == 0 && t.m21() == 0) {
+        const QPoint a(int(std::lround(box.left())), int(std::lround(box.top())));
+        const QPoint b(int(std::lround(box.right())), int(std::lround(box.bottom())));
+        return QRegion(QRect(a, b - QPoint(1, 1)));
+    }
+    return QRegion(t.mapToPolygon(rect.toRect()));
+}
+
+}  // namespace
+
+QRegion MetafilePlayer::TargetRegion() const {
+    return QRegion(QRect(QPoint(target_.left, target_.top), QPoint(target_.right - 1, target_.bottom - 1)));
+}
+
+void MetafilePlayer::ApplyClip() {
+    clipDirty_ = false;
+    const QRegion base = TargetRegion();
+    painter_.setClipRegion(state_.clip ? base.intersected(*state_.clip) : base);
+}
+
+void MetafilePlayer::CombineClip(const QRegion& region, std::uint32_t mode) {
+    const QRegion current = state_.clip ? *state_.clip : TargetRegion();
+    switch (mode) {
+    case RGN_AND: state_.clip = current.intersected(region); break;
+    case RGN_OR: state_.clip = current.united(region); break;
+    case RGN_XOR: state_.clip = current.xored(region); break;
+    case RGN_DIFF: state_.clip = current.subtracted(region); break;
+    case RGN_COPY: state_.clip = region; break;
+    default: return;
+    }
+    clipDirty_ = true;
+}
+
+bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
+    switch (r.Type()) {
+    case EMR_INTERSECTCLIPRECT:
+    case EMR_EXCLUDECLIPRECT: {
+        const RECT c = r.RectL(8);
+        const QRegion region = RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(),
+                                        LogicalToOutput());
+        CombineClip(region, r.Type() == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
+        return true;
+    }
+    case EMR_OFFSETCLIPRGN: {
+        if (!state_.clip) return true;
+        const QTransform t = LogicalToOutput();
+        const QPointF d = t.map(QPointF(r.I32(8), r.I32(12))) - t.map(QPointF(0, 0));
+        if (std::isfinite(d.x()) && std::isfinite(d.y()) && std::abs(d.x()) < kRegionLimit &&
+            std::abs(d.y()) < kRegionLimit)
+            state_.clip->translate(int(std::lround(d.x())), int(std::lround(d.y())));
+        clipDirty_ = true;
+        return true;
+    }
+    case EMR_EXTSELECTCLIPRGN: {
+        const std::uint32_t size = r.U32(8), mode = r.U32(12);
+        if (size == 0 || size < 32) {
+            // Without region data only a copy means anything: it removes the clip.
+            if (mode == RGN_COPY) state_.clip.reset(), clipDirty_ = true;
+            return true;
+        }
+        const RecordReader data = r.Sub(16, size);
+        const std::uint32_t count = std::min(data.U32(8), kMaxRegionRects);
+        QRegion region;
+        for (std::uint32_t i = 0; i < count && 32 + 16 * std::size_t(i) + 16 <= data.Size(); ++i) {
+            const RECT c = data.RectL(32 + 16 * std::size_t(i));
+            region += RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(), fit_);
+        }
+        CombineClip(region, mode);
+        return true;
+    }
+    case EMR_SETMETARGN: return true;
+    default: return false;
+    }
+}
+
+}  // namespace platform

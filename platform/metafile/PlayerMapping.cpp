@@ -1,0 +1,108 @@
+// Mapping modes, window and viewport, world transforms: logical units to output pixels.
+#include <cmath>
+
+#include "platform/metafile/MetafilePlayer.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t EMR_SETWINDOWEXTEX = 9, EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11,
+                        EMR_SETVIEWPORTORGEX = 12, EMR_SETMAPMODE = 17, EMR_SCALEVIEWPORTEXTEX = 31,
+                        EMR_SCALEWINDOWEXTEX = 32, EMR_SETWORLDTRANSFORM = 35, EMR_MODIFYWORLDTRANSFORM = 36;
+constexpr std::uint32_t MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4;
+
+// Millimetres per logical unit of the fixed metric modes; 0 for the others.
+double MillimetresPerUnit(int mode) {
+    switch (mode) {
+    case MM_LOMETRIC: return 0.1;
+    case MM_HIMETRIC: return 0.01;
+    case MM_LOENGLISH: return 0.254;
+    case MM_HIENGLISH: return 0.0254;
+    case MM_TWIPS: return 25.4 / 1440;
+    default: return 0;
+    }
+}
+
+QTransform ReadXForm(const RecordReader& r, std::size_t at) {
+    return QTransform(r.F32(at), r.F32(at + 4), r.F32(at + 8), r.F32(at + 12), r.F32(at + 16), r.F32(at + 20));
+}
+
+bool Finite(const QTransform& t) {
+    for (double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+// ScaleViewportExtEx / ScaleWindowExtEx: a zero denominator leaves the extent as it is.
+QPointF Scaled(QPointF extent, const RecordReader& r) {
+    const std::int32_t xNum = r.I32(8), xDen = r.I32(12), yNum = r.I32(16), yDen = r.I32(20);
+    if (xDen == 0 || yDen == 0) return extent;
+    return QPointF(extent.x() * xNum / xDen, extent.y() * yNum / yDen);
+}
+
+QPointF Extent(const RecordReader& r) { return QPointF(r.I32(8), r.I32(12)); }
+QPointF Origin(const RecordReader& r) { return QPointF(r.I32(8), r.I32(12)); }
+
+}  // namespace
+
+QTransform MetafilePlayer::PageToDevice() const {
+    const PlaybackState& s = state_;
+    double sx = 1, sy = 1;
+    if (const double mm = MillimetresPerUnit(s.mapMode); mm > 0) {
+        sx = mm * pixelsPerMm_.x();
+        sy = -mm * pixelsPerMm_.y();
+    } else if (s.mapMode == MM_ISOTROPIC || s.mapMode == MM_ANISOTROPIC) {
+        if (s.windowExt.x() != 0 && s.windowExt.y() != 0) {
+            sx = s.viewportExt.x() / s.windowExt.x();
+            sy = s.viewportExt.y() / s.windowExt.y();
+        }
+        // Isotropic: both axes take the smaller scale, each keeping its sign.
+        if (s.mapMode == MM_ISOTROPIC) {
+            const double m = std::min(std::abs(sx), std::abs(sy));
+            sx = std::copysign(m, sx);
+            sy = std::copysign(m, sy);
+        }
+    }
+    return QTransform(sx, 0, 0, sy, s.viewportOrg.x() - s.windowOrg.x() * sx, s.viewportOrg.y() - s.windowOrg.y() * sy);
+}
+
+double MetafilePlayer::OutputScale() const {
+    const QTransform t = LogicalToOutput();
+    return std::sqrt(std::abs(t.m11() * t.m22() - t.m12() * t.m21()));
+}
+
+void MetafilePlayer::SetMapMode(int mode) {
+    if (mode < MM_TEXT || mode > MM_ANISOTROPIC) return;
+    state_.mapMode = mode;
+}
+
+void MetafilePlayer::ModifyWorld(const QTransform& x, std::uint32_t mode) {
+    QTransform result = state_.world;
+    switch (mode) {
+    case MWT_IDENTITY: result.reset(); break;
+    case MWT_LEFTMULTIPLY: result = x * state_.world; break;
+    case MWT_RIGHTMULTIPLY: result = state_.world * x; break;
+    case MWT_SET: result = x; break;
+    default: return;
+    }
+    if (Finite(result) && result.isInvertible()) state_.world = result;
+}
+
+bool MetafilePlayer::PlayMappingRecord(const RecordReader& r) {
+    PlaybackState& s = state_;
+    switch (r.Type()) {
+    case EMR_SETMAPMODE: SetMapMode(int(r.U32(8))); return true;
+    case EMR_SETWINDOWEXTEX: s.windowExt = Extent(r); return true;
+    case EMR_SETWINDOWORGEX: s.windowOrg = Origin(r); return true;
+    case EMR_SETVIEWPORTEXTEX: s.viewportExt = Extent(r); return true;
+    case EMR_SETVIEWPORTORGEX: s.viewportOrg = Origin(r); return true;
+    case EMR_SCALEVIEWPORTEXTEX: s.viewportExt = Scaled(s.viewportExt, r); return true;
+    case EMR_SCALEWINDOWEXTEX: s.windowExt = Scaled(s.windowExt, r); return true;
+    case EMR_SETWORLDTRANSFORM: ModifyWorld(ReadXForm(r, 8), MWT_SET); return true;
+    case EMR_MODIFYWORLDTRANSFORM: ModifyWorld(ReadXForm(r, 8), r.U32(32)); return true;
+    default: return false;
+    }
+}
+
+}  // namespace platform

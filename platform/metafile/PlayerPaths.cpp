@@ -1,0 +1,80 @@
+// Path brackets: drawing collected into a path, then filled, stroked or made the clip.
+#include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/MetafilePlayer.h"
+
+#include <QPainterPathStroker>
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61, EMR_FILLPATH = 62,
+                        EMR_STROKEANDFILLPATH = 63, EMR_STROKEPATH = 64, EMR_FLATTENPATH = 65, EMR_WIDENPATH = 66,
+                        EMR_SELECTCLIPPATH = 67, EMR_ABORTPATH = 68;
+
+}  // namespace
+
+void MetafilePlayer::StartFigure() {
+    if (path_.elementCount() >= kMaxPathElements) return;
+    path_.moveTo(LogicalToOutput().map(state_.position));
+    figureOpen_ = true;
+}
+
+// Lines and curves that start at the current position continue the open figure; every other
+// shape is a figure of its own.
+void MetafilePlayer::AddToPath(const QPainterPath& logical, bool continues) {
+    if (path_.elementCount() >= kMaxPathElements) return;
+    const QPainterPath output = LogicalToOutput().map(logical);
+    if (continues && figureOpen_ && !path_.isEmpty()) {
+        path_.connectPath(output);
+    } else {
+        path_.addPath(output);
+    }
+    figureOpen_ = continues;
+}
+
+bool MetafilePlayer::PlayPathRecord(const RecordReader& r) {
+    switch (r.Type()) {
+    case EMR_BEGINPATH:
+        path_ = QPainterPath();
+        recording_ = true;
+        figureOpen_ = false;
+        return true;
+    case EMR_ENDPATH: recording_ = false; return true;
+    case EMR_CLOSEFIGURE:
+        path_.closeSubpath();
+        figureOpen_ = false;
+        return true;
+    case EMR_FILLPATH:
+        FillOutput(path_);
+        EndPathUse();
+        return true;
+    case EMR_STROKEANDFILLPATH:
+        FillOutput(path_);
+        StrokeOutput(path_);
+        EndPathUse();
+        return true;
+    case EMR_STROKEPATH:
+        StrokeOutput(path_);
+        EndPathUse();
+        return true;
+    case EMR_FLATTENPATH: return true;  // curves stay curves: the painter flattens them itself
+    case EMR_WIDENPATH: {
+        QPainterPathStroker stroker(OutputPen());
+        stroker.setWidth(std::max(1.0, OutputPen().widthF()));
+        path_ = stroker.createStroke(path_);
+        return true;
+    }
+    case EMR_SELECTCLIPPATH: {
+        QPainterPath filled = path_;
+        filled.setFillRule(state_.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        if (Drawable(filled)) CombineClip(QRegion(filled.toFillPolygon().toPolygon(), filled.fillRule()), r.U32(8));
+        EndPathUse();
+        return true;
+    }
+    case EMR_ABORTPATH: EndPathUse(); return true;
+    default: return false;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,114 @@
+// Rectangles, ellipses, round rectangles, arcs, chords, pies, lines to a point and single pixels.
+#include <cmath>
+#include <numbers>
+
+#include "platform/metafile/MetafilePlayer.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t EMR_SETPIXELV = 15, EMR_ANGLEARC = 41, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43,
+                        EMR_ROUNDRECT = 44, EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_LINETO = 54,
+                        EMR_ARCTO = 55;
+
+// Angle of a point seen from the centre of a box, in Qt's degrees (counter-clockwise with y up).
+double QtAngle(const QRectF& box, const POINT& p) {
+    const QPointF c = box.center();
+    // The box may be stretched: measure on the ellipse's own scale, as GDI does with its rays.
+    const double dx = (p.x - c.x()) / std::max(box.width(), 1e-9);
+    const double dy = (p.y - c.y()) / std::max(box.height(), 1e-9);
+    return std::atan2(-dy, dx) * 180 / std::numbers::pi;
+}
+
+}  // namespace
+
+QRectF MetafilePlayer::ShapeBox(const RECT& box) const {
+    return QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)).normalized();
+}
+
+void MetafilePlayer::LineTo(const QPointF& point) {
+    QPainterPath line(state_.position);
+    line.lineTo(point);
+    state_.position = point;
+    DrawShape(line, false, true, true);
+}
+
+// Arc, chord, pie and arc-to share a box and two ray points. With y pointing down on the page
+// (the usual case) GDI's counter-clockwise is Qt's counter-clockwise on screen too.
+void MetafilePlayer::DrawArcFamily(const RecordReader& r, int kind) {
+    const QRectF box = ShapeBox(r.RectL(8));
+    const double start = QtAngle(box, r.PointL(24));
+    double end = QtAngle(box, r.PointL(32));
+    const QTransform t = LogicalToOutput();
+    const bool flipped = t.m11() * t.m22() - t.m12() * t.m21() < 0;  // y up on the page
+    const bool clockwise = (state_.arcDirection == AD_CLOCKWISE) != flipped;
+    double sweep = end - start;
+    if (clockwise) {
+        while (sweep >= 0) sweep -= 360;
+    } else {
+        while (sweep <= 0) sweep += 360;
+    }
+    QPainterPath path;
+    if (kind == EMR_PIE) path.moveTo(box.center());
+    else if (kind == EMR_ARCTO) path.moveTo(state_.position);
+    else path.arcMoveTo(box, start);
+    path.arcTo(box, start, sweep);
+    if (kind == EMR_PIE || kind == EMR_CHORD) path.closeSubpath();
+    if (kind == EMR_ARCTO) state_.position = path.currentPosition();
+    const bool closed = kind == EMR_PIE || kind == EMR_CHORD;
+    DrawShape(path, closed, true, kind == EMR_ARCTO);
+}
+
+bool MetafilePlayer::PlayShapeRecord(const RecordReader& r) {
+    switch (r.Type()) {
+    case EMR_RECTANGLE: {
+        QPainterPath path;
+        path.addRect(ShapeBox(r.RectL(8)));
+        DrawShape(path, true, true);
+        return true;
+    }
+    case EMR_ELLIPSE: {
+        QPainterPath path;
+        path.addEllipse(ShapeBox(r.RectL(8)));
+        DrawShape(path, true, true);
+        return true;
+    }
+    case EMR_ROUNDRECT: {
+        QPainterPath path;
+        path.addRoundedRect(ShapeBox(r.RectL(8)), std::abs(r.I32(24)) / 2.0, std::abs(r.I32(28)) / 2.0);
+        DrawShape(path, true, true);
+        return true;
+    }
+    case EMR_ARC:
+    case EMR_CHORD:
+    case EMR_PIE:
+    case EMR_ARCTO: DrawArcFamily(r, int(r.Type())); return true;
+    case EMR_ANGLEARC: {
+        const POINT c = r.PointL(8);
+        const double radius = r.U32(16), start = r.F32(20), sweep = r.F32(24);
+        if (!std::isfinite(start) || !std::isfinite(sweep)) return true;
+        const QRectF box(c.x - radius, c.y - radius, 2 * radius, 2 * radius);
+        QPainterPath path(state_.position);
+        path.arcTo(box, start, std::fmod(sweep, 3600.0));
+        state_.position = path.currentPosition();
+        DrawShape(path, false, true, true);
+        return true;
+    }
+    case EMR_LINETO: {
+        const POINT p = r.PointL(8);
+        LineTo(QPointF(p.x, p.y));
+        return true;
+    }
+    case EMR_SETPIXELV: {
+        const POINT p = r.PointL(8);
+        const QPointF out = LogicalToOutput().map(QPointF(p.x, p.y));
+        if (std::isfinite(out.x()) && std::isfinite(out.y()))
+            painter_.fillRect(QRectF(std::floor(out.x()), std::floor(out.y()), 1, 1), ToColor(r.U32(16)));
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace platform
