@@ -1,6 +1,7 @@
 // obrazor-convert: converts many pictures as the window's "Převeď!" button does, without a
 // display.
 
+#include <QGuiApplication>
 #include <span>
 
 #include "app/conversion/PictureFormats.h"
@@ -9,6 +10,14 @@
 #include "convert/ProgressBar.h"
 
 int main(int argc, char** argv) {
+    // Text in metafiles is drawn with the GUI library's fonts, which need its application object;
+    // the offscreen platform needs no display.
+    int guiArgc = 3;
+    char offscreenOption[] = "-platform", offscreen[] = "offscreen";
+    char* guiArgv[] = {argv[0], offscreenOption, offscreen, nullptr};
+    // The tool's report is its own: the GUI library's diagnostics stay out of it.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QGuiApplication fonts(guiArgc, guiArgv);
     RegisterPictureFormats();
     const ToolStreams streams{stdout, stderr, ProgressWanted(stderr)};
     const int status = RunConvertTool(
