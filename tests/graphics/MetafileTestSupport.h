@@ -25,13 +25,15 @@ inline void EnsureGuiApplication() {
 // An enhanced metafile: a header with a frame and a reference device, the records, an end.
 class EmfBuilder {
 public:
-    // Frame in 0.01 mm; reference device 1000 x 1000 pixels on 100 x 100 mm (10 pixels a mm).
-    explicit EmfBuilder(std::int32_t frameRight = 1000, std::int32_t frameBottom = 1000) {
+    // Frame in 0.01 mm; by default a reference device of 10 pixels a millimetre, so the default
+    // frame is 100 x 100 pixels.
+    explicit EmfBuilder(std::int32_t frameRight = 1000, std::int32_t frameBottom = 1000, std::int32_t deviceX = 1000,
+                        std::int32_t deviceY = 1000, std::int32_t mmX = 100, std::int32_t mmY = 100) {
         Begin(1);
         Ints({0, 0, 100, 100, 0, 0, frameRight, frameBottom});
         Ints({0x464D4520, 0x10000, 0, 0});  // signature, version, bytes and records filled in Bytes()
         Ints({64, 0, 0, 0});                // handles, description, palette entries
-        Ints({1000, 1000, 100, 100});       // device pixels, millimetres
+        Ints({deviceX, deviceY, mmX, mmY}); // device pixels, millimetres
         Ints({0, 0, 0});                    // no pixel format, no OpenGL
         End();
     }

@@ -1,0 +1,198 @@
+// The record player, one record family at a time: a few records drawn on a 100 x 100 bitmap
+// (the test frame maps one logical unit to one pixel) and checked at a few pixels.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "tests/graphics/MetafileTestSupport.h"
+
+namespace {
+
+using emftest::EmfBuilder;
+
+constexpr std::int32_t EMR_SETWINDOWEXTEX = 9, EMR_SETVIEWPORTEXTEX = 11, EMR_SETMAPMODE = 17, EMR_SETBKMODE = 18,
+                       EMR_SETTEXTALIGN = 22, EMR_MOVETOEX = 27, EMR_EXCLUDECLIPRECT = 29, EMR_INTERSECTCLIPRECT = 30,
+                       EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SETWORLDTRANSFORM = 35, EMR_SELECTOBJECT = 37,
+                       EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43,
+                       EMR_LINETO = 54, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_FILLPATH = 62,
+                       EMR_EXTSELECTCLIPRGN = 75, EMR_STRETCHDIBITS = 81, EMR_EXTCREATEFONTINDIRECTW = 82,
+                       EMR_EXTTEXTOUTW = 84, EMR_POLYGON16 = 86;
+constexpr std::int32_t kNullPen = std::int32_t(0x80000008), kBlackBrush = std::int32_t(0x80000004);
+constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
+
+std::int32_t Float(float value) {
+    std::int32_t bits;
+    std::memcpy(&bits, &value, 4);
+    return bits;
+}
+
+// Object 1: a solid brush of the colour, selected, and the null pen selected.
+void SolidFill(EmfBuilder& b, std::uint32_t color) {
+    b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(color), 0}).Record(EMR_SELECTOBJECT, {1});
+    b.Record(EMR_SELECTOBJECT, {kNullPen});
+}
+
+std::uint32_t At(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return std::uint32_t(qRed(p)) | (std::uint32_t(qGreen(p)) << 8) | (std::uint32_t(qBlue(p)) << 16);
+}
+
+QImage Played(const std::function<void(EmfBuilder&)>& records) {
+    EmfBuilder builder;
+    records(builder);
+    TMetafile metafile;
+    emftest::Load(metafile, builder.Bytes());
+    return emftest::Render(metafile, 100, 100);
+}
+
+struct Probe {
+    int x, y;
+    std::uint32_t color;
+};
+
+struct PlayerCase {
+    const char* name;
+    std::function<void(EmfBuilder&)> records;
+    std::vector<Probe> probes;
+};
+
+class PlayerFamilyTest : public ::testing::TestWithParam<PlayerCase> {};
+
+TEST_P(PlayerFamilyTest, DrawsWhereTheRecordsSay) {
+    const QImage image = Played(GetParam().records);
+    for (const Probe& p : GetParam().probes)
+        EXPECT_EQ(At(image, p.x, p.y), p.color) << "at " << p.x << ", " << p.y;
+}
+
+// A 2 x 2, 24-bit, bottom-up bitmap stretched to 40 x 40 at (10, 10): red and white on top,
+// blue and green below.
+void StretchedQuadrants(EmfBuilder& b) {
+    std::vector<std::uint8_t> body;
+    for (std::int32_t v : {0, 0, 100, 100, 10, 10, 0, 0, 2, 2, 80, 40, 120, 16, 0, 0x00CC0020, 40, 40})
+        EmfBuilder::Put(body, std::uint32_t(v));
+    for (std::int32_t v : {40, 2, 2, 1 | (24 << 16), 0, 16, 0, 0, 0, 0}) EmfBuilder::Put(body, std::uint32_t(v));
+    const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
+    body.insert(body.end(), std::begin(rows), std::end(rows));
+    b.Raw(EMR_STRETCHDIBITS, body);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, PlayerFamilyTest,
+    ::testing::Values(
+        PlayerCase{"RectangleCorners",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kRed);
+                       b.Record(EMR_RECTANGLE, {10, 10, 50, 30});
+                   },
+                   {{10, 10, kRed}, {49, 29, kRed}, {50, 29, kWhite}, {49, 30, kWhite}, {9, 10, kWhite}}},
+        PlayerCase{"ClippedLine",
+                   [](EmfBuilder& b) {
+                       b.Record(EMR_INTERSECTCLIPRECT, {0, 0, 50, 100});
+                       b.Record(EMR_MOVETOEX, {0, 20}).Record(EMR_LINETO, {99, 20});
+                   },
+                   {{10, 20, kBlack}, {49, 20, kBlack}, {50, 20, kWhite}, {80, 20, kWhite}}},
+        PlayerCase{"ExcludedRectangle",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kBlue);
+                       b.Record(EMR_EXCLUDECLIPRECT, {20, 20, 40, 40});
+                       b.Record(EMR_RECTANGLE, {0, 0, 60, 60});
+                   },
+                   {{10, 10, kBlue}, {30, 30, kWhite}, {45, 30, kBlue}}},
+        PlayerCase{"DeviceRegionClip",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kGreen);
+                       // RGN_COPY of one rectangle (60, 0)-(100, 100) in reference-device pixels.
+                       b.Record(EMR_EXTSELECTCLIPRGN, {48, 5, 32, 1, 1, 16, 60, 0, 100, 100, 60, 0, 100, 100});
+                       b.Record(EMR_RECTANGLE, {0, 0, 100, 100});
+                   },
+                   {{59, 50, kWhite}, {60, 50, kGreen}, {99, 99, kGreen}}},
+        PlayerCase{"WorldTransformScalesAndMoves",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kRed);
+                       b.Record(EMR_SETWORLDTRANSFORM, {Float(2), 0, 0, Float(2), Float(10), 0});
+                       b.Record(EMR_RECTANGLE, {0, 0, 10, 10});
+                   },
+                   {{10, 0, kRed}, {29, 19, kRed}, {31, 5, kWhite}, {9, 5, kWhite}, {15, 21, kWhite}}},
+        PlayerCase{"AnisotropicMapping",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kBlue);
+                       b.Record(EMR_SETMAPMODE, {8}).Record(EMR_SETWINDOWEXTEX, {10, 10});
+                       b.Record(EMR_SETVIEWPORTEXTEX, {100, -100});  // y turned over: origin at the top
+                       b.Record(EMR_RECTANGLE, {1, -1, 2, -2});
+                   },
+                   {{10, 10, kBlue}, {19, 19, kBlue}, {20, 15, kWhite}, {15, 9, kWhite}}},
+        PlayerCase{"RestoreBringsBackTheBrush",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kRed);
+                       b.Record(EMR_SAVEDC, {});
+                       b.Record(EMR_SELECTOBJECT, {kBlackBrush});
+                       b.Record(EMR_RESTOREDC, {-1});
+                       b.Record(EMR_RECTANGLE, {0, 0, 20, 20});
+                   },
+                   {{10, 10, kRed}}},
+        PlayerCase{"PolygonOfSixteenBitPoints",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kGreen);
+                       // Triangle (10, 10), (90, 10), (10, 90).
+                       b.Record(EMR_POLYGON16, {0, 0, 0, 0, 3, 10 | (10 << 16), 90 | (10 << 16), 10 | (90 << 16)});
+                   },
+                   {{12, 12, kGreen}, {40, 40, kGreen}, {70, 70, kWhite}}},
+        PlayerCase{"EllipseAndWidePen",
+                   [](EmfBuilder& b) {
+                       b.Record(EMR_CREATEPEN, {2, 0, 6, 0, std::int32_t(kBlue)}).Record(EMR_SELECTOBJECT, {2});
+                       b.Record(EMR_SELECTOBJECT, {std::int32_t(0x80000005)});  // null brush
+                       b.Record(EMR_ELLIPSE, {10, 10, 90, 90});
+                   },
+                   {{50, 10, kBlue}, {10, 50, kBlue}, {50, 50, kWhite}, {12, 12, kWhite}}},
+        PlayerCase{"FilledPath",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kRed);
+                       b.Record(EMR_BEGINPATH, {}).Record(EMR_MOVETOEX, {20, 20}).Record(EMR_LINETO, {80, 20});
+                       b.Record(EMR_LINETO, {80, 80}).Record(EMR_LINETO, {20, 80}).Record(EMR_ENDPATH, {});
+                       b.Record(EMR_FILLPATH, {0, 0, 0, 0});
+                   },
+                   {{30, 30, kRed}, {70, 70, kRed}, {10, 50, kWhite}}},
+        PlayerCase{"StretchedBitmap",
+                   StretchedQuadrants,
+                   {{10, 10, kRed}, {29, 29, kRed}, {40, 20, kWhite}, {20, 40, kBlue}, {45, 45, kGreen},
+                    {50, 50, kWhite}, {9, 9, kWhite}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Text: a 40-pixel font; "H" stands on the baseline with TA_BASELINE and hangs from the reference
+// point with the default TA_TOP.
+std::pair<int, int> InkRows(const QImage& image) {
+    int top = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                if (top < 0) top = y;
+                bottom = y;
+            }
+    return {top, bottom};
+}
+
+void Text(EmfBuilder& b, std::uint32_t align) {
+    std::vector<std::uint8_t> font;
+    for (std::int32_t v : {1, -40, 0, 0, 0, 400, 0, 0}) EmfBuilder::Put(font, std::uint32_t(v));
+    for (char c : std::string("Arial")) font.push_back(std::uint8_t(c)), font.push_back(0);
+    font.resize(4 + 92, 0);
+    b.Raw(EMR_EXTCREATEFONTINDIRECTW, font).Record(EMR_SELECTOBJECT, {1});
+    b.Record(EMR_SETBKMODE, {1}).Record(EMR_SETTEXTALIGN, {std::int32_t(align)});
+    // Reference (10, 60), one character at offset 76, no rectangle, no advances.
+    b.Record(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 10, 60, 1, 76, 0, 0, 0, 0, 0, 0, 'H'});
+}
+
+TEST(PlayerTextTest, BaselineAndTopAlignment) {
+    emftest::EnsureGuiApplication();
+    const auto [baseTop, baseBottom] = InkRows(Played([](EmfBuilder& b) { Text(b, 24); }));
+    EXPECT_GE(baseBottom, 56);
+    EXPECT_LE(baseBottom, 60);
+    EXPECT_LT(baseTop, 40);
+    const auto [topTop, topBottom] = InkRows(Played([](EmfBuilder& b) { Text(b, 0); }));
+    EXPECT_GE(topTop, 60);
+    EXPECT_LE(topTop, 80);  // the top of "H" lies the font's ascent less its cap height below
+    EXPECT_GT(topBottom, 80);
+}
+
+}  // namespace
