@@ -10,16 +10,21 @@
 #include "graphics/Bitmap.h"
 #include "platform/FileSystem.h"
 #include "ui/MessageBox.h"
+#include "ui/Screen.h"
 
 namespace {
 
+// A question waits for the user, so it shows the ordinary cursor while it is open.
 TAnswer Ask(const char* text, const char* caption) {
+    const TScreenCursor waitingForTheUser(TCursor::crDefault);
     return MessageBox(text, caption, MB_YESNO) == IDYES ? TAnswer::Yes : TAnswer::No;
 }
 
 }  // namespace
 
 void TForm1::Button2Click(TObject* Sender) {
+    // Reading and drawing a large photo takes a second or more: the window shows it is busy.
+    const TScreenCursor busy(TCursor::crHourGlass);
     SaveRequested = Sender == Button2;
     TPicture picture;
     try {

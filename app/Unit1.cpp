@@ -12,6 +12,7 @@
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
+#include "ui/Screen.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm1, TForm);
 
@@ -105,6 +106,7 @@ void TForm1::FileListBox1Change(TObject*) {
 }
 
 void TForm1::Image0Click(TObject*) {
+    const TScreenCursor busy(TCursor::crHourGlass);  // the view reads the whole picture again
     const std::string path = LE1->Text();
     TPicture& view = Form2->Image1->Picture();
     view.ReadFromFile(path);

@@ -161,10 +161,10 @@ TEST_F(MainWindow, AFolderOfTheOutputsNameIsNotAnExistingFile) {
 
 TEST_F(MainWindow, WindowSaveWritesTheSameBytesAsTheSharedSaveRoad) {
     const std::string source = Picture("auto.jpg", 500, 300);
-    Form1->LE2->SetText("300");  // quality 44
+    Form1->LE2->SetText("300");  // quality 100
     Save(source);
     const std::string tool = folder.File("tool.jpg");
-    SaveThroughTheRoad(source, tool, {false, 44});
+    SaveThroughTheRoad(source, tool, {false, 100});
     EXPECT_EQ(FileBytes(tool), FileBytes(OutputPathFor(source)));
     EXPECT_FALSE(FileBytes(tool).empty());
 }

@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnreadableSource,
 TEST(ConversionSettings, QualityTextIsReadAsTheWindowsField) {
     ConvertOptions options;
     for (const auto& [text, quality] : std::vector<std::pair<std::string, int>>{
-             {"75", 75}, {"abc", 75}, {"", 75}, {"300", 44}, {"256", 0}, {"-1", 255}, {"$20", 32}}) {
+             {"75", 75}, {"abc", 75}, {"", 75}, {"300", 100}, {"256", 100}, {"-1", 1}, {"$20", 32}}) {
         options.qualityText = text;
         EXPECT_EQ(SettingsFrom(options).output.Quality, quality) << text;
     }
