@@ -1,8 +1,11 @@
 #include "jpeg/DecompressorSetup.h"
 
+#include <jerror.h>
+
 #include "graphics/Streams.h"
 #include "jpeg/JpegProfile.h"
 #include "jpeg/JPEGImage.h"
+#include "jpeg/JpegMessages.h"
 #include "jpeg/StreamSource.h"
 
 namespace jpeg {
@@ -81,6 +84,21 @@ void SetUpDecompressor(CodecContext& context, TJPEGImage& image) {
     bool multipleScans = false;
     if (image.IncrementalDisplay()) context.Call([&] { multipleScans = jpeg_has_multiple_scans(d); });
     if (multipleScans) PrepareIncrementalDisplay(d);
+}
+
+void CheckOutputComponents(CodecContext& context) {
+    const j_decompress_ptr d = context.Decompress();
+    context.Call([d] { jpeg_calc_output_dimensions(d); });
+    int expected = 0;
+    switch (d->out_color_space) {
+        case JCS_GRAYSCALE: expected = 1; break;
+        case JCS_EXT_BGR: expected = 3; break;
+        case JCS_CMYK: expected = 4; break;
+        default: break;
+    }
+    const int perPixel = d->quantize_colors ? 1 : expected;
+    if (expected == 0 || d->out_color_components != expected || d->output_components != perPixel)
+        throw EJPEG(Format(msg::SJPEGError, JERR_CONVERSION_NOTIMPL));
 }
 
 JpegHeaderInfo ScaledSize(TJPEGImage& image) {

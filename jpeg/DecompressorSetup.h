@@ -27,6 +27,11 @@ void SetUpDecompressor(CodecContext& context, TJPEGImage& image);
 // The output size at the image's decode scale.
 JpegHeaderInfo ScaledSize(TJPEGImage& image);
 
+// Raises EJPEG unless the output the library will make fits the bitmap's rows: one sample per
+// pixel for gray or quantised output, three for the 24-bit path, four for the CMYK rows. Files
+// of 2 or 5 to 10 components keep an unknown colour space whose rows are wider than ours.
+void CheckOutputComponents(CodecContext& context);
+
 // True when the file's samples come as CMYK and need our own conversion.
 inline bool HasCmykOutput(j_decompress_ptr cinfo) { return cinfo->out_color_space == JCS_CMYK; }
 

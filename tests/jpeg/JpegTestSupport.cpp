@@ -1,10 +1,13 @@
 #include "JpegTestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+
+#include <jpeglib.h>
 
 #include "graphics/Streams.h"
 #include "jpeg/ProgressClock.h"
@@ -44,6 +47,44 @@ Bytes Encode(TBitmap& bitmap, const EncodeOptions& options) {
     TMemoryStream out;
     image.SaveToStream(out);
     return Bytes(out.Memory(), out.Memory() + out.Size());
+}
+
+Bytes EncodeComponents(int width, int height, int components) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr errors{};
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char* memory = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &memory, &size);
+    c.image_width = JDIMENSION(width);
+    c.image_height = JDIMENSION(height);
+    c.input_components = components;
+    c.in_color_space = JCS_UNKNOWN;
+    jpeg_set_defaults(&c);
+    jpeg_set_colorspace(&c, JCS_UNKNOWN);
+    std::vector<jpeg_scan_info> scans;
+    for (int first = 0; first < components; first += MAX_COMPS_IN_SCAN) {
+        jpeg_scan_info scan{};
+        scan.comps_in_scan = std::min(MAX_COMPS_IN_SCAN, components - first);
+        for (int i = 0; i < scan.comps_in_scan; ++i) scan.component_index[i] = first + i;
+        scan.Se = 63;
+        scans.push_back(scan);
+    }
+    c.scan_info = scans.data();
+    c.num_scans = int(scans.size());
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(std::size_t(width) * std::size_t(components));
+    while (c.next_scanline < c.image_height) {
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] = JSAMPLE((i + c.next_scanline) * 7);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    Bytes file(memory, memory + size);
+    std::free(memory);
+    return file;
 }
 
 Bytes EncodePattern(int width, int height, const EncodeOptions& options) {

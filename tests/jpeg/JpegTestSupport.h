@@ -35,6 +35,9 @@ struct EncodeOptions {
 };
 Bytes Encode(TBitmap& bitmap, const EncodeOptions& options = {});
 Bytes EncodePattern(int width, int height, const EncodeOptions& options = {});
+// A baseline file of `components` components of unknown colour space (1 x 1 sampling, one
+// table), written by libjpeg itself in scans of up to four components.
+Bytes EncodeComponents(int width, int height, int components);
 
 using testsupport::FailureMessage;
 
