@@ -24,6 +24,8 @@ struct ProgressState {
     std::int32_t LastPercent;
     std::int32_t LastTick;
     std::int32_t LastRow;
+    std::int32_t LastScan;   // the input scan whose blocks ScanBlocks counts last
+    std::int64_t ScanBlocks; // blocks of all scans begun so far
 };
 
 class CodecContext {

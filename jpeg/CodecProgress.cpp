@@ -37,10 +37,23 @@ bool TimeToReport(ProgressState& state) {
     return started;
 }
 
-void CutOffExcessScans(j_common_ptr cinfo) {
+// Blocks of the scan being read: the blocks of each of its components.
+std::int64_t ScanBlocks(j_decompress_ptr d) {
+    std::int64_t blocks = 0;
+    for (int i = 0; i < d->comps_in_scan; ++i)
+        blocks += std::int64_t(d->cur_comp_info[i]->width_in_blocks) * d->cur_comp_info[i]->height_in_blocks;
+    return blocks;
+}
+
+// Too many scans, or scans of too many blocks in all: the rest of the file is ignored.
+void CutOffExcessScans(j_common_ptr cinfo, ProgressState& state) {
     if (!cinfo->is_decompressor) return;
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->input_scan_number > MaxJpegScans) EndStreamSource(d);
+    if (d->input_scan_number != state.LastScan) {
+        state.LastScan = d->input_scan_number;
+        state.ScanBlocks += ScanBlocks(d);
+    }
+    if (d->input_scan_number > MaxJpegScans || state.ScanBlocks > MaxJpegScanBlocks) EndStreamSource(d);
 }
 
 void Report(j_common_ptr cinfo, ProgressState& state) {
@@ -58,8 +71,10 @@ void Report(j_common_ptr cinfo, ProgressState& state) {
 bool ReportCaught(j_common_ptr cinfo) noexcept {
     CodecContext& context = CodecContext::Of(cinfo);
     try {
-        CutOffExcessScans(cinfo);
-        if (cinfo->progress) Report(cinfo, *reinterpret_cast<ProgressState*>(cinfo->progress));
+        if (!cinfo->progress) return true;
+        auto& state = *reinterpret_cast<ProgressState*>(cinfo->progress);
+        CutOffExcessScans(cinfo, state);
+        Report(cinfo, state);
         return true;
     } catch (...) {
         context.KeepFailure(std::current_exception());

@@ -8,6 +8,7 @@
 
 #include "jpeg/CmykRows.h"
 #include "jpeg/CodecContext.h"
+#include "jpeg/DecodeBudget.h"
 #include "jpeg/DecompressorSetup.h"
 #include "jpeg/JPEGImage.h"
 #include "jpeg/JpegLimits.h"
@@ -76,11 +77,13 @@ void JpegDecoder::CheckPictureSize() {
     const j_decompress_ptr d = Decompressor();
     if (std::int64_t(d->image_width) * std::int64_t(d->image_height) > jpeg::MaxJpegPixels)
         throw EJPEG(Format(msg::SJPEGError, JERR_IMAGE_TOO_BIG));
+    jpeg::ApplyDecodeBudget(context_, image_.DataObject().ByteStream->Size());
 }
 
 void JpegDecoder::DecodeRows() {
     const j_decompress_ptr d = Decompressor();
     AdoptHandedPalette();
+    jpeg::CheckOutputComponents(context_);
     context_.Call([d] { jpeg_start_decompress(d); });
     if (jpeg::HasCmykOutput(d)) cmykRow_.resize(std::size_t(d->output_width) * 4);
     bitmap_->ResizeWidth(std::int32_t(d->output_width));

@@ -91,6 +91,45 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"ZeroWidth", FrameAndScan(0x00, 0x10, 0x00, 0x00), JERR_EMPTY_IMAGE}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Files whose component count no bitmap row layout holds are refused before any row is written
+// (the rows are written inside libjpeg, so valgrind runs this table in CI).
+class UnusualComponents : public ::testing::TestWithParam<int> {};
+
+TEST_P(UnusualComponents, AreRefusedForEveryOutput) {
+    const Bytes file = EncodeComponents(300, 200, GetParam());
+    for (const bool gray : {false, true})
+        for (const TJpegDepth depth : {TJpegDepth::Depth24, TJpegDepth::Depth8}) {
+            auto image = Load(file);
+            image->SetGrayOutput(gray);
+            image->SetDecodeDepth(depth);
+            EXPECT_EQ(FailureMessage<EJPEG>([&] { image->Decode(); }),
+                      "JPEG error #" + std::to_string(JERR_CONVERSION_NOTIMPL))
+                << gray << int(depth);
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, UnusualComponents, ::testing::Values(2, 5, 10));
+
+// A small real file whose frame header claims `width` x `height`: a bomb of a few kilobytes.
+Bytes ClaimingSize(bool progressive, std::uint16_t width, std::uint16_t height) {
+    Bytes file = EncodePattern(32, 32, {.progressive = progressive});
+    const std::uint8_t frame[] = {0xFF, std::uint8_t(progressive ? 0xC2 : 0xC0)};
+    const auto sof = std::search(file.begin(), file.end(), std::begin(frame), std::end(frame));
+    const Bytes size = {std::uint8_t(height >> 8), std::uint8_t(height), std::uint8_t(width >> 8), std::uint8_t(width)};
+    std::copy(size.begin(), size.end(), sof + 5);
+    return file;
+}
+
+// Cheap to refuse: the frame header is all that is read before the refusal.
+TEST(JpegBadInput, TinyFilesClaimingHugePicturesAreRefused) {
+    for (const bool progressive : {false, true}) {
+        const Bytes bomb = ClaimingSize(progressive, 17000, 17000);
+        EXPECT_EQ(Load(bomb)->ImageWidth(), 17000);
+        EXPECT_EQ(FailureCode(bomb), JERR_INPUT_EOF) << progressive;
+        EXPECT_EQ(FailureCode(ClaimingSize(progressive, 2000, 1500)), 0) << "what any file may cost";
+    }
+}
+
 TEST(JpegBadInput, HugeButLegalHeaderLoadsAndReportsItsSize) {
     auto image = Load(FrameAndScan(0xEA, 0x60, 0xEA, 0x60));
     EXPECT_EQ(image->ImageWidth(), 60000);

@@ -1,0 +1,54 @@
+#include "jpeg/DecodeBudget.h"
+
+#include <jerror.h>
+
+#include "jpeg/JPEGImage.h"
+#include "jpeg/JpegLimits.h"
+#include "jpeg/JpegMessages.h"
+
+namespace jpeg {
+namespace {
+
+constexpr std::int64_t CoefficientBlockBytes = DCTSIZE2 * sizeof(JCOEF);
+
+std::int64_t RoundUp(std::int64_t value, std::int64_t step) { return (value + step - 1) / step * step; }
+
+// The coefficient buffers of a multi-scan file hold every block, padded to whole MCUs.
+std::int64_t CoefficientBytes(j_decompress_ptr d) {
+    std::int64_t blocks = 0;
+    for (int i = 0; i < d->num_components; ++i) {
+        const jpeg_component_info& c = d->comp_info[i];
+        blocks += RoundUp(c.width_in_blocks, c.h_samp_factor) * RoundUp(c.height_in_blocks, c.v_samp_factor);
+    }
+    return blocks * CoefficientBlockBytes;
+}
+
+}  // namespace
+
+std::int64_t DecodeBudget(std::int64_t fileBytes) { return MinJpegBudget + JpegBudgetPerFileByte * fileBytes; }
+
+std::int64_t PictureBlocks(j_decompress_ptr d) {
+    std::int64_t blocks = 0;
+    for (int i = 0; i < d->num_components; ++i)
+        blocks += std::int64_t(d->comp_info[i].width_in_blocks) * d->comp_info[i].height_in_blocks;
+    return blocks;
+}
+
+std::int64_t DecodeCost(j_decompress_ptr d) {
+    const std::int64_t pixels = std::int64_t(d->output_width) * d->output_height;
+    std::int64_t cost = pixels * (d->quantize_colors ? 1 : 3);
+    if (jpeg_has_multiple_scans(d) || d->buffered_image) cost += CoefficientBytes(d);
+    if (d->quantize_colors && (d->two_pass_quantize || d->enable_2pass_quant)) cost += pixels * d->out_color_components;
+    return cost;
+}
+
+void ApplyDecodeBudget(CodecContext& context, std::int64_t fileBytes) {
+    const j_decompress_ptr d = context.Decompress();
+    context.Call([d] { jpeg_calc_output_dimensions(d); });
+    const std::int64_t budget = DecodeBudget(fileBytes);
+    if (DecodeCost(d) > budget) throw EJPEG(Format(msg::SJPEGError, JERR_INPUT_EOF));
+    const std::int64_t bitmapBytes = std::int64_t(d->output_width) * d->output_height * 3;
+    d->mem->max_memory_to_use = long(budget - bitmapBytes > MinJpegBudget ? budget - bitmapBytes : MinJpegBudget);
+}
+
+}  // namespace jpeg
