@@ -6,6 +6,7 @@ inline constexpr const char* SStreamRead = "Stream read error";
 inline constexpr const char* SStreamWrite = "Stream write error";
 inline constexpr const char* SMemoryStreamError = "Out of memory while expanding memory stream";
 inline constexpr const char* SFOpenError = "Cannot open file \"%s\". %s";
+inline constexpr const char* SNotRegularFile = "Not a regular file";
 inline constexpr const char* SFCreateError = "Cannot create file \"%s\". %s";
 inline constexpr const char* SUnknownExtension = "Unknown picture file extension (.%s)";
 inline constexpr const char* SInvalidBitmap = "Bitmap image is not valid";

@@ -83,21 +83,31 @@ std::string ExpandFileName(const std::string& path) {
     return absolute.lexically_normal().string();
 }
 
+namespace {
+
+// Why an open file cannot be read as a picture file (folders, FIFOs, devices, sockets), or
+// nothing when it is a regular file.
+const char* RefusedKind(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return std::strerror(errno);
+    if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(info.st_mode)) return msg::SNotRegularFile;
+    return nullptr;
+}
+
+}  // namespace
+
 TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
     if (mode == fmOpenRead) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ >= 0) {
-            struct stat info {};
-            if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-                ::close(fd_);
-                fd_ = -1;
-                errno = EISDIR;
-            }
+        // Without blocking: opening a FIFO would otherwise wait for a writer forever.
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        const char* reason = fd_ < 0 ? std::strerror(errno) : RefusedKind(fd_);
+        if (reason) {
+            if (fd_ >= 0) ::close(fd_);
+            fd_ = -1;
+            throw EFOpenError(Format(msg::SFOpenError, ExpandFileName(path).c_str(), reason));
         }
-        if (fd_ < 0) {
-            const int error = errno;
-            throw EFOpenError(Format(msg::SFOpenError, ExpandFileName(path).c_str(), std::strerror(error)));
-        }
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
         // Other readers are welcome; writers are kept out where the system honours it.
         ::flock(fd_, LOCK_SH | LOCK_NB);
     } else {

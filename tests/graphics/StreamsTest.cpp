@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <fstream>
 
 #include "graphics/Exceptions.h"
@@ -65,6 +68,21 @@ TEST(FileStreamTest, FailuresNameTheExpandedPathAndTheReason) {
         EXPECT_EQ(e.Message(), "Cannot create file \"" + dir.File("no/such/folder") + "\". No such file or directory");
     }
     EXPECT_THROW(TFileStream(dir.Path().string(), TFileStream::fmOpenRead), EFOpenError) << "a folder is no file";
+}
+
+// A FIFO without a writer would block the open forever; a device behind a link reads endlessly.
+TEST(FileStreamTest, OnlyRegularFilesOpenForReading) {
+    testdata::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.File("zero.jpg"));
+    for (const char* name : {"fifo", "zero.jpg"}) {
+        try {
+            TFileStream in(dir.File(name), TFileStream::fmOpenRead);
+            ADD_FAILURE() << name << " opened";
+        } catch (const EFOpenError& e) {
+            EXPECT_EQ(e.Message(), "Cannot open file \"" + dir.File(name) + "\". Not a regular file");
+        }
+    }
 }
 
 TEST(ExceptionsTest, ClassesAndTexts) {
