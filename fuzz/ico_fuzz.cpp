@@ -13,11 +13,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TIcon icon;
     try {
         icon.LoadFromStream(*stream);
-        DrawSmall(icon);
     } catch (const EInvalidGraphic&) {
         return 0;
-    } catch (const EReadError&) {
+    } catch (const EReadError&) {  // shorter than the header
         return 0;
+    }
+    // Past the header every damage is the icon's own failure.
+    try {
+        DrawSmall(icon);
+    } catch (const EInvalidGraphic&) {
     }
     TMemoryStream written;
     icon.SaveToStream(written);

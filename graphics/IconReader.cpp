@@ -16,6 +16,8 @@ using platform::BITMAPINFOHEADER;
 using platform::HBITMAP;
 using platform::HDC;
 
+constexpr std::uint32_t kInfoHeaderSize = 40;
+
 [[noreturn]] void Invalid() { throw EInvalidGraphic(msg::SInvalidIcon); }
 
 std::vector<DirEntry> ReadDirectory(TMemoryStream& data, std::uint16_t count) {
@@ -55,7 +57,7 @@ bool KnownBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8 || bit
 
 // The header's height counts the colour image and the mask together.
 void CheckBitmapHeader(BITMAPINFOHEADER& h, std::int64_t entrySize) {
-    if (h.biSize < 40 || h.biSize > entrySize || h.biCompression != platform::BI_RGB || !KnownBitCount(h.biBitCount))
+    if (h.biSize < kInfoHeaderSize || h.biSize > entrySize || h.biCompression != platform::BI_RGB || !KnownBitCount(h.biBitCount))
         Invalid();
     h.biHeight /= 2;
     if (h.biWidth <= 0 || h.biHeight <= 0 || h.biWidth > kMaxImageDimension || h.biHeight > kMaxImageDimension ||
@@ -65,6 +67,7 @@ void CheckBitmapHeader(BITMAPINFOHEADER& h, std::int64_t entrySize) {
 
 // A bitmap entry: header, colour table, colour rows, mask rows.
 EntryPixels ReadBitmapEntry(TMemoryStream& data, std::int64_t offset, std::int64_t size) {
+    if (size < kInfoHeaderSize) Invalid();
     data.SetPosition(offset);
     BITMAPINFOHEADER h = ReadInfoHeader(data);
     CheckBitmapHeader(h, size);
@@ -80,7 +83,7 @@ EntryPixels ReadBitmapEntry(TMemoryStream& data, std::int64_t offset, std::int64
     data.ReadBuffer(pixels.color.data(), std::int64_t(colorBytes));
     pixels.mask.resize(maskBytes);
     data.ReadBuffer(pixels.mask.data(), std::int64_t(maskBytes));
-    h.biSize = 40;
+    h.biSize = kInfoHeaderSize;
     h.biClrUsed = h.biClrImportant = 0;
     h.biSizeImage = std::uint32_t(colorBytes);
     pixels.colorInfo.bmiHeader = h;

@@ -247,7 +247,13 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageCase{"bitmap_odd_header", [](auto& b) { SetAt(b, 22, 12); }, Stage::Draw},
                     DamageCase{"bitmap_huge", [](auto& b) { SetAt(b, 22 + 4, 0x40000); }, Stage::Draw},
                     DamageCase{"bitmap_bit_count", [](auto& b) { b[22 + 14] = 7; }, Stage::Draw},
-                    DamageCase{"bitmap_no_mask", [](auto& b) { b.resize(b.size() - 32); }, Stage::Draw}));
+                    DamageCase{"bitmap_no_mask", [](auto& b) { b.resize(b.size() - 32); }, Stage::Draw},
+                    DamageCase{"bitmap_short_entry_at_the_end",
+                               [](auto& b) {
+                                   SetAt(b, kEntry + 8, 20);
+                                   SetAt(b, kEntry + 12, std::uint32_t(b.size() - 20));
+                               },
+                               Stage::Draw}));
 
 TEST(IconDamageTruncated, EveryPrefixFailsCleanly) {
     for (bool png : {false, true}) {
