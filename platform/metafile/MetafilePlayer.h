@@ -18,6 +18,8 @@
 
 namespace platform {
 
+struct TextRun;
+
 class MetafilePlayer {
 public:
     // `rect` is inclusive, in pixels of `image`.
@@ -83,7 +85,8 @@ private:
     QRegion TargetRegion() const;
 
     // Text and bitmaps.
-    void DrawText(const RecordReader& r, std::size_t textAt, bool wide, std::int32_t graphicsMode);
+    void DrawText(const TextRun& run);
+    void DrawGradient(const RecordReader& r);
     void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, std::size_t blockAt,
                     std::uint32_t rop);
     void FillPattern(const QRectF& logicalDest, std::uint32_t rop);

@@ -12,16 +12,6 @@
 
 namespace platform {
 
-namespace {
-
-constexpr std::uint32_t EMR_EXTTEXTOUTA = 83, EMR_EXTTEXTOUTW = 84, EMR_POLYTEXTOUTA = 96, EMR_POLYTEXTOUTW = 97;
-constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_GLYPH_INDEX = 0x10, ETO_NO_RECT = 0x100,
-                        ETO_PDY = 0x2000;
-constexpr std::size_t kEmrTextSize = 40;
-constexpr std::int32_t kMaxPolyTextStrings = 1024;
-// A cell height (positive font height) holds the character height and the internal leading.
-constexpr double kCellToEm = 0.85;
-
 // One run of text as a record gives it, in logical units.
 struct TextRun {
     QPointF reference;
@@ -31,6 +21,18 @@ struct TextRun {
     std::vector<quint32> glyphs;  // with ETO_GLYPH_INDEX
     std::vector<double> dx;       // advances, empty when the font's own apply
 };
+
+namespace {
+
+constexpr std::uint32_t EMR_EXTTEXTOUTA = 83, EMR_EXTTEXTOUTW = 84, EMR_POLYTEXTOUTA = 96, EMR_POLYTEXTOUTW = 97,
+                        EMR_SMALLTEXTOUT = 108;
+constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_GLYPH_INDEX = 0x10, ETO_NO_RECT = 0x100,
+                        ETO_SMALL_CHARS = 0x200, ETO_PDY = 0x2000;
+constexpr std::size_t kEmrTextSize = 40;
+constexpr std::int32_t kMaxPolyTextStrings = 1024;
+// A cell height (positive font height) holds the character height and the internal leading.
+constexpr double kCellToEm = 0.85;
+
 
 QFont::StyleHint StyleHintOf(std::uint8_t pitchAndFamily) {
     switch (pitchAndFamily & 0xF0) {
@@ -43,6 +45,16 @@ QFont::StyleHint StyleHintOf(std::uint8_t pitchAndFamily) {
     }
 }
 
+void ReadChars(const RecordReader& r, std::size_t at, std::uint32_t count, bool wide, TextRun& run) {
+    const auto chars = r.Block(at, count, wide ? 2 : 1);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const char16_t c = wide ? char16_t(chars[2 * i] | (chars[2 * i + 1] << 8)) : char16_t(chars[i]);
+        run.glyphs.push_back(c);
+        run.text += QChar(c);
+    }
+}
+
+// EmrText: reference, count, string offset, options, rectangle unless ETO_NO_RECT, advances.
 TextRun ReadRun(const RecordReader& r, std::size_t at, bool wide) {
     TextRun run;
     const POINT ref = r.PointL(at);
@@ -56,12 +68,7 @@ TextRun ReadRun(const RecordReader& r, std::size_t at, bool wide) {
         run.rect = QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized();
     }
     const std::uint32_t offDx = r.U32(hasRect ? at + 36 : at + 20);
-    const auto chars = r.Block(offString, count, wide ? 2 : 1);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const char16_t c = wide ? char16_t(chars[2 * i] | (chars[2 * i + 1] << 8)) : char16_t(chars[i]);
-        run.glyphs.push_back(c);
-        run.text += QChar(c);
-    }
+    ReadChars(r, offString, count, wide, run);
     if (offDx != 0) {
         const std::size_t step = (run.options & ETO_PDY) ? 8 : 4;
         const auto dx = r.Block(offDx, count, step);
@@ -70,12 +77,29 @@ TextRun ReadRun(const RecordReader& r, std::size_t at, bool wide) {
     return run;
 }
 
+// SmallTextOut: position, count, options, graphics mode, scales, a rectangle unless
+// ETO_NO_RECT, then 8-bit characters with ETO_SMALL_CHARS or UTF-16 ones; no advances.
+TextRun ReadSmallRun(const RecordReader& r) {
+    TextRun run;
+    run.reference = QPointF(r.I32(8), r.I32(12));
+    const std::uint32_t count = std::min(r.U32(16), kMaxTextChars);
+    run.options = r.U32(20);
+    std::size_t at = 36;
+    if (!(run.options & ETO_NO_RECT)) {
+        const RECT c = r.RectL(at);
+        run.rect = QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized();
+        at += 16;
+    }
+    ReadChars(r, at, count, !(run.options & ETO_SMALL_CHARS), run);
+    run.options &= ~ETO_GLYPH_INDEX;
+    return run;
+}
+
 }  // namespace
 
-void MetafilePlayer::DrawText(const RecordReader& r, std::size_t textAt, bool wide, std::int32_t) {
+void MetafilePlayer::DrawText(const TextRun& run) {
     // Fonts need the GUI application; a process without one draws no text.
     if (recording_ || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-    const TextRun run = ReadRun(r, textAt, wide);
     const QTransform t = LogicalToOutput();
     const QTransform linear(t.m11(), t.m12(), t.m21(), t.m22(), 0, 0);
     const QPointF alongX = linear.map(QPointF(1, 0)), alongY = linear.map(QPointF(0, 1));
@@ -153,12 +177,13 @@ void MetafilePlayer::DrawText(const RecordReader& r, std::size_t textAt, bool wi
 bool MetafilePlayer::PlayTextRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_EXTTEXTOUTA:
-    case EMR_EXTTEXTOUTW: DrawText(r, 36, r.Type() == EMR_EXTTEXTOUTW, r.I32(24)); return true;
+    case EMR_EXTTEXTOUTW: DrawText(ReadRun(r, 36, r.Type() == EMR_EXTTEXTOUTW)); return true;
+    case EMR_SMALLTEXTOUT: DrawText(ReadSmallRun(r)); return true;
     case EMR_POLYTEXTOUTA:
     case EMR_POLYTEXTOUTW: {
         const std::int32_t strings = std::clamp(r.I32(36), 0, kMaxPolyTextStrings);
         for (std::int32_t i = 0; i < strings; ++i)
-            DrawText(r, 40 + kEmrTextSize * std::size_t(i), r.Type() == EMR_POLYTEXTOUTW, r.I32(24));
+            DrawText(ReadRun(r, 40 + kEmrTextSize * std::size_t(i), r.Type() == EMR_POLYTEXTOUTW));
         return true;
     }
     default: return false;
