@@ -10,6 +10,7 @@
 #include "graphics/Picture.h"
 #include "graphics/Streams.h"
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/WinMetaFile.h"
 
 OBRAZOR_DEFINE_CLASS(TMetafile, TGraphic);
 
@@ -19,6 +20,9 @@ constexpr std::int64_t kEnhancedProbeBytes = 100;
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::int64_t kPlaceableHeaderBytes = 22;
 constexpr std::uint16_t CF_ENHMETAFILE = 14;
+// A placeable header whose inch is 0 is measured at the display's usual 96 units per inch.
+constexpr std::int32_t kDefaultInch = 96;
+constexpr std::int32_t kMmAnisotropic = 8;
 
 std::uint32_t LittleU32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
@@ -169,17 +173,34 @@ void TMetafile::ReadEnhanced(TStream& stream) {
     enhanced_ = true;
 }
 
-// Windows metafile records reach the player only through the conversion to enhanced records,
-// which this build does not have yet: a sound placeable header still ends as not valid.
+// Placeable Windows metafile: the 22-byte header, then records converted to enhanced ones twice,
+// the second time with the frame the first conversion found as the suggested size.
 void TMetafile::ReadPlaceable(TStream& stream, std::int64_t count) {
     NewImage();
-    if (count < kPlaceableHeaderBytes) RaiseInvalid();
+    if (count < kPlaceableHeaderBytes || count - kPlaceableHeaderBytes > std::int64_t(platform::kMaxMetafileBytes))
+        RaiseInvalid();
     std::uint8_t header[kPlaceableHeaderBytes];
     stream.ReadBuffer(header, kPlaceableHeaderBytes);
     std::uint16_t checksum = 0;
     for (int i = 0; i < 10; ++i) checksum ^= LittleU16(header + 2 * i);
     if (LittleU32(header) != kPlaceableKey || checksum != LittleU16(header + 20)) RaiseInvalid();
-    RaiseInvalid();
+    std::vector<std::uint8_t> records(std::size_t(count - kPlaceableHeaderBytes));
+    stream.ReadBuffer(records.data(), std::int64_t(records.size()));
+    const auto word = [&](int at) { return std::int16_t(LittleU16(header + at)); };
+    const std::uint16_t inch = LittleU16(header + 14);
+    const std::int32_t units = inch == 0 ? kDefaultInch : inch;
+    image_->inch = inch;
+    image_->frameWidth = MulDiv(std::int32_t(word(10)) - word(6), 2540, units);
+    image_->frameHeight = MulDiv(std::int32_t(word(12)) - word(8), 2540, units);
+    platform::METAFILEPICT picture{kMmAnisotropic, 0, 0};
+    const platform::HENHMETAFILE first = platform::SetWinMetaFileBits(records.size(), records.data(), &picture);
+    if (!first) RaiseInvalid();
+    const platform::ENHMETAHEADER converted = platform::HeaderOf(*first);
+    picture.xExt = converted.rclFrame.right;
+    picture.yExt = converted.rclFrame.bottom;
+    image_->handle = platform::SetWinMetaFileBits(records.size(), records.data(), &picture);
+    if (!image_->handle) RaiseInvalid();
+    enhanced_ = false;
 }
 
 void TMetafile::ReadPersisted(TStream& stream) {

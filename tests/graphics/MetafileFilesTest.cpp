@@ -23,12 +23,12 @@ namespace fs = std::filesystem;
 // Files whose drawing is all in EMF+ comments or that select objects and draw nothing.
 bool DrawsNothingInGdi(const std::string& name) { return name == "test-030.emf" || name == "test-038.emf"; }
 
-std::vector<std::string> FilesIn(const char* folder) {
+std::vector<std::string> FilesIn(const char* folder, const char* extension = ".emf") {
     std::vector<std::string> names;
     const auto root = testdata::Root();
     if (!root || !fs::is_directory(*root / folder)) return {"none"};
     for (const auto& entry : fs::directory_iterator(*root / folder))
-        if (entry.path().extension() == ".emf") names.push_back(entry.path().filename().string());
+        if (entry.path().extension() == extension) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -84,6 +84,46 @@ TEST_P(MetafileFilesTest, LoadsWithHeaderSizeAndDraws) {
 
 INSTANTIATE_TEST_SUITE_P(Emf, MetafileFilesTest, ::testing::ValuesIn(FilesIn("emf")),
                          [](const auto& info) { return info.param.substr(0, info.param.find('.')).replace(4, 1, "_"); });
+
+// Placeable Windows metafiles: the size from the placeable header at 96 pixels per inch; the two
+// files without that header are refused.
+bool Headerless(const std::string& name) { return name == "p0000001.wmf" || name == "text.wmf"; }
+
+std::int32_t PlaceablePixels(const std::vector<std::uint8_t>& b, std::size_t low, std::size_t high) {
+    const auto word = [&](std::size_t at) { return std::int16_t(b[at] | (b[at + 1] << 8)); };
+    const double inch = std::uint16_t(word(14)) ? std::uint16_t(word(14)) : 96;
+    const std::int32_t frame = std::int32_t(std::lround((word(high) - word(low)) * 2540 / inch));
+    return std::int32_t(std::lround(frame * 96 / 2540.0));
+}
+
+class WindowsMetafileFilesTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(WindowsMetafileFilesTest, PlaceableLoadsAndDrawsHeaderlessIsRefused) {
+    REQUIRE_TESTDATA(root);
+    emftest::EnsureGuiApplication();
+    const fs::path path = root / "wmf" / GetParam();
+    TPicture picture;
+    if (Headerless(GetParam())) {
+        EXPECT_THROW(picture.ReadFromFile(path.string()), EInvalidGraphic);
+        return;
+    }
+    const auto bytes = ReadBytes(path);
+    picture.ReadFromFile(path.string());
+    EXPECT_EQ(picture.ImageWidth(), PlaceablePixels(bytes, 6, 10));
+    EXPECT_EQ(picture.ImageHeight(), PlaceablePixels(bytes, 8, 12));
+    const double scale = std::min(1.0, 800.0 / std::max(picture.ImageWidth(), picture.ImageHeight()));
+    const QImage image = emftest::Render(*picture.CurrentGraphic(), std::max(1, int(picture.ImageWidth() * scale)),
+                                         std::max(1, int(picture.ImageHeight() * scale)));
+    SaveRender(image, GetParam());
+    EXPECT_FALSE(AllWhite(image));
+}
+
+INSTANTIATE_TEST_SUITE_P(Wmf, WindowsMetafileFilesTest, ::testing::ValuesIn(FilesIn("wmf", ".wmf")),
+                         [](const auto& info) {
+                             std::string name = info.param.substr(0, info.param.find('.'));
+                             std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+                             return name;
+                         });
 
 class DamagedMetafileTest : public ::testing::TestWithParam<std::string> {};
 

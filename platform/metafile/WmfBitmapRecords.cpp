@@ -1,0 +1,122 @@
+// Windows-metafile bitmap records: the packed DIB split into its header block and its pixels, as
+// enhanced records carry them.
+#include "platform/metafile/WmfConverter.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t P = 6;
+
+enum : std::uint16_t {
+    META_DIBCREATEPATTERNBRUSH = 0x0142, META_DIBBITBLT = 0x0940, META_DIBSTRETCHBLT = 0x0B41,
+    META_SETDIBTODEV = 0x0D33, META_STRETCHDIB = 0x0F43
+};
+constexpr std::uint32_t EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80, EMR_STRETCHDIBITS = 81,
+                        EMR_CREATEDIBPATTERNBRUSHPT = 94;
+constexpr std::int32_t kOne = 0x3F800000;  // 1.0f
+constexpr std::uint32_t DIB_PAL_COLORS = 1;
+constexpr std::int32_t kStretchDibitsBytes = 80, kBitBltBytes = 100, kStretchBltBytes = 108, kSetDibitsBytes = 76,
+                       kPatternBrushBytes = 32;
+
+// Bytes of the header, masks and colour table at the start of a packed DIB.
+std::optional<std::size_t> InfoBytes(std::span<const std::uint8_t> dib, std::uint32_t usage) {
+    const RecordReader d(dib);
+    const std::uint32_t size = d.U32(0);
+    std::uint32_t bits, entries, entrySize = usage == DIB_PAL_COLORS ? 2 : 4;
+    std::size_t bytes = size;
+    if (size == 12) {
+        bits = d.U16(10);
+        entries = bits <= 8 ? 1u << bits : 0;
+        if (usage != DIB_PAL_COLORS) entrySize = 3;
+    } else if (size >= 40 && size <= 124) {
+        bits = d.U16(14);
+        const std::uint32_t used = d.U32(32);
+        entries = used ? used : bits <= 8 ? 1u << bits : 0;
+        if (bits <= 8 && entries > (1u << bits)) entries = 1u << bits;
+        if (d.U32(16) == BI_BITFIELDS && size == 40) bytes += 12;
+    } else {
+        return std::nullopt;
+    }
+    bytes += std::size_t(entries) * entrySize;
+    if (bytes > dib.size()) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
+
+// The head's offset and size fields sit at `fieldsAt` (in 32-bit values after the record's type
+// and size); the DIB follows the head.
+void WmfConverter::Bitmap(std::uint32_t type, const std::vector<std::int32_t>& fields, std::span<const std::uint8_t> dib,
+                          std::uint32_t usage) {
+    const auto info = InfoBytes(dib, usage);
+    if (!info) return;
+    std::vector<std::int32_t> head = fields;
+    const std::int32_t fixed = type == EMR_STRETCHDIBITS   ? kStretchDibitsBytes
+                               : type == EMR_BITBLT        ? kBitBltBytes
+                               : type == EMR_STRETCHBLT    ? kStretchBltBytes
+                               : type == EMR_SETDIBITSTODEVICE ? kSetDibitsBytes
+                                                           : kPatternBrushBytes;
+    const std::size_t offsetsAt = type == EMR_STRETCHDIBITS || type == EMR_SETDIBITSTODEVICE ? 10
+                                  : type == EMR_CREATEDIBPATTERNBRUSHPT                      ? 2
+                                                                                             : 19;
+    head[offsetsAt] = fixed;
+    head[offsetsAt + 1] = std::int32_t(*info);
+    head[offsetsAt + 2] = fixed + std::int32_t(*info);
+    head[offsetsAt + 3] = std::int32_t(dib.size() - *info);
+    writer_->Record(type, head, std::vector<std::uint8_t>(dib.begin(), dib.end()));
+}
+
+void WmfConverter::CreateDibBrush(const RecordReader& r) {
+    const std::uint16_t usage = r.U16(P + 2);
+    const auto dib = r.Block(P + 4, r.Size() - P - 4, 1);
+    const auto slot = NewSlot(Kind::Brush);
+    if (slot) Bitmap(EMR_CREATEDIBPATTERNBRUSHPT, {std::int32_t(*slot) + 1, usage, 0, 0, 0, 0}, dib, usage);
+}
+
+bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) {
+    const auto rest = [&](std::size_t at) { return r.Block(at, r.Size() - std::min(at, r.Size()), 1); };
+    // Without a bitmap the record's size is its function's high byte plus 3 words.
+    const bool withoutBitmap = r.Size() == (std::size_t(function >> 8) + 3) * 2;
+    const std::int32_t rop = std::int32_t(r.U32(P));
+    switch (function) {
+    case META_STRETCHDIB: {
+        const std::uint16_t usage = r.U16(P + 4);
+        Bitmap(EMR_STRETCHDIBITS,
+               {0, 0, -1, -1, r.I16(P + 20), r.I16(P + 18), r.I16(P + 12), r.I16(P + 10), r.I16(P + 8), r.I16(P + 6), 0,
+                0, 0, 0, usage, rop, r.I16(P + 16), r.I16(P + 14)},
+               rest(P + 22), usage);
+        return true;
+    }
+    case META_SETDIBTODEV: {
+        const std::uint16_t usage = r.U16(P);
+        Bitmap(EMR_SETDIBITSTODEVICE,
+               {0, 0, -1, -1, r.I16(P + 16), r.I16(P + 14), r.I16(P + 8), r.I16(P + 6), r.I16(P + 12), r.I16(P + 10), 0,
+                0, 0, 0, usage, r.U16(P + 4), r.U16(P + 2)},
+               rest(P + 18), usage);
+        return true;
+    }
+    case META_DIBBITBLT: {
+        const std::size_t s = withoutBitmap ? 2 : 0;  // the reserved word of the form without a bitmap
+        const std::int32_t ySrc = r.I16(P + 4), xSrc = r.I16(P + 6), h = r.I16(P + 8 + s), w = r.I16(P + 10 + s),
+                           y = r.I16(P + 12 + s), x = r.I16(P + 14 + s);
+        std::vector<std::int32_t> head{0, 0, -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0};
+        if (withoutBitmap) writer_->Record(EMR_BITBLT, head);
+        else Bitmap(EMR_BITBLT, head, rest(P + 16), 0);
+        return true;
+    }
+    case META_DIBSTRETCHBLT: {
+        const std::size_t s = withoutBitmap ? 2 : 0;
+        const std::int32_t srcH = r.I16(P + 4), srcW = r.I16(P + 6), ySrc = r.I16(P + 8), xSrc = r.I16(P + 10),
+                           h = r.I16(P + 12 + s), w = r.I16(P + 14 + s), y = r.I16(P + 16 + s), x = r.I16(P + 18 + s);
+        std::vector<std::int32_t> head{0, 0,    -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne,
+                                       0, 0,    0,  0,  0, 0, 0, 0, srcW, srcH};
+        if (withoutBitmap) writer_->Record(EMR_STRETCHBLT, head);
+        else Bitmap(EMR_STRETCHBLT, head, rest(P + 20), 0);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+// Windows-metafile drawing and clipping records: lines, polygons, boxes, arcs, pixels.
+#include <algorithm>
+
+#include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/WmfConverter.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t P = 6;
+
+enum : std::uint16_t {
+    META_LINETO = 0x0213, META_OFFSETCLIPRGN = 0x0220, META_POLYGON = 0x0324, META_POLYLINE = 0x0325,
+    META_EXCLUDECLIPRECT = 0x0415, META_INTERSECTCLIPRECT = 0x0416, META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B,
+    META_SETPIXEL = 0x041F, META_POLYPOLYGON = 0x0538, META_ROUNDRECT = 0x061C, META_PATBLT = 0x061D,
+    META_ARC = 0x0817, META_PIE = 0x081A, META_CHORD = 0x0830
+};
+constexpr std::uint32_t EMR_SETPIXELV = 15, EMR_OFFSETCLIPRGN = 26, EMR_EXCLUDECLIPRECT = 29,
+                        EMR_INTERSECTCLIPRECT = 30, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
+                        EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_LINETO = 54, EMR_BITBLT = 76,
+                        EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87, EMR_POLYPOLYGON16 = 91;
+constexpr std::int32_t kIdentityOne = 0x3F800000;  // 1.0f
+
+// Bounds of 16-bit points, as the enhanced poly records carry them.
+std::vector<std::int32_t> BoundsOf(std::span<const std::uint8_t> points) {
+    std::int32_t l = INT32_MAX, t = INT32_MAX, r = INT32_MIN, b = INT32_MIN;
+    const RecordReader p(points);
+    for (std::size_t i = 0; i + 4 <= points.size(); i += 4) {
+        l = std::min<std::int32_t>(l, p.I16(i));
+        r = std::max<std::int32_t>(r, p.I16(i));
+        t = std::min<std::int32_t>(t, p.I16(i + 2));
+        b = std::max<std::int32_t>(b, p.I16(i + 2));
+    }
+    if (points.empty()) return {0, 0, -1, -1};
+    return {l, t, r, b};
+}
+
+}  // namespace
+
+void WmfConverter::Poly(const RecordReader& r, std::uint32_t type) {
+    const std::int16_t count = r.I16(P);
+    if (count < 0) return;
+    const auto points = r.Block(P + 2, std::uint32_t(count), 4);
+    std::vector<std::int32_t> head = BoundsOf(points);
+    head.push_back(count);
+    writer_->Record(type, head, std::vector<std::uint8_t>(points.begin(), points.end()));
+}
+
+void WmfConverter::PolyPolygon(const RecordReader& r) {
+    const std::uint16_t polygons = r.U16(P);
+    const auto counts = r.Block(P + 2, polygons, 2);
+    std::uint64_t total = 0;
+    for (std::uint16_t i = 0; i < polygons; ++i) total += RecordReader(counts).U16(2 * std::size_t(i));
+    if (total > kMaxPolyPoints) return;
+    const auto points = r.Block(P + 2 + 2 * std::size_t(polygons), total, 4);
+    std::vector<std::int32_t> head = BoundsOf(points);
+    head.push_back(polygons);
+    head.push_back(std::int32_t(total));
+    for (std::uint16_t i = 0; i < polygons; ++i) head.push_back(RecordReader(counts).U16(2 * std::size_t(i)));
+    writer_->Record(EMR_POLYPOLYGON16, head, std::vector<std::uint8_t>(points.begin(), points.end()));
+}
+
+// Stored bottom, right, top, left.
+void WmfConverter::Box(const RecordReader& r, std::uint32_t type) {
+    writer_->Record(type, {r.I16(P + 6), r.I16(P + 4), r.I16(P + 2), r.I16(P)});
+}
+
+// Stored end y, end x, start y, start x, bottom, right, top, left.
+void WmfConverter::ArcLike(const RecordReader& r, std::uint32_t type) {
+    writer_->Record(type, {r.I16(P + 14), r.I16(P + 12), r.I16(P + 10), r.I16(P + 8), r.I16(P + 6), r.I16(P + 4),
+                           r.I16(P + 2), r.I16(P)});
+}
+
+bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function) {
+    EmfWriter& w = *writer_;
+    switch (function) {
+    case META_LINETO: {
+        const POINT p = ReversedPoint(r, P);
+        w.Record(EMR_LINETO, {p.x, p.y});
+        return true;
+    }
+    case META_POLYGON: Poly(r, EMR_POLYGON16); return true;
+    case META_POLYLINE: Poly(r, EMR_POLYLINE16); return true;
+    case META_POLYPOLYGON: PolyPolygon(r); return true;
+    case META_RECTANGLE: Box(r, EMR_RECTANGLE); return true;
+    case META_ELLIPSE: Box(r, EMR_ELLIPSE); return true;
+    case META_INTERSECTCLIPRECT: Box(r, EMR_INTERSECTCLIPRECT); return true;
+    case META_EXCLUDECLIPRECT: Box(r, EMR_EXCLUDECLIPRECT); return true;
+    case META_ROUNDRECT:
+        w.Record(EMR_ROUNDRECT, {r.I16(P + 10), r.I16(P + 8), r.I16(P + 6), r.I16(P + 4), r.I16(P + 2), r.I16(P)});
+        return true;
+    case META_ARC: ArcLike(r, EMR_ARC); return true;
+    case META_PIE: ArcLike(r, EMR_PIE); return true;
+    case META_CHORD: ArcLike(r, EMR_CHORD); return true;
+    case META_OFFSETCLIPRGN: {
+        const POINT p = ReversedPoint(r, P);
+        w.Record(EMR_OFFSETCLIPRGN, {p.x, p.y});
+        return true;
+    }
+    case META_SETPIXEL: {
+        const POINT p = ReversedPoint(r, P + 4);
+        w.Record(EMR_SETPIXELV, {p.x, p.y, std::int32_t(r.U32(P))});
+        return true;
+    }
+    case META_PATBLT: {
+        // A bit-block transfer without a source: raster operation, height, width, y, x.
+        const std::int32_t rop = std::int32_t(r.U32(P));
+        const std::int32_t h = r.I16(P + 4), wd = r.I16(P + 6), y = r.I16(P + 8), x = r.I16(P + 10);
+        w.Record(EMR_BITBLT, {0, 0, -1, -1, x, y, wd, h, rop, 0, 0, kIdentityOne, 0, 0, kIdentityOne, 0, 0, 0, 0, 0, 0,
+                              0, 0});
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace platform
