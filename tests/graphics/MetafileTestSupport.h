@@ -82,6 +82,40 @@ private:
     std::size_t start_ = 0;
 };
 
+// A placeable Windows metafile: the 22-byte header with its checksum, META_HEADER, the records
+// (16-bit words in file order), the end record.
+class WmfBuilder {
+public:
+    WmfBuilder(std::int16_t right = 100, std::int16_t bottom = 100, std::uint16_t inch = 96) {
+        for (int w : {0xCDD7, 0x9AC6, 0, 0, 0, int(std::uint16_t(right)), int(std::uint16_t(bottom)), int(inch), 0, 0})
+            Word(std::uint16_t(w));
+        std::uint16_t checksum = 0;
+        for (std::size_t i = 0; i < 20; i += 2) checksum ^= std::uint16_t(bytes_[i] | (bytes_[i + 1] << 8));
+        Word(checksum);
+        for (int w : {2, 9, 0x300, 0, 0, 8, 0, 0, 0}) Word(std::uint16_t(w));  // disk metafile, 8 objects
+    }
+    WmfBuilder& Record(std::uint16_t function, std::initializer_list<std::uint16_t> words) {
+        const std::uint32_t size = 3 + std::uint32_t(words.size());
+        Word(std::uint16_t(size));
+        Word(std::uint16_t(size >> 16));
+        Word(function);
+        for (std::uint16_t w : words) Word(w);
+        return *this;
+    }
+    std::vector<std::uint8_t> Bytes() {
+        std::vector<std::uint8_t> out = bytes_;
+        for (int w : {3, 0, 0}) out.push_back(std::uint8_t(w)), out.push_back(std::uint8_t(w >> 8));
+        return out;
+    }
+
+private:
+    void Word(std::uint16_t w) {
+        bytes_.push_back(std::uint8_t(w));
+        bytes_.push_back(std::uint8_t(w >> 8));
+    }
+    std::vector<std::uint8_t> bytes_;
+};
+
 inline void Load(TMetafile& metafile, const std::vector<std::uint8_t>& bytes) {
     TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));

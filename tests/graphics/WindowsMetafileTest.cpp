@@ -1,0 +1,169 @@
+// Placeable Windows metafiles: the header's size arithmetic, refusals, and each record family
+// converted and played on a 100 x 100 bitmap (the test picture maps one unit to one pixel).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+#include "graphics/Exceptions.h"
+#include "graphics/Picture.h"
+#include "support/TestData.h"
+#include "tests/graphics/MetafileTestSupport.h"
+
+namespace {
+
+using emftest::WmfBuilder;
+
+enum : std::uint16_t {
+    META_SAVEDC = 0x001E, META_RESTOREDC = 0x0127, META_SELECTOBJECT = 0x012D, META_DELETEOBJECT = 0x01F0,
+    META_SETWINDOWEXT = 0x020C, META_LINETO = 0x0213, META_MOVETO = 0x0214, META_CREATEPENINDIRECT = 0x02FA,
+    META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324, META_INTERSECTCLIPRECT = 0x0416,
+    META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B
+};
+constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00, kBlack = 0;
+
+// A solid brush of the colour in the lowest free slot.
+void Brush(WmfBuilder& b, std::uint32_t color) {
+    b.Record(META_CREATEBRUSHINDIRECT, {0, std::uint16_t(color), std::uint16_t(color >> 16), 0});
+}
+void NullPen(WmfBuilder& b) { b.Record(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0}); }
+
+std::uint32_t At(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return std::uint32_t(qRed(p)) | (std::uint32_t(qGreen(p)) << 8) | (std::uint32_t(qBlue(p)) << 16);
+}
+
+struct Probe {
+    int x, y;
+    std::uint32_t color;
+};
+
+struct ConversionCase {
+    const char* name;
+    std::function<void(WmfBuilder&)> records;
+    std::vector<Probe> probes;
+};
+
+class WmfConversionTest : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(WmfConversionTest, PlaysWhereTheRecordsSay) {
+    WmfBuilder builder;
+    builder.Record(META_SETWINDOWEXT, {100, 100});
+    GetParam().records(builder);
+    TMetafile metafile;
+    emftest::Load(metafile, builder.Bytes());
+    EXPECT_FALSE(metafile.Enhanced());
+    const QImage image = emftest::Render(metafile, 100, 100);
+    for (const Probe& p : GetParam().probes) EXPECT_EQ(At(image, p.x, p.y), p.color) << "at " << p.x << ", " << p.y;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, WmfConversionTest,
+    ::testing::Values(
+        ConversionCase{"RectangleStoredBottomFirst",
+                       [](WmfBuilder& b) {
+                           Brush(b, kRed);  // slot 0
+                           NullPen(b);      // slot 1
+                           b.Record(META_SELECTOBJECT, {0}).Record(META_SELECTOBJECT, {1});
+                           b.Record(META_RECTANGLE, {30, 50, 10, 10});
+                       },
+                       {{10, 10, kRed}, {49, 29, kRed}, {50, 20, kWhite}, {20, 30, kWhite}}},
+        ConversionCase{"CreateTakesTheLowestFreeSlot",
+                       [](WmfBuilder& b) {
+                           Brush(b, kRed);   // slot 0
+                           Brush(b, kBlue);  // slot 1
+                           NullPen(b);       // slot 2
+                           b.Record(META_SELECTOBJECT, {2}).Record(META_DELETEOBJECT, {0});
+                           Brush(b, kGreen);  // slot 0 again
+                           b.Record(META_SELECTOBJECT, {0}).Record(META_RECTANGLE, {20, 20, 0, 0});
+                           b.Record(META_SELECTOBJECT, {1}).Record(META_RECTANGLE, {20, 60, 0, 40});
+                       },
+                       {{10, 10, kGreen}, {50, 10, kBlue}}},
+        ConversionCase{"RestoreWithNegativeIndex",
+                       [](WmfBuilder& b) {
+                           Brush(b, kRed);
+                           Brush(b, kBlue);
+                           NullPen(b);
+                           b.Record(META_SELECTOBJECT, {2}).Record(META_SELECTOBJECT, {0}).Record(META_SAVEDC, {});
+                           b.Record(META_SELECTOBJECT, {1}).Record(META_RESTOREDC, {0xFFFF});
+                           b.Record(META_RECTANGLE, {20, 20, 0, 0});
+                       },
+                       {{10, 10, kRed}}},
+        ConversionCase{"RestoreWithPositiveIndex",
+                       [](WmfBuilder& b) {
+                           Brush(b, kRed);
+                           Brush(b, kBlue);
+                           NullPen(b);
+                           b.Record(META_SELECTOBJECT, {2}).Record(META_SELECTOBJECT, {0}).Record(META_SAVEDC, {});
+                           b.Record(META_SELECTOBJECT, {1}).Record(META_SAVEDC, {}).Record(META_RESTOREDC, {1});
+                           b.Record(META_RECTANGLE, {20, 20, 0, 0});
+                       },
+                       {{10, 10, kRed}}},
+        ConversionCase{"PolygonPointsInOrder",
+                       [](WmfBuilder& b) {
+                           Brush(b, kGreen);
+                           NullPen(b);
+                           b.Record(META_SELECTOBJECT, {0}).Record(META_SELECTOBJECT, {1});
+                           b.Record(META_POLYGON, {3, 10, 10, 90, 10, 10, 90});
+                       },
+                       {{12, 12, kGreen}, {40, 40, kGreen}, {70, 70, kWhite}}},
+        ConversionCase{"ClippedLine",
+                       [](WmfBuilder& b) {
+                           b.Record(META_INTERSECTCLIPRECT, {100, 50, 0, 0});
+                           b.Record(META_MOVETO, {20, 0}).Record(META_LINETO, {20, 99});
+                       },
+                       {{10, 20, kBlack}, {49, 20, kBlack}, {60, 20, kWhite}}},
+        ConversionCase{"EllipseWithDefaultBrush",
+                       [](WmfBuilder& b) {
+                           Brush(b, kBlue);
+                           b.Record(META_SELECTOBJECT, {0}).Record(META_ELLIPSE, {90, 90, 10, 10});
+                       },
+                       {{50, 50, kBlue}, {50, 10, kBlack}, {12, 12, kWhite}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct PlaceableSize {
+    std::int16_t right, bottom;
+    std::uint16_t inch;
+    std::int32_t frameWidth, width, height;
+};
+
+class PlaceableSizeTest : public ::testing::TestWithParam<PlaceableSize> {};
+
+TEST_P(PlaceableSizeTest, FrameAndPixels) {
+    const PlaceableSize c = GetParam();
+    TMetafile metafile;
+    emftest::Load(metafile, WmfBuilder(c.right, c.bottom, c.inch).Bytes());
+    EXPECT_EQ(metafile.Inch(), c.inch);
+    EXPECT_EQ(metafile.FrameWidth(), c.frameWidth);
+    EXPECT_EQ(metafile.ImageWidth(), c.width);
+    EXPECT_EQ(metafile.ImageHeight(), c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Metafile, PlaceableSizeTest,
+                         ::testing::Values(
+                             // Twips: 1440 x 960 is one inch by two thirds.
+                             PlaceableSize{1440, 960, 1440, 2540, 96, 64},
+                             // Inch 0 counts as 96; the pixels come from the converted content.
+                             PlaceableSize{1440, 960, 0, 38100, 1440, 960}));
+
+TEST(PlaceableTest, ZeroRecordSizeIsNotValid) {
+    auto bytes = WmfBuilder().Record(META_SAVEDC, {}).Bytes();
+    bytes[22 + 18] = 0;  // the first record's size
+    TMetafile metafile;
+    EXPECT_THROW(emftest::Load(metafile, bytes), EInvalidGraphic);
+}
+
+TEST(PlaceableTest, PlaceableUnderEmfNameLoadsAsWindowsMetafile) {
+    testdata::TempDir dir;
+    const std::string path = dir.File("picture.emf");
+    const auto bytes = WmfBuilder().Bytes();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    TPicture picture;
+    picture.ReadFromFile(path);
+    auto* metafile = dynamic_cast<TMetafile*>(picture.CurrentGraphic());
+    ASSERT_NE(metafile, nullptr);
+    EXPECT_FALSE(metafile->Enhanced());
+    EXPECT_EQ(picture.ImageWidth(), 100);
+}
+
+}  // namespace
