@@ -26,6 +26,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     RegisterFileControlClasses();
     RegisterHandlers();
     ReadDescription(Form1Description());
+    OnCanDropFile = [this](const std::string& path) { return CanDropFile(path); };
+    OnDropFile = [this](TObject* sender, const std::string& path) { FormDropFile(sender, path); };
 }
 
 void TForm1::RegisterHandlers() {

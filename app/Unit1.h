@@ -59,6 +59,9 @@ public:
     void Label4Click(TObject* Sender);
     void Oprogramu1Click(TObject* Sender);
     void Konec1Click(TObject* Sender);
+    // A dropped picture file is selected in the lists, a dropped folder opened.
+    bool CanDropFile(const std::string& path);
+    void FormDropFile(TObject* Sender, const std::string& path);
 
     // Hands a web address to the desktop's browser; the outcome is not looked at.
     void Otevrit(const std::string& address);

@@ -24,6 +24,7 @@ public:
     void SetItemIndex(int index) { list_.Choose(index); }
     int Count() const { return list_.Count(); }
     const std::string& Items(int index) const { return list_.Entry(index).text; }
+    const std::string& MaskAt(int index) const { return list_.MaskAt(index); }
 
     TFileListBox* FileList() const;
     void SetFileList(TFileListBox* list);

@@ -52,6 +52,11 @@ public:
     bool Modal() const { return modalLoop_ != nullptr; }
 
     TNotifyEvent OnCreate;
+    // Files dropped on the window: OnCanDropFile says whether a local path may be dropped (all
+    // may when it is not set), OnDropFile takes the first that may. Without OnDropFile the window
+    // refuses drops.
+    std::function<bool(const std::string& path)> OnCanDropFile;
+    std::function<void(TObject* Sender, const std::string& path)> OnDropFile;
 
     // Called by the window when it has been hidden.
     void WindowHidden();

@@ -1,7 +1,10 @@
 #include "ui/FormWindow.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QMenuBar>
+#include <QMimeData>
 #include <algorithm>
 
 #include "ui/Dispatch.h"
@@ -14,6 +17,7 @@ constexpr int kMaxWindowSide = 32767;
 
 FormWindow::FormWindow(TForm* form) : QWidget(nullptr, Qt::Window), form_(form), client_(new QWidget(this)) {
     client_->setAutoFillBackground(true);
+    setAcceptDrops(true);
 }
 
 void FormWindow::SetMenuBar(QMenuBar* bar) {
@@ -53,4 +57,30 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 void FormWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous()) form_->WindowHidden();
+}
+
+std::string FormWindow::DroppablePath(const QMimeData* data) const {
+    if (!data || !data->hasUrls() || !form_->OnDropFile) return {};
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        // The name's bytes as the file system keeps them.
+        const std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+        if (!form_->OnCanDropFile || form_->OnCanDropFile(path)) return path;
+    }
+    return {};
+}
+
+void FormWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppablePath(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void FormWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppablePath(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void FormWindow::dropEvent(QDropEvent* event) {
+    const std::string path = DroppablePath(event->mimeData());
+    if (path.empty()) return;
+    event->acceptProposedAction();
+    ui::Dispatch([this, &path] { form_->OnDropFile(form_, path); });
 }

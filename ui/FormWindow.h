@@ -2,8 +2,10 @@
 // The top-level widget of a form: an optional menu bar above a client area of fixed size.
 
 #include <QWidget>
+#include <string>
 
 class QMenuBar;
+class QMimeData;
 class TForm;
 
 class FormWindow : public QWidget {
@@ -21,8 +23,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The first local path of the dragged data that the form takes; empty when there is none.
+    std::string DroppablePath(const QMimeData* data) const;
+
     TForm* form_;
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
