@@ -27,11 +27,13 @@ HBITMAP CopyAsDevice(const HBITMAP& source, bool monochrome) {
     HBITMAP copy = monochrome ? Surface::MakeMonochrome(source->Width(), source->Height())
                               : Surface::MakeDisplayCompatible(source->Width(), source->Height());
     if (!copy) return nullptr;
-    const HDC from = CreateCompatibleDC(nullptr);
+    // A surface selected into a context is read through that context, which stays the caller's.
+    DeviceContext* holder = source->selectedIn;
+    const HDC from = holder ? HDC(HDC(), holder) : CreateCompatibleDC(nullptr);
     const HDC to = CreateCompatibleDC(nullptr);
-    const bool copied = SelectObject(from, source) && SelectObject(to, copy) &&
+    const bool copied = (holder || SelectObject(from, source)) && SelectObject(to, copy) &&
                         BitBlt(to, 0, 0, copy->Width(), copy->Height(), from, 0, 0, SRCCOPY);
-    DeleteDC(from);
+    if (!holder) DeleteDC(from);
     DeleteDC(to);
     return copied ? copy : nullptr;
 }
