@@ -17,13 +17,10 @@ TEST(StockIcon, ATypeZeroIconDrawsTheProgramsIcon) {
     stream.SetPosition(0);
     TBitmap expected;
     expected.LoadFromStream(stream);
-
-    TMemoryStream file;
-    const std::uint8_t header[6] = {};
-    file.WriteBuffer(header, 6);
-    file.SetPosition(0);
     TIcon icon;
-    icon.LoadFromStream(file);
+    stream.Clear();
+    stream.SetSize(6);  // an all-zero header: type 0
+    icon.LoadFromStream(stream);
     TBitmap drawn;
     drawn.ResizeWidth(expected.ImageWidth());
     drawn.ResizeHeight(expected.ImageHeight());

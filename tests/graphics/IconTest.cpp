@@ -92,13 +92,6 @@ TEST(IconSize, StandardUntilBuiltThenTheChosenImage) {
     EXPECT_EQ(icon.ImageHeight(), 16);
     EXPECT_EQ(drawn.At(15, 15), ColorToRGB(clRed));
     EXPECT_EQ(drawn.At(16, 16), ColorToRGB(kBackground));  // drawn at its own size, not stretched
-
-    TIcon wanted;
-    wanted.ResizeWidth(48);
-    wanted.ResizeHeight(48);
-    LoadIcon(wanted, IcoFile({Solid(16, kRed), Solid(48, kRed)}));
-    EXPECT_EQ(wanted.IconHandle()->Width(), 48);
-    EXPECT_EQ(wanted.ImageWidth(), 48);
 }
 
 // ---- Drawing with the mask ------------------------------------------------------------------
@@ -119,29 +112,6 @@ TEST_P(IconDrawing, MaskedPixelsLeaveTheTarget) {
 
 INSTANTIATE_TEST_SUITE_P(Images, IconDrawing, testing::Values(false, true),
                          [](const testing::TestParamInfo<bool>& i) { return i.param ? "Png" : "Bitmap"; });
-
-TEST(IconDrawingBitmap, MaskAndColourTogetherInvert) {
-    IconImage image = QuarterCut(16, kWhite);
-    image.color = [](int, int) { return kWhite; };
-    TIcon icon;
-    LoadIcon(icon, IcoFile({image}));
-    Drawn drawn(icon, 40);
-    EXPECT_EQ(drawn.At(2, 2), ColorToRGB(kBackground) ^ 0xFFFFFF);
-    EXPECT_EQ(drawn.At(12, 12), ColorToRGB(clWhite));
-}
-
-TEST(IconDrawingPng, LargeImageDrawsAtItsSize) {
-    TIcon icon;
-    icon.ResizeWidth(256);
-    icon.ResizeHeight(256);
-    IconImage large = QuarterCut(256, kRed, true);
-    large.sizeByte = 0;
-    LoadIcon(icon, IcoFile({Solid(32, kWhite), large}));
-    Drawn drawn(icon, 300);
-    EXPECT_EQ(icon.ImageWidth(), 256);
-    EXPECT_EQ(drawn.At(127, 127), ColorToRGB(kBackground));
-    EXPECT_EQ(drawn.At(255, 128), ColorToRGB(clRed));
-}
 
 // ---- Bytes kept and icons from handles ------------------------------------------------------
 
