@@ -58,6 +58,53 @@ TEST(AtomicFile, FailureLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
+const std::uint8_t* BytesOf(const std::string& text) { return reinterpret_cast<const std::uint8_t*>(text.data()); }
+
+// Two writers of one target without replacing, finishing in either order: the first to finish
+// wins, the other raises EOutputExists and leaves nothing behind.
+TEST(AtomicFile, KeepExistingLetsTheFirstToFinishWin) {
+    for (const bool firstFinishesFirst : {true, false}) {
+        testdata::TempDir dir;
+        const std::string target = dir.File("a.LMV.jpg");
+        TAtomicFile first(target), second(target);
+        first.Write(BytesOf("first"), 5);
+        second.Write(BytesOf("second"), 6);
+        TAtomicFile& winner = firstFinishesFirst ? first : second;
+        TAtomicFile& loser = firstFinishesFirst ? second : first;
+        winner.Publish(TPublish::KeepExisting);
+        EXPECT_THROW(loser.Publish(TPublish::KeepExisting), EOutputExists);
+        EXPECT_EQ(Read(target), firstFinishesFirst ? "first" : "second");
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    }
+}
+
+// The longest legal name works: the temporary name does not grow with it.
+TEST(AtomicFile, LongestTargetNameWorks) {
+    testdata::TempDir dir;
+    const std::string target = dir.File(std::string(247, 'n') + ".LMV.jpg");
+    Write(target, "abc");
+    EXPECT_EQ(Read(target), "abc");
+}
+
+TEST(AtomicFile, ReplacedFileKeepsItsPermissionBits) {
+    testdata::TempDir dir;
+    const std::string target = dir.File("out.jpg");
+    std::ofstream(target) << "old";
+    std::filesystem::permissions(target, std::filesystem::perms(0640));
+    Write(target, "new");
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
+}
+
+// A writer killed before publishing leaves its temporary file; the next writer removes it.
+TEST(AtomicFile, LeftoverOfAKilledWriterIsRemoved) {
+    testdata::TempDir dir;
+    const std::string target = dir.File("out.jpg");
+    std::ofstream(TAtomicFile::TemporaryName(target, 0)) << "half a file";
+    Write(target, "abc");
+    EXPECT_EQ(Read(target), "abc");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
 TEST(AtomicFile, MissingFolderIsACreateError) {
     testdata::TempDir dir;
     EXPECT_THROW(Write(dir.File("no/such/out.jpg"), "abc"), EFCreateError);
