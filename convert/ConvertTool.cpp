@@ -6,8 +6,10 @@
 #include "convert/BatchRunner.h"
 #include "convert/BatchSummary.h"
 #include "convert/InputFiles.h"
+#include "convert/PlainReasons.h"
 #include "convert/ProgressBar.h"
 #include "convert/ReportLine.h"
+#include "convert/SharedOutputs.h"
 #include "convert/WorkOrder.h"
 #include "platform/IccTransform.h"
 
@@ -19,8 +21,9 @@ namespace {
 
 unsigned DefaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
 
+// One file stays one line, whatever characters its name holds.
 void PrintLine(std::FILE* stream, const std::string& line) {
-    std::fputs(line.c_str(), stream);
+    std::fputs(EscapeControls(line).c_str(), stream);
     std::fputc('\n', stream);
 }
 
@@ -39,20 +42,33 @@ std::vector<std::size_t> StartOrder(const std::vector<std::string>& files, unsig
     return jobs > 1 ? LargestFirst(files) : std::vector<std::size_t>{};
 }
 
-void ConvertFiles(const std::vector<std::string>& files, const ConvertOptions& options, const FileConverter& convert,
+void ConvertFiles(const std::vector<std::string>& inputs, const ConvertOptions& options, const FileConverter& convert,
                   const ToolStreams& streams, BatchSummary& summary) {
+    const OutputClaims claims = ClaimOutputs(inputs);
+    const std::vector<std::string>& files = claims.kept;
     ProgressBar bar(streams.err, files.size(), streams.progress);
     bar.Show(0);
-    const auto report = [&](std::size_t, const FileOutcome& outcome) {
+    const auto print = [&](const FileOutcome& outcome) {
         bar.Clear();
         PrintLine(streams.out, FormatReportLine(outcome));
         std::fflush(streams.out);
         summary.Count(outcome.kind);
     };
+    // Inputs skipped for a shared output are reported in their place among the others.
+    std::size_t nextDropped = 0;
+    const auto printDroppedBefore = [&](std::size_t inputIndex) {
+        for (; nextDropped < claims.dropped.size() && claims.droppedIndex[nextDropped] < inputIndex; ++nextDropped)
+            print(claims.dropped[nextDropped]);
+    };
+    const auto report = [&](std::size_t index, const FileOutcome& outcome) {
+        printDroppedBefore(claims.keptIndex[index]);
+        print(outcome);
+    };
     const unsigned jobs = JobsFor(options);
     RunInInputOrder(
         files, jobs, [&](const std::string& source) { return convert(source, options); }, report,
         [&](std::size_t finished) { bar.Show(finished); }, StartOrder(files, jobs));
+    printDroppedBefore(inputs.size());
 }
 
 int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams) {

@@ -5,6 +5,7 @@
 #include "app/conversion/ConversionPlan.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
+#include "convert/PlainReasons.h"
 #include "graphics/Picture.h"
 #include "platform/FileSystem.h"
 
@@ -14,6 +15,8 @@ void Skip(FileOutcome& outcome, std::string reason) {
     outcome.kind = OutcomeKind::Skipped;
     outcome.message = std::move(reason);
 }
+
+std::string ExistsReason(const std::string& output) { return output + " exists (--overwrite replaces it)"; }
 
 // What the window would ask is answered by the settings, so the plan never asks.
 TConversionFacts FactsFor(const ConversionSettings& settings, const std::string& output) {
@@ -26,6 +29,10 @@ TConversionFacts FactsFor(const ConversionSettings& settings, const std::string&
 
 // Reads the picture and decides; writes only when everything allows it.
 void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
+    if (const std::string problem = InputProblem(outcome.source); !problem.empty()) {
+        outcome.message = problem;
+        return;
+    }
     TPicture picture;
     picture.ReadFromFile(outcome.source);
     outcome.sourceSize = {picture.ImageWidth(), picture.ImageHeight()};
@@ -36,7 +43,7 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
     outcome.resultSize = {plan.Size.Width, plan.Size.Height};
     switch (plan.Next) {
     case TConversionStep::SkipFits: return Skip(outcome, "already 480 pixels high (--reprocess converts it anyway)");
-    case TConversionStep::SkipExisting: return Skip(outcome, outcome.output + " exists (--overwrite replaces it)");
+    case TConversionStep::SkipExisting: return Skip(outcome, ExistsReason(outcome.output));
     case TConversionStep::RefuseEmpty: RaiseEmptyResult(plan.Size.Width, plan.Size.Height);
     case TConversionStep::AskReprocess:  // not reached: the settings answer both questions
     case TConversionStep::AskOverwrite:
@@ -46,7 +53,14 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
         outcome.kind = OutcomeKind::Planned;
         return;
     }
-    SaveConversion(*picture.CurrentGraphic(), plan.Size, settings.output, outcome.output);
+    // Without --overwrite an output that appeared meanwhile (another run, or another input of
+    // this one) wins: the finished file is published only where there is none.
+    const TPublish publish = settings.overwrite ? TPublish::Replace : TPublish::KeepExisting;
+    try {
+        SaveConversion(*picture.CurrentGraphic(), plan.Size, settings.output, outcome.output, publish);
+    } catch (const EOutputExists&) {
+        return Skip(outcome, ExistsReason(outcome.output));
+    }
     outcome.kind = OutcomeKind::Converted;
 }
 
@@ -71,7 +85,7 @@ FileOutcome ConvertPicture(const std::string& source, const ConversionSettings& 
         outcome.message = "Out of memory";
     } catch (const std::exception& error) {
         outcome.kind = OutcomeKind::Failed;
-        outcome.message = error.what();
+        outcome.message = WithLibraryText(error.what());
     }
     return outcome;
 }

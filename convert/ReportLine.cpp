@@ -14,7 +14,8 @@ std::string DetailText(const FileOutcome& outcome) {
     switch (outcome.kind) {
     case OutcomeKind::Converted: return SizesText(outcome) + ", " + outcome.output;
     case OutcomeKind::Planned: return SizesText(outcome);
-    case OutcomeKind::Skipped: return SizesText(outcome) + ", skipped: " + outcome.message;
+    case OutcomeKind::Skipped:
+        return outcome.sizesKnown ? SizesText(outcome) + ", skipped: " + outcome.message : "skipped: " + outcome.message;
     case OutcomeKind::Failed: break;
     }
     const std::string failure = "failed: " + outcome.message;

@@ -21,7 +21,7 @@ void RequireDrawableSize(std::int32_t width, std::int32_t height) {
     if (width <= 0 || height <= 0) RaiseEmptyResult(width, height);
 }
 
-void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path) {
+void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path, TPublish publish) {
     RequireDrawableSize(working.ImageWidth(), working.ImageHeight());
     TJPEGImage jpeg;
     jpeg.SetGrayOutput(output.Gray);
@@ -30,12 +30,12 @@ void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& pa
     jpeg.Encode();
     TMemoryStream bytes;
     jpeg.SaveToStream(bytes);
-    WriteFileAtomically(path, bytes.Memory(), std::size_t(bytes.Size()));
+    WriteFileAtomically(path, bytes.Memory(), std::size_t(bytes.Size()), publish);
 }
 
 void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output,
-                    const std::string& target) {
+                    const std::string& target, TPublish publish) {
     RequireDrawableSize(size.Width, size.Height);
     const auto working = MakeWorkingBitmap(graphic, size.Width, size.Height);
-    SaveJpeg(*working, output, target);
+    SaveJpeg(*working, output, target, publish);
 }

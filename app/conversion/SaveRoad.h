@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/conversion/AtomicFile.h"
 #include "app/conversion/SizeRule.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
@@ -29,10 +30,12 @@ std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width
 void RequireDrawableSize(std::int32_t width, std::int32_t height);
 [[noreturn]] void RaiseEmptyResult(std::int32_t width, std::int32_t height);
 
-// Compresses the working bitmap and replaces the file at `path` with the result.
-void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path);
+// Compresses the working bitmap and puts the result at `path`: replacing a file there, or with
+// KeepExisting raising EOutputExists when one is there by the time the result is complete.
+void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path,
+              TPublish publish = TPublish::Replace);
 
 // Draws the graphic into a working bitmap of the result size and saves it as a JPEG at `target`;
 // raises EEmptyResult for a size with a side of 0.
 void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output,
-                    const std::string& target);
+                    const std::string& target, TPublish publish = TPublish::Replace);

@@ -113,12 +113,13 @@ TEST_F(PictureConversion, ZeroSideResultFailsAndWritesNothing) {
     EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"strip.bmp"});
 }
 
-// An empty BMP file is a picture of 0 x 0; the ratio then fails as the window's does.
-TEST_F(PictureConversion, ZeroHeightFailsInTheSizeRule) {
+// An empty BMP file is a picture of 0 x 0 to the window, whose size rule then fails; the tool
+// says plainly what is wrong with the file.
+TEST_F(PictureConversion, EmptyFileFailsWithAPlainReason) {
     WriteText(At("empty.bmp"), "");
     const FileOutcome outcome = ConvertPicture(At("empty.bmp"), settings);
     EXPECT_EQ(outcome.kind, OutcomeKind::Failed);
-    EXPECT_EQ(outcome.message, "Invalid floating point operation");
+    EXPECT_EQ(outcome.message, "empty file");
     EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"empty.bmp"});
 }
 

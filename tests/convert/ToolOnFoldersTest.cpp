@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <map>
 #include <sstream>
+
+#include <jpeglib.h>
+#include <jerror.h>
 
 #include "CapturedStream.h"
 #include "TestPictures.h"
@@ -120,6 +125,46 @@ TEST_F(ToolOnFolder, RecursiveReachesInnerFolders) {
     EXPECT_NE(RunTool({Folder()}).out.find("0 files"), std::string::npos);
     RunTool({"-r", Folder()});
     EXPECT_TRUE(Exists(At("a/b/deep.LMV.jpg")));
+}
+
+// Inputs that are no picture file fail with a plain reason, at once (a FIFO would block a read).
+TEST_F(ToolOnFolder, HostileInputsFailWithAPlainReason) {
+    ASSERT_EQ(::mkfifo(At("fifo.jpg").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", At("zero.jpg"));
+    WriteText(At("empty.jpg"), "");
+    WriteJpeg(At("photo"), 40, 30);
+    WriteText(At("notes.jpg"), "not a photo");
+    const std::map<std::string, std::string> expected = {
+        {"fifo.jpg", "not a regular file"},
+        {"zero.jpg", "not a regular file"},
+        {"empty.jpg", "empty file"},
+        {"photo", "no file name extension"},
+        {"notes.jpg", "JPEG error #" + std::to_string(JERR_NO_SOI) + " (Not a JPEG file: starts with 0x… 0x…)"},
+    };
+    for (const auto& [name, message] : expected) {
+        const FileOutcome outcome = ConvertPicture(At(name), ConversionSettings{});
+        EXPECT_EQ(outcome.kind, OutcomeKind::Failed) << name;
+        EXPECT_EQ(outcome.message, message) << name;
+    }
+}
+
+// "a.jpg" and "a.bmp" both make "a.LMV.jpg": the first named is converted, whatever the jobs.
+TEST_F(ToolOnFolder, InputsSharingAnOutputConvertOnlyTheFirst) {
+    WriteBmp(At("a.bmp"), 90, 120);
+    WriteJpeg(At("a.jpg"), 200, 150);
+    const ToolRun run = RunTool({"-j", "2", At("a.bmp"), At("a.jpg"), At("./a.bmp")});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{At("a.bmp") + ": 90 × 120 → 360 × 480, " + At("a.LMV.jpg"),
+                                        At("a.jpg") + ": skipped: " + At("a.LMV.jpg") + " is the output of " + At("a.bmp") + " too",
+                                        At("./a.bmp") + ": skipped: " + At("./a.LMV.jpg") + " is the output of " + At("a.bmp") + " too",
+                                        "3 files: 1 converted, 2 skipped, 0 failed"}));
+}
+
+TEST_F(ToolOnFolder, ControlCharactersInANameKeepItsReportOnOneLine) {
+    WriteText(At("two\nlines\x1b.jpg"), "");
+    const ToolRun run = RunTool({At("two\nlines\x1b.jpg")});
+    EXPECT_EQ(Lines(run.out).front(), At("two\\nlines\\x1B.jpg") + ": failed: empty file");
 }
 
 // Each worker owns its file from reading to writing, so the bytes cannot depend on the jobs.
