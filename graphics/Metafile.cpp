@@ -232,8 +232,22 @@ void TMetafile::WriteEnhanced(TStream& stream) {
     stream.WriteBuffer(bytes.data(), std::int64_t(size));
 }
 
-// The reverse conversion to Windows records is not built yet: it delivers no bytes.
-void TMetafile::WritePlaceable(TStream&) { throw EOutOfResources(msg::SOutOfResources); }
+// Placeable header (box from the frame at the image's units per inch, 96 when it has none), then
+// the content's Windows-metafile records.
+void TMetafile::WritePlaceable(TStream& stream) {
+    const std::uint16_t inch = image_->inch != 0 ? image_->inch : kDefaultInch;
+    const std::uint16_t right = std::uint16_t(MulDiv(image_->frameWidth, inch, 2540));
+    const std::uint16_t bottom = std::uint16_t(MulDiv(image_->frameHeight, inch, 2540));
+    std::uint16_t header[11] = {std::uint16_t(kPlaceableKey), std::uint16_t(kPlaceableKey >> 16), 0, 0, 0, right, bottom,
+                                inch, 0, 0, 0};
+    for (int i = 0; i < 10; ++i) header[10] ^= header[i];
+    const std::size_t announced = platform::GetWinMetaFileBits(image_->handle, 0, nullptr);
+    std::vector<std::uint8_t> records(announced);
+    if (announced == 0 || platform::GetWinMetaFileBits(image_->handle, announced, records.data()) < announced)
+        throw EOutOfResources(msg::SOutOfResources);
+    for (std::uint16_t word : header) stream.WriteUInt16(word);
+    stream.WriteBuffer(records.data(), std::int64_t(records.size()));
+}
 
 void TMetafile::WriteToFile(const std::string& path) {
     const bool enhanced = enhanced_;

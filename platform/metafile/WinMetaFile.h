@@ -22,3 +22,12 @@ struct METAFILEPICT {
 HENHMETAFILE SetWinMetaFileBits(std::size_t size, const std::uint8_t* data, const METAFILEPICT* picture);
 
 }  // namespace platform
+
+namespace platform {
+
+// The Windows-metafile records of an enhanced metafile (META_HEADER first, no placeable header),
+// for MM_ANISOTROPIC playback: the size in bytes, and with a buffer the bytes themselves (up to
+// `size`). Records without a 16-bit form are approximated or left out; see EmfToWmf.h.
+std::size_t GetWinMetaFileBits(const HENHMETAFILE& emf, std::size_t size, std::uint8_t* buffer);
+
+}  // namespace platform

@@ -1,6 +1,7 @@
 // Windows-metafile text: TextOut and ExtTextOut become ExtTextOutW records, the 8-bit string
 // widened by the selected font's character set.
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/SymbolFont.h"
 #include "platform/metafile/WmfConverter.h"
 
 namespace platform {
@@ -11,38 +12,8 @@ constexpr std::size_t P = 6;
 constexpr std::uint16_t META_TEXTOUT = 0x0521, META_EXTTEXTOUT = 0x0A32;
 constexpr std::uint32_t EMR_EXTTEXTOUTW = 84;
 constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4;
-constexpr std::uint8_t SYMBOL_CHARSET = 2;
 constexpr std::int32_t GM_COMPATIBLE = 1;
 constexpr std::int32_t kStringOffset = 76;
-
-// The Symbol font's letters are Greek; its other common signs, as Unicode.
-char16_t SymbolChar(std::uint8_t c) {
-    static constexpr char16_t upper[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι', u'ϑ', u'Κ', u'Λ', u'Μ',
-                                           u'Ν', u'Ο', u'Π', u'Θ', u'Ρ', u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
-    static constexpr char16_t lower[26] = {u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι', u'ϕ', u'κ', u'λ', u'μ',
-                                           u'ν', u'ο', u'π', u'θ', u'ρ', u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
-    if (c >= 'A' && c <= 'Z') return upper[c - 'A'];
-    if (c >= 'a' && c <= 'z') return lower[c - 'a'];
-    switch (c) {
-    case 0x2D: return u'−';
-    case 0xA3: return u'≤';
-    case 0xA5: return u'∞';
-    case 0xAE: return u'→';
-    case 0xB1: return u'±';
-    case 0xB3: return u'≥';
-    case 0xB4: return u'×';
-    case 0xB6: return u'∂';
-    case 0xB7: return u'•';
-    case 0xB8: return u'÷';
-    case 0xB9: return u'≠';
-    case 0xBB: return u'≈';
-    case 0xD6: return u'√';
-    case 0xD7: return u'⋅';
-    case 0xE5: return u'∑';
-    case 0xF2: return u'∫';
-    default: return c;
-    }
-}
 
 }  // namespace
 

@@ -116,6 +116,12 @@ TEST_P(WindowsMetafileFilesTest, PlaceableLoadsAndDrawsHeaderlessIsRefused) {
                                          std::max(1, int(picture.ImageHeight() * scale)));
     SaveRender(image, GetParam());
     EXPECT_FALSE(AllWhite(image));
+    TMemoryStream written;
+    picture.CurrentGraphic()->SaveToStream(written);
+    written.SetPosition(0);
+    TMetafile back;
+    back.LoadFromStream(written);
+    EXPECT_EQ(emftest::Render(back, image.width(), image.height()), image) << "after writing and reading back";
 }
 
 INSTANTIATE_TEST_SUITE_P(Wmf, WindowsMetafileFilesTest, ::testing::ValuesIn(FilesIn("wmf", ".wmf")),

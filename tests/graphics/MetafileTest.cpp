@@ -188,11 +188,33 @@ TEST(MetafileTest, PersistedCountOfFourEmpties) {
     EXPECT_EQ(metafile.ImageWidth(), 0);
 }
 
+TEST(MetafileTest, WmfNameWritesPlaceableAtInch96AndKeepsTheForm) {
+    testdata::TempDir dir;
+    TMetafile metafile;
+    emftest::Load(metafile, BlackFrame());
+    metafile.WriteToFile(dir.File("out.WMF"));
+    EXPECT_TRUE(metafile.Enhanced());
+    TMemoryStream written;
+    {
+        TFileStream file(dir.File("out.WMF"), TFileStream::fmOpenRead);
+        written.LoadFromStream(file);
+    }
+    const auto bytes = bitmaptest::BytesOf(written);
+    ASSERT_GT(bytes.size(), 22u);
+    EXPECT_EQ(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t(bytes[3]) << 24), 0x9AC6CDD7u);
+    EXPECT_EQ(bytes[14] | (bytes[15] << 8), 96);
+    EXPECT_EQ(bytes[10] | (bytes[11] << 8), MulDiv(metafile.FrameWidth(), 96, 2540));
+    TMetafile back;
+    back.ReadFromFile(dir.File("out.WMF"));
+    EXPECT_FALSE(back.Enhanced());
+    EXPECT_EQ(back.Inch(), 96);
+}
+
 TEST(MetafileTest, FailedWriteRestoresTheForm) {
     testdata::TempDir dir;
     TMetafile metafile;
     emftest::Load(metafile, BlackFrame());
-    EXPECT_THROW(metafile.WriteToFile(dir.File("out.WMF")), EOutOfResources);
+    EXPECT_THROW(metafile.WriteToFile(dir.File("missing/out.wmf")), EFCreateError);
     EXPECT_TRUE(metafile.Enhanced());
     metafile.WriteToFile(dir.File("out.emf"));
     TMetafile back;

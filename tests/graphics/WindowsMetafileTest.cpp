@@ -55,6 +55,13 @@ TEST_P(WmfConversionTest, PlaysWhereTheRecordsSay) {
     EXPECT_FALSE(metafile.Enhanced());
     const QImage image = emftest::Render(metafile, 100, 100);
     for (const Probe& p : GetParam().probes) EXPECT_EQ(At(image, p.x, p.y), p.color) << "at " << p.x << ", " << p.y;
+    // Written back as a placeable metafile and read again, it draws the same pixels.
+    TMemoryStream written;
+    metafile.SaveToStream(written);
+    written.SetPosition(0);
+    TMetafile back;
+    back.LoadFromStream(written);
+    EXPECT_EQ(emftest::Render(back, 100, 100), image);
 }
 
 INSTANTIATE_TEST_SUITE_P(

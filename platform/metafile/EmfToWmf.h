@@ -1,0 +1,51 @@
+#pragma once
+// Turns enhanced-metafile records back into Windows-metafile records, for the placeable writer.
+// Every record the Windows-metafile conversion produces has a 16-bit form and comes back as it
+// was. Others are approximated: Bézier curves become polylines (flattened here), polylines
+// drawn from the current position become line-tos, 32-bit coordinates are held to 16 bits, and
+// stock objects become objects of their own. Left out, with no 16-bit form: world transforms,
+// paths, clip regions, arc direction, miter limits, alpha and mask blits, gradients, comments.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "platform/metafile/RecordReader.h"
+#include "platform/metafile/WmfWriter.h"
+
+namespace platform {
+
+class EmfToWmf {
+public:
+    explicit EmfToWmf(std::span<const std::uint8_t> emf) : emf_(emf) {}
+    std::vector<std::uint8_t> Convert();
+
+private:
+    void ConvertRecord(const RecordReader& r);
+    bool ConvertState(const RecordReader& r);
+    bool ConvertObject(const RecordReader& r);
+    bool ConvertDrawing(const RecordReader& r);
+    bool ConvertPoly(const RecordReader& r);
+    bool ConvertText(const RecordReader& r);
+    bool ConvertBitmap(const RecordReader& r);
+
+    std::optional<std::uint16_t> NewSlot(std::uint32_t emfIndex);
+    void Select(std::uint32_t emfIndex);
+    void SelectStock(std::uint32_t index);
+    void Delete(std::uint32_t emfIndex);
+    void Text(const RecordReader& r, std::size_t at, bool wide);
+    void Polyline(const std::vector<std::int32_t>& xy, bool polygon);
+
+    std::span<const std::uint8_t> emf_;
+    WmfWriter writer_;
+    std::vector<bool> used_;                          // WMF slots in use
+    std::map<std::uint32_t, std::uint16_t> slotOf_;   // enhanced object index → WMF slot
+    std::map<std::uint32_t, std::uint16_t> stockSlot_;
+    std::map<std::uint16_t, std::uint8_t> charSetOf_;  // WMF font slot → character set
+    std::uint8_t charSet_ = 0;
+    std::int32_t positionX_ = 0, positionY_ = 0;
+};
+
+}  // namespace platform
