@@ -36,10 +36,14 @@ inline void ReadDrawWrite(TMemoryStream& stream) {
         target.ResizeHeight(std::int32_t(height));
         target.Canvas().StretchDrawGraphic({0, 0, std::int32_t(width), std::int32_t(height)}, &metafile);
     }
-    TMemoryStream written;
-    try {
-        metafile.SaveToStream(written);
-    } catch (const EOutOfResources&) {
-        // A Windows metafile's records that cannot be written back.
+    // Both written forms: the enhanced bytes and the conversion back to Windows records.
+    for (const bool enhanced : {true, false}) {
+        metafile.SetEnhanced(enhanced);
+        TMemoryStream written;
+        try {
+            metafile.SaveToStream(written);
+        } catch (const EOutOfResources&) {
+            continue;  // no Windows records to write
+        }
     }
 }

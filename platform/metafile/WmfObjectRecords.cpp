@@ -19,7 +19,7 @@ enum : std::uint16_t {
 constexpr std::uint32_t EMR_INTERSECTCLIPRECT = 30, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
                         EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_SELECTPALETTE = 48,
                         EMR_CREATEPALETTE = 49, EMR_REALIZEPALETTE = 52, EMR_EXTSELECTCLIPRGN = 75,
-                        EMR_EXTCREATEFONTINDIRECTW = 82, EMR_CREATEDIBPATTERNBRUSHPT = 94;
+                        EMR_EXTCREATEFONTINDIRECTW = 82;
 constexpr std::uint32_t RGN_COPY = 5;
 constexpr std::size_t kFaceNameBytes = 32;
 constexpr std::size_t kLogFontBytes = 92;
