@@ -21,36 +21,19 @@ struct CmykPixel {
 // A file of four components compressed by the library itself, which marks it with the Adobe
 // marker; the samples are stored inverted, as Adobe applications store them.
 Bytes CompressCmyk(int width, int height, const CmykPixel& left, const CmykPixel& right, J_COLOR_SPACE space) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr errors;
-    c.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = JDIMENSION(width);
-    c.image_height = JDIMENSION(height);
-    c.input_components = 4;
-    c.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 100, TRUE);
-    jpeg_set_colorspace(&c, space);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(std::size_t(width) * 4);
-    for (int x = 0; x < width; ++x) {
-        const CmykPixel& p = x < width / 2 ? left : right;
-        const JSAMPLE inverted[4] = {JSAMPLE(255 - p.c), JSAMPLE(255 - p.m), JSAMPLE(255 - p.y), JSAMPLE(255 - p.k)};
-        std::copy(inverted, inverted + 4, row.begin() + 4 * x);
-    }
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    Bytes file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
+    return CompressRaw({width, height, 4, JCS_CMYK,
+                        [space](jpeg_compress_struct& c) {
+                            jpeg_set_quality(&c, 100, TRUE);
+                            jpeg_set_colorspace(&c, space);
+                        },
+                        [&](int, JSAMPLE* row) {
+                            for (int x = 0; x < width; ++x) {
+                                const CmykPixel& p = x < width / 2 ? left : right;
+                                const JSAMPLE inverted[4] = {JSAMPLE(255 - p.c), JSAMPLE(255 - p.m),
+                                                             JSAMPLE(255 - p.y), JSAMPLE(255 - p.k)};
+                                std::copy(inverted, inverted + 4, row + 4 * x);
+                            }
+                        }});
 }
 
 bool Near(const Rgb& a, const Rgb& b, int tolerance) {

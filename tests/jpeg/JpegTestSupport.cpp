@@ -7,8 +7,6 @@
 #include <iterator>
 #include <sstream>
 
-#include <jpeglib.h>
-
 #include "graphics/Streams.h"
 #include "jpeg/ProgressClock.h"
 #include "support/TestData.h"
@@ -49,7 +47,7 @@ Bytes Encode(TBitmap& bitmap, const EncodeOptions& options) {
     return Bytes(out.Memory(), out.Memory() + out.Size());
 }
 
-Bytes EncodeComponents(int width, int height, int components) {
+Bytes CompressRaw(const RawCompression& raw) {
     jpeg_compress_struct c{};
     jpeg_error_mgr errors{};
     c.err = jpeg_std_error(&errors);
@@ -57,26 +55,16 @@ Bytes EncodeComponents(int width, int height, int components) {
     unsigned char* memory = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&c, &memory, &size);
-    c.image_width = JDIMENSION(width);
-    c.image_height = JDIMENSION(height);
-    c.input_components = components;
-    c.in_color_space = JCS_UNKNOWN;
+    c.image_width = JDIMENSION(raw.width);
+    c.image_height = JDIMENSION(raw.height);
+    c.input_components = raw.components;
+    c.in_color_space = raw.inputSpace;
     jpeg_set_defaults(&c);
-    jpeg_set_colorspace(&c, JCS_UNKNOWN);
-    std::vector<jpeg_scan_info> scans;
-    for (int first = 0; first < components; first += MAX_COMPS_IN_SCAN) {
-        jpeg_scan_info scan{};
-        scan.comps_in_scan = std::min(MAX_COMPS_IN_SCAN, components - first);
-        for (int i = 0; i < scan.comps_in_scan; ++i) scan.component_index[i] = first + i;
-        scan.Se = 63;
-        scans.push_back(scan);
-    }
-    c.scan_info = scans.data();
-    c.num_scans = int(scans.size());
+    if (raw.configure) raw.configure(c);
     jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(std::size_t(width) * std::size_t(components));
+    std::vector<JSAMPLE> row(std::size_t(raw.width) * std::size_t(raw.components));
     while (c.next_scanline < c.image_height) {
-        for (std::size_t i = 0; i < row.size(); ++i) row[i] = JSAMPLE((i + c.next_scanline) * 7);
+        raw.row(int(c.next_scanline), row.data());
         JSAMPROW rows[] = {row.data()};
         jpeg_write_scanlines(&c, rows, 1);
     }
@@ -85,6 +73,27 @@ Bytes EncodeComponents(int width, int height, int components) {
     Bytes file(memory, memory + size);
     std::free(memory);
     return file;
+}
+
+Bytes EncodeComponents(int width, int height, int components) {
+    std::vector<jpeg_scan_info> scans;
+    for (int first = 0; first < components; first += MAX_COMPS_IN_SCAN) {
+        jpeg_scan_info scan{};
+        scan.comps_in_scan = std::min(MAX_COMPS_IN_SCAN, components - first);
+        for (int i = 0; i < scan.comps_in_scan; ++i) scan.component_index[i] = first + i;
+        scan.Se = 63;
+        scans.push_back(scan);
+    }
+    const std::size_t samples = std::size_t(width) * std::size_t(components);
+    return CompressRaw({width, height, components, JCS_UNKNOWN,
+                        [&](jpeg_compress_struct& c) {
+                            jpeg_set_colorspace(&c, JCS_UNKNOWN);
+                            c.scan_info = scans.data();
+                            c.num_scans = int(scans.size());
+                        },
+                        [&](int y, JSAMPLE* row) {
+                            for (std::size_t i = 0; i < samples; ++i) row[i] = JSAMPLE((i + std::size_t(y)) * 7);
+                        }});
 }
 
 Bytes EncodePattern(int width, int height, const EncodeOptions& options) {

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <cstdio>
+
+#include <jpeglib.h>
+
 #include "graphics/Bitmap.h"
 #include "jpeg/JPEGImage.h"
 #include "support/FailureMessage.h"
@@ -35,8 +39,17 @@ struct EncodeOptions {
 };
 Bytes Encode(TBitmap& bitmap, const EncodeOptions& options = {});
 Bytes EncodePattern(int width, int height, const EncodeOptions& options = {});
+// Samples compressed by libjpeg itself: `configure` sets the compressor up after its defaults
+// (colour space, quality, scans), `row` fills each row of width x components samples.
+struct RawCompression {
+    int width = 0, height = 0, components = 0;
+    J_COLOR_SPACE inputSpace = JCS_UNKNOWN;
+    std::function<void(jpeg_compress_struct&)> configure;
+    std::function<void(int y, JSAMPLE* row)> row;
+};
+Bytes CompressRaw(const RawCompression& raw);
 // A baseline file of `components` components of unknown colour space (1 x 1 sampling, one
-// table), written by libjpeg itself in scans of up to four components.
+// table), written in scans of up to four components.
 Bytes EncodeComponents(int width, int height, int components);
 
 using testsupport::FailureMessage;
