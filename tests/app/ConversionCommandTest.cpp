@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -216,6 +218,20 @@ TEST_F(MainWindow, DeletedSourceIsReportedAndTheWindowStaysAsItWas) {
     EXPECT_EQ(Form1->Label1->Caption(), "Výška: 240");
     EXPECT_EQ(Form1->Image0->Width(), 160);
     EXPECT_EQ(Form1->Memo1->LineCount(), 0);
+}
+
+// A FIFO would block the reading open forever; a device would be read endlessly.
+TEST_F(MainWindow, FifoOrDeviceIsReportedWithoutWaiting) {
+    const std::string fifo = folder.File("fifo.jpg"), device = folder.File("zero.jpg");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", device);
+    for (const std::string& source : {fifo, device}) {
+        asked.clear();
+        Form1->LE1->SetText(source);
+        ClickConvert();
+        ASSERT_EQ(asked.size(), 1u) << source;
+        EXPECT_EQ(asked[0].text, "Cannot open file \"" + source + "\". Not a regular file.");
+    }
 }
 
 TEST_F(MainWindow, ResultWithoutRowsIsNotWrittenAndTheUserIsTold) {
