@@ -7,6 +7,7 @@
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
 #include "app/conversion/SaveRoad.h"
+#include "app/conversion/UprightPicture.h"
 #include "graphics/Bitmap.h"
 #include "platform/FileSystem.h"
 #include "ui/MessageBox.h"
@@ -33,6 +34,7 @@ void TForm1::Button2Click(TObject* Sender) {
         ResetWindow();
         return;
     }
+    OrientUpright(picture);
     // A path typed into the source field has no output path yet: take the usual one rather than
     // failing to create a file without a name.
     if (SaveRequested && LE3->Text().empty()) LE3->SetText(OutputPathFor(LE1->Text()));

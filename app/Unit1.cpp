@@ -8,6 +8,7 @@
 #include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/conversion/OutputPath.h"
+#include "app/conversion/UprightPicture.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/FileListBox.h"
@@ -112,6 +113,7 @@ void TForm1::Image0Click(TObject*) {
     const std::string path = LE1->Text();
     TPicture& view = Form2->Image1->Picture();
     view.ReadFromFile(path);
+    OrientUpright(view);
     const std::int32_t height = view.ImageHeight();
     const std::int32_t width = view.ImageWidth();
     Form2->SetClientHeight(height);

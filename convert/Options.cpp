@@ -23,6 +23,7 @@ bool ApplyFlag(std::string_view name, ConvertOptions& options) {
     else if (name == "--reprocess") options.reprocess = true;
     else if (name == "--dry-run" || name == "-n") options.dryRun = true;
     else if (name == "--no-colour-management") options.colorManagement = false;
+    else if (name == "--no-auto-orient") options.autoOrient = false;
     else if (name == "--recursive" || name == "-r") options.recursive = true;
     else if (name == "--help" || name == "-h") options.help = true;
     else if (name == "--version") options.version = true;
@@ -116,6 +117,9 @@ std::string UsageText() {
            "      --no-colour-management\n"
            "                      keep the stored colour numbers of pictures that carry a\n"
            "                      colour profile (default: convert them to sRGB)\n"
+           "      --no-auto-orient\n"
+           "                      keep photos as stored, ignoring their EXIF orientation\n"
+           "                      (default: turn them upright)\n"
            "  -n, --dry-run       print the source and result sizes, write nothing\n"
            "  -r, --recursive     also take pictures from the folders inside a folder\n"
            "  -h, --help          show this text\n"

@@ -5,6 +5,7 @@
 #include "app/conversion/ConversionPlan.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
+#include "app/conversion/UprightPicture.h"
 #include "convert/PlainReasons.h"
 #include "graphics/Picture.h"
 #include "platform/FileSystem.h"
@@ -35,6 +36,7 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
     }
     TPicture picture;
     picture.ReadFromFile(outcome.source);
+    OrientUpright(picture, settings.autoOrient);
     outcome.sourceSize = {picture.ImageWidth(), picture.ImageHeight()};
     outcome.sizesKnown = true;
     outcome.output = OutputPathFor(outcome.source);
@@ -73,6 +75,7 @@ ConversionSettings SettingsFrom(const ConvertOptions& options) {
     settings.overwrite = options.overwrite;
     settings.reprocess = options.reprocess;
     settings.dryRun = options.dryRun;
+    settings.autoOrient = options.autoOrient;
     return settings;
 }
 

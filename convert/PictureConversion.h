@@ -14,6 +14,7 @@ struct ConversionSettings {
     bool overwrite = false;  // the window's "replace without asking" box
     bool reprocess = false;  // the "Yes" to the question about a picture that already fits
     bool dryRun = false;
+    bool autoOrient = true;  // photos stored sideways are turned upright by their EXIF orientation
 };
 
 ConversionSettings SettingsFrom(const ConvertOptions& options);

@@ -5,27 +5,14 @@
 
 #include <fstream>
 
-#include "CapturedStream.h"
+#include "ToolOutput.h"
 #include "app/conversion/PictureFormats.h"
-#include "convert/ConvertTool.h"
-#include "convert/PictureConversion.h"
 #include "support/TaggedPhotos.h"
 
 namespace {
 
 void Write(const std::string& path, const tagged::Bytes& bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-// The output the tool writes for `source` with the extra options.
-tagged::Bytes Converted(const std::string& source, std::vector<const char*> options) {
-    options.insert(options.end(), {"--overwrite", "--reprocess", source.c_str()});
-    CapturedStream out, err;
-    RunConvertTool(
-        options,
-        [](const std::string& file, const ConvertOptions& o) { return ConvertPicture(file, SettingsFrom(o)); },
-        ToolStreams{out.File(), err.File(), false});
-    return tagged::ReadBytes(source.substr(0, source.size() - 4) + ".LMV.jpg");
 }
 
 TEST(ToolColorManagement, ProfileConvertsUnlessSwitchedOff) {
@@ -36,11 +23,11 @@ TEST(ToolColorManagement, ProfileConvertsUnlessSwitchedOff) {
     if (!photo || profile.empty()) GTEST_SKIP() << "ImageMagick, the photograph or colord-data missing";
     Write(temp.File("plain.jpg"), *photo);
     Write(temp.File("tagged.jpg"), tagged::WithProfile(*photo, profile));
-    const tagged::Bytes plain = Converted(temp.File("plain.jpg"), {});
+    const tagged::Bytes plain = ToolOutput(temp.File("plain.jpg"), {});
     ASSERT_FALSE(plain.empty());
-    EXPECT_NE(Converted(temp.File("tagged.jpg"), {}), plain);
-    EXPECT_EQ(Converted(temp.File("tagged.jpg"), {"--no-colour-management"}), plain);
-    EXPECT_NE(Converted(temp.File("tagged.jpg"), {}), plain) << "the switch outlived its run";
+    EXPECT_NE(ToolOutput(temp.File("tagged.jpg"), {}), plain);
+    EXPECT_EQ(ToolOutput(temp.File("tagged.jpg"), {"--no-colour-management"}), plain);
+    EXPECT_NE(ToolOutput(temp.File("tagged.jpg"), {}), plain) << "the switch outlived its run";
     UnregisterPictureFormats();
 }
 

@@ -48,12 +48,6 @@ std::filesystem::path MakeAlphaPhoto(const testdata::TempDir& temp) {
     return alpha;
 }
 
-std::string TurnFor(int orientation) {
-    static const char* const turns[] = {"",           "",      "-flop",       "-rotate 180", "-flip",
-                                        "-transpose", "-rotate 90", "-transverse", "-rotate 270"};
-    return orientation >= 1 && orientation <= 8 ? turns[orientation] : "";
-}
-
 QImage ReferenceOverWhite(const std::filesystem::path& path) {
     const QImage source = QImage(QString::fromStdString(path.string())).convertToFormat(QImage::Format_ARGB32);
     QImage result(source.size(), QImage::Format_RGB32);
@@ -82,13 +76,6 @@ Difference Compare(TBitmap& bitmap, const QImage& reference) {
     }
     d.mean = double(total) / (3.0 * reference.width() * reference.height());
     return d;
-}
-
-Bytes ExifBlock(int orientation) {
-    return {'I', 'I', 42, 0, 8, 0, 0, 0,  // little-endian TIFF header, first directory at 8
-            1, 0,                         // one entry
-            0x12, 0x01, 3, 0, 1, 0, 0, 0, std::uint8_t(orientation), 0, 0, 0,  // Orientation, SHORT, 1
-            0, 0, 0, 0};                  // no next directory
 }
 
 Bytes PngChunk(const char* type, const Bytes& data) {

@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include "graphics/Bitmap.h"
+#include "support/ExifBlock.h"
 #include "support/TestData.h"
 #include "support/FailureMessage.h"
 
@@ -31,8 +32,6 @@ bool HaveTool(const std::string& path);
 std::optional<std::filesystem::path> MakePhoto(const testdata::TempDir& temp);
 std::filesystem::path MakeAlphaPhoto(const testdata::TempDir& temp);
 
-// ImageMagick's operation that turns a stored picture upright for an EXIF orientation.
-std::string TurnFor(int orientation);
 
 // The file as Qt reads it, composed over white.
 QImage ReferenceOverWhite(const std::filesystem::path& path);
@@ -44,8 +43,8 @@ struct Difference {
 // Sizes must agree (checked by the caller).
 Difference Compare(TBitmap& bitmap, const QImage& reference);
 
-// An EXIF block (TIFF structure, little-endian) holding only the Orientation tag.
-Bytes ExifBlock(int orientation);
+using exiftest::ExifBlock;
+using exiftest::ImageMagickTurn;
 // A PNG chunk with its length and CRC.
 Bytes PngChunk(const char* type, const Bytes& data);
 // The image encoded as HEIC by libheif with the given orientation as rotation and mirror

@@ -1,0 +1,13 @@
+#pragma once
+// Photos stored sideways: phones keep the sensor's rows and say in an EXIF Orientation tag how
+// the picture is to be turned. The conversion, its preview and the full-size view all work on
+// the upright picture, so a portrait photo is not sized and saved lying on its side.
+
+class TPicture;
+
+// Turns the picture just read upright: a JPEG whose EXIF orientation is 2..8 is replaced by its
+// decoded bitmap, turned and mirrored; the PNG, WebP and HEIF images are told whether to apply
+// their own orientation. `autoOrient` false keeps every picture as stored (HEIF's rotation
+// properties excepted, which belong to the picture itself). A JPEG without the tag, or with
+// orientation 1, stays exactly as read.
+void OrientUpright(TPicture& picture, bool autoOrient = true);
