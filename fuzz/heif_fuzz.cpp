@@ -1,0 +1,9 @@
+// Any bytes as a HEIF file: a picture or "HEIF image is not valid", never a crash, a hang or a
+// library message; what loads and is not too large to draw quickly is drawn once.
+
+#include "formats/HeifImage.h"
+#include "fuzz/ReadAndDraw.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return ReadAndDraw<THeifImage>(data, size);
+}
