@@ -9,6 +9,7 @@
 
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/SymbolFont.h"
 
 namespace platform {
 
@@ -97,7 +98,7 @@ TextRun ReadSmallRun(const RecordReader& r) {
 
 }  // namespace
 
-void MetafilePlayer::DrawText(const TextRun& run) {
+void MetafilePlayer::DrawText(const TextRun& given) {
     // Fonts need the GUI application; a process without one draws no text.
     if (recording_ || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     const QTransform t = LogicalToOutput();
@@ -107,14 +108,25 @@ void MetafilePlayer::DrawText(const TextRun& run) {
     const MetaFont& f = *state_.font;
     double pixels = f.height == 0 ? 16 * yScale : std::abs(f.height) * yScale * (f.height > 0 ? kCellToEm : 1.0);
     if (!std::isfinite(pixels) || pixels > kMaxFontPixels || !std::isfinite(xScale) || xScale == 0) return;
-    QFont font(f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
+    // Symbol-set text is drawn as the Unicode signs it stands for, in a font that has them.
+    const bool symbol = f.charSet == SYMBOL_CHARSET;
+    QFont font(symbol ? QStringLiteral("serif") : f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
     font.setStyleHint(StyleHintOf(f.pitchAndFamily));
     font.setPixelSize(std::max(1, int(std::lround(pixels))));
     font.setWeight(QFont::Weight(std::clamp(f.weight == 0 ? 400 : f.weight, 1, 1000)));
     font.setItalic(f.italic);
     font.setUnderline(f.underline);
     font.setStrikeOut(f.strikeOut);
+    // A width asks for narrower or wider characters than the font's average.
+    if (f.width != 0) {
+        const double average = QFontMetricsF(font).averageCharWidth();
+        if (average > 0) font.setStretch(std::clamp(int(std::lround(100 * std::abs(f.width) * xScale / average)), 1, 4000));
+    }
     const QFontMetricsF metrics(font);
+    TextRun run = given;
+    if (symbol)
+        for (auto& c : run.text)
+            if (c.unicode() < 0x100 || (c.unicode() & 0xFF00) == 0xF000) c = QChar(SymbolChar(std::uint8_t(c.unicode())));
 
     // Positions along the baseline, in output pixels.
     std::vector<double> x(run.text.size() + 1, 0.0);
