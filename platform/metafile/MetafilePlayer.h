@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -87,8 +88,9 @@ private:
     // Text and bitmaps.
     void DrawText(const TextRun& run);
     void DrawGradient(const RecordReader& r);
+    // `prepare` may change the decoded bitmap first (a colour key or a mask made transparent).
     void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, std::size_t blockAt,
-                    std::uint32_t rop);
+                    std::uint32_t rop, const std::function<void(QImage&)>& prepare = {});
     void FillPattern(const QRectF& logicalDest, std::uint32_t rop);
 
     QImage& image_;

@@ -44,12 +44,13 @@ QImage Oriented(QImage image, QRectF& dest) {
 }  // namespace
 
 void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source,
-                                std::size_t blockAt, std::uint32_t rop) {
+                                std::size_t blockAt, std::uint32_t rop, const std::function<void(QImage&)>& prepare) {
     if (recording_) return;
     QImage image = DibFromRecord(r, blockAt, blockAt + 4, blockAt + 8, blockAt + 12, state_.textColor, state_.bkColor);
     if (image.isNull()) return;
     const bool blend = rop == kAlphaBlendRop;
     if (!blend && image.hasAlphaChannel()) image.reinterpretAsFormat(QImage::Format_RGB32);
+    if (prepare) prepare(image);
     QRectF dest = logicalDest;
     QRectF from = source.width() > 0 && source.height() > 0 ? source : QRectF(image.rect());
     if (dest.width() < 0 || dest.height() < 0) {
@@ -105,6 +106,43 @@ void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest
     clipDirty_ = true;
 }
 
+namespace {
+
+// TransparentBlt: pixels of the key colour are not drawn.
+std::function<void(QImage&)> ColourKey(COLORREF key) {
+    return [key](QImage& image) {
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        const QRgb rgb = qRgb(GetRValue(key), GetGValue(key), GetBValue(key));
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((row[x] | 0xFF000000u) == rgb) row[x] = 0;
+        }
+    };
+}
+
+// MaskBlt whose background operation keeps the destination (the usual sprite): where the mask
+// is 0 the source is not drawn. Other background operations draw the whole source.
+std::function<void(QImage&)> MaskOf(const RecordReader& r) {
+    constexpr std::uint32_t kKeepDestination = 0xAA;
+    if ((r.U32(40) >> 24) != kKeepDestination) return {};
+    const QImage mask = DibFromRecord(r, 112, 116, 120, 124, 0x000000, 0xFFFFFF);
+    if (mask.isNull()) return {};
+    const int dx = r.I32(100) - r.I32(44), dy = r.I32(104) - r.I32(48);
+    return [mask, dx, dy](QImage& image) {
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int mx = x + dx, my = y + dy;
+                if (!mask.valid(mx, my) || qGray(mask.pixel(mx, my)) < 128) row[x] = 0;
+            }
+        }
+    };
+}
+
+}  // namespace
+
 // BitBlt without a source: the brush, black, white or the inverted destination.
 void MetafilePlayer::FillPattern(const QRectF& logicalDest, std::uint32_t rop) {
     if (recording_) return;
@@ -135,10 +173,10 @@ bool MetafilePlayer::PlayBitmapRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_BITBLT:
     case EMR_MASKBLT: {
-        // The mask of MaskBlt is not applied: its foreground operation draws the whole rectangle.
         const QRectF dest = DestRect(r, 24, 32);
+        const auto mask = r.Type() == EMR_MASKBLT ? MaskOf(r) : std::function<void(QImage&)>{};
         if (r.U32(88) == 0) FillPattern(dest, r.U32(40));
-        else DrawBitmap(r, dest, QRectF(r.I32(44), r.I32(48), dest.width(), dest.height()), 84, r.U32(40));
+        else DrawBitmap(r, dest, QRectF(r.I32(44), r.I32(48), dest.width(), dest.height()), 84, r.U32(40) & 0xFFFFFF, mask);
         return true;
     }
     case EMR_STRETCHBLT:
@@ -146,11 +184,11 @@ bool MetafilePlayer::PlayBitmapRecord(const RecordReader& r) {
     case EMR_TRANSPARENTBLT: {
         const QRectF dest = DestRect(r, 24, 32);
         const QRectF source(r.I32(44), r.I32(48), r.I32(100), r.I32(104));
-        // TransparentBlt draws its colour key too: the key is not taken out.
         const std::uint32_t op = r.Type() == EMR_STRETCHBLT  ? r.U32(40)
                                  : r.Type() == EMR_ALPHABLEND ? kAlphaBlendRop
                                                               : SRCCOPY;
-        if (r.U32(88) != 0) DrawBitmap(r, dest, source, 84, op);
+        if (r.U32(88) != 0)
+            DrawBitmap(r, dest, source, 84, op, r.Type() == EMR_TRANSPARENTBLT ? ColourKey(r.U32(40)) : nullptr);
         else if (r.Type() == EMR_STRETCHBLT) FillPattern(dest, op);
         return true;
     }
