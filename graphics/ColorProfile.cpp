@@ -25,12 +25,23 @@ bool RowsToSrgb(std::span<const std::uint8_t> profile, int bitsPerPixel, std::ui
 
 bool BitmapToSrgb(TBitmap& bitmap, std::span<const std::uint8_t> profile) {
     const TPixelDepth depth = bitmap.CurrentDepth();
-    const int bits = depth == TPixelDepth::Bits24 ? 24 : depth == TPixelDepth::Bits32 ? 32 : 0;
-    const std::int32_t height = bitmap.ImageHeight();
-    if (bits == 0 || height <= 0) return false;
+    const auto transform = TransformFor(profile, depth == TPixelDepth::Bits24   ? 24
+                                                 : depth == TPixelDepth::Bits32 ? 32
+                                                                                : 0);
+    if (!transform) return false;
+    TranslateBitmap(*transform, bitmap);
+    return true;
+}
+
+void TranslateBitmap(const platform::IccTransform& transform, TBitmap& bitmap) {
+    const std::int32_t width = bitmap.ImageWidth(), height = bitmap.ImageHeight();
+    if (height <= 0) return;
     std::uint8_t* const top = bitmap.ScanRow(0);
     const std::ptrdiff_t stride = height > 1 ? bitmap.ScanRow(1) - top : 0;
-    return RowsToSrgb(profile, bits, top, stride, bitmap.ImageWidth(), height);
+    for (std::int32_t y = 0; y < height; ++y) {
+        std::uint8_t* row = top + std::ptrdiff_t(y) * stride;
+        transform.Translate(row, row, std::size_t(width));
+    }
 }
 
 bool ColorTableToSrgb(std::span<const std::uint8_t> profile, std::span<platform::RGBQUAD> colors) {

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "platform/GdiTypes.h"
+#include "platform/IccTransform.h"
 
 class TBitmap;
 
@@ -20,6 +21,9 @@ bool RowsToSrgb(std::span<const std::uint8_t> profile, int bitsPerPixel, std::ui
 
 // A bitmap of 24 or 32 bits per pixel; other depths keep their numbers.
 bool BitmapToSrgb(TBitmap& bitmap, std::span<const std::uint8_t> profile);
+
+// Every pixel of a bitmap of 24 (Bgr transform) or 32 (Bgrx transform) bits per pixel.
+void TranslateBitmap(const platform::IccTransform& transform, TBitmap& bitmap);
 
 // The colour table of a picture of 8 bits per pixel or fewer.
 bool ColorTableToSrgb(std::span<const std::uint8_t> profile, std::span<platform::RGBQUAD> colors);

@@ -50,6 +50,7 @@ void TJPEGImage::CopyFrom(TPersistent* source) {
         ShareData(jpeg.data_);
         // A bitmap of our own would show a picture other than the bytes now held.
         heldBitmap_ = std::move(bitmap);
+        heldBitmap_.SetPendingProfile(jpeg.heldBitmap_.PendingProfile());
         return;
     }
     if (source && source->InheritsFrom(TBitmap::Class)) {
@@ -70,7 +71,11 @@ void TJPEGImage::CopyTo(TPersistent* destination) {
     TGraphic::CopyTo(destination);
 }
 
-void TJPEGImage::DrawInto(TCanvas& canvas, const TRect& rect) { canvas.StretchDrawGraphic(rect, Decode()); }
+void TJPEGImage::DrawInto(TCanvas& canvas, const TRect& rect) {
+    DecodeAsStored();
+    if (const auto sampled = heldBitmap_.SampledFor(canvas, rect)) return canvas.StretchDrawGraphic(rect, sampled.get());
+    canvas.StretchDrawGraphic(rect, heldBitmap_.Converted());
+}
 
 bool TJPEGImage::SameContent(TGraphic& other) {
     if (!other.InheritsFrom(TJPEGImage::Class)) return false;

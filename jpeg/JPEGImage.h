@@ -9,6 +9,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Graphic.h"
+#include "jpeg/HeldBitmap.h"
 #include "jpeg/JpegData.h"
 #include "jpeg/JpegSettings.h"
 
@@ -70,6 +71,7 @@ public:
     void SetIncrementalDisplay(bool value) { incrementalDisplay_ = value; }
 
     const TJPEGData& DataObject() const { return *data_; }
+    // As decoded: a photo with a colour profile may still hold its stored numbers here.
     TBitmap* HeldBitmap() const { return heldBitmap_.get(); }
     HPALETTE HeldPalette() const { return heldPalette_; }
 
@@ -81,10 +83,11 @@ private:
     void ShareData(TJPEGData* data);
     void ReadHeader();
     void DropBitmapIfDecodable();
+    TBitmap* DecodeAsStored();
     TMemoryStream* Bytes() const { return data_->ByteStream.get(); }
 
     TJPEGData* data_ = nullptr;
-    std::unique_ptr<TBitmap> heldBitmap_;
+    jpeg::THeldBitmap heldBitmap_;
     std::int32_t scaledWidth_ = 0;
     std::int32_t scaledHeight_ = 0;
     HPALETTE heldPalette_;

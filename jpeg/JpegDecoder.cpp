@@ -53,6 +53,8 @@ void JpegDecoder::Run() {
     jpeg::SetUpDecompressor(context_, image_);
     CheckPictureSize();
     profile_ = jpeg::ProfileTransform(Decompressor(), image_.GrayOutput());
+    // Colour rows are converted when they are drawn; CMYK rows have to be now.
+    if (!jpeg::HasCmykOutput(Decompressor())) image_.heldBitmap_.SetPendingProfile(profile_);
     const bool eightBit = Decompressor()->quantize_colors;
     bitmap_->ChangeDepth(eightBit ? TPixelDepth::Bits8 : TPixelDepth::Bits24);
     Report(TProgressStage::psStarting, 0, false);
@@ -164,12 +166,10 @@ void JpegDecoder::ReadRows() {
     if (jpeg::HasCmykOutput(d)) return ReadCmykRows();
     std::uint8_t* const top = top_;
     const std::ptrdiff_t stride = stride_;
-    const platform::IccTransform* const profile = profile_.get();
-    context_.Call([d, top, stride, profile] {
+    context_.Call([d, top, stride] {
         while (d->output_scanline < d->output_height) {
             JSAMPROW row = top + std::ptrdiff_t(d->output_scanline) * stride;
             if (jpeg_read_scanlines(d, &row, 1) == 0) break;
-            if (profile) profile->Translate(row, row, d->output_width);
         }
     });
 }
@@ -195,10 +195,15 @@ void JpegDecoder::ReadCmykRows() {
     });
 }
 
-TBitmap* TJPEGImage::Decode() {
+TBitmap* TJPEGImage::DecodeAsStored() {
     if (heldBitmap_) return heldBitmap_.get();
     // Nothing to read: the same failure as zero bytes.
     if (!Bytes()) throw EJPEG(Format(msg::SJPEGError, JERR_INPUT_EMPTY));
     JpegDecoder(*this).Run();
     return heldBitmap_.get();
+}
+
+TBitmap* TJPEGImage::Decode() {
+    DecodeAsStored();
+    return heldBitmap_.Converted();
 }

@@ -31,7 +31,7 @@ void JpegEncoder::Run() {
     j_compress_ptr c = context_.Compress();
     TMemoryStream& bytes = *image_.Bytes();
     context_.Call([&] { jpeg::InstallStreamDestination(c, bytes); });
-    TBitmap* held = image_.heldBitmap_.get();
+    TBitmap* held = image_.heldBitmap_.Converted();
     if (!held || held->ImageWidth() == 0 || held->ImageHeight() == 0) return;
     SetParameters(*held);
     TBitmap pixels;

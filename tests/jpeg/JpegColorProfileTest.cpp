@@ -79,6 +79,38 @@ INSTANTIATE_TEST_SUITE_P(Profiles, TaggedPhoto,
                                            ProfileCase{"ChunksOutOfOrder", "AdobeRGB1998.icc", 5000, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Drawings smaller than the photo convert only the pixels they take; every size must show exactly
+// what drawing the fully converted bitmap shows.
+TEST(TaggedPhoto, DrawingAtAnySizeMatchesTheConvertedBitmap) {
+    testdata::TempDir temp;
+    const auto photo = tagged::MakePhoto(temp);
+    const Bytes profile = tagged::ReadBytes(tagged::kColordProfiles + "AdobeRGB1998.icc");
+    if (!photo || profile.empty()) GTEST_SKIP() << "ImageMagick, the photograph or colord-data missing";
+    const Bytes file = tagged::WithProfile(*photo, profile);
+    const auto drawn = [](TJPEGImage& image, int width, int height) {
+        TBitmap target;  // the display's format, as the conversion's working bitmap
+        target.ResizeWidth(width);
+        target.ResizeHeight(height);
+        target.Canvas().StretchDrawGraphic(TRect{0, 0, width, height}, &image);
+        Bytes rows;
+        for (int y = 0; y < height; ++y) {
+            const std::uint8_t* row = target.ScanRow(y);
+            rows.insert(rows.end(), row, row + 4 * width);
+        }
+        return rows;
+    };
+    for (const auto& [width, height] : {std::pair{40, 30}, {159, 119}, {100, 7}, {1, 1}, {160, 120}, {333, 250}}) {
+        auto lazy = Load(file), converted = Load(file);
+        converted->Decode();
+        EXPECT_EQ(drawn(*lazy, width, height), drawn(*converted, width, height)) << width << " x " << height;
+    }
+    // A small drawing left the rest of the photo unconverted: that is what keeps it cheap.
+    auto lazy = Load(file), converted = Load(file);
+    drawn(*lazy, 40, 30);
+    converted->Decode();
+    EXPECT_NE(PictureOf(*lazy->HeldBitmap()).pixels, PictureOf(*converted->HeldBitmap()).pixels);
+}
+
 // A photo ImageMagick tags itself: its markers as other programs write them.
 TEST(TaggedPhoto, TaggedByImageMagickIsConverted) {
     testdata::TempDir temp;

@@ -1,0 +1,103 @@
+// The cost of colour management: a 24-megapixel photo tagged with a colour profile against the
+// same photo untagged, decoded and converted as the program converts it.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/conversion/SaveRoad.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Streams.h"
+#include "jpeg/JPEGImage.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const char* const kPhotograph = "/usr/share/backgrounds/mate/abstract/Elephants_5640x3172.jpg";
+const char* const kProfile = "/usr/share/color/icc/colord/AdobeRGB1998.icc";
+constexpr int kWidth = 6000, kHeight = 4000;  // 24 megapixels, as a current camera writes
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::unique_ptr<TJPEGImage> Load(const Bytes& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    stream.SetPosition(0);
+    auto image = std::make_unique<TJPEGImage>();
+    image->LoadFromStream(stream);
+    return image;
+}
+
+// The photograph stretched to 24 megapixels and saved as a baseline JPEG of quality 90.
+Bytes MakeUntagged() {
+    auto source = Load(ReadFile(kPhotograph));
+    const auto big = MakeWorkingBitmap(*source, kWidth, kHeight);
+    TJPEGImage jpeg;
+    jpeg.CopyFrom(big.get());
+    jpeg.JpegQuality = 90;
+    TMemoryStream out;
+    jpeg.SaveToStream(out);
+    return Bytes(out.Memory(), out.Memory() + out.Size());
+}
+
+// The same bytes with the profile in one APP2 "ICC_PROFILE" marker after the start marker.
+Bytes WithProfile(const Bytes& jpeg, const Bytes& profile) {
+    const std::size_t length = 2 + 12 + 2 + profile.size();
+    const std::string head = std::string("\xFF\xD8\xFF\xE2") + char(length >> 8) + char(length & 0xFF) +
+                             std::string("ICC_PROFILE\0\x01\x01", 14);
+    Bytes file(head.begin(), head.end());
+    file.insert(file.end(), profile.begin(), profile.end());
+    file.insert(file.end(), jpeg.begin() + 2, jpeg.end());
+    return file;
+}
+
+const Bytes& Photo(bool tagged) {
+    static const Bytes untagged = MakeUntagged();
+    static const Bytes withProfile = WithProfile(untagged, ReadFile(kProfile));
+    return tagged ? withProfile : untagged;
+}
+
+bool Available(benchmark::State& state) {
+    if (std::filesystem::exists(kPhotograph) && std::filesystem::exists(kProfile)) return true;
+    state.SkipWithError("photograph or colour profile not installed");
+    return false;
+}
+
+void BM_Decode(benchmark::State& state) {
+    if (!Available(state)) return;
+    const Bytes& file = Photo(state.range(0) != 0);
+    for (auto _ : state) {
+        auto image = Load(file);
+        benchmark::DoNotOptimize(image->Decode());
+    }
+}
+
+// Decoding, the white working bitmap of the size rule's 640 × 480 and the JPEG compressed from it.
+void BM_Convert(benchmark::State& state) {
+    if (!Available(state)) return;
+    const Bytes& file = Photo(state.range(0) != 0);
+    for (auto _ : state) {
+        auto image = Load(file);
+        const auto working = MakeWorkingBitmap(*image, 640, 480);
+        TJPEGImage jpeg;
+        jpeg.CopyFrom(working.get());
+        jpeg.JpegQuality = 75;
+        TMemoryStream out;
+        jpeg.SaveToStream(out);
+        benchmark::DoNotOptimize(out.Size());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_Decode)->ArgName("tagged")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert)->ArgName("tagged")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
