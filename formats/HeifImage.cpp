@@ -16,3 +16,7 @@ std::unique_ptr<TBitmap> THeifImage::DecodeBitmap(const std::uint8_t* bytes, std
 }
 
 const char* THeifImage::InvalidMessage() const { return msg::SInvalidHeif; }
+
+std::vector<std::uint8_t> THeifImage::ColorProfile(const std::uint8_t* bytes, std::size_t size) {
+    return formats::HeifProfile(bytes, size);
+}

@@ -8,6 +8,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
+#include "platform/IccTransform.h"
 
 namespace {
 
@@ -58,6 +59,16 @@ public:
 
     bool HasAlpha() const { return heif_image_handle_has_alpha_channel(primary_.get()); }
 
+    // An ICC profile ("prof" or "rICC"); colour given as code points ("nclx") is left alone.
+    std::vector<std::uint8_t> Profile() const {
+        const heif_color_profile_type type = heif_image_handle_get_color_profile_type(primary_.get());
+        if (type != heif_color_profile_type_prof && type != heif_color_profile_type_rICC) return {};
+        std::vector<std::uint8_t> profile(heif_image_handle_get_raw_color_profile_size(primary_.get()));
+        if (profile.empty() || profile.size() > platform::kMaxIccProfileBytes) return {};
+        if (heif_image_handle_get_raw_color_profile(primary_.get(), profile.data()).code != heif_error_Ok) return {};
+        return profile;
+    }
+
 private:
     HeifPtr<heif_context> context_;
     HeifPtr<heif_image_handle> primary_;
@@ -91,4 +102,12 @@ std::unique_ptr<TBitmap> formats::DecodeHeif(const std::uint8_t* bytes, std::siz
     // The size rule was applied to the header's size: a picture of another size is not this file's.
     if (rows.width != header.width || rows.height != header.height) throw EInvalidGraphic(msg::SInvalidHeif);
     return ComposeOverWhite(rows);
+}
+
+std::vector<std::uint8_t> formats::HeifProfile(const std::uint8_t* bytes, std::size_t size) {
+    try {
+        return HeifFile(bytes, size).Profile();
+    } catch (const Exception&) {
+        return {};
+    }
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "formats/StoredPicture.h"
 
@@ -16,4 +17,6 @@ namespace formats {
 TRasterHeader ReadHeifHeader(const std::uint8_t* bytes, std::size_t size);
 // The primary image as shown, alpha composed over white.
 std::unique_ptr<TBitmap> DecodeHeif(const std::uint8_t* bytes, std::size_t size);
+// The primary image's ICC profile, empty without one or when the file cannot be read.
+std::vector<std::uint8_t> HeifProfile(const std::uint8_t* bytes, std::size_t size);
 }  // namespace formats

@@ -14,3 +14,7 @@ std::unique_ptr<TBitmap> TPngImage::DecodeStored(const std::uint8_t* bytes, std:
 }
 
 const char* TPngImage::InvalidMessage() const { return msg::SInvalidPng; }
+
+std::vector<std::uint8_t> TPngImage::ColorProfile(const std::uint8_t* bytes, std::size_t size) {
+    return formats::PngProfile(bytes, size);
+}

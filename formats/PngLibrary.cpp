@@ -87,6 +87,15 @@ public:
         return channels;
     }
 
+    std::vector<std::uint8_t> Profile() {
+        png_charp name = nullptr;
+        int compression = 0;
+        png_bytep profile = nullptr;
+        png_uint_32 length = 0;
+        if (!png_get_iCCP(png_, info_, &name, &compression, &profile, &length) || !profile) return {};
+        return std::vector<std::uint8_t>(profile, profile + length);
+    }
+
     void ReadImage(png_bytepp rows) {
         Call([this, rows] { png_read_image(png_, rows); });
     }
@@ -121,4 +130,14 @@ std::unique_ptr<TBitmap> formats::DecodePng(const std::uint8_t* bytes, std::size
     for (std::size_t y = 0; y < rows.size(); ++y) rows[y] = pixels.data() + y * stride;
     reader.ReadImage(rows.data());
     return ComposeOverWhite({pixels.data(), std::ptrdiff_t(stride), info.width, info.height, channels});
+}
+
+std::vector<std::uint8_t> formats::PngProfile(const std::uint8_t* bytes, std::size_t size) {
+    try {
+        PngReader reader(bytes, size);
+        reader.ReadInfo();
+        return reader.Profile();
+    } catch (const Exception&) {
+        return {};
+    }
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "formats/StoredPicture.h"
 
@@ -16,4 +17,6 @@ namespace formats {
 TStoredPicture ReadPngInfo(const std::uint8_t* bytes, std::size_t size);
 // The pixels as stored (no orientation applied), alpha composed over white.
 std::unique_ptr<TBitmap> DecodePng(const std::uint8_t* bytes, std::size_t size);
+// The profile of an iCCP chunk, empty without one or when the file cannot be read.
+std::vector<std::uint8_t> PngProfile(const std::uint8_t* bytes, std::size_t size);
 }  // namespace formats

@@ -22,6 +22,7 @@ void TRasterImage::CopyFrom(TPersistent* source) {
     if (other.bitmap_) {
         bitmap_ = std::make_unique<TBitmap>();
         bitmap_->CopyFrom(other.bitmap_.get());
+        bitmap_.SetPendingProfile(other.bitmap_.PendingProfile());
     }
     NotifyChanged(this);
 }
@@ -36,7 +37,9 @@ void TRasterImage::CopyTo(TPersistent* destination) {
 
 void TRasterImage::DrawInto(TCanvas& canvas, const TRect& rect) {
     if (IsEmpty()) return;
-    canvas.StretchDrawGraphic(rect, Decode());
+    DecodeAsStored();
+    if (const auto sampled = bitmap_.SampledFor(canvas, rect)) return canvas.StretchDrawGraphic(rect, sampled.get());
+    canvas.StretchDrawGraphic(rect, bitmap_.Converted());
 }
 
 bool TRasterImage::IsEmpty() { return !bytes_; }
@@ -95,10 +98,18 @@ void TRasterImage::SetAutoOrient(bool value) {
     NotifyChanged(this);
 }
 
-TBitmap* TRasterImage::Decode() {
+TBitmap* TRasterImage::DecodeAsStored() {
     if (!bitmap_) {
         if (!bytes_) return (bitmap_ = std::make_unique<TBitmap>()).get();
         bitmap_ = DecodeBitmap(bytes_->data(), bytes_->size(), autoOrient_);
+        if (platform::ColorManagement())
+            bitmap_.SetPendingProfile(
+                platform::TransformToSrgb(ColorProfile(bytes_->data(), bytes_->size()), platform::IccPixels::Bgr));
     }
     return bitmap_.get();
+}
+
+TBitmap* TRasterImage::Decode() {
+    DecodeAsStored();
+    return bitmap_.Converted();
 }

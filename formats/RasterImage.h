@@ -11,6 +11,7 @@
 #include "formats/StoredPicture.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Graphic.h"
+#include "graphics/ProfiledBitmap.h"
 
 class TRasterImage : public TGraphic {
     OBRAZOR_CLASS_RECORD
@@ -35,8 +36,8 @@ public:
     bool AutoOrient() const { return autoOrient_; }
     void SetAutoOrient(bool value);
 
-    // The decoded bitmap, made on first use; raises the format's EInvalidGraphic when the pixels
-    // cannot be decoded.
+    // The decoded bitmap, made on first use and in sRGB; raises the format's EInvalidGraphic when
+    // the pixels cannot be decoded.
     TBitmap* Decode();
 
 protected:
@@ -47,12 +48,15 @@ protected:
     // The format's name in messages ("PNG") and its "... image is not valid" text.
     virtual const char* FormatName() const = 0;
     virtual const char* InvalidMessage() const = 0;
+    // The ICC profile the file embeds, empty when it has none; never raises.
+    virtual std::vector<std::uint8_t> ColorProfile(const std::uint8_t*, std::size_t) { return {}; }
 
 private:
     void ReadBytes(std::int64_t count, TStream& stream);
+    TBitmap* DecodeAsStored();
 
     std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
     TRasterHeader header_;
-    std::unique_ptr<TBitmap> bitmap_;
+    TProfiledBitmap bitmap_;
     bool autoOrient_ = true;
 };

@@ -14,3 +14,7 @@ std::unique_ptr<TBitmap> TWebPImage::DecodeStored(const std::uint8_t* bytes, std
 }
 
 const char* TWebPImage::InvalidMessage() const { return msg::SInvalidWebP; }
+
+std::vector<std::uint8_t> TWebPImage::ColorProfile(const std::uint8_t* bytes, std::size_t size) {
+    return formats::WebPProfile(bytes, size);
+}

@@ -11,4 +11,5 @@ protected:
     std::unique_ptr<TBitmap> DecodeStored(const std::uint8_t* bytes, std::size_t size) override;
     const char* FormatName() const override { return "WebP"; }
     const char* InvalidMessage() const override;
+    std::vector<std::uint8_t> ColorProfile(const std::uint8_t* bytes, std::size_t size) override;
 };

@@ -81,3 +81,13 @@ std::unique_ptr<TBitmap> formats::DecodeWebP(const std::uint8_t* bytes, std::siz
     }
     return (flags & ANIMATION_FLAG) ? FirstFrame(data) : StillPicture(bytes, size);
 }
+
+std::vector<std::uint8_t> formats::WebPProfile(const std::uint8_t* bytes, std::size_t size) {
+    const WebPData data{bytes, size};
+    const std::unique_ptr<WebPDemuxer, DemuxDeleter> demux(WebPDemux(&data));
+    WebPChunkIterator chunk;
+    if (!demux || !WebPDemuxGetChunk(demux.get(), "ICCP", 1, &chunk)) return {};
+    std::vector<std::uint8_t> profile(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
+    WebPDemuxReleaseChunkIterator(&chunk);
+    return profile;
+}

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "formats/StoredPicture.h"
 
@@ -15,4 +16,6 @@ namespace formats {
 TStoredPicture ReadWebPInfo(const std::uint8_t* bytes, std::size_t size);
 // The pixels as stored, alpha composed over white; of an animation, its first frame.
 std::unique_ptr<TBitmap> DecodeWebP(const std::uint8_t* bytes, std::size_t size);
+// The profile of an ICCP chunk, empty without one or when the file cannot be read.
+std::vector<std::uint8_t> WebPProfile(const std::uint8_t* bytes, std::size_t size);
 }  // namespace formats

@@ -9,7 +9,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Graphic.h"
-#include "jpeg/HeldBitmap.h"
+#include "graphics/ProfiledBitmap.h"
 #include "jpeg/JpegData.h"
 #include "jpeg/JpegSettings.h"
 
@@ -87,7 +87,7 @@ private:
     TMemoryStream* Bytes() const { return data_->ByteStream.get(); }
 
     TJPEGData* data_ = nullptr;
-    jpeg::THeldBitmap heldBitmap_;
+    TProfiledBitmap heldBitmap_;
     std::int32_t scaledWidth_ = 0;
     std::int32_t scaledHeight_ = 0;
     HPALETTE heldPalette_;

@@ -30,7 +30,7 @@ std::optional<Bytes> MakePhoto(const testdata::TempDir& temp, const std::string&
                                const std::string& extension) {
     if (!std::filesystem::exists("/usr/bin/convert") || !std::filesystem::exists(kPhotograph)) return std::nullopt;
     const std::string out = temp.File("photo." + extension);
-    const std::string command = std::string("/usr/bin/convert '") + kPhotograph + "' -strip -resize '160x120!' " +
+    const std::string command = std::string("/usr/bin/convert '") + kPhotograph + "' +profile '*' -resize '160x120!' " +
                                 options + " '" + out + "'";
     if (std::system(command.c_str()) != 0) return std::nullopt;
     return ReadBytes(out);

@@ -26,7 +26,7 @@ public:
 
 inline const std::string kColordProfiles = "/usr/share/color/icc/colord/";
 
-// /usr/bin/convert on a photograph of the installed backgrounds, scaled to 160 x 120, with
+// /usr/bin/convert on a photograph of the installed backgrounds, without its profiles, scaled to 160 x 120, with
 // `options` before the output name; nothing when the tool or the photograph is missing.
 std::optional<Bytes> MakePhoto(const testdata::TempDir& temp, const std::string& options = "",
                                const std::string& extension = "jpg");

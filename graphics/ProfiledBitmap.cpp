@@ -1,17 +1,15 @@
-#include "jpeg/HeldBitmap.h"
+#include "graphics/ProfiledBitmap.h"
 
 #include "graphics/Canvas.h"
 #include "graphics/ColorProfile.h"
 
-namespace jpeg {
-
-TBitmap* THeldBitmap::Converted() {
+TBitmap* TProfiledBitmap::Converted() {
     if (pending_ && bitmap_) TranslateBitmap(*pending_, *bitmap_);
     pending_.reset();
     return bitmap_.get();
 }
 
-std::unique_ptr<TBitmap> THeldBitmap::SampledFor(TCanvas& canvas, const TRect& rect) {
+std::unique_ptr<TBitmap> TProfiledBitmap::SampledFor(TCanvas& canvas, const TRect& rect) {
     if (!pending_ || !bitmap_ || bitmap_->CurrentDepth() != TPixelDepth::Bits24) return nullptr;
     const std::int32_t width = rect.Width(), height = rect.Height();
     if (width <= 0 || height <= 0 ||
@@ -30,4 +28,3 @@ std::unique_ptr<TBitmap> THeldBitmap::SampledFor(TCanvas& canvas, const TRect& r
     return sampled;
 }
 
-}  // namespace jpeg

@@ -1,5 +1,5 @@
 #pragma once
-// The bitmap a JPEG image holds, with the colour transform its pixels may still wait for.
+// The bitmap a decoded picture holds, with the colour transform its pixels may still wait for.
 //
 // A photo with a colour profile decodes as stored; its pixels are brought to sRGB when all of
 // them are first asked for, and a drawing smaller than the picture converts only the pixels it
@@ -14,11 +14,9 @@
 
 class TCanvas;
 
-namespace jpeg {
-
-class THeldBitmap {
+class TProfiledBitmap {
 public:
-    THeldBitmap& operator=(std::unique_ptr<TBitmap> bitmap) {
+    TProfiledBitmap& operator=(std::unique_ptr<TBitmap> bitmap) {
         bitmap_ = std::move(bitmap);
         pending_.reset();
         return *this;
@@ -43,4 +41,3 @@ private:
     std::shared_ptr<const platform::IccTransform> pending_;
 };
 
-}  // namespace jpeg
