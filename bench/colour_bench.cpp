@@ -14,6 +14,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
+#include "JpegBenchFiles.h"
 
 namespace {
 
@@ -23,23 +24,12 @@ const char* const kPhotograph = "/usr/share/backgrounds/mate/abstract/Elephants_
 const char* const kProfile = "/usr/share/color/icc/colord/AdobeRGB1998.icc";
 constexpr int kWidth = 6000, kHeight = 4000;  // 24 megapixels, as a current camera writes
 
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::unique_ptr<TJPEGImage> Load(const Bytes& bytes) {
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
-    stream.SetPosition(0);
-    auto image = std::make_unique<TJPEGImage>();
-    image->LoadFromStream(stream);
-    return image;
-}
+using benchfiles::LoadImage;
+using benchfiles::ReadFile;
 
 // The photograph stretched to 24 megapixels and saved as a baseline JPEG of quality 90.
 Bytes MakeUntagged() {
-    auto source = Load(ReadFile(kPhotograph));
+    auto source = LoadImage(ReadFile(kPhotograph));
     const auto big = MakeWorkingBitmap(*source, kWidth, kHeight);
     TJPEGImage jpeg;
     jpeg.CopyFrom(big.get());
@@ -76,7 +66,7 @@ void BM_Decode(benchmark::State& state) {
     if (!Available(state)) return;
     const Bytes& file = Photo(state.range(0) != 0);
     for (auto _ : state) {
-        auto image = Load(file);
+        auto image = LoadImage(file);
         benchmark::DoNotOptimize(image->Decode());
     }
 }
@@ -86,7 +76,7 @@ void BM_Convert(benchmark::State& state) {
     if (!Available(state)) return;
     const Bytes& file = Photo(state.range(0) != 0);
     for (auto _ : state) {
-        auto image = Load(file);
+        auto image = LoadImage(file);
         const auto working = MakeWorkingBitmap(*image, 640, 480);
         TJPEGImage jpeg;
         jpeg.CopyFrom(working.get());

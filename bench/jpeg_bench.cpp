@@ -17,6 +17,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
+#include "JpegBenchFiles.h"
 
 namespace {
 
@@ -28,19 +29,8 @@ struct Photo {
     int width = 0, height = 0;
 };
 
-Bytes ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::unique_ptr<TJPEGImage> LoadImage(const Bytes& bytes) {
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
-    stream.SetPosition(0);
-    auto image = std::make_unique<TJPEGImage>();
-    image->LoadFromStream(stream);
-    return image;
-}
+using benchfiles::LoadImage;
+using benchfiles::ReadFile;
 
 // The installed backgrounds by size, found by reading their headers.
 const std::map<std::pair<int, int>, std::string>& PhotosBySize() {

@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Rgb {
-    int r, g, b;
-};
+using tagged::MeanDifference;
+using tagged::RedAndGreenSwapped;
+using tagged::Rgb;
 
 // The picture drawn into a 32-bit bitmap of its size.
 std::vector<Rgb> Pixels(const std::vector<std::uint8_t>& file) {
@@ -39,19 +39,6 @@ std::vector<Rgb> Pixels(const std::vector<std::uint8_t>& file) {
 std::vector<Rgb> Stored(const std::vector<std::uint8_t>& file) {
     const tagged::ColorManagementOff off;
     return Pixels(file);
-}
-
-double MeanDifference(const std::vector<Rgb>& a, const std::vector<Rgb>& b) {
-    EXPECT_EQ(a.size(), b.size());
-    double total = 0;
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-        total += std::abs(a[i].r - b[i].r) + std::abs(a[i].g - b[i].g) + std::abs(a[i].b - b[i].b);
-    return total / double(3 * std::max<std::size_t>(a.size(), 1));
-}
-
-std::vector<Rgb> RedAndGreenSwapped(std::vector<Rgb> pixels) {
-    for (Rgb& p : pixels) std::swap(p.r, p.g);
-    return pixels;
 }
 
 // ImageMagick writes a version 5 header with the profile after the pixels.

@@ -53,4 +53,17 @@ Bytes WithProfile(const Bytes& jpeg, const Bytes& profile, std::size_t chunk, bo
     return file;
 }
 
+double MeanDifference(const std::vector<Rgb>& a, const std::vector<Rgb>& b) {
+    if (a.size() != b.size() || a.empty()) return 255;
+    double total = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        total += std::abs(a[i].r - b[i].r) + std::abs(a[i].g - b[i].g) + std::abs(a[i].b - b[i].b);
+    return total / double(3 * a.size());
+}
+
+std::vector<Rgb> RedAndGreenSwapped(std::vector<Rgb> pixels) {
+    for (Rgb& p : pixels) std::swap(p.r, p.g);
+    return pixels;
+}
+
 }  // namespace tagged

@@ -34,6 +34,14 @@ std::optional<Bytes> MakePhoto(const testdata::TempDir& temp, const std::string&
 // The file's bytes; empty when it cannot be read.
 Bytes ReadBytes(const std::string& path);
 
+struct Rgb {
+    int r, g, b;
+};
+// Mean absolute difference per channel of two pictures of one size.
+double MeanDifference(const std::vector<Rgb>& a, const std::vector<Rgb>& b);
+// The picture with red and green trading places.
+std::vector<Rgb> RedAndGreenSwapped(std::vector<Rgb> pixels);
+
 // The JPEG with the profile in "ICC_PROFILE" chunks of at most `chunk` bytes right after its
 // start marker, the last chunk first when `reversed`.
 Bytes WithProfile(const Bytes& jpeg, const Bytes& profile, std::size_t chunk = 65519, bool reversed = false);
