@@ -51,4 +51,12 @@ void ApplyDecodeBudget(CodecContext& context, std::int64_t fileBytes) {
     d->mem->max_memory_to_use = long(budget - bitmapBytes > MinJpegBudget ? budget - bitmapBytes : MinJpegBudget);
 }
 
+// The library's buffers grow with the coded picture, whatever scale the output has.
+void CheckDecodeCost(CodecContext& context, std::int64_t fileBytes) {
+    const j_decompress_ptr d = context.Decompress();
+    if (std::int64_t(d->image_width) * std::int64_t(d->image_height) > MaxJpegPixels)
+        throw EJPEG(Format(msg::SJPEGError, JERR_IMAGE_TOO_BIG));
+    ApplyDecodeBudget(context, fileBytes);
+}
+
 }  // namespace jpeg

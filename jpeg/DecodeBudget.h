@@ -23,4 +23,7 @@ std::int64_t PictureBlocks(j_decompress_ptr d);
 // library to its share of the budget. Called after the header, before decoding starts.
 void ApplyDecodeBudget(CodecContext& context, std::int64_t fileBytes);
 
+// Raises EJPEG for a coded picture of more pixels than the limit, then applies the budget.
+void CheckDecodeCost(CodecContext& context, std::int64_t fileBytes);
+
 }  // namespace jpeg

@@ -22,7 +22,6 @@ public:
     void Run();
 
 private:
-    void CheckPictureSize();
     void DecodeRows();
     void AdoptHandedPalette();
     void InterimPasses();
@@ -51,7 +50,7 @@ void JpegDecoder::Run() {
     image_.heldBitmap_ = std::make_unique<TBitmap>();
     bitmap_ = image_.heldBitmap_.get();
     jpeg::SetUpDecompressor(context_, image_);
-    CheckPictureSize();
+    jpeg::CheckDecodeCost(context_, image_.DataObject().ByteStream->Size());
     profile_ = jpeg::ProfileTransform(Decompressor(), image_.GrayOutput());
     // Colour rows are converted when they are drawn; CMYK rows have to be now.
     if (!jpeg::HasCmykOutput(Decompressor())) image_.heldBitmap_.SetPendingProfile(profile_);
@@ -72,14 +71,6 @@ void JpegDecoder::Run() {
     } catch (const EAbort&) {
         // Cancelled from a progress handler: the rows decoded so far stay.
     }
-}
-
-// The library's buffers grow with the coded picture, whatever scale the output has.
-void JpegDecoder::CheckPictureSize() {
-    const j_decompress_ptr d = Decompressor();
-    if (std::int64_t(d->image_width) * std::int64_t(d->image_height) > jpeg::MaxJpegPixels)
-        throw EJPEG(Format(msg::SJPEGError, JERR_IMAGE_TOO_BIG));
-    jpeg::ApplyDecodeBudget(context_, image_.DataObject().ByteStream->Size());
 }
 
 void JpegDecoder::DecodeRows() {

@@ -2,6 +2,7 @@
 
 #include "app/conversion/AtomicFile.h"
 #include "app/conversion/ConversionMessages.h"
+#include "app/conversion/StreamedDraw.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
 
@@ -9,7 +10,7 @@ std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->ResizeWidth(width);
     bitmap->ResizeHeight(height);
-    bitmap->Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
+    if (!DrawStreamed(graphic, *bitmap)) bitmap->Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
     return bitmap;
 }
 

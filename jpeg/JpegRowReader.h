@@ -1,0 +1,23 @@
+#pragma once
+// Decoding a JPEG row by row for a caller that keeps only the rows it samples, so that no bitmap
+// of the whole picture is made. Only the plain case is served: the image holds no bitmap, its
+// decoding settings are the defaults, and the file decodes to 24-bit colour. Everything else is
+// declined before any row is decoded, and the caller draws through the held bitmap instead.
+
+#include <cstdint>
+#include <functional>
+
+class TJPEGImage;
+
+namespace jpeg {
+
+// One decoded row: its index from the top, and `width` pixels of blue, green, red, already
+// brought to sRGB when the file embeds a profile. The pointer is valid during the call only.
+using BgrRowSink = std::function<void(std::int32_t row, const std::uint8_t* bgr, std::int32_t width)>;
+
+// True when the image could be streamed (every row the decoder gave went to the sink); false,
+// having decoded nothing, when it needs the held bitmap (settings, gray or CMYK output). Raises what decoding into the held
+// bitmap would raise; a file cut short gives the rows the held bitmap would have got.
+bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink);
+
+}  // namespace jpeg

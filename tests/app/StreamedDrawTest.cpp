@@ -1,0 +1,192 @@
+// A JPEG streamed into the working bitmap against the same JPEG decoded first and then drawn: the
+// same pixels byte for byte, or the same failure.
+
+#include "app/conversion/StreamedDraw.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "MainWindowFixture.h"
+#include "app/conversion/SaveRoad.h"
+#include "app/conversion/SizeRule.h"
+#include "graphics/Streams.h"
+#include "jpeg/JPEGImage.h"
+#include "support/TaggedPhotos.h"
+
+namespace {
+
+using Bytes = tagged::Bytes;
+
+// A picture with gradients and hard edges, so that every sampled row and column shows.
+void WritePpm(const std::string& path, int width, int height) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << ' ' << height << "\n255\n";
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool edge = ((x / 7) + (y / 5)) % 3 == 0;
+            out.put(char(x * 255 / std::max(width, 1))).put(char(edge ? 250 : y * 255 / std::max(height, 1)))
+                .put(char((x * 13 + y * 29) & 0xFF));
+        }
+}
+
+std::optional<Bytes> Cjpeg(const testdata::TempDir& temp, int width, int height, const std::string& options) {
+    const std::string ppm = temp.File("in.ppm"), jpg = temp.File("in.jpg");
+    WritePpm(ppm, width, height);
+    const std::string command = "cjpeg " + options + " -outfile '" + jpg + "' '" + ppm + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return std::nullopt;
+    return tagged::ReadBytes(jpg);
+}
+
+std::optional<Bytes> CutShort(std::optional<Bytes> bytes) {
+    if (bytes) bytes->resize(bytes->size() * 3 / 5);
+    return bytes;
+}
+
+std::optional<Bytes> MateBackground(const std::string& name) {
+    const Bytes bytes = tagged::ReadBytes("/usr/share/backgrounds/mate/" + name);
+    if (bytes.empty()) return std::nullopt;
+    return bytes;
+}
+
+// The file with an EXIF block right after its start marker whose orientation turns the picture.
+std::optional<Bytes> Turned(std::optional<Bytes> bytes) {
+    if (!bytes) return bytes;
+    const Bytes exif = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
+                        0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6, 0, 0, 0, 0, 0, 0};
+    bytes->insert(bytes->begin() + 2, exif.begin(), exif.end());
+    return bytes;
+}
+
+std::unique_ptr<TJPEGImage> Load(const Bytes& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    stream.SetPosition(0);
+    auto image = std::make_unique<TJPEGImage>();
+    image->LoadFromStream(stream);
+    return image;
+}
+
+std::string BmpBytes(TBitmap& bitmap) {
+    TMemoryStream stream;
+    bitmap.SaveToStream(stream);
+    return {reinterpret_cast<const char*>(stream.Memory()), std::size_t(stream.Size())};
+}
+
+// The working bitmap's stored bytes, or the failure's message.
+struct Drawn {
+    std::string pixels, failure;
+    bool streamed = false;
+};
+
+Drawn DrawWorking(const Bytes& bytes, int width, int height, bool decodeFirst) {
+    Drawn drawn;
+    try {
+        const auto image = Load(bytes);
+        if (width == 0) {
+            const TResultSize size = ApplySizeRule(image->ImageWidth(), image->ImageHeight());
+            width = size.Width;
+            height = size.Height;
+        }
+        if (decodeFirst) image->Decode();
+        const auto working = MakeWorkingBitmap(*image, width, height);
+        drawn.streamed = !image->HeldBitmap();
+        drawn.pixels = BmpBytes(*working);
+    } catch (const std::exception& error) {
+        drawn.failure = error.what();
+    }
+    return drawn;
+}
+
+struct Case {
+    const char* name;
+    std::function<std::optional<Bytes>(const testdata::TempDir&)> make;
+    int width = 0, height = 0;  // of the working bitmap; 0 for the conversion's size rule
+    bool streams = true;        // false: the picture keeps the decoded bitmap
+};
+
+const Case kCases[] = {
+    {"Baseline444", [](auto& t) { return Cjpeg(t, 301, 157, "-sample 1x1"); }, 64, 33},
+    {"Baseline422", [](auto& t) { return Cjpeg(t, 301, 157, "-sample 2x1"); }, 64, 33},
+    {"Baseline420", [](auto& t) { return Cjpeg(t, 301, 157, "-sample 2x2"); }, 97, 50},
+    {"Progressive444", [](auto& t) { return Cjpeg(t, 301, 157, "-progressive -sample 1x1"); }, 64, 33},
+    {"Progressive420", [](auto& t) { return Cjpeg(t, 301, 157, "-progressive"); }, 97, 50},
+    {"RestartEveryRow", [](auto& t) { return Cjpeg(t, 301, 157, "-restart 1"); }, 64, 33},
+    {"RestartEveryBlock", [](auto& t) { return Cjpeg(t, 120, 40, "-restart 1B -sample 1x1"); }, 50, 17},
+    {"OnePixelHigh", [](auto& t) { return Cjpeg(t, 500, 1, ""); }, 101, 1},
+    {"OnePixelWide", [](auto& t) { return Cjpeg(t, 1, 300, ""); }, 1, 61},
+    {"SameSize", [](auto& t) { return Cjpeg(t, 64, 48, ""); }, 64, 48},
+    {"Upscaled", [](auto& t) { return Cjpeg(t, 40, 30, ""); }, 131, 97},
+    {"Gray", [](auto& t) { return Cjpeg(t, 301, 157, "-grayscale"); }, 64, 33, false},
+    {"Turned", [](auto& t) { return Turned(Cjpeg(t, 301, 157, "")); }, 64, 33, false},
+    {"ProfileTagged",
+     [](auto& t) -> std::optional<Bytes> {
+         const auto photo = tagged::MakePhoto(t);
+         const Bytes profile = tagged::ReadBytes(tagged::kColordProfiles + "AdobeRGB1998.icc");
+         if (!photo || profile.empty()) return std::nullopt;
+         return tagged::WithProfile(*photo, profile);
+     },
+     61, 45},
+    {"CutShortBaseline", [](auto& t) { return CutShort(Cjpeg(t, 301, 157, "")); }, 64, 33},
+    {"CutShortProgressive", [](auto& t) { return CutShort(Cjpeg(t, 301, 157, "-progressive")); }, 64, 33},
+    {"CutInHeader", [](auto& t) -> std::optional<Bytes> {
+         auto bytes = Cjpeg(t, 301, 157, "");
+         if (bytes) bytes->resize(120);
+         return bytes;
+     }},
+    {"MateElephants", [](auto&) { return MateBackground("abstract/Elephants.jpg"); }},
+    {"MateAqua", [](auto&) { return MateBackground("nature/Aqua.jpg"); }},
+    {"MateGreenTraditional", [](auto&) { return MateBackground("desktop/GreenTraditional.jpg"); }},
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class StreamedDraw : public testing::TestWithParam<Case> {
+protected:
+    testdata::TempDir temp;
+};
+
+TEST_P(StreamedDraw, GivesTheDecodedBitmapsPixelsOrItsFailure) {
+    const Case& c = GetParam();
+    const auto bytes = c.make(temp);
+    if (!bytes) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
+    const Drawn held = DrawWorking(*bytes, c.width, c.height, true);
+    const Drawn streamed = DrawWorking(*bytes, c.width, c.height, false);
+    EXPECT_EQ(streamed.failure, held.failure);
+    EXPECT_TRUE(streamed.pixels == held.pixels) << "the working bitmaps differ";
+    if (held.failure.empty()) {
+        EXPECT_EQ(streamed.streamed, c.streams);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, StreamedDraw, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class StreamedSave : public MainWindow {};
+
+// A second frame header after the rows: the decoder fails once every row has been drawn.
+TEST_F(StreamedSave, FailureAfterTheRowsLeavesThePreviousOutput) {
+    auto bytes = Cjpeg(folder, 301, 157, "");
+    if (!bytes) GTEST_SKIP() << "cjpeg is missing";
+    std::size_t sof = 2;
+    while (sof + 4 < bytes->size() && (*bytes)[sof + 1] != 0xC0) sof += 2 + ((*bytes)[sof + 2] << 8 | (*bytes)[sof + 3]);
+    ASSERT_LT(sof + 4, bytes->size());
+    const Bytes frame(bytes->begin() + std::ptrdiff_t(sof),
+                      bytes->begin() + std::ptrdiff_t(sof + 2 + ((*bytes)[sof + 2] << 8 | (*bytes)[sof + 3])));
+    bytes->insert(bytes->end() - 2, frame.begin(), frame.end());
+    const std::string output = folder.File("out.jpg");
+    std::filesystem::remove(folder.File("in.ppm"));
+    std::filesystem::remove(folder.File("in.jpg"));
+    std::ofstream(output) << "previous";
+    const auto image = Load(*bytes);
+    EXPECT_THROW(SaveConversion(*image, {64, 33}, {}, output), EJPEG);
+    EXPECT_FALSE(image->HeldBitmap()) << "the streamed road was not taken";
+    EXPECT_EQ(FileBytes(output), "previous");
+    const auto entries = std::distance(std::filesystem::directory_iterator(folder.Path()), {});
+    EXPECT_EQ(entries, 1) << "a partial file was left beside the output";
+}
+
+}  // namespace
