@@ -1,11 +1,13 @@
 #include "app/conversion/StreamedDraw.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "graphics/Canvas.h"
 #include "jpeg/JPEGImage.h"
 #include "jpeg/JpegRowReader.h"
 #include "platform/AxisMap.h"
+#include "platform/Gdi.h"
 
 namespace {
 
@@ -30,6 +32,40 @@ private:
     std::int32_t next_;
 };
 
+// Sampled source rows gathered one per target row, then stretched across in one blit per band:
+// the rows map one to one, and the columns are sampled exactly as from the whole picture.
+class RowBand {
+public:
+    RowBand(TBitmap& working, std::int32_t sourceWidth)
+        : working_(working), width_(sourceWidth), rows_(std::min(kBandRows, working.ImageHeight())) {
+        band_.ChangeDepth(TPixelDepth::Bits24);  // the depth the decoded bitmap has
+        band_.ResizeWidth(sourceWidth);
+        band_.ResizeHeight(rows_);
+    }
+
+    void Add(std::int32_t targetRow, const std::uint8_t* bgr) {
+        if (filled_ > 0 && first_ + filled_ != targetRow) Flush();
+        if (filled_ == 0) first_ = targetRow;
+        std::memcpy(band_.ScanRow(filled_), bgr, std::size_t(width_) * 3);
+        if (++filled_ == rows_) Flush();
+    }
+
+    void Flush() {
+        if (filled_ == 0) return;
+        TCanvas& target = working_.Canvas();
+        // A 24-bit bitmap draws onto a colour surface with this mode.
+        platform::SetStretchBltMode(target.Handle(), platform::COLORONCOLOR);
+        target.CopyArea({0, first_, working_.ImageWidth(), first_ + filled_}, band_.Canvas(), {0, 0, width_, filled_});
+        filled_ = 0;
+    }
+
+private:
+    static constexpr std::int32_t kBandRows = 32;
+    TBitmap& working_;
+    TBitmap band_;
+    std::int32_t width_, rows_, first_ = 0, filled_ = 0;
+};
+
 }  // namespace
 
 bool DrawStreamed(TGraphic& graphic, TBitmap& working) {
@@ -37,20 +73,18 @@ bool DrawStreamed(TGraphic& graphic, TBitmap& working) {
     auto& jpeg = static_cast<TJPEGImage&>(graphic);
     const std::int32_t width = working.ImageWidth(), height = working.ImageHeight();
     if (jpeg.HeldBitmap() || jpeg.IsEmpty() || width <= 0 || height <= 0) return false;
+    // Palette surfaces take the picture halftoned, from the whole of it.
+    if (platform::GetDeviceCaps(working.Canvas().Handle(), platform::BITSPIXEL) <= 8) return false;
     const std::int32_t sourceWidth = jpeg.ImageWidth();
     RowRuns runs(height, jpeg.ImageHeight());
-    // One source row as a bitmap of the held bitmap's depth, stretched over its run of target
-    // rows: the columns are sampled exactly as from the whole picture.
-    TBitmap line;
-    line.ChangeDepth(TPixelDepth::Bits24);
-    line.ResizeWidth(sourceWidth);
-    line.ResizeHeight(1);
-    TCanvas& canvas = working.Canvas();
-    return jpeg::StreamJpegRows(jpeg, [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
-        std::int32_t first = 0;
-        const std::int32_t count = runs.Take(row, first);
-        if (count == 0 || rowWidth != sourceWidth) return;
-        std::memcpy(line.ScanRow(0), bgr, std::size_t(rowWidth) * 3);
-        canvas.StretchDrawGraphic({0, first, width, first + count}, &line);
-    });
+    RowBand band(working, sourceWidth);
+    const bool streamed =
+        jpeg::StreamJpegRows(jpeg, [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
+            std::int32_t first = 0;
+            const std::int32_t count = runs.Take(row, first);
+            if (rowWidth != sourceWidth) return;
+            for (std::int32_t i = 0; i < count; ++i) band.Add(first + i, bgr);
+        });
+    band.Flush();
+    return streamed;
 }

@@ -9,10 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 
 #include "MainWindowFixture.h"
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/SizeRule.h"
+#include "graphics/Picture.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
 #include "support/TaggedPhotos.h"
@@ -61,13 +63,8 @@ std::optional<Bytes> Turned(std::optional<Bytes> bytes) {
     return bytes;
 }
 
-std::unique_ptr<TJPEGImage> Load(const Bytes& bytes) {
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
-    stream.SetPosition(0);
-    auto image = std::make_unique<TJPEGImage>();
-    image->LoadFromStream(stream);
-    return image;
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 std::string BmpBytes(TBitmap& bitmap) {
@@ -82,10 +79,14 @@ struct Drawn {
     bool streamed = false;
 };
 
-Drawn DrawWorking(const Bytes& bytes, int width, int height, bool decodeFirst) {
+// The file read as the conversion reads it, then drawn into a working bitmap.
+Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFirst) {
     Drawn drawn;
     try {
-        const auto image = Load(bytes);
+        TPicture picture;
+        picture.ReadFromFile(path);
+        auto* image = dynamic_cast<TJPEGImage*>(picture.CurrentGraphic());
+        if (!image) throw std::logic_error("not read as a JPEG");
         if (width == 0) {
             const TResultSize size = ApplySizeRule(image->ImageWidth(), image->ImageHeight());
             width = size.Width;
@@ -153,8 +154,10 @@ TEST_P(StreamedDraw, GivesTheDecodedBitmapsPixelsOrItsFailure) {
     const Case& c = GetParam();
     const auto bytes = c.make(temp);
     if (!bytes) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
-    const Drawn held = DrawWorking(*bytes, c.width, c.height, true);
-    const Drawn streamed = DrawWorking(*bytes, c.width, c.height, false);
+    const std::string path = temp.File("case.jpg");
+    WriteBytes(path, *bytes);
+    const Drawn held = DrawWorking(path, c.width, c.height, true);
+    const Drawn streamed = DrawWorking(path, c.width, c.height, false);
     EXPECT_EQ(streamed.failure, held.failure);
     EXPECT_TRUE(streamed.pixels == held.pixels) << "the working bitmaps differ";
     if (held.failure.empty()) {
@@ -181,12 +184,15 @@ TEST_F(StreamedSave, FailureAfterTheRowsLeavesThePreviousOutput) {
     std::filesystem::remove(folder.File("in.ppm"));
     std::filesystem::remove(folder.File("in.jpg"));
     std::ofstream(output) << "previous";
-    const auto image = Load(*bytes);
-    EXPECT_THROW(SaveConversion(*image, {64, 33}, {}, output), EJPEG);
-    EXPECT_FALSE(image->HeldBitmap()) << "the streamed road was not taken";
+    const std::string source = folder.File("source.jpg");
+    WriteBytes(source, *bytes);
+    TPicture picture;
+    picture.ReadFromFile(source);
+    EXPECT_THROW(SaveConversion(*picture.CurrentGraphic(), {64, 33}, {}, output), EJPEG);
+    EXPECT_FALSE(static_cast<TJPEGImage*>(picture.CurrentGraphic())->HeldBitmap()) << "the streamed road was not taken";
     EXPECT_EQ(FileBytes(output), "previous");
     const auto entries = std::distance(std::filesystem::directory_iterator(folder.Path()), {});
-    EXPECT_EQ(entries, 1) << "a partial file was left beside the output";
+    EXPECT_EQ(entries, 2) << "a partial file was left beside the output";
 }
 
 }  // namespace
