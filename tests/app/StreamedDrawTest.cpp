@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <stdexcept>
 
 #include "MainWindowFixture.h"
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/SizeRule.h"
+#include "app/conversion/UprightPicture.h"
 #include "graphics/Picture.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
@@ -79,22 +79,23 @@ struct Drawn {
     bool streamed = false;
 };
 
-// The file read as the conversion reads it, then drawn into a working bitmap.
+// The file read and turned upright as the conversion does it, then drawn into a working bitmap.
 Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFirst) {
     Drawn drawn;
     try {
         TPicture picture;
         picture.ReadFromFile(path);
-        auto* image = dynamic_cast<TJPEGImage*>(picture.CurrentGraphic());
-        if (!image) throw std::logic_error("not read as a JPEG");
+        OrientUpright(picture);
+        TGraphic& graphic = *picture.CurrentGraphic();
+        auto* image = dynamic_cast<TJPEGImage*>(&graphic);
         if (width == 0) {
-            const TResultSize size = ApplySizeRule(image->ImageWidth(), image->ImageHeight());
+            const TResultSize size = ApplySizeRule(graphic.ImageWidth(), graphic.ImageHeight());
             width = size.Width;
             height = size.Height;
         }
-        if (decodeFirst) image->Decode();
-        const auto working = MakeWorkingBitmap(*image, width, height);
-        drawn.streamed = !image->HeldBitmap();
+        if (decodeFirst && image) image->Decode();
+        const auto working = MakeWorkingBitmap(graphic, width, height);
+        drawn.streamed = image && !image->HeldBitmap();
         drawn.pixels = BmpBytes(*working);
     } catch (const std::exception& error) {
         drawn.failure = error.what();
