@@ -169,14 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
         UnchangedCase{"CmykProfileOnRgb", "/usr/share/color/icc/ghostscript/default_cmyk.icc", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TaggedPhoto, ColourManagementOffKeepsTheStoredNumbers) {
-    testdata::TempDir temp;
-    const auto photo = tagged::MakePhoto(temp);
-    const Bytes profile = tagged::ReadBytes(tagged::kColordProfiles + "AdobeRGB1998.icc");
-    if (!photo || profile.empty()) GTEST_SKIP() << "ImageMagick, the photograph or colord-data missing";
-    EXPECT_EQ(Stored(tagged::WithProfile(*photo, profile)).pixels, Decoded(*photo).pixels);
-}
-
 // A CMYK print file with its profile shows as ImageMagick, itself colour-managed, shows it; the
 // plain inversion of the inks is visibly further off.
 TEST(TaggedPhoto, CmykGoesThroughItsProfile) {
