@@ -1,9 +1,11 @@
 #include "app/conversion/PictureFormats.h"
 
 #include "formats/ImageFormats.h"
+#include "gif/GIFFormat.h"
 #include "jpeg/JpegFormat.h"
 
 void RegisterPictureFormats() {
+    RegisterGifFormat();
     RegisterJpegFormat();
     RegisterImageFormats();
 }
@@ -12,4 +14,5 @@ void RegisterPictureFormats() {
 void UnregisterPictureFormats() {
     UnregisterImageFormats();
     UnregisterJpegFormat();
+    UnregisterGifFormat();
 }

@@ -1,0 +1,100 @@
+#include "gif/GIFFrameDraw.h"
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "gif/GIFImage.h"
+#include "gif/GIFMessages.h"
+#include "gif/GIFRenderState.h"
+#include "graphics/Bitmap.h"
+#include "graphics/TransparentBlit.h"
+#include "graphics/WorkContext.h"
+
+namespace gif {
+namespace {
+
+platform::HPALETTE FramePalette(TGIFSubImage& frame) {
+    platform::HPALETTE palette = frame.ActiveColorMap().ToPalette();
+    if (!palette) RaiseGIFError(gifmsg::SNoColorTable);
+    return palette;
+}
+
+// Rows of 16-bit aligned bits, most significant first, 1 where the pixel is transparent.
+platform::HBITMAP BuildMask(TGIFSubImage& frame) {
+    const int width = frame.Width(), height = frame.Height();
+    const std::size_t stride = std::size_t(width + 15) / 16 * 2;
+    std::vector<std::uint8_t> bits(stride * std::size_t(height), 0);
+    const std::uint8_t transparent = frame.GraphicControlExtension()->TransparentColorIndex();
+    bool any = false;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = frame.PixelBuffer() + std::int64_t(y) * width;
+        std::uint8_t* maskRow = bits.data() + stride * std::size_t(y);
+        for (int x = 0; x < width; ++x)
+            if (row[x] == transparent) {
+                maskRow[x >> 3] |= std::uint8_t(0x80 >> (x & 7));
+                any = true;
+            }
+    }
+    if (!any) return nullptr;
+    return platform::CreateBitmap(width, height, 1, 1, bits.data());
+}
+
+std::unique_ptr<TBitmap> BuildFrameBitmap(TGIFSubImage& frame) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->ChangeDepth(TPixelDepth::Bits8);
+    bitmap->AdoptPalette(FramePalette(frame));
+    bitmap->ResizeWidth(frame.Width());
+    bitmap->ResizeHeight(frame.Height());
+    for (int y = 0; y < frame.Height(); ++y)
+        std::memcpy(bitmap->ScanRow(y), frame.PixelBuffer() + std::int64_t(y) * frame.Width(),
+                    std::size_t(frame.Width()));
+    return bitmap;
+}
+
+int Scaled(int origin, std::int64_t offset, int extent, int screen) {
+    return origin + int(std::lround(double(offset) * extent / screen));
+}
+}  // namespace
+
+TBitmap* FrameBitmap(TGIFSubImage& frame) {
+    if (frame.IsEmpty()) return nullptr;
+    TGIFFrameCache& cache = frame.Cache();
+    if (!cache.Bitmap) {
+        cache.Bitmap = BuildFrameBitmap(frame);
+        cache.Mask = frame.Transparent() && frame.GraphicControlExtension() ? BuildMask(frame) : nullptr;
+        cache.MaskPending = false;
+    }
+    return cache.Bitmap.get();
+}
+
+// A screen narrower than its frames (or of size 0) stands for the frames' own extent.
+TRect MapFrameRect(TGIFSubImage& frame, const TRect& rect) {
+    TGIFImage& image = *frame.Image();
+    const int screenWidth = std::max(image.ImageWidth(), frame.Left() + frame.Width());
+    const int screenHeight = std::max(image.ImageHeight(), frame.Top() + frame.Height());
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    return {Scaled(rect.left, frame.Left(), w, screenWidth), Scaled(rect.top, frame.Top(), h, screenHeight),
+            Scaled(rect.left, frame.Left() + frame.Width(), w, screenWidth),
+            Scaled(rect.top, frame.Top() + frame.Height(), h, screenHeight)};
+}
+
+void DrawFrame(TGIFSubImage& frame, TCanvas& canvas, const TRect& rect, bool transparent) {
+    TBitmap* bitmap = FrameBitmap(frame);
+    if (!bitmap) return;
+    const TRect target = MapFrameRect(frame, rect);
+    const platform::HBITMAP& mask = frame.Cache().Mask;
+    if (!transparent || !mask) {
+        bitmap->DrawInto(canvas, target);
+        return;
+    }
+    canvas.EnsureState(TCanvas::csAllValid);
+    TWorkDC maskDC;
+    platform::SelectObject(maskDC.Handle(), mask);
+    const TBlitArea to{canvas.Handle(), target.left, target.top, target.right - target.left,
+                       target.bottom - target.top};
+    const TBlitArea from{bitmap->Canvas().Handle(), 0, 0, frame.Width(), frame.Height()};
+    TransparentBlit(to, from, bitmap->PaletteHandle(), maskDC.Handle(), 0, 0);
+}
+
+}  // namespace gif

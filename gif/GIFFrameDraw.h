@@ -1,0 +1,19 @@
+#pragma once
+// Drawing one frame: its indices and colour map made into an 8-bit bitmap with a transparency
+// mask, placed on a canvas at the frame's share of a rectangle that stands for the screen.
+
+#include "graphics/Canvas.h"
+#include "graphics/Graphic.h"
+
+class TBitmap;
+class TGIFSubImage;
+
+namespace gif {
+// The frame's cached bitmap, built on first use; null for a frame without pixels.
+TBitmap* FrameBitmap(TGIFSubImage& frame);
+// The frame's place inside a rectangle that shows the whole logical screen.
+TRect MapFrameRect(TGIFSubImage& frame, const TRect& rect);
+// Draws the frame into its share of the rectangle; with `transparent`, pixels of the
+// transparent index leave the canvas as it was.
+void DrawFrame(TGIFSubImage& frame, TCanvas& canvas, const TRect& rect, bool transparent);
+}  // namespace gif

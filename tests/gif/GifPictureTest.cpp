@@ -1,0 +1,85 @@
+// A GIF through the picture container: found by its extension, drawn into a canvas, made into a
+// bitmap, and a failed read that keeps what the picture held.
+
+#include <gtest/gtest.h>
+
+#include "GifTestSupport.h"
+#include "app/conversion/PictureFormats.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Picture.h"
+#include "support/TestData.h"
+
+using namespace giftest;
+
+namespace {
+
+class GifPicture : public testing::Test {
+protected:
+    void SetUp() override { RegisterPictureFormats(); }
+    void TearDown() override { UnregisterPictureFormats(); }
+};
+
+// A 4 x 4 screen (white background map) holding a 2 x 2 frame at (1, 1): index 1 black,
+// index 2 (transparent) and index 3 red in its top and bottom rows.
+Bytes FramedGif() {
+    GifBuilder b;
+    b.Raw({'G', 'I', 'F', '8', '9', 'a', 4, 0, 4, 0, 0x81, 0, 0});
+    b.Raw({255, 255, 255, 0, 0, 0, 9, 9, 9, 255, 0, 0});
+    return b.GraphicControl(0, 0, 2).Descriptor(1, 1, 2, 2).Codes(2, {4, 1, 2, 3, 3, 5}).Trailer().Get();
+}
+
+TColor PixelOf(TBitmap& bitmap, int x, int y) { return bitmap.Canvas().PixelAt(x, y) & 0xFFFFFF; }
+
+}  // namespace
+
+TEST_F(GifPicture, RegisteredAfterTheBuiltInsAndBeforeJpeg) {
+    const auto& entries = FormatRegistry::Instance().Entries();
+    std::vector<std::string> order;
+    for (const TFileFormat& entry : entries) order.push_back(entry.extension);
+    const auto gif = std::find(order.begin(), order.end(), "gif");
+    ASSERT_NE(gif, order.end());
+    EXPECT_LT(gif - order.begin(), std::find(order.begin(), order.end(), "jpeg") - order.begin());
+    EXPECT_GT(gif - order.begin(), std::find(order.begin(), order.end(), "bmp") - order.begin());
+    EXPECT_EQ(FormatRegistry::Instance().FindByExtension("GiF"), &TGIFImage::Class);
+}
+
+TEST_F(GifPicture, ReadsByExtensionAndKeepsItsGraphicWhenReadingFails) {
+    testdata::TempDir dir;
+    WriteFile(dir.File("good.Gif"), FramedGif());
+    Bytes bad = FramedGif();
+    bad.resize(20);
+    WriteFile(dir.File("bad.gif"), bad);
+    TPicture picture;
+    picture.ReadFromFile(dir.File("good.Gif"));
+    TGraphic* held = picture.CurrentGraphic();
+    ASSERT_NE(dynamic_cast<TGIFImage*>(held), nullptr);
+    EXPECT_EQ(picture.ImageWidth(), 4);
+    EXPECT_EQ(picture.ImageHeight(), 4);
+    EXPECT_THROW(picture.ReadFromFile(dir.File("bad.gif")), EInvalidGraphic);
+    EXPECT_EQ(picture.CurrentGraphic(), held);
+}
+
+// Drawn at twice its size, the frame covers (2, 2)-(6, 6); its transparent pixels and the rest
+// of the rectangle keep what the canvas held.
+TEST_F(GifPicture, DrawsTheFirstFrameInItsShareThroughItsTransparency) {
+    Loaded loaded = Load(FramedGif());
+    TBitmap target;
+    target.ResizeWidth(8);
+    target.ResizeHeight(8);
+    target.Canvas().StretchDrawGraphic({0, 0, 8, 8}, loaded.image.get());
+    EXPECT_EQ(PixelOf(target, 1, 1), clWhite);
+    EXPECT_EQ(PixelOf(target, 2, 2), clBlack);
+    EXPECT_EQ(PixelOf(target, 5, 2), clWhite);  // transparent
+    EXPECT_EQ(PixelOf(target, 3, 5), clRed);
+    EXPECT_EQ(PixelOf(target, 6, 6), clWhite);
+}
+
+TEST_F(GifPicture, BecomesABitmapOfTheScreen) {
+    Loaded loaded = Load(FramedGif());
+    TBitmap bitmap;
+    bitmap.CopyFrom(loaded.image.get());
+    EXPECT_EQ(bitmap.ImageWidth(), 4);
+    EXPECT_EQ(bitmap.ImageHeight(), 4);
+    EXPECT_EQ(PixelOf(bitmap, 1, 1), clBlack);
+    EXPECT_EQ(PixelOf(bitmap, 2, 2), clRed);
+}

@@ -1,0 +1,146 @@
+// The LZW decoder's edge cases, each a hand-made file of one frame on a 4-colour screen.
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "GifTestSupport.h"
+#include "gif/GIFMessages.h"
+
+using namespace giftest;
+
+namespace {
+
+struct DecodeCase {
+    const char* name;
+    int width, height;
+    std::uint8_t packed;       // Image Descriptor packed fields (0x40: interlaced)
+    int transparent;           // transparent index of a Graphic Control Extension, -1 for none
+    std::function<Bytes()> data;  // minimum code size and sub-blocks
+    Bytes expected;            // the pixels; empty when reading must fail
+    std::vector<std::string> warnings;
+    const char* error = "";
+};
+
+Bytes Data(int minCodeSize, const std::vector<int>& codes, int blockSize = 255) {
+    return GifBuilder().Codes(minCodeSize, codes, blockSize).Get();
+}
+
+Bytes Repeat(std::uint8_t value, int n) { return Bytes(std::size_t(n), value); }
+
+// 5000 literal codes of an 8-bit frame: the table fills after 3838 of them and then stays as it
+// is, so the codes after that are read at 12 bits and still decode as literals.
+std::vector<int> ManyLiterals(int n) {
+    std::vector<int> codes{256};
+    for (int i = 0; i < n; ++i) codes.push_back(i % 256);
+    codes.push_back(257);
+    return codes;
+}
+Bytes LiteralPixels(int n) {
+    Bytes out(std::size_t(n), 0);
+    for (int i = 0; i < n; ++i) out[std::size_t(i)] = std::uint8_t(i % 256);
+    return out;
+}
+
+Bytes Build(const DecodeCase& c) {
+    GifBuilder b;
+    b.Header(c.width, c.height, 2);
+    if (c.transparent >= 0) b.GraphicControl(0, 0, c.transparent);
+    const Bytes data = c.data();
+    b.Descriptor(0, 0, c.width, c.height, c.packed).Raw(data);
+    // Without data the file ends at the descriptor.
+    return data.empty() ? b.Get() : b.Trailer().Get();
+}
+
+class LzwDecoding : public testing::TestWithParam<DecodeCase> {};
+
+}  // namespace
+
+TEST_P(LzwDecoding, GivesThePixels) {
+    const DecodeCase& c = GetParam();
+    const Bytes bytes = Build(c);
+    if (*c.error) {
+        EXPECT_EQ(LoadError(bytes), c.error);
+        return;
+    }
+    Loaded loaded = Load(bytes);
+    ASSERT_EQ(loaded.image->Images().Count(), 1);
+    TGIFSubImage& frame = *loaded.image->Images().Frame(0);
+    ASSERT_NE(frame.PixelBuffer(), nullptr);
+    EXPECT_EQ(Bytes(frame.PixelBuffer(), frame.PixelBuffer() + frame.PixelCount()), c.expected);
+    EXPECT_EQ(loaded.warnings, c.warnings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, LzwDecoding,
+    testing::Values(
+        DecodeCase{"FourOnes", 2, 2, 0, -1, [] { return Data(2, {4, 1, 1, 1, 1, 5}); }, Repeat(1, 4), {}},
+        DecodeCase{"NoLeadingClear", 2, 2, 0, -1, [] { return Data(2, {1, 1, 1, 1, 5}); }, Repeat(1, 4), {}},
+        // Code 6 is the slot being made: the previous string and its first pixel.
+        DecodeCase{"StringPlusFirstPixel", 3, 1, 0, -1, [] { return Data(2, {4, 2, 6, 5}); }, {2, 2, 2}, {}},
+        DecodeCase{"TableStrings", 6, 1, 0, -1, [] { return Data(2, {4, 1, 2, 6, 7, 5}); }, {1, 2, 1, 2, 2, 1}, {}},
+        DecodeCase{"CodesAcrossOneByteBlocks", 2, 2, 0, -1, [] { return Data(2, {4, 3, 2, 1, 0, 5}, 1); },
+                   {3, 2, 1, 0}, {}},
+        DecodeCase{"FullTableWithoutClear", 100, 50, 0, -1, [] { return Data(8, ManyLiterals(5000)); },
+                   LiteralPixels(5000), {}},
+        DecodeCase{"InterlacedRows", 1, 10, 0x40, -1, [] { return Data(4, {16, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 17}); },
+                   // rows in file order 0, 8, 4, 2, 6, 1, 3, 5, 7, 9
+                   {0, 5, 3, 6, 2, 7, 4, 8, 1, 9}, {}},
+        DecodeCase{"ShortDataKeepsZero", 2, 2, 0, -1, [] { return Data(2, {4, 3, 5}); }, {3, 0, 0, 0}, {}},
+        DecodeCase{"ShortDataKeepsTransparent", 2, 2, 0, 2, [] { return Data(2, {4, 3, 5}); }, {3, 2, 2, 2}, {}},
+        DecodeCase{"ClearThenEnd", 2, 1, 0, 3, [] { return Data(2, {4, 5}); }, {3, 3}, {}},
+        DecodeCase{"NoCodeSize", 2, 1, 0, -1, [] { return Bytes{}; }, {0, 0}, {}},
+        DecodeCase{"CodeSizeAboveEleven", 2, 1, 0, -1, [] { return Bytes{12, 1, 0xFF, 0}; }, {0, 0},
+                   {gifmsg::SBadCodeSize}},
+        DecodeCase{"BlockLongerThanFile", 8, 1, 0, -1,
+                   [] {
+                       Bytes packed = PackCodes(2, {4, 1, 1, 1, 1, 1, 1, 1, 1});
+                       Bytes out{2, 200};
+                       out.insert(out.end(), packed.begin(), packed.end());
+                       return out;
+                   },
+                   Repeat(1, 8), {gifmsg::SPrematureEOF}},
+        DecodeCase{"SelfLoop", 32, 1, 0, -1, [] { return Data(2, {4, 1, 7, 6, 7, 5}); }, {}, {},
+                   gifmsg::SCircularTable},
+        // Entries 11 and 12 become each other's prefix.
+        DecodeCase{"TwoEntryLoop", 32, 1, 0, -1, [] { return Data(3, {8, 1, 12, 11, 12, 11, 9}); }, {}, {},
+                   gifmsg::SCircularTable}),
+    [](const testing::TestParamInfo<DecodeCase>& param) { return param.param.name; });
+
+// The code width grows at 512, 1024, 2048 and 4096 table entries and never beyond 12 bits: a
+// string built at the very last slot, and a 12-bit code after the table is full, decode right.
+TEST(LzwDecoder, GrowsToTwelveBitsAndNoFurther) {
+    std::vector<int> codes = ManyLiterals(3838);
+    codes.pop_back();
+    codes.push_back(4095);  // fills the last slot: the previous literal twice
+    codes.push_back(300);   // a 12-bit code read after the table filled: literals 42 and 43
+    codes.push_back(257);
+    Bytes expected = LiteralPixels(3838);
+    for (std::uint8_t v : {std::uint8_t(3837 % 256), std::uint8_t(3837 % 256), std::uint8_t(42), std::uint8_t(43)})
+        expected.push_back(v);
+    const Bytes bytes =
+        GifBuilder().Header(3842, 1, 8).Descriptor(0, 0, 3842, 1).Codes(8, codes).Trailer().Get();
+    Loaded loaded = Load(bytes);
+    TGIFSubImage& frame = *loaded.image->Images().Frame(0);
+    EXPECT_EQ(Bytes(frame.PixelBuffer(), frame.PixelBuffer() + frame.PixelCount()), expected);
+    EXPECT_TRUE(loaded.warnings.empty());
+}
+
+// An End code before the last pixel ends the frame; the blocks after its data still load.
+TEST(LzwDecoder, EarlyEndLeavesTheNextFrameIntact) {
+    const Bytes bytes = GifBuilder()
+                            .Header(2, 2, 2)
+                            .Descriptor(0, 0, 2, 2)
+                            .Codes(2, {4, 3, 5, 2, 2})
+                            .Descriptor(0, 0, 2, 2)
+                            .Codes(2, {4, 2, 2, 2, 2, 5})
+                            .Trailer()
+                            .Get();
+    Loaded loaded = Load(bytes);
+    ASSERT_EQ(loaded.image->Images().Count(), 2);
+    EXPECT_EQ(loaded.image->Images().Frame(0)->IndexAt(0, 0), 3);
+    EXPECT_EQ(loaded.image->Images().Frame(0)->IndexAt(1, 1), 0);
+    EXPECT_EQ(loaded.image->Images().Frame(1)->IndexAt(1, 1), 2);
+    EXPECT_TRUE(loaded.warnings.empty());
+    EXPECT_EQ(loaded.endPosition, std::int64_t(bytes.size()));
+}
