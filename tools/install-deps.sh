@@ -10,7 +10,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libj
           imagemagick colord-data libgs-common  # photos tagged with colour profiles in the tests
           libpng-dev  # PNG-compressed icon images
           clang-tools-14  # an icon file shipped by Debian, read by the icon tests
-          valgrind)  # the JPEG decoder's row writing, which the sanitizers cannot see
+          valgrind  # the JPEG decoder's row writing, which the sanitizers cannot see
+          libgif-dev)  # giflib: the GIF tests' independent reader (ImageMagick above makes their files)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
