@@ -146,5 +146,5 @@ void TGIFSubImage::CopyFrame(TGIFSubImage& source) {
 void TGIFSubImage::CopyFrom(TPersistent* source) {
     if (source == this) return;
     if (auto* frame = dynamic_cast<TGIFSubImage*>(source)) return CopyFrame(*frame);
-    TGIFItem::CopyFrom(source);
+    CopyGraphic(source);
 }

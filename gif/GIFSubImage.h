@@ -8,6 +8,7 @@
 #include "gif/GIFExtension.h"
 #include "gif/GIFItem.h"
 
+class TBitmap;
 struct TGIFFrameCache;  // what drawing keeps per frame (bitmap, mask, palette)
 
 class TGIFSubImage : public TGIFItem {
@@ -74,6 +75,14 @@ private:
     void Reset();
     void ReadDescriptor(TStream& stream);
     void CopyFrame(TGIFSubImage& source);
+    // Making the frame from a picture: a bitmap keeps or reduces its colours; other graphics
+    // are drawn onto a bitmap first.
+    void CopyGraphic(TPersistent* source);
+    void CopyBitmap(TBitmap& source);
+    void FillFromPaletteBitmap(TBitmap& bitmap, int bits);
+    void FillFromTrueColorBitmap(TBitmap& bitmap);
+    void AddTransparency(TBitmap& source, TColor transparent);
+    void ReportRow(int y);
 
     TGIFExtensionList extensions_;
     TGIFLocalColorMap colorMap_;
