@@ -108,9 +108,9 @@ void TGIFSubImage::ReportRow(int y) {
 
 void TGIFSubImage::CopyBitmap(TBitmap& source) {
     Reset();
-    descriptor_.Width = std::uint16_t(source.ImageWidth());
-    descriptor_.Height = std::uint16_t(source.ImageHeight());
-    MakePixelBuffer(0);
+    constexpr int kMaxSide = 0xFFFF;  // the file's 16-bit sizes
+    if (source.ImageWidth() > kMaxSide || source.ImageHeight() > kMaxSide) RaiseGIFError(gifmsg::SFrameTooLarge);
+    SetBounds(0, 0, source.ImageWidth(), source.ImageHeight());
     if (IsEmpty()) return;
     std::optional<TColor> transparent;
     if (source.IsTransparent()) transparent = source.TransparentColor() & 0xFFFFFF;

@@ -9,6 +9,7 @@ inline constexpr const char* SFOpenError = "Cannot open file \"%s\". %s";
 inline constexpr const char* SNotRegularFile = "Not a regular file";
 inline constexpr const char* SFCreateError = "Cannot create file \"%s\". %s";
 inline constexpr const char* SUnknownExtension = "Unknown picture file extension (.%s)";
+inline constexpr const char* SEmptyPicture = "Picture is empty";
 inline constexpr const char* SInvalidBitmap = "Bitmap image is not valid";
 inline constexpr const char* SInvalidMetafile = "Metafile is not valid";
 inline constexpr const char* SInvalidIcon = "Icon image is not valid";

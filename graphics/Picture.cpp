@@ -173,6 +173,27 @@ void TPicture::ReadFromFile(const std::string& path) {
     Hold(std::move(graphic));
 }
 
+// The picture in the format its path's extension names; a graphic of another class is first
+// copied into one of that format. The whole file is made in memory before the path is touched,
+// so a graphic that cannot be written leaves an existing file as it was.
+void TPicture::SaveToFile(const std::string& path) {
+    const std::string extension = PathExtension(path);
+    const TGraphicClass graphicClass = FormatRegistry::Instance().FindByExtension(extension);
+    if (!graphicClass) throw EInvalidGraphic(Format(msg::SUnknownExtension, extension.c_str()));
+    if (!graphic_) throw EInvalidGraphicOperation(msg::SEmptyPicture);
+    std::unique_ptr<TGraphic> converted;
+    TGraphic* writer = graphic_.get();
+    if (!writer->InheritsFrom(*graphicClass)) {
+        converted = TGraphic::CreateEmpty(graphicClass);
+        converted->CopyFrom(writer);
+        writer = converted.get();
+    }
+    TMemoryStream content;
+    writer->SaveToStream(content);
+    TFileStream file(path, TFileStream::fmCreate);
+    content.SaveToStream(file);
+}
+
 std::int32_t TPicture::ImageWidth() { return graphic_ ? graphic_->ImageWidth() : 0; }
 
 std::int32_t TPicture::ImageHeight() { return graphic_ ? graphic_->ImageHeight() : 0; }

@@ -77,6 +77,8 @@ public:
     IChangeNotifier* Notify = nullptr;
 
     void ReadFromFile(const std::string& path);
+    // Writes the picture in the format of the path's extension.
+    void SaveToFile(const std::string& path);
     std::int32_t ImageWidth();
     std::int32_t ImageHeight();
     TGraphic* CurrentGraphic() const { return graphic_.get(); }

@@ -83,3 +83,31 @@ TEST_F(GifPicture, BecomesABitmapOfTheScreen) {
     EXPECT_EQ(PixelOf(bitmap, 1, 1), clBlack);
     EXPECT_EQ(PixelOf(bitmap, 2, 2), clRed);
 }
+
+// A bitmap saved to a ".gif" path is reduced by the default web colours and written as a GIF;
+// a save that fails leaves the file that was there.
+TEST_F(GifPicture, SavesToAGifPathAndKeepsTheOldFileOnFailure) {
+    testdata::TempDir dir;
+    TBitmap bitmap;
+    bitmap.ChangeDepth(TPixelDepth::Bits24);
+    bitmap.ResizeWidth(30);
+    bitmap.ResizeHeight(20);
+    bitmap.Canvas().Brush().SetColor(0x0000FF);
+    bitmap.Canvas().FillArea({0, 0, 30, 20});
+    TPicture picture;
+    picture.ReplaceGraphic(&bitmap);
+    picture.SaveToFile(dir.File("red.GIF"));
+    const Bytes written = ReadFile(dir.File("red.GIF"));
+    const std::optional<RefGif> ref = GiflibRead(written);
+    ASSERT_TRUE(ref);
+    EXPECT_EQ(ref->width, 30);
+    EXPECT_EQ(ref->height, 20);
+    Loaded loaded = Load(written);
+    TGIFSubImage& frame = *loaded.image->Images().Frame(0);
+    EXPECT_EQ(frame.ActiveColorMap().ColorAt(frame.IndexAt(29, 19)), TColor(0x0000FF));
+
+    TGIFImage empty;
+    picture.ReplaceGraphic(&empty);
+    EXPECT_THROW(picture.SaveToFile(dir.File("red.GIF")), GIFException);
+    EXPECT_EQ(ReadFile(dir.File("red.GIF")), written);
+}
