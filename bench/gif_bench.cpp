@@ -1,9 +1,14 @@
-// Decoding GIFs made by ImageMagick from a real photograph (an animation of 100 frames of
-// 800 x 600, and one frame of 4000 x 3000) into colour indices: TGIFImage against giflib's
-// DGifSlurp on the same bytes. The files are made once and kept in the system's temporary folder.
+// GIF coding of real photographs against giflib in the same binary, and colour reduction against
+// ImageMagick as a whole process:
+// - decoding GIFs made by ImageMagick (an animation of 100 frames of 800 x 600, and one frame of
+//   4000 x 3000) into colour indices: TGIFImage against DGifSlurp on the same bytes;
+// - LZW-encoding the 4000 x 3000 frame's indices: TGIFImage against EGifPutLine (the byte counts
+//   are reported as counters);
+// - octree reduction of the 4000 x 3000 photograph to 256 colours without dithering against
+//   `convert -colors 256 +dither`; the mean error of each against the photograph is a counter.
+// The input files are made once and kept in the system's temporary folder.
 
 #include <benchmark/benchmark.h>
-#include <gif_lib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -13,8 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "gif/ColorReduction.h"
 #include "gif/GIFImage.h"
+#include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
+#include "tests/support/GiflibMemory.h"
 
 namespace {
 
@@ -66,30 +74,131 @@ void Ours(benchmark::State& state, const Bytes& bytes) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
 
-struct Cursor {
-    const Bytes* bytes;
-    std::size_t at = 0;
-};
-
-int ReadFromCursor(GifFileType* file, GifByteType* buffer, int count) {
-    auto* cursor = static_cast<Cursor*>(file->UserData);
-    const std::size_t n = std::min<std::size_t>(std::size_t(count), cursor->bytes->size() - cursor->at);
-    std::memcpy(buffer, cursor->bytes->data() + cursor->at, n);
-    cursor->at += n;
-    return int(n);
-}
-
 void Giflib(benchmark::State& state, const Bytes& bytes) {
     if (bytes.empty()) return state.SkipWithError("no photograph or no ImageMagick");
     for (auto _ : state) {
-        Cursor cursor{&bytes};
-        int error = 0;
-        GifFileType* file = DGifOpen(&cursor, ReadFromCursor, &error);
-        if (!file || DGifSlurp(file) != GIF_OK) return state.SkipWithError("giflib failed");
+        giflibmemory::Cursor cursor{&bytes};
+        GifFileType* file = giflibmemory::Slurp(cursor);
+        if (!file) return state.SkipWithError("giflib failed");
         benchmark::DoNotOptimize(file->SavedImages[0].RasterBits);
+        int error = 0;
         DGifCloseFile(file, &error);
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
+}
+
+// The large frame's indices and colours, read by our decoder.
+TGIFImage& LargeImage() {
+    static TGIFImage image;
+    static const bool loaded = [] {
+        if (Large().empty()) return false;
+        TMemoryStream stream;
+        stream.WriteBuffer(Large().data(), std::int64_t(Large().size()));
+        stream.SetPosition(0);
+        image.LoadFromStream(stream);
+        return true;
+    }();
+    (void)loaded;
+    return image;
+}
+
+void BM_Encode_Ours(benchmark::State& state) {
+    TGIFImage& image = LargeImage();
+    if (image.IsEmpty()) return state.SkipWithError("no photograph or no ImageMagick");
+    std::int64_t size = 0;
+    for (auto _ : state) {
+        TMemoryStream stream;
+        image.SaveToStream(stream);
+        size = stream.Size();
+    }
+    state.counters["bytes"] = double(size);
+}
+
+int WriteToVector(GifFileType* file, const GifByteType* data, int count) {
+    auto* out = static_cast<Bytes*>(file->UserData);
+    out->insert(out->end(), data, data + count);
+    return count;
+}
+
+void BM_Encode_Giflib(benchmark::State& state) {
+    TGIFImage& image = LargeImage();
+    if (image.IsEmpty()) return state.SkipWithError("no photograph or no ImageMagick");
+    TGIFSubImage& frame = *image.Images().Frame(0);
+    TGIFColorMap& map = frame.ActiveColorMap();
+    std::vector<GifColorType> colors(256);
+    for (int i = 0; i < map.Count(); ++i) {
+        const TColor c = map.ColorAt(i);
+        colors[std::size_t(i)] = {GifByteType(c), GifByteType(c >> 8), GifByteType(c >> 16)};
+    }
+    std::size_t size = 0;
+    for (auto _ : state) {
+        Bytes out;
+        int error = 0;
+        GifFileType* file = EGifOpen(&out, WriteToVector, &error);
+        ColorMapObject* colorMap = GifMakeMapObject(256, colors.data());
+        EGifPutScreenDesc(file, image.ImageWidth(), image.ImageHeight(), 8, 0, colorMap);
+        EGifPutImageDesc(file, 0, 0, frame.Width(), frame.Height(), false, nullptr);
+        for (int y = 0; y < frame.Height(); ++y) EGifPutLine(file, frame.PixelRow(y), frame.Width());
+        EGifCloseFile(file, &error);
+        GifFreeMapObject(colorMap);
+        size = out.size();
+    }
+    state.counters["bytes"] = double(size);
+}
+
+// The photograph as a 24-bit BMP of 4000 x 3000, read into a bitmap.
+TBitmap& Photo12() {
+    static TBitmap bitmap;
+    static const bool loaded = [] {
+        const fs::path path = fs::temp_directory_path() / "obrazor-bench-photo-4000x3000.bmp";
+        const std::string command =
+            std::string("/usr/bin/convert '") + kPhoto + "' -resize 4000x3000! 'bmp3:" + path.string() + "' 2>/dev/null";
+        if (!fs::exists(path) && (!fs::exists(kPhoto) || std::system(command.c_str()) != 0)) return false;
+        TFileStream stream(path.string(), TFileStream::fmOpenRead);
+        bitmap.LoadFromStream(stream);
+        return true;
+    }();
+    (void)loaded;
+    return bitmap;
+}
+
+double MeanError(TBitmap& source, TBitmap& reduced) {
+    TBitmap a, b;
+    a.CopyFrom(&source);
+    a.ChangeDepth(TPixelDepth::Bits24);
+    b.CopyFrom(&reduced);
+    b.ChangeDepth(TPixelDepth::Bits24);
+    double sum = 0;
+    for (int y = 0; y < a.ImageHeight(); ++y) {
+        const std::uint8_t* p = a.ReadScanRow(y);
+        const std::uint8_t* q = b.ReadScanRow(y);
+        for (int i = 0; i < 3 * a.ImageWidth(); ++i) sum += std::abs(int(p[i]) - int(q[i]));
+    }
+    return sum / (3.0 * a.ImageWidth() * a.ImageHeight());
+}
+
+void BM_Octree_Ours(benchmark::State& state) {
+    TBitmap& photo = Photo12();
+    if (photo.IsEmpty()) return state.SkipWithError("no photograph or no ImageMagick");
+    std::unique_ptr<TBitmap> reduced;
+    for (auto _ : state)
+        reduced = gif::ReduceToPalette(photo, TColorReduction::OptimizedColors, TDitherMode::Nearest, nullptr, 8);
+    state.counters["mean_error"] = MeanError(photo, *reduced);
+}
+
+// ImageMagick reads the same BMP, reduces it and writes an 8-bit BMP, as a whole process.
+void BM_Octree_ImageMagick(benchmark::State& state) {
+    TBitmap& photo = Photo12();
+    if (photo.IsEmpty()) return state.SkipWithError("no photograph or no ImageMagick");
+    const fs::path in = fs::temp_directory_path() / "obrazor-bench-photo-4000x3000.bmp";
+    const fs::path out = fs::temp_directory_path() / "obrazor-bench-photo-reduced.bmp";
+    const std::string command = "/usr/bin/convert '" + in.string() + "' -colors 256 +dither 'bmp3:" + out.string() + "'";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) return state.SkipWithError("ImageMagick failed");
+    TBitmap reduced;
+    TFileStream stream(out.string(), TFileStream::fmOpenRead);
+    reduced.LoadFromStream(stream);
+    state.counters["mean_error"] = MeanError(photo, reduced);
 }
 
 void BM_Animation_Ours(benchmark::State& state) { Ours(state, Animation()); }
@@ -103,3 +212,7 @@ BENCHMARK(BM_Animation_Ours)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Animation_Giflib)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Large_Ours)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Large_Giflib)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Encode_Ours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Encode_Giflib)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Octree_Ours)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Octree_ImageMagick)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

@@ -1,7 +1,5 @@
 #include "GifTestSupport.h"
 
-#include <gif_lib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +7,7 @@
 #include <iterator>
 
 #include "graphics/Streams.h"
+#include "support/GiflibMemory.h"
 #include "support/TestData.h"
 
 namespace giftest {
@@ -124,19 +123,6 @@ std::string LoadError(const Bytes& bytes) {
 }
 
 namespace {
-struct Cursor {
-    const Bytes* bytes;
-    std::size_t at = 0;
-};
-
-int ReadFromCursor(GifFileType* file, GifByteType* buffer, int count) {
-    auto* cursor = static_cast<Cursor*>(file->UserData);
-    const std::size_t n = std::min<std::size_t>(std::size_t(count), cursor->bytes->size() - cursor->at);
-    std::memcpy(buffer, cursor->bytes->data() + cursor->at, n);
-    cursor->at += n;
-    return int(n);
-}
-
 int LoopCount(const SavedImage& image) {
     for (int j = 0; j + 1 < image.ExtensionBlockCount; ++j) {
         const ExtensionBlock& block = image.ExtensionBlocks[j];
@@ -150,14 +136,9 @@ int LoopCount(const SavedImage& image) {
 }  // namespace
 
 std::optional<RefGif> GiflibRead(const Bytes& bytes) {
-    Cursor cursor{&bytes};
-    int error = 0;
-    GifFileType* file = DGifOpen(&cursor, ReadFromCursor, &error);
+    giflibmemory::Cursor cursor{&bytes};
+    GifFileType* file = giflibmemory::Slurp(cursor);
     if (!file) return std::nullopt;
-    if (DGifSlurp(file) != GIF_OK) {
-        DGifCloseFile(file, &error);
-        return std::nullopt;
-    }
     RefGif ref{file->SWidth, file->SHeight, -1, {}};
     for (int i = 0; i < file->ImageCount; ++i) {
         const SavedImage& image = file->SavedImages[i];
@@ -174,6 +155,7 @@ std::optional<RefGif> GiflibRead(const Bytes& bytes) {
         if (ref.loops < 0) ref.loops = LoopCount(image);
         ref.frames.push_back(std::move(frame));
     }
+    int error = 0;
     DGifCloseFile(file, &error);
     return ref;
 }
