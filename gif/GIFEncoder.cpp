@@ -115,45 +115,45 @@ int NextProbe(int h, int probes) {
 }
 }  // namespace
 
-int TLZWEncoder::Find(std::uint32_t key) const {
+// Looks the key up; when it is missing, `slot` is the empty entry where it belongs, so that a
+// miss costs one probe sequence, not two.
+int TLZWEncoder::Find(std::uint32_t key, int& slot) const {
+    const std::uint32_t* table = table_.data();
     int h = FirstProbe(key);
     for (int probes = 0;; h = NextProbe(h, ++probes)) {
-        const std::uint32_t entry = table_[std::size_t(h)];
-        if ((entry >> 12) == key) return int(entry & 0xFFF);
-        if ((entry >> 12) == kEmpty) return -1;
+        const std::uint32_t stored = table[h] >> 12;
+        if (stored == key) return int(table[h] & 0xFFF);
+        if (stored == kEmpty) {
+            slot = h;
+            return -1;
+        }
     }
 }
 
-void TLZWEncoder::Insert(std::uint32_t key, int code) {
-    int h = FirstProbe(key);
-    for (int probes = 0; (table_[std::size_t(h)] >> 12) != kEmpty; h = NextProbe(h, ++probes)) {
-    }
-    table_[std::size_t(h)] = key << 12 | std::uint32_t(code);
-}
-
+// Indices are checked a row at a time, before the row is coded.
 void TLZWEncoder::EncodeBody() {
     EmitClear();
-    const std::uint8_t* row = Row(0);
-    CheckColor(row[0]);
-    int prefix = row[0];
+    int prefix = -1;
     for (int r = 0; r < RowCount(); ++r) {
-        row = Row(r);
-        for (int x = r == 0 ? 1 : 0; x < Width(); ++x) {
+        const std::uint8_t* row = Row(r);
+        CheckRow(row);
+        int x = 0;
+        if (prefix < 0) prefix = row[x++];
+        for (; x < Width(); ++x) {
             const std::uint8_t pixel = row[x];
-            CheckColor(pixel);
             const std::uint32_t key = std::uint32_t(prefix) << 8 | pixel;
-            const int found = Find(key);
+            int slot = 0;
+            const int found = Find(key, slot);
             if (found >= 0) {
                 prefix = found;
                 continue;
             }
-            EmitCode(prefix);
+            TLZWEncoder::EmitCode(prefix);  // qualified: no virtual call per code
             prefix = pixel;
-            if (nextFree_ > MaxLzwEntry) {
+            if (nextFree_ > MaxLzwEntry)
                 EmitClear();
-            } else {
-                Insert(key, nextFree_++);
-            }
+            else
+                table_[std::size_t(slot)] = key << 12 | std::uint32_t(nextFree_++);
         }
     }
     EmitCode(prefix);

@@ -2,6 +2,7 @@
 // Encoding of a frame's colour indices into Table Based Image Data: the sub-block writer, the
 // common encoder (code packing, pixel walk) and its two kinds, LZW and run-length.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -52,6 +53,11 @@ protected:
     void CheckColor(std::uint8_t index) const {
         if (index >= colorLimit_) ColorNotInTable();
     }
+    void CheckRow(const std::uint8_t* row) const {
+        std::uint8_t largest = 0;
+        for (int x = 0; x < width_; ++x) largest = std::max(largest, row[x]);
+        CheckColor(largest);
+    }
     [[noreturn]] static void ColorNotInTable();
 
     int minCodeSize_ = 2;
@@ -75,7 +81,7 @@ private:
 };
 
 // The LZW encoder with its 8009-entry string table.
-class TLZWEncoder : public TGIFEncoder {
+class TLZWEncoder final : public TGIFEncoder {
 protected:
     void EmitCode(int code) override;
     void EmitClear() override;
@@ -83,15 +89,14 @@ protected:
 
 private:
     static constexpr int kHashSize = 8009;
-    int Find(std::uint32_t key) const;
-    void Insert(std::uint32_t key, int code);
+    int Find(std::uint32_t key, int& slot) const;
 
     std::vector<std::uint32_t> table_ = std::vector<std::uint32_t>(kHashSize, 0xFFFFFFFFu);
     int nextFree_ = 0;
 };
 
 // Codes that never need strings longer than a run of one colour.
-class TRLEEncoder : public TGIFEncoder {
+class TRLEEncoder final : public TGIFEncoder {
 protected:
     void EmitClear() override;
     void EncodeBody() override;

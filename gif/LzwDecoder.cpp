@@ -153,16 +153,21 @@ int LzwDecoder::DecodeNextCode() {
     }
     if (code == endCode_) return EndOfData();
     const int incoming = code;
+    // The stack pointer lives in a local: a byte stored through it could otherwise be taken as
+    // a change of any member, and every member be read again.
+    std::uint8_t* top = stack_ + stackTop_;
     if (code >= nextFreeCode_) {
-        Push(firstPixel_);
+        *top++ = firstPixel_;
         code = previousCode_;
     }
     // A valid chain is never longer than the table; a longer one loops.
     for (int steps = 0; code >= clearCode_; ++steps) {
-        if (prefix_[code] == code || steps >= TableSize) RaiseGIFError(gifmsg::SCircularTable);
-        Push(suffix_[code]);
-        code = prefix_[code];
+        const int prefix = prefix_[code];
+        if (prefix == code || steps >= TableSize) RaiseGIFError(gifmsg::SCircularTable);
+        *top++ = suffix_[code];
+        code = prefix;
     }
+    stackTop_ = int(top - stack_);
     firstPixel_ = suffix_[code];
     Push(firstPixel_);
     if (nextFreeCode_ < TableSize) {
