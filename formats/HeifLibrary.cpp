@@ -22,6 +22,11 @@ using HeifPtr = std::unique_ptr<T, HeifDeleter>;
 
 // Decoding a picture is one job; threads of its own would only compete with the program's.
 constexpr int kDecodingThreads = 0;
+// libheif bounds the sides of every coded image it decodes (tiles, alpha and depth planes too,
+// which the header check does not see), not their area: the largest square within the pixel
+// bound. A tiny file declaring a huge alpha plane would otherwise take gigabytes and minutes.
+constexpr int kMaxCodedSide = 11585;
+static_assert(std::int64_t(kMaxCodedSide) * kMaxCodedSide <= formats::kMaxPixels);
 
 void Check(const heif_error& error) {
     if (error.code != heif_error_Ok) throw EInvalidGraphic(msg::SInvalidHeif);
@@ -32,7 +37,7 @@ class HeifFile {
 public:
     HeifFile(const std::uint8_t* bytes, std::size_t size) : context_(heif_context_alloc()) {
         if (!context_) throw EOutOfMemory(msg::SOutOfMemory);
-        heif_context_set_maximum_image_size_limit(context_.get(), formats::kMaxSide);
+        heif_context_set_maximum_image_size_limit(context_.get(), kMaxCodedSide);
         heif_context_set_max_decoding_threads(context_.get(), kDecodingThreads);
         Check(heif_context_read_from_memory_without_copy(context_.get(), bytes, size, nullptr));
         heif_image_handle* handle = nullptr;
