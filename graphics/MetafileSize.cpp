@@ -8,9 +8,11 @@ std::int32_t TMetafile::PixelSize(bool horizontal) {
     const platform::ENHMETAHEADER header = platform::HeaderOf(*image_->handle);
     const std::int32_t device = horizontal ? header.szlDevice.cx : header.szlDevice.cy;
     const std::int64_t hundredths = std::int64_t(horizontal ? header.szlMillimeters.cx : header.szlMillimeters.cy) * 100;
-    // Millimetres beyond 32 bits once in hundredths make no real device: no size.
-    if (hundredths > INT32_MAX || hundredths < INT32_MIN) return 0;
-    return MulDiv(frame, device, std::int32_t(hundredths));
+    // A device without millimetres, or with more than 32 bits of hundredths, is no real device:
+    // no size, rather than MulDiv's -1 that would reach the size rule as a negative picture.
+    if (hundredths == 0 || hundredths > INT32_MAX || hundredths < INT32_MIN) return 0;
+    const std::int32_t pixels = MulDiv(frame, device, std::int32_t(hundredths));
+    return pixels == -1 && frame != 0 ? 0 : pixels;
 }
 
 std::int32_t TMetafile::ImageWidth() { return PixelSize(true); }

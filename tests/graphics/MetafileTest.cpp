@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Metafile, MetafileSizeTest,
                              // 10 pixels a millimetre: 0.05 pixel above a half rounds up.
                              SizeCase{1005, 1004, 1000, 1000, 100, 100, 101, 100},
                              // No millimetres: no size rather than a division by zero.
-                             SizeCase{1000, 1000, 1000, 1000, 0, 0, -1, -1}));
+                             SizeCase{1000, 1000, 1000, 1000, 0, 0, 0, 0}));
 
 TEST(MetafileTest, ResizeKeepsPixelsAndUnsharesCopies) {
     TMetafile metafile, copy;
