@@ -21,7 +21,8 @@ bool DefaultSettings(const TJPEGImage& image) {
 bool PlainColourOutput(j_decompress_ptr d) { return d->out_color_space == JCS_EXT_BGR && !d->quantize_colors; }
 
 // Rows are read one call at a time so that the sink runs outside the library's landing point.
-void ReadRows(CodecContext& context, const platform::IccTransform* profile, const BgrRowSink& sink) {
+void ReadRows(CodecContext& context, const platform::IccTransform* profile, const BgrRowSink& sink,
+              const std::function<bool(std::int32_t)>& wanted) {
     const j_decompress_ptr d = context.Decompress();
     std::vector<JSAMPLE> buffer(std::size_t(d->output_width) * 3);
     JSAMPROW row = buffer.data();
@@ -30,6 +31,7 @@ void ReadRows(CodecContext& context, const platform::IccTransform* profile, cons
         JDIMENSION read = 0;
         context.Call([d, &row, &read] { read = jpeg_read_scanlines(d, &row, 1); });
         if (read == 0) break;
+        if (wanted && !wanted(index)) continue;  // a skipped row costs no colour conversion
         if (profile) profile->Translate(row, row, d->output_width);
         sink(index, row, std::int32_t(d->output_width));
     }
@@ -37,7 +39,8 @@ void ReadRows(CodecContext& context, const platform::IccTransform* profile, cons
 
 }  // namespace
 
-bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink) {
+bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const std::function<bool(std::int32_t)>& wanted,
+                    std::shared_ptr<const platform::IccTransform>* toSrgb) {
     if (!DefaultSettings(image)) return false;
     CodecContext context(&image);
     SetUpDecompressor(context, image);
@@ -45,10 +48,11 @@ bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink) {
     if (!PlainColourOutput(d)) return false;
     CheckDecodeCost(context, image.DataObject().ByteStream->Size());
     const auto profile = ProfileTransform(d, false);
+    if (toSrgb) *toSrgb = profile;
     CheckOutputComponents(context);
     context.Call([d] { jpeg_start_decompress(d); });
     try {
-        ReadRows(context, profile.get(), sink);
+        ReadRows(context, toSrgb ? nullptr : profile.get(), sink, wanted);
     } catch (const EAbort&) {
         // Cancelled from a progress handler: the rows given so far stay, as in the held bitmap.
         return true;

@@ -6,6 +6,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+#include "platform/IccTransform.h"
 
 class TJPEGImage;
 
@@ -18,6 +21,11 @@ using BgrRowSink = std::function<void(std::int32_t row, const std::uint8_t* bgr,
 // True when the image could be streamed (every row the decoder gave went to the sink); false,
 // having decoded nothing, when it needs the held bitmap (settings, gray or CMYK output). Raises what decoding into the held
 // bitmap would raise; a file cut short gives the rows the held bitmap would have got.
-bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink);
+// Rows for which `wanted` says false are decoded but neither converted nor given to the sink.
+// With `toSrgb`, rows come as stored and the transform that brings them to sRGB (null when they
+// need none) is handed out there before the first row, for a caller that converts fewer pixels.
+bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink,
+                    const std::function<bool(std::int32_t row)>& wanted = {},
+                    std::shared_ptr<const platform::IccTransform>* toSrgb = nullptr);
 
 }  // namespace jpeg

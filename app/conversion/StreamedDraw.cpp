@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "graphics/Canvas.h"
 #include "jpeg/JPEGImage.h"
@@ -17,6 +18,12 @@ class RowRuns {
 public:
     RowRuns(std::int32_t targetHeight, std::int32_t sourceHeight)
         : map_({0, targetHeight, targetHeight}, {0, sourceHeight, sourceHeight}), next_(0) {}
+
+    // Whether any target row lies under source row `row`; rows are asked in rising order.
+    bool Wants(std::int32_t row) {
+        while (next_ < map_.Count() && map_.Sample(next_) < row) ++next_;
+        return next_ < map_.Count() && map_.Sample(next_) == row;
+    }
 
     // The run [first, first + count) of target rows under source row `row`; count 0 for none.
     std::int32_t Take(std::int32_t row, std::int32_t& first) {
@@ -36,8 +43,8 @@ private:
 // the rows map one to one, and the columns are sampled exactly as from the whole picture.
 class RowBand {
 public:
-    RowBand(TBitmap& working, std::int32_t sourceWidth)
-        : working_(working), width_(sourceWidth), rows_(std::min(kBandRows, working.ImageHeight())) {
+    RowBand(TBitmap& working, std::int32_t sourceWidth, const std::shared_ptr<const platform::IccTransform>& toSrgb)
+        : working_(working), toSrgb_(toSrgb), width_(sourceWidth), rows_(std::min(kBandRows, working.ImageHeight())) {
         band_.ChangeDepth(TPixelDepth::Bits24);  // the depth the decoded bitmap has
         band_.ResizeWidth(sourceWidth);
         band_.ResizeHeight(rows_);
@@ -52,6 +59,7 @@ public:
 
     void Flush() {
         if (filled_ == 0) return;
+        if (toSrgb_) return FlushConverted();
         TCanvas& target = working_.Canvas();
         // A 24-bit bitmap draws onto a colour surface with this mode.
         platform::SetStretchBltMode(target.Handle(), platform::COLORONCOLOR);
@@ -60,8 +68,31 @@ public:
     }
 
 private:
+    // A photo with a colour profile: the columns are sampled into a band of the target's width
+    // first, so only the pixels drawn are converted (a per-pixel conversion commutes with sampling).
+    void FlushConverted() {
+        const std::int32_t width = working_.ImageWidth();
+        if (narrow_.ImageWidth() != width) {
+            narrow_.ChangeDepth(TPixelDepth::Bits24);
+            narrow_.ResizeWidth(width);
+            narrow_.ResizeHeight(rows_);
+        }
+        platform::SetStretchBltMode(narrow_.Canvas().Handle(), platform::COLORONCOLOR);
+        narrow_.Canvas().CopyArea({0, 0, width, filled_}, band_.Canvas(), {0, 0, width_, filled_});
+        for (std::int32_t y = 0; y < filled_; ++y) {
+            std::uint8_t* row = narrow_.ScanRow(y);
+            toSrgb_->Translate(row, row, std::size_t(width));
+        }
+        TCanvas& target = working_.Canvas();
+        platform::SetStretchBltMode(target.Handle(), platform::COLORONCOLOR);
+        target.CopyArea({0, first_, width, first_ + filled_}, narrow_.Canvas(), {0, 0, width, filled_});
+        filled_ = 0;
+    }
+
     static constexpr std::int32_t kBandRows = 32;
     TBitmap& working_;
+    const std::shared_ptr<const platform::IccTransform>& toSrgb_;
+    TBitmap narrow_;
     TBitmap band_;
     std::int32_t width_, rows_, first_ = 0, filled_ = 0;
 };
@@ -77,14 +108,16 @@ bool DrawStreamed(TGraphic& graphic, TBitmap& working) {
     if (platform::GetDeviceCaps(working.Canvas().Handle(), platform::BITSPIXEL) <= 8) return false;
     const std::int32_t sourceWidth = jpeg.ImageWidth();
     RowRuns runs(height, jpeg.ImageHeight());
-    RowBand band(working, sourceWidth);
+    std::shared_ptr<const platform::IccTransform> toSrgb;
+    RowBand band(working, sourceWidth, toSrgb);
     const bool streamed =
         jpeg::StreamJpegRows(jpeg, [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
             std::int32_t first = 0;
             const std::int32_t count = runs.Take(row, first);
             if (rowWidth != sourceWidth) return;
             for (std::int32_t i = 0; i < count; ++i) band.Add(first + i, bgr);
-        });
+        },
+        [&](std::int32_t row) { return runs.Wants(row); }, &toSrgb);
     band.Flush();
     return streamed;
 }
