@@ -97,6 +97,7 @@ void TForm1::ResetWindow() {
 }
 
 void TForm1::FileListBox1Change(TObject*) {
+    if (Form2) Form2->StopAnimation();
     const std::string path = FileListBox1->FileName();
     LE1->SetText(path);
     if (path.empty()) {

@@ -12,6 +12,8 @@ public:
     TImage* Image1;
 
     void Image1Click(TObject* Sender);
+    // Stops an animated GIF in the view; the view then shows its first frame.
+    void StopAnimation();
 };
 
 extern TForm2* Form2;

@@ -42,6 +42,11 @@ TGIFImage::TGIFImage() : header_(this), images_(this) {}
 
 // Frames reach back into the image while they go, so they go while it is whole.
 TGIFImage::~TGIFImage() {
+    try {
+        StopAllPainters();
+    } catch (...) {
+        // a painter's failure has no one to go to while the image goes
+    }
     images_.Clear();
     render_.reset();
 }
@@ -51,7 +56,11 @@ TGIFRenderState& TGIFImage::RenderState() {
     return *render_;
 }
 
-void TGIFImage::DropRenderState() { render_.reset(); }
+void TGIFImage::DropRenderState() {
+    if (!render_) return;
+    StopAllPainters();
+    render_.reset();
+}
 
 void TGIFImage::ReportWarning(TObject* sender, std::int32_t severity, const std::string& message) {
     if (WarningHandler) WarningHandler(sender, severity, message);
@@ -129,7 +138,7 @@ void TGIFImage::ResizeWidth(std::int32_t value) {
     }
     if (value == header_.Screen.Width) return;
     header_.Screen.Width = std::uint16_t(std::clamp(value, 0, 0xFFFF));
-    if (render_) render_->CompositeBitmap.reset();
+    if (render_) DropCompositeBitmap();
     NotifyChanged(this);
 }
 
@@ -140,7 +149,7 @@ void TGIFImage::ResizeHeight(std::int32_t value) {
     }
     if (value == header_.Screen.Height) return;
     header_.Screen.Height = std::uint16_t(std::clamp(value, 0, 0xFFFF));
-    if (render_) render_->CompositeBitmap.reset();
+    if (render_) DropCompositeBitmap();
     NotifyChanged(this);
 }
 
@@ -158,7 +167,7 @@ int TGIFImage::AddFrame(TPersistent* item) {
         RaiseGIFError(gifmsg::SUnsupportedObject);
     }
     const int index = images_.Add(std::move(frame));
-    if (render_) render_->CompositeBitmap.reset();
+    if (render_) DropCompositeBitmap();
     NotifyChanged(this);
     return index;
 }

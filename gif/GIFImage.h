@@ -15,6 +15,7 @@
 #include "graphics/Graphic.h"
 
 class TBitmap;
+class TGIFPainter;
 struct TGIFRenderState;  // what drawing keeps per image (composite bitmap, palette, painters)
 
 class TGIFHeader : public TGIFItem {
@@ -124,11 +125,26 @@ public:
     // A bitmap of the logical screen showing the first frame; null for an empty image.
     TBitmap* ScreenBitmap();
 
+    // Animation: painters play the frames onto a canvas, normally each on a thread of its own.
+    // `reference` is set to the new painter and cleared when it ends; without ThreadedPaint the
+    // painter runs to its end here and null is returned.
+    TGIFPainter* StartPainter(TGIFPainter** reference, TCanvas& canvas, std::uint16_t options, const TRect& rect);
+    void StopShowingPainter();
+    // Stops every painter and waits, carrying out their owner-thread steps, until all have ended.
+    void StopAllPainters();
+    TGIFPainter* ShowingPainter();
+    TBitmap* CompositeBitmap();
+    void PrepareCompositeBitmap();
+    void DropCompositeBitmap();
+
     // Pixels the frames read so far hold; reading refuses frames beyond the limit.
     void ChargePixels(std::int64_t pixels);
 
 private:
     void CopyImage(TGIFImage& source);
+    void DrawComposite(TCanvas& canvas, const TRect& rect);
+    void StartShowingPainter(TCanvas& canvas, const TRect& rect);
+    bool WaitForFirstFrame();
 
     TGIFHeader header_;
     TGIFImageList images_;

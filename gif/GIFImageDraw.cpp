@@ -1,14 +1,83 @@
-// How a GIF image draws itself: the first frame, composed onto the screen, through the
-// frame's transparency.
+// How a GIF image draws itself: one frame at once, several through a painter that composes them
+// on the screen bitmap, which is then stretched into the rectangle.
+#include <chrono>
+
 #include "gif/GIFFrameDraw.h"
 #include "gif/GIFImage.h"
 #include "gif/GIFMessages.h"
 #include "gif/GIFRenderState.h"
+#include "gif/GIFPainter.h"
 #include "graphics/Bitmap.h"
+#include "platform/OwnerThread.h"
+
+namespace {
+// How long DrawInto sleeps at most between looks at its painter; a queued step wakes it.
+constexpr std::chrono::milliseconds FirstFrameWaitSlice{20};
+
+struct TDrawingFlag {
+    explicit TDrawingFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TDrawingFlag() { flag_ = false; }
+    TDrawingFlag(const TDrawingFlag&) = delete;
+    TDrawingFlag& operator=(const TDrawingFlag&) = delete;
+    bool& flag_;
+};
+}  // namespace
 
 void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
-    if (IsEmpty()) return;
-    gif::DrawFrame(*images_.Frame(0), canvas, rect, PaintOptions & goDrawTransparent);
+    if (IsEmpty() || RenderState().Drawing) return;
+    TGIFRenderState& state = RenderState();
+    TDrawingFlag drawing(state.Drawing);
+    if (images_.Count() == 1 || !(PaintOptions & goAnimateFrames))
+        return gif::DrawFrame(*images_.Frame(0), canvas, rect, PaintOptions & goDrawTransparent,
+                              PaintOptions & goTileImage);
+    const bool onTarget = PaintOptions & goPaintOnTarget;
+    if (state.CompositeBitmap && !onTarget) return DrawComposite(canvas, rect);
+    std::lock_guard guard(state.PainterLock);
+    TGIFPainter* showing = state.ShowingPainter;
+    if (showing && showing->Canvas() == &canvas && showing->Rect() == rect) return;
+    StartShowingPainter(canvas, rect);
+    if (!state.ShowingPainter) {
+        // An unthreaded painter has played every frame already; show where it ended.
+        if (!onTarget && state.CompositeBitmap) DrawComposite(canvas, rect);
+        return;
+    }
+    state.ShowingPainter->StartPainting();
+    if (onTarget) return;
+    if (WaitForFirstFrame()) DrawComposite(canvas, rect);
+}
+
+// The painter starts from what lay under the rectangle, scaled to the screen.
+void TGIFImage::StartShowingPainter(TCanvas& canvas, const TRect& rect) {
+    StopShowingPainter();
+    TGIFRenderState& state = RenderState();
+    if (PaintOptions & goPaintOnTarget) {
+        StartPainter(&state.ShowingPainter, canvas, PaintOptions, rect);
+        return;
+    }
+    PrepareCompositeBitmap();
+    const TRect screen{0, 0, ImageWidth(), ImageHeight()};
+    TCanvas& target = state.CompositeBitmap->Canvas();
+    target.CopyMode = platform::SRCCOPY;
+    target.CopyArea(screen, canvas, rect);
+    StartPainter(&state.ShowingPainter, target, PaintOptions, screen);
+}
+
+// False when the painter went without a composed screen to show.
+bool TGIFImage::WaitForFirstFrame() {
+    TGIFRenderState& state = RenderState();
+    for (;;) {
+        TGIFPainter* painter = state.ShowingPainter;
+        if (!painter || painter->Terminated() || painter->FirstFramePainted()) break;
+        platform::WaitAndServiceOwnerThread(FirstFrameWaitSlice);
+    }
+    return state.CompositeBitmap != nullptr;
+}
+
+void TGIFImage::DrawComposite(TCanvas& canvas, const TRect& rect) {
+    TBitmap* composite = ScreenBitmap();
+    if (!(PaintOptions & goTileImage)) return canvas.StretchDrawGraphic(rect, composite);
+    gif::ForEachTile(rect, ImageWidth(), ImageHeight(),
+                     [&](const TRect& tile) { canvas.StretchDrawGraphic(tile, composite); });
 }
 
 HPALETTE TGIFImage::PaletteHandle() {
@@ -30,7 +99,7 @@ void TGIFImage::AdoptPalette(HPALETTE palette) {
     TGIFRenderState& state = RenderState();
     state.GlobalPalette = std::move(palette);
     if (!state.CompositeBitmap || state.CompositeBitmap->PaletteHandle() == state.GlobalPalette) return;
-    state.CompositeBitmap.reset();
+    DropCompositeBitmap();
     SetPaletteModified(true);
     NotifyChanged(this);
 }

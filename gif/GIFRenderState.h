@@ -3,6 +3,8 @@
 // the composed screen and the cached palette. Reading and editing drop these caches.
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "graphics/Bitmap.h"
 #include "platform/Gdi.h"
@@ -14,7 +16,14 @@ struct TGIFFrameCache {
     bool MaskPending = true;
 };
 
+class TGIFPainter;
+
 struct TGIFRenderState {
     std::unique_ptr<TBitmap> CompositeBitmap;
     platform::HPALETTE GlobalPalette;
+    // The painter DrawInto started, and every live painter, guarded by PainterLock.
+    TGIFPainter* ShowingPainter = nullptr;
+    std::vector<TGIFPainter*> PainterList;
+    std::recursive_mutex PainterLock;
+    bool Drawing = false;  // a nested DrawInto of the same image does nothing
 };

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <exception>
 
+#include "platform/OwnerThread.h"
 #include "ui/Dispatch.h"
 #include "ui/EventLoopApplication.h"
 #include "ui/Form.h"
@@ -32,9 +33,15 @@ TApplication::TApplication(int argc, char** argv) {
     argv_.push_back(nullptr);
     qt_ = std::make_unique<EventLoopApplication>(argc_, argv_.data());
     qt_->setQuitOnLastWindowClosed(false);
+    // Steps that painter threads hand to this thread are carried out in the event loop.
+    platform::SetOwnerThread();
+    platform::SetOwnerThreadWakeUp([app = qt_.get()] {
+        QMetaObject::invokeMethod(app, [] { platform::ServiceOwnerThread(); }, Qt::QueuedConnection);
+    });
 }
 
 TApplication::~TApplication() {
+    platform::SetOwnerThreadWakeUp(nullptr);
     if (Application == this) Application = nullptr;
 }
 

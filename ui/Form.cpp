@@ -94,6 +94,7 @@ void TForm::Show() {
 void TForm::Hide() {
     SetVisible(false);
     Widget()->hide();
+    if (OnHide) OnHide(this);
 }
 
 int TForm::ShowModal() {

@@ -57,6 +57,8 @@ public:
     // refuses drops.
     std::function<bool(const std::string& path)> OnCanDropFile;
     std::function<void(TObject* Sender, const std::string& path)> OnDropFile;
+    // Runs whenever the form is hidden (Hide, Close of a form that is not the main one).
+    TNotifyEvent OnHide;
 
     // Called by the window when it has been hidden.
     void WindowHidden();

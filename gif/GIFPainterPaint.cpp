@@ -1,0 +1,115 @@
+// The painter's paint steps, carried out on the owner thread: frames painted straight onto the
+// target, or composed in work bitmaps that keep what disposal methods 2 and 3 restore.
+#include <algorithm>
+
+#include "gif/GIFFrameDraw.h"
+#include "gif/GIFImage.h"
+#include "gif/GIFPainter.h"
+#include "graphics/Bitmap.h"
+#include "platform/DeviceContext.h"
+
+namespace {
+
+constexpr std::uint32_t Uses(int disposal) { return 1u << disposal; }
+
+std::unique_ptr<TBitmap> WorkBitmap(const TRect& rect, TColor brush) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->ResizeWidth(rect.right - rect.left);
+    bitmap->ResizeHeight(rect.bottom - rect.top);
+    bitmap->Canvas().Brush().SetColor(brush);
+    return bitmap;
+}
+
+void CopyFromCanvas(TBitmap& to, TCanvas& from, const TRect& rect) {
+    TCanvas& canvas = to.Canvas();
+    canvas.CopyMode = platform::SRCCOPY;
+    canvas.CopyArea({0, 0, to.ImageWidth(), to.ImageHeight()}, from, rect);
+}
+
+// A context lives while someone holds it and keeps a surface (or is the display's).
+bool StillDeviceContext(const std::weak_ptr<platform::DeviceContext>& remembered) {
+    const platform::HDC dc = remembered.lock();
+    return dc && (dc->IsDisplay() || dc->Target());
+}
+
+TColor PainterBackground(TGIFImage& image) {
+    if (image.BackgroundColorOverride != clNone) return TColor(ColorToRGB(image.BackgroundColorOverride));
+    if (image.GlobalColorMap().Count() == 0) return TColor(ColorToRGB(clWindow));
+    return image.Header().BackgroundColor();
+}
+
+}  // namespace
+
+void TGIFPainter::PrepareWorkBitmaps() {
+    backgroundColor_ = PainterBackground(*image_);
+    if (Options & goResetOnLoop) disposalsInUse_ |= Uses(2);
+    for (int i = 0; i < image_->Images().Count(); ++i)
+        if (const auto* control = image_->Images().Frame(i)->GraphicControlExtension())
+            disposalsInUse_ |= Uses(control->Disposal());
+    if (rect_.left >= rect_.right || rect_.top >= rect_.bottom) return;
+    if ((disposalsInUse_ & Uses(2)) && (Options & goDrawTransparent)) {
+        backgroundBitmap_ = WorkBitmap(rect_, clWhite);
+        CopyFromCanvas(*backgroundBitmap_, *canvas_, rect_);
+    }
+    if (disposalsInUse_ & (Uses(2) | Uses(3))) {
+        backupBitmap_ = WorkBitmap(rect_, backgroundColor_);
+        CopyFromCanvas(*backupBitmap_, *canvas_, rect_);
+        frameWorkBitmap_ = WorkBitmap(rect_, backgroundColor_);
+    }
+}
+
+void TGIFPainter::PaintInto(TCanvas& canvas, const TRect& rect) {
+    TGIFSubImage& frame = *image_->Images().Frame(ActiveFrame());
+    gif::DrawFrame(frame, canvas, rect, Options & goDrawTransparent, Options & goTileImage);
+}
+
+void TGIFPainter::PaintFrameDirect() {
+    PaintInto(*canvas_, rect_);
+    firstFramePainted_.store(true);
+}
+
+void TGIFPainter::CopyToTarget(TBitmap& from) {
+    const std::uint32_t mode = canvas_->CopyMode;
+    canvas_->CopyMode = platform::SRCCOPY;
+    canvas_->CopyArea(rect_, from.Canvas(), {0, 0, from.ImageWidth(), from.ImageHeight()});
+    canvas_->CopyMode = mode;
+}
+
+void TGIFPainter::PaintFrameBuffered() {
+    if ((Options & goCheckCanvasValid) && !StillDeviceContext(rememberedDC_)) {
+        terminated_.store(true);
+        return;
+    }
+    const TRect whole{0, 0, backupBitmap_->ImageWidth(), backupBitmap_->ImageHeight()};
+    if ((Options & goResetOnLoop) && ActiveFrame() == 0) RestoreFrameArea();
+    if (disposal_ <= 2) {
+        PaintInto(backupBitmap_->Canvas(), whole);
+        CopyToTarget(*backupBitmap_);
+        if (disposal_ == 2) RestoreFrameArea();
+    } else if (disposal_ == 3 && previousDisposal_ < 2) {
+        PaintInto(*canvas_, rect_);  // the backup keeps the picture from before this frame
+    } else if (disposal_ == 3) {
+        CopyFromCanvas(*frameWorkBitmap_, backupBitmap_->Canvas(), whole);
+        PaintInto(frameWorkBitmap_->Canvas(), whole);
+        CopyToTarget(*frameWorkBitmap_);
+    } else {
+        return;  // reserved disposal methods paint nothing
+    }
+    firstFramePainted_.store(true);
+}
+
+// Puts back, in the backup, what lay under the frame: the target's own earlier content when
+// drawing transparently, else the background colour.
+void TGIFPainter::RestoreFrameArea() {
+    TGIFSubImage& frame = *image_->Images().Frame(ActiveFrame());
+    TCanvas& canvas = backupBitmap_->Canvas();
+    const TRect whole{0, 0, backupBitmap_->ImageWidth(), backupBitmap_->ImageHeight()};
+    gif::ForEachFrameArea(frame, whole, Options & goTileImage, [&](const TRect& area) {
+        if (backgroundBitmap_) {
+            canvas.CopyMode = platform::SRCCOPY;
+            canvas.CopyArea(area, backgroundBitmap_->Canvas(), area);
+        } else {
+            canvas.FillArea(area);
+        }
+    });
+}
