@@ -65,7 +65,7 @@ int Scaled(int origin, std::int64_t offset, int extent, int screen) {
 // The frame's bitmap stretched into the target, through its mask when drawn transparently.
 void StretchFrame(TGIFSubImage& frame, TBitmap& bitmap, TCanvas& canvas, const TRect& target, bool transparent) {
     const platform::HBITMAP& mask = frame.Cache().Mask;
-    if (!transparent || !mask) return bitmap.DrawInto(canvas, target);
+    if (!transparent || !mask) return canvas.StretchDrawGraphic(target, &bitmap);
     canvas.EnsureState(TCanvas::csAllValid);
     canvas.Changing();
     TWorkDC maskDC;

@@ -1,0 +1,315 @@
+// Drawing GIFs and their painters: placement and stretching of one frame, the first frame of an
+// animation, delays on a stepped clock, loop counts, and painters on their own threads meeting
+// the image's destruction, a reset and a second canvas.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "GifTestSupport.h"
+#include "gif/GIFMessages.h"
+#include "gif/GIFPainter.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Exceptions.h"
+#include "graphics/Streams.h"
+#include "platform/Clock.h"
+#include "platform/OwnerThread.h"
+
+using namespace giftest;
+
+namespace {
+
+constexpr TColor kUnder = 0x336699;  // what a target holds before drawing
+
+// Gray levels of a 2-bit global map, as GifBuilder makes it.
+constexpr TColor Gray(int index) { return TColor(0x010101 * (index * 255 / 3)); }
+
+// A frame of width x height all of one index (min code size 2: clear, literals, end).
+GifBuilder& SolidFrame(GifBuilder& b, int left, int top, int width, int height, int index) {
+    std::vector<int> codes{4};
+    codes.insert(codes.end(), std::size_t(width * height), index);
+    codes.push_back(5);
+    return b.Descriptor(left, top, width, height).Codes(2, codes);
+}
+
+Bytes LoopExtension(int loops) {
+    Bytes b{0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1};
+    b.push_back(std::uint8_t(loops));
+    b.push_back(std::uint8_t(loops >> 8));
+    b.push_back(0);
+    return b;
+}
+
+// A 4 x 4 animation; frame k is all index k % 3 + 1 and waits `delay`; loops < 0: no looping
+// extension.
+Bytes Animation(int frames, int delay, int loops = -1) {
+    GifBuilder b;
+    b.Header(4, 4, 2);
+    if (loops >= 0) b.Raw(LoopExtension(loops));
+    for (int k = 0; k < frames; ++k) SolidFrame(b.GraphicControl(1, delay), 0, 0, 4, 4, k % 3 + 1);
+    return b.Trailer().Get();
+}
+
+std::unique_ptr<TBitmap> Target(int width, int height) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->ResizeWidth(width);
+    bitmap->ResizeHeight(height);
+    bitmap->Canvas().Brush().SetColor(kUnder);
+    bitmap->Canvas().FillArea({0, 0, width, height});
+    return bitmap;
+}
+
+TColor PixelOf(TBitmap& bitmap, int x, int y) { return bitmap.Canvas().PixelAt(x, y) & 0xFFFFFF; }
+
+// Serves the owner queue until the condition holds or the painters are gone.
+template <class Done>
+void ServeUntil(TGIFImage& image, Done done) {
+    while (!done() && image.ShowingPainter()) platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(20));
+}
+
+}  // namespace
+
+// --- one frame drawn at once -------------------------------------------------------------------
+
+struct PlacementCase {
+    const char* name;
+    int screen, left, top, size;  // square screen and frame
+    TRect rect;
+    TRect covered;  // where the frame must land; the rest of the target keeps kUnder
+    bool transparentCorner;  // the frame's top-left 2 x 2 pixels are transparent (one pixel halved)
+};
+
+class GifPlacement : public testing::TestWithParam<PlacementCase> {};
+
+TEST_P(GifPlacement, FrameCoversItsShareOnly) {
+    const PlacementCase& c = GetParam();
+    GifBuilder b;
+    b.Header(c.screen, c.screen, 2);
+    if (c.transparentCorner) b.GraphicControl(0, 0, 0);
+    std::vector<int> codes{4};
+    for (int i = 0; i < c.size * c.size; ++i)
+        codes.push_back(c.transparentCorner && i % c.size < 2 && i / c.size < 2 ? 0 : 3);
+    codes.push_back(5);
+    Loaded loaded = Load(b.Descriptor(c.left, c.top, c.size, c.size).Codes(2, codes).Trailer().Get());
+    auto target = Target(c.rect.right + 4, c.rect.bottom + 4);
+    loaded.image->DrawInto(target->Canvas(), c.rect);
+    EXPECT_EQ(loaded.image->ShowingPainter(), nullptr);
+    for (int y = 0; y < target->ImageHeight(); ++y)
+        for (int x = 0; x < target->ImageWidth(); ++x) {
+            const bool inside = x >= c.covered.left && x < c.covered.right && y >= c.covered.top && y < c.covered.bottom;
+            const bool corner = c.transparentCorner && x == c.covered.left && y == c.covered.top;
+            ASSERT_EQ(PixelOf(*target, x, y), inside && !corner ? Gray(3) : kUnder) << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OneFrame, GifPlacement,
+    testing::Values(PlacementCase{"offsetDoubled", 40, 10, 10, 20, {0, 0, 80, 80}, {20, 20, 60, 60}, false},
+                    PlacementCase{"shrunkWithHole", 8, 0, 0, 8, {2, 2, 6, 6}, {2, 2, 6, 6}, true},
+                    PlacementCase{"pastTheScreenIsClipped", 4, 2, 2, 4, {0, 0, 4, 4}, {2, 2, 6, 6}, false}),
+    [](const testing::TestParamInfo<PlacementCase>& p) { return p.param.name; });
+
+TEST(GifDraw, TiledImageRepeatsAtItsNaturalSize) {
+    GifBuilder b;
+    b.Header(4, 4, 2);
+    Loaded loaded = Load(SolidFrame(b, 1, 1, 2, 2, 3).Trailer().Get());
+    loaded.image->PaintOptions |= goTileImage;
+    auto target = Target(10, 10);
+    loaded.image->DrawInto(target->Canvas(), {0, 0, 10, 10});
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) EXPECT_EQ(PixelOf(*target, x, y), x % 4 >= 1 && x % 4 < 3 && y % 4 >= 1 && y % 4 < 3 ? Gray(3) : kUnder);
+}
+
+TEST(GifDraw, FramesWithoutAnyColourTableFailWhenDrawn) {
+    GifBuilder b;
+    b.Header(4, 4, 0);
+    SolidFrame(b, 0, 0, 4, 4, 1);
+    SolidFrame(b, 0, 0, 4, 4, 2);
+    Loaded loaded = Load(b.Trailer().Get());
+    auto target = Target(4, 4);
+    try {
+        loaded.image->DrawInto(target->Canvas(), {0, 0, 4, 4});
+        FAIL() << "drawn without colours";
+    } catch (const GIFException& e) {
+        EXPECT_EQ(e.Message(), gifmsg::SNoColorTable);
+    }
+}
+
+// --- animations: the first frame, then the composed screen --------------------------------------
+
+TEST(GifAnimation, DrawIntoShowsTheFirstFrameAndLeavesThePainterRunning) {
+    Loaded loaded = Load(Animation(3, 1, 0));
+    TGIFImage& image = *loaded.image;
+    auto target = Target(8, 8);
+    image.DrawInto(target->Canvas(), {0, 0, 8, 8});
+    EXPECT_EQ(PixelOf(*target, 7, 7), Gray(1));
+    ASSERT_NE(image.ShowingPainter(), nullptr);
+    EXPECT_TRUE(image.ShowingPainter()->Threaded());
+    // A second drawing shows the composed screen as it is now, whichever frame that is.
+    ServeUntil(image, [&] { return PixelOf(*image.CompositeBitmap(), 0, 0) == Gray(2); });
+    image.DrawInto(target->Canvas(), {0, 0, 8, 8});
+    EXPECT_EQ(PixelOf(*target, 0, 0), PixelOf(*image.CompositeBitmap(), 0, 0));
+}
+
+TEST(GifAnimation, WithoutAnimateFramesOnlyTheFirstFrameIsDrawn) {
+    Loaded loaded = Load(Animation(3, 1, 0));
+    loaded.image->PaintOptions &= std::uint16_t(~goAnimateFrames);
+    auto target = Target(4, 4);
+    loaded.image->DrawInto(target->Canvas(), {0, 0, 4, 4});
+    EXPECT_EQ(PixelOf(*target, 0, 0), Gray(1));
+    EXPECT_EQ(loaded.image->ShowingPainter(), nullptr);
+    EXPECT_EQ(loaded.image->CompositeBitmap(), nullptr);
+}
+
+TEST(GifAnimation, EveryChangeOfTheComposedScreenNotifiesTheImage) {
+    Loaded loaded = Load(Animation(3, 1, 0));
+    TGIFImage& image = *loaded.image;
+    int changes = 0;
+    image.OnChange = [&](TObject*) { ++changes; };
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    const int afterFirst = changes;
+    EXPECT_GT(afterFirst, 0);
+    ServeUntil(image, [&] { return changes > afterFirst; });
+    EXPECT_GT(changes, afterFirst);
+}
+
+// --- delays and loop counts, without a thread, on a stepped clock --------------------------------
+
+struct DelayCase {
+    const char* name;
+    int delay, speed;
+    std::int64_t waitMs;  // between two frames
+};
+
+class GifDelay : public testing::TestWithParam<DelayCase> {};
+
+TEST_P(GifDelay, WaitBetweenFrames) {
+    const DelayCase& c = GetParam();
+    platform::TSteppedClock clock(1000);
+    Loaded loaded = Load(Animation(3, c.delay));
+    TGIFImage& image = *loaded.image;
+    image.PaintOptions &= std::uint16_t(~goThreadedPaint);
+    image.SpeedPercent = c.speed;
+    std::vector<std::int64_t> times;
+    image.OnFramePainting = [&](TObject*) { times.push_back(platform::MilliClock()); };
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    ASSERT_EQ(times.size(), 3u);
+    // Painting takes no time on this clock, so the overhead half is 0 and each wait is whole.
+    EXPECT_EQ(times[2] - times[1], c.waitMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Delays, GifDelay,
+                         testing::Values(DelayCase{"oneRaisedToThree", 1, 100, 36},
+                                         DelayCase{"zeroMeansTen", 0, 100, 120},
+                                         DelayCase{"doubleSpeedHalves", 0, 200, 60},
+                                         DelayCase{"capWithoutThread", 5000, 100, 12000}),
+                         [](const testing::TestParamInfo<DelayCase>& p) { return p.param.name; });
+
+struct LoopCase {
+    const char* name;
+    int loops;  // -1: no looping extension
+    std::uint16_t extraOptions;
+    int framesPainted;  // of a 2-frame image, stopped after 10
+};
+
+class GifLoops : public testing::TestWithParam<LoopCase> {};
+
+TEST_P(GifLoops, PassesFollowTheLoopCount) {
+    const LoopCase& c = GetParam();
+    platform::TSteppedClock clock;
+    Loaded loaded = Load(Animation(2, 1, c.loops));
+    TGIFImage& image = *loaded.image;
+    image.PaintOptions = std::uint16_t((image.PaintOptions & ~goThreadedPaint) | c.extraOptions);
+    int painted = 0;
+    image.OnFramePainted = [&](TObject* sender) {
+        if (++painted == 10) static_cast<TGIFPainter*>(sender)->StopPainting();
+    };
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    EXPECT_EQ(painted, c.framesPainted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Loops, GifLoops,
+                         testing::Values(LoopCase{"noExtensionOnce", -1, 0, 2}, LoopCase{"twoPasses", 2, 0, 4},
+                                         LoopCase{"zeroOnceWithoutThread", 0, 0, 2},
+                                         LoopCase{"endlessUntilStopped", -1, goLoopEndlessly, 10},
+                                         LoopCase{"noRepeatOnePass", 3, std::uint16_t(0), 6}),
+                         [](const testing::TestParamInfo<LoopCase>& p) { return p.param.name; });
+
+TEST(GifLoopsThreaded, LoopCountZeroRepeatsUntilTheImageGoes) {
+    Loaded loaded = Load(Animation(2, 1, 0));
+    TGIFImage& image = *loaded.image;
+    image.SpeedPercent = 1000;
+    int restarts = 0;
+    image.OnLoopRestarting = [&](TObject*) { ++restarts; };
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    ServeUntil(image, [&] { return restarts >= 3; });
+    EXPECT_GE(restarts, 3);
+    loaded.image.reset();  // stops and frees the painter
+}
+
+// --- painters on their own threads ---------------------------------------------------------------
+
+struct EndCase {
+    const char* name;
+    int delay;      // a long delay keeps the painter sleeping
+    bool waitStep;  // let the painter queue its next paint step before the end
+    bool reset;     // reading another file instead of destroying the image
+};
+
+class GifPainterEnd : public testing::TestWithParam<EndCase> {};
+
+TEST_P(GifPainterEnd, EndsCleanlyWhileSleepingOrPainting) {
+    const EndCase& c = GetParam();
+    Loaded loaded = Load(Animation(3, c.delay, 0));
+    TGIFImage& image = *loaded.image;
+    image.SpeedPercent = 1000;
+    std::atomic<int> painting{0};
+    image.OnFramePainting = [&](TObject*) { ++painting; };
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    ASSERT_NE(image.ShowingPainter(), nullptr);
+    if (c.waitStep) std::this_thread::sleep_for(std::chrono::milliseconds(50));  // a step waits in the queue
+    if (c.reset) {
+        const Bytes other = Animation(2, 1);
+        TMemoryStream stream;
+        stream.WriteBuffer(other.data(), std::int64_t(other.size()));
+        stream.SetPosition(0);
+        image.LoadFromStream(stream);
+        EXPECT_EQ(image.ShowingPainter(), nullptr);
+        EXPECT_EQ(image.Images().Count(), 2);
+    } else {
+        loaded.image.reset();
+    }
+    platform::ServiceOwnerThread();  // nothing of the painter may remain queued
+}
+
+INSTANTIATE_TEST_SUITE_P(Threads, GifPainterEnd,
+                         testing::Values(EndCase{"destroyedWhileSleeping", 60000, false, false},
+                                         EndCase{"destroyedWithAStepQueued", 1, true, false},
+                                         EndCase{"resetDuringAFrame", 1, true, true}),
+                         [](const testing::TestParamInfo<EndCase>& p) { return p.param.name; });
+
+TEST(GifPainterThreads, TwoCanvasesAnimateTheSameImage) {
+    Loaded loaded = Load(Animation(3, 1, 0));
+    TGIFImage& image = *loaded.image;
+    image.SpeedPercent = 1000;
+    auto first = Target(4, 4), second = Target(8, 8);
+    TGIFPainter *a = nullptr, *b = nullptr;
+    const std::uint16_t options = image.PaintOptions | goPaintOnTarget;
+    image.StartPainter(&a, first->Canvas(), options, {0, 0, 4, 4})->StartPainting();
+    image.StartPainter(&b, second->Canvas(), options, {0, 0, 8, 8})->StartPainting();
+    std::atomic<int> painted{0};
+    while (painted < 6 && a && b) {
+        platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(20));
+        painted = (PixelOf(*first, 0, 0) == Gray(3)) + (PixelOf(*second, 7, 7) == Gray(3)) + painted;
+    }
+    EXPECT_GE(painted, 6);
+    image.StopAllPainters();
+    EXPECT_EQ(a, nullptr);
+    EXPECT_EQ(b, nullptr);
+}
