@@ -6,15 +6,21 @@
 //   are reported as counters);
 // - octree reduction of the 4000 x 3000 photograph to 256 colours without dithering against
 //   `convert -colors 256 +dither`; the mean error of each against the photograph is a counter.
+// - animation: from DrawInto of the 100-frame animation to its first frame in an 800 x 600
+//   target (a fresh image each time, so the first frame's bitmap is built too), and the CPU one
+//   animating painter uses per second of animation, the owner thread's paint steps included.
 // The input files are made once and kept in the system's temporary folder.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +28,7 @@
 #include "gif/GIFImage.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
+#include "platform/OwnerThread.h"
 #include "tests/support/GiflibMemory.h"
 
 namespace {
@@ -208,6 +215,63 @@ void BM_Large_Giflib(benchmark::State& state) { Giflib(state, Large()); }
 
 }  // namespace
 
+std::unique_ptr<TGIFImage> LoadedAnimation() {
+    auto image = std::make_unique<TGIFImage>();
+    TMemoryStream stream;
+    stream.WriteBuffer(Animation().data(), std::int64_t(Animation().size()));
+    stream.SetPosition(0);
+    image->LoadFromStream(stream);
+    return image;
+}
+
+std::unique_ptr<TBitmap> Target800x600() {
+    auto target = std::make_unique<TBitmap>();
+    target->ResizeWidth(800);
+    target->ResizeHeight(600);
+    return target;
+}
+
+void BM_DrawInto_FirstFrame(benchmark::State& state) {
+    if (Animation().empty()) return state.SkipWithError("no photograph or no ImageMagick");
+    auto target = Target800x600();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto image = LoadedAnimation();
+        state.ResumeTiming();
+        image->DrawInto(target->Canvas(), {0, 0, 800, 600});
+        state.PauseTiming();
+        image.reset();  // stops its painter
+        state.ResumeTiming();
+    }
+}
+
+double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// The owner thread serves the painter's steps as an event loop would, for one second.
+void BM_Painter_CpuPerSecond(benchmark::State& state) {
+    if (Animation().empty()) return state.SkipWithError("no photograph or no ImageMagick");
+    auto target = Target800x600();
+    double cpuMs = 0, frames = 0;
+    for (auto _ : state) {
+        auto image = LoadedAnimation();
+        int painted = 0;
+        image->OnFramePainted = [&](TObject*) { ++painted; };
+        image->DrawInto(target->Canvas(), {0, 0, 800, 600});
+        const double cpuStart = ProcessCpuMs();
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+        while (std::chrono::steady_clock::now() < end)
+            platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(10));
+        cpuMs += ProcessCpuMs() - cpuStart;
+        frames += painted;
+    }
+    state.counters["cpu_ms_per_s"] = cpuMs / double(state.iterations());
+    state.counters["frames_per_s"] = frames / double(state.iterations());
+}
+
 BENCHMARK(BM_Animation_Ours)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Animation_Giflib)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Large_Ours)->Unit(benchmark::kMillisecond);
@@ -216,3 +280,5 @@ BENCHMARK(BM_Encode_Ours)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode_Giflib)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Octree_Ours)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Octree_ImageMagick)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_DrawInto_FirstFrame)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_Painter_CpuPerSecond)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

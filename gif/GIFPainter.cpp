@@ -28,7 +28,7 @@ struct TGIFPainter::Timing {
 TGIFPainter::TGIFPainter(TGIFImage* image, std::uint16_t options, const TRect& rect, TCanvas* canvas,
                          TGIFPainter** reference)
     : Options(options), Speed(image->SpeedPercent), image_(image), canvas_(canvas), rect_(rect),
-      reference_(reference) {
+      reference_(reference), owner_(platform::CurrentOwnerQueue()) {
     // Every threaded painter gets its event, also at a negative speed, so that stopping always
     // ends its wait.
     if (Threaded()) wakeEvent_ = std::make_unique<platform::TWakeEvent>();
@@ -56,7 +56,7 @@ void TGIFPainter::RunOnOwnerThread(const std::function<void()>& step) {
     if (Terminated()) return;
     if (!Threaded()) return step();
     std::exception_ptr failure;
-    platform::RunOnOwnerThread([&] {
+    platform::RunOnOwnerThread(owner_, [&] {
         if (Terminated()) return;
         try {
             step();
@@ -74,7 +74,7 @@ void TGIFPainter::Callback(const TNotifyEvent& event) {
 void TGIFPainter::ThreadBody() {
     Run();
     // The last thing this thread does: the owner releases and frees the painter.
-    platform::PostToOwnerThread([this] { Finish(); });
+    platform::PostToOwnerThread(owner_, [this] { Finish(); });
 }
 
 void TGIFPainter::RunAndRelease() {

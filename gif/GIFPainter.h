@@ -13,6 +13,7 @@
 #include "gif/GIFSettings.h"
 #include "graphics/Canvas.h"
 #include "platform/Clock.h"
+#include "platform/OwnerThread.h"
 
 class TBitmap;
 class TGIFImage;
@@ -84,6 +85,7 @@ private:
     std::unique_ptr<TBitmap> backupBitmap_, frameWorkBitmap_, backgroundBitmap_;
     std::unique_ptr<platform::TWakeEvent> wakeEvent_;
     std::weak_ptr<platform::DeviceContext> rememberedDC_;
+    std::shared_ptr<platform::OwnerQueue> owner_;  // of the thread that made the painter
     std::thread thread_;
     bool started_ = false;
     std::exception_ptr failure_;

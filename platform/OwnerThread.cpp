@@ -3,27 +3,20 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
-#include <memory>
 #include <mutex>
-#include <thread>
 
 namespace platform {
-namespace {
 
-struct Queue {
+class OwnerQueue {
+public:
     std::mutex lock;
     std::condition_variable posted;
     std::deque<OwnerStep> steps;
-    std::function<void()> wakeUp;
     std::mutex wakeUpLock;  // held while the wake-up runs, so clearing it waits for that call
-    std::thread::id owner;
-    bool ownerSet = false;
+    std::function<void()> wakeUp;
 };
 
-Queue& TheQueue() {
-    static Queue* queue = new Queue;  // outlives every static destructor that might post
-    return *queue;
-}
+namespace {
 
 // A step that a waiting worker blocks on until the owner has run it.
 struct Completion {
@@ -34,28 +27,19 @@ struct Completion {
 
 }  // namespace
 
-void SetOwnerThread() {
-    Queue& q = TheQueue();
-    std::lock_guard guard(q.lock);
-    q.owner = std::this_thread::get_id();
-    q.ownerSet = true;
-}
-
-bool IsOwnerThread() {
-    Queue& q = TheQueue();
-    std::lock_guard guard(q.lock);
-    return !q.ownerSet || q.owner == std::this_thread::get_id();
+std::shared_ptr<OwnerQueue> CurrentOwnerQueue() {
+    thread_local const std::shared_ptr<OwnerQueue> queue = std::make_shared<OwnerQueue>();
+    return queue;
 }
 
 void SetOwnerThreadWakeUp(std::function<void()> wakeUp) {
-    Queue& q = TheQueue();
+    OwnerQueue& q = *CurrentOwnerQueue();
     std::lock_guard wakeGuard(q.wakeUpLock);
-    std::lock_guard guard(q.lock);
     q.wakeUp = std::move(wakeUp);
 }
 
-void PostToOwnerThread(OwnerStep step) {
-    Queue& q = TheQueue();
+void PostToOwnerThread(const std::shared_ptr<OwnerQueue>& owner, OwnerStep step) {
+    OwnerQueue& q = *owner;
     std::lock_guard wakeGuard(q.wakeUpLock);
     {
         std::lock_guard guard(q.lock);
@@ -65,10 +49,10 @@ void PostToOwnerThread(OwnerStep step) {
     if (q.wakeUp) q.wakeUp();
 }
 
-void RunOnOwnerThread(const OwnerStep& step) {
-    if (IsOwnerThread()) return step();
+void RunOnOwnerThread(const std::shared_ptr<OwnerQueue>& owner, const OwnerStep& step) {
+    if (owner == CurrentOwnerQueue()) return step();
     auto completion = std::make_shared<Completion>();
-    PostToOwnerThread([completion, &step] {
+    PostToOwnerThread(owner, [completion, &step] {
         struct Finish {
             Completion& c;
             ~Finish() {
@@ -84,17 +68,12 @@ void RunOnOwnerThread(const OwnerStep& step) {
 }
 
 int ServiceOwnerThread() {
-    Queue& q = TheQueue();
+    OwnerQueue& q = *CurrentOwnerQueue();
     std::deque<OwnerStep> steps;
     {
         std::lock_guard guard(q.lock);
-        if (!q.ownerSet) {
-            q.owner = std::this_thread::get_id();
-            q.ownerSet = true;
-        }
         steps.swap(q.steps);
     }
-    // A failing step leaves the others to run; the first failure is raised at the end.
     std::exception_ptr failure;
     for (OwnerStep& step : steps) {
         try {
@@ -108,7 +87,7 @@ int ServiceOwnerThread() {
 }
 
 int WaitAndServiceOwnerThread(std::chrono::milliseconds timeout) {
-    Queue& q = TheQueue();
+    OwnerQueue& q = *CurrentOwnerQueue();
     {
         std::unique_lock guard(q.lock);
         q.posted.wait_for(guard, timeout, [&] { return !q.steps.empty(); });

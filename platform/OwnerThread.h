@@ -1,29 +1,32 @@
 #pragma once
-// The owner-thread queue: worker threads hand steps to the user-interface thread, which carries
-// them out in its event loop and inside every wait for a worker.
+// Owner-thread queues: a worker thread hands steps to the thread that owns its canvases (the
+// user-interface thread, or a conversion worker of the command-line tool), which carries them
+// out in its event loop and inside every wait for a worker. Each thread has a queue of its own.
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 namespace platform {
 
 using OwnerStep = std::function<void()>;
+class OwnerQueue;
 
-// Queues a step for the owner thread and returns at once.
-void PostToOwnerThread(OwnerStep step);
-// Queues a step and blocks until the owner thread has run it (or dropped it as cancelled).
-// Called on the owner thread itself, it runs the step at once.
-void RunOnOwnerThread(const OwnerStep& step);
-// Runs every step queued so far; returns how many ran. Only the owner thread calls it.
+// The calling thread's queue, made on first use.
+std::shared_ptr<OwnerQueue> CurrentOwnerQueue();
+// Queues a step for the queue's thread and returns at once.
+void PostToOwnerThread(const std::shared_ptr<OwnerQueue>& owner, OwnerStep step);
+// Queues a step and blocks until the queue's thread has run it; on that thread itself, runs it
+// at once.
+void RunOnOwnerThread(const std::shared_ptr<OwnerQueue>& owner, const OwnerStep& step);
+// Runs every step queued so far for the calling thread; returns how many ran. A failing step
+// leaves the others to run, and the first failure is raised at the end.
 int ServiceOwnerThread();
-// Waits until a step is queued or the timeout passes, then services the queue. Waits of the
-// owner thread for a worker use this instead of sleeping, so a worker blocked on a step proceeds.
+// Waits until a step is queued for the calling thread or the timeout passes, then services the
+// queue. Waits for a worker use this instead of sleeping, so a worker blocked on a step proceeds.
 int WaitAndServiceOwnerThread(std::chrono::milliseconds timeout);
-// Called whenever a step is queued, from the queuing thread; the event loop sets it to wake
-// itself. Null clears it.
+// Called whenever a step is queued for the calling thread, from the queuing thread; an event
+// loop sets it to wake itself. Null clears it, waiting for a call under way.
 void SetOwnerThreadWakeUp(std::function<void()> wakeUp);
-// The thread that services the queue: the first one to service it, or the one set here.
-void SetOwnerThread();
-bool IsOwnerThread();
 
 }  // namespace platform

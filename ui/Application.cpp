@@ -34,7 +34,6 @@ TApplication::TApplication(int argc, char** argv) {
     qt_ = std::make_unique<EventLoopApplication>(argc_, argv_.data());
     qt_->setQuitOnLastWindowClosed(false);
     // Steps that painter threads hand to this thread are carried out in the event loop.
-    platform::SetOwnerThread();
     platform::SetOwnerThreadWakeUp([app = qt_.get()] {
         QMetaObject::invokeMethod(app, [] { platform::ServiceOwnerThread(); }, Qt::QueuedConnection);
     });

@@ -22,15 +22,16 @@ struct Captured {
     std::vector<std::vector<TColor>> frames;
 };
 
-// Rows of a 32-bit bitmap are blue, green, red, unused; other depths go pixel by pixel.
+// Read from a 32-bit copy, whose rows are blue, green, red, unused.
 std::vector<TColor> Pixels(TBitmap& bitmap) {
+    TBitmap copy;
+    copy.CopyFrom(&bitmap);
+    copy.ChangeDepth(TPixelDepth::Bits32);
     std::vector<TColor> pixels;
-    const bool direct = bitmap.CurrentDepth() == TPixelDepth::Bits32;
-    for (int y = 0; y < bitmap.ImageHeight(); ++y) {
-        const std::uint8_t* row = direct ? bitmap.ReadScanRow(y) : nullptr;
-        for (int x = 0; x < bitmap.ImageWidth(); ++x)
-            pixels.push_back(row ? TColor(row[4 * x + 2] | row[4 * x + 1] << 8 | row[4 * x] << 16)
-                                 : bitmap.Canvas().PixelAt(x, y) & 0xFFFFFF);
+    for (int y = 0; y < copy.ImageHeight(); ++y) {
+        const std::uint8_t* row = copy.ReadScanRow(y);
+        for (int x = 0; x < copy.ImageWidth(); ++x)
+            pixels.push_back(TColor(row[4 * x + 2] | row[4 * x + 1] << 8 | row[4 * x] << 16));
     }
     return pixels;
 }
