@@ -36,14 +36,7 @@ std::vector<TColor> Pixels(TBitmap& bitmap) {
     return pixels;
 }
 
-std::unique_ptr<TBitmap> Target(int width, int height) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->ResizeWidth(width);
-    bitmap->ResizeHeight(height);
-    bitmap->Canvas().Brush().SetColor(kUnder);
-    bitmap->Canvas().FillArea({0, 0, width, height});
-    return bitmap;
-}
+std::unique_ptr<TBitmap> Target(int width, int height) { return FilledBitmap(width, height, kUnder); }
 
 int Mismatches(const std::vector<TColor>& ours, const QImage& reference) {
     if (int(ours.size()) != reference.width() * reference.height()) return -1;

@@ -51,14 +51,7 @@ Bytes Animation(int frames, int delay, int loops = -1) {
     return b.Trailer().Get();
 }
 
-std::unique_ptr<TBitmap> Target(int width, int height) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->ResizeWidth(width);
-    bitmap->ResizeHeight(height);
-    bitmap->Canvas().Brush().SetColor(kUnder);
-    bitmap->Canvas().FillArea({0, 0, width, height});
-    return bitmap;
-}
+std::unique_ptr<TBitmap> Target(int width, int height) { return FilledBitmap(width, height, kUnder); }
 
 TColor PixelOf(TBitmap& bitmap, int x, int y) { return bitmap.Canvas().PixelAt(x, y) & 0xFFFFFF; }
 

@@ -196,4 +196,13 @@ Bytes MagickGif(const std::string& photo, const std::vector<std::string>& option
     return ReadFile(out);
 }
 
+std::unique_ptr<TBitmap> FilledBitmap(int width, int height, TColor color) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->ResizeWidth(width);
+    bitmap->ResizeHeight(height);
+    bitmap->Canvas().Brush().SetColor(color);
+    bitmap->Canvas().FillArea({0, 0, width, height});
+    return bitmap;
+}
+
 }  // namespace giftest

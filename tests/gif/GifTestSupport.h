@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gif/GIFImage.h"
+#include "graphics/Bitmap.h"
 
 namespace giftest {
 
@@ -51,6 +52,9 @@ struct Loaded {
 Loaded Load(const Bytes& bytes);
 // Reads the bytes and returns the failure's message, or "" when reading succeeded.
 std::string LoadError(const Bytes& bytes);
+
+// A bitmap of the display's kind filled with one colour: a drawing target.
+std::unique_ptr<TBitmap> FilledBitmap(int width, int height, TColor color);
 
 // What giflib reads from the same bytes.
 struct RefFrame {
