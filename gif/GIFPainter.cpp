@@ -194,7 +194,9 @@ void TGIFPainter::WaitForFrame(Timing& timing) {
     }
     timing.lastTime = now;
     if (!Threaded()) return SleepUnthreaded(std::max<std::int64_t>(wait, 1));
-    if ((wait > 0 || Speed == 0) && wakeEvent_->Wait(wait)) {
+    // A speed below 1 pauses the animation until the painter is stopped; a negative one would
+    // otherwise run the frames without any wait, spinning a processor.
+    if ((wait > 0 || Speed < 1) && wakeEvent_->Wait(wait)) {
         timing.carry = 0;
         timing.lastTime = platform::MilliClock();
     }
