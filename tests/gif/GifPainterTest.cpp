@@ -306,3 +306,18 @@ TEST(GifPainterThreads, TwoCanvasesAnimateTheSameImage) {
     EXPECT_EQ(a, nullptr);
     EXPECT_EQ(b, nullptr);
 }
+
+TEST(GifPainterThreads, SpeedBelowOnePausesAfterTheFirstFrameUntilStopped) {
+    for (const int speed : {0, -50}) {
+        SCOPED_TRACE(speed);
+        Loaded loaded = Load(Animation(3, 1, 0));
+        loaded.image->SpeedPercent = speed;
+        int painted = 0;
+        loaded.image->OnFramePainted = [&](TObject*) { ++painted; };
+        auto target = Target(4, 4);
+        loaded.image->DrawInto(target->Canvas(), {0, 0, 4, 4});
+        for (int i = 0; i < 5; ++i) platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(20));
+        EXPECT_EQ(painted, 1);
+        loaded.image.reset();  // the paused painter still ends
+    }
+}
