@@ -8,22 +8,12 @@
 #include <QString>
 
 #include "filectrl/EntryList.h"
+#include "graphics/LetterCase.h"
 
 namespace {
 
 // Stray bytes sort after every code point, each by its own value.
 constexpr char32_t kStrayByte = 0x110000;
-
-char32_t FoldCase(char32_t c) {
-    if (c >= U'A' && c <= U'Z') return c + 32;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-    if (c >= 0x100 && c <= 0x137) return c | 1;
-    if (c >= 0x139 && c <= 0x148) return (c & 1) ? c + 1 : c;
-    if (c >= 0x14A && c <= 0x177) return c | 1;
-    if (c == 0x178) return 0xFF;
-    if (c >= 0x179 && c <= 0x17E) return (c & 1) ? c + 1 : c;
-    return c;
-}
 
 bool Continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
@@ -67,7 +57,7 @@ char32_t Decode(std::string_view s, std::size_t& pos) {
 std::u32string FoldedKey(std::string_view name) {
     std::u32string key;
     key.reserve(name.size());
-    for (std::size_t pos = 0; pos < name.size();) key += FoldCase(Decode(name, pos));
+    for (std::size_t pos = 0; pos < name.size();) key += LowerLetter(Decode(name, pos));
     return key;
 }
 

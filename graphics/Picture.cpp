@@ -11,41 +11,6 @@ OBRAZOR_DEFINE_CLASS(TPicture, TInterfacedPersistent);
 
 // ---- Text helpers ---------------------------------------------------------------------------
 
-static char32_t LowerCodePoint(char32_t c) {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-    if (c >= 0x100 && c <= 0x137 && c % 2 == 0) return c + 1;
-    if (c >= 0x139 && c <= 0x148 && c % 2 == 1) return c + 1;
-    if (c >= 0x14A && c <= 0x177 && c % 2 == 0) return c + 1;
-    if (c >= 0x179 && c <= 0x17E && c % 2 == 1) return c + 1;
-    return c;
-}
-
-static void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
-std::string AnsiLowerCase(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-            const char32_t c = char32_t((b & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F);
-            AppendUtf8(out, LowerCodePoint(c));
-            ++i;
-        } else {
-            out += b < 0x80 ? char(LowerCodePoint(b)) : char(b);
-        }
-    }
-    return out;
-}
-
 std::string PathExtension(const std::string& path) {
     const auto dot = path.rfind('.');
     if (dot == std::string::npos) return {};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "graphics/Graphic.h"
+#include "graphics/LetterCase.h"  // extensions are compared in lower case
 
 class TBitmap;
 
@@ -51,8 +52,6 @@ private:
     std::vector<TGraphicClass> classes_;
 };
 
-// Lower-cases ASCII and the letters of the program's code page given in UTF-8.
-std::string AnsiLowerCase(const std::string& text);
 // The text after the last "." of the path when no "/" follows it; empty otherwise.
 std::string PathExtension(const std::string& path);
 
