@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "FileTree.h"
 #include "filectrl/DirectoryList.h"
 #include "filectrl/FileList.h"
 #include "graphics/Exceptions.h"
+#include "support/FileTree.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "FileTree.h"
 #include "filectrl/DirectoryList.h"
 #include "filectrl/DriveList.h"
 #include "filectrl/FileList.h"
 #include "graphics/Exceptions.h"
+#include "support/FileTree.h"
 
 namespace {
 

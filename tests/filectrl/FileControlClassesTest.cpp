@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "FileTree.h"
 #include "QtApplication.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
@@ -10,6 +9,7 @@
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
 #include "graphics/Exceptions.h"
+#include "support/FileTree.h"
 #include "ui/ComponentClasses.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "FileTree.h"
 #include "filectrl/FileList.h"
 #include "graphics/Exceptions.h"
+#include "support/FileTree.h"
 
 namespace {
 

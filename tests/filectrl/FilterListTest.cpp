@@ -1,8 +1,8 @@
 // The file-type filter: parsing its text and handing masks to the file list.
 
-#include "FileTree.h"
 #include "filectrl/FileList.h"
 #include "filectrl/FilterList.h"
+#include "support/FileTree.h"
 
 namespace {
 

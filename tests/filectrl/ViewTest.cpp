@@ -7,12 +7,12 @@
 #include <QKeyEvent>
 #include <QListView>
 
-#include "FileTree.h"
 #include "QtApplication.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
+#include "support/FileTree.h"
 #include "ui/Control.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <map>
 
-#include "FileTree.h"
 #include "graphics/Exceptions.h"
 #include "platform/FileSystem.h"
 #include "platform/Gdi.h"
+#include "support/FileTree.h"
 
 namespace {
 

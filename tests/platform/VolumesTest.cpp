@@ -1,8 +1,8 @@
 // Volumes from the mount table: which mounts are drives, of what kind, and what entering one means.
 
-#include "FileTree.h"
 #include "platform/Gdi.h"
 #include "platform/Volumes.h"
+#include "support/FileTree.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
-// A fixture for the browser tests: a fresh folder tree under a temporary folder, the current
-// directory and the volume settings put back after each test.
+// A fixture for the file-system and browser tests: a fresh folder tree under a temporary folder,
+// the current directory and the volume settings put back after each test.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
