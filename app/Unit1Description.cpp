@@ -2,6 +2,7 @@
 
 #include "app/Descriptions.h"
 #include "app/Unit1.h"
+#include "app/conversion/Version.h"
 
 using namespace fd;
 
@@ -14,9 +15,10 @@ constexpr const char* kFilter =
 
 TFormDescription Build() {
     TFormDescription d;
-    d.properties = {P("Caption", S("Lumovar Obrazor 1.0")), P("ClientWidth", N(617)), P("ClientHeight", N(370)),
-                    P("Color", I("clBtnFace")),           P("Position", I("poScreenCenter")),
-                    P("Menu", I("MainMenu1")),            P("OnCreate", I("FormCreate"))};
+    d.properties = {P("Caption", std::string("Lumovar Obrazor ") + kProgramVersion),
+                    P("ClientWidth", N(617)),       P("ClientHeight", N(370)),
+                    P("Color", I("clBtnFace")),     P("Position", I("poScreenCenter")),
+                    P("Menu", I("MainMenu1")),      P("OnCreate", I("FormCreate"))};
     d.components = {
         {"Img1", "TImage", "", 4, 4, 105, 105, {P("Visible", false)}},
         {"Label1", "TLabel", "", 576, 32, 32, 13,

@@ -2,6 +2,7 @@
 
 #include "app/Descriptions.h"
 #include "app/Unit1.h"
+#include "app/conversion/Version.h"
 #include "resources/Resources.h"
 
 using namespace fd;
@@ -27,7 +28,7 @@ TFormDescription Build() {
          {P("Brush.Color", I("clWhite")), P("Pen.Color", I("clBlack")), P("Cursor", I("crArrow"))}},
         {"Label1", "TLabel", "", 8, 24, 182, 29,
          {P("AutoSize", false), P("Font.Height", N(-23)), P("Font.Style", I("fsBold")),
-          P("Caption", S("Obrazor 1.0"))}},
+          P("Caption", std::string("Obrazor ") + kProgramVersion)}},
         {"Image1", "TImage", "", 224, 32, 175, 94,
          {P("Picture.Data", B(AboutLogoData, AboutLogoDataSize)), P("Cursor", I("crHandPoint")),
           P("Hint", S(kMakerAddress)), P("OnClick", I("Image1Click"))}},

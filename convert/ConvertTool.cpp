@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "app/conversion/Version.h"
 #include "convert/BatchRunner.h"
 #include "convert/BatchSummary.h"
 #include "convert/InputFiles.h"
@@ -13,9 +14,6 @@
 #include "convert/WorkOrder.h"
 #include "platform/IccTransform.h"
 
-#ifndef OBRAZOR_VERSION
-#define OBRAZOR_VERSION "unknown"
-#endif
 
 namespace {
 
@@ -97,7 +95,7 @@ int RunConvertTool(std::span<const char* const> args, const FileConverter& conve
         return kExitSuccess;
     }
     if (options.version) {
-        PrintLine(streams.out, "obrazor-convert " OBRAZOR_VERSION);
+        PrintLine(streams.out, std::string("obrazor-convert ") + kProgramVersion);
         return kExitSuccess;
     }
     return ConvertAll(options, convert, streams);

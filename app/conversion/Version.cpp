@@ -1,0 +1,3 @@
+#include "app/conversion/Version.h"
+
+const char* const kProgramVersion = OBRAZOR_VERSION;
