@@ -1,9 +1,9 @@
 // The About window's description, with the maker's logo as a persisted picture block.
 
+#include "app/AboutLogo.h"
 #include "app/Descriptions.h"
 #include "app/Unit1.h"
 #include "app/conversion/Version.h"
-#include "resources/Resources.h"
 
 using namespace fd;
 
@@ -30,7 +30,7 @@ TFormDescription Build() {
          {P("AutoSize", false), P("Font.Height", N(-23)), P("Font.Style", I("fsBold")),
           P("Caption", std::string("Obrazor ") + kProgramVersion)}},
         {"Image1", "TImage", "", 224, 32, 175, 94,
-         {P("Picture.Data", B(AboutLogoData, AboutLogoDataSize)), P("Cursor", I("crHandPoint")),
+         {P("Picture.Data", B(AboutLogoData().data(), AboutLogoData().size())), P("Cursor", I("crHandPoint")),
           P("Hint", S(kMakerAddress)), P("OnClick", I("Image1Click"))}},
         {"Label2", "TLabel", "", 8, 64, 201, 13, {P("AutoSize", false), P("Caption", S("© 2026 Datalesk s.r.o."))}},
         {"Memo1", "TMemo", "", 8, 80, 201, 65,

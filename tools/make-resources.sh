@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws the About logo (175 x 94, 24-bit BMP) and the program icon (32 x 32, 256 colours) with
-# ImageMagick and writes them as C++ byte arrays into resources/. Run it after changing a design;
-# the generated files are committed, so a build needs no ImageMagick.
+# ImageMagick into resources/. Run it after changing a design; the BMP files are committed and the
+# build embeds them, so a build needs no ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d)
@@ -18,7 +18,7 @@ convert -size 175x94 xc:white \
   -font "$font" -pointsize 10 -fill '#6a6a6a' -annotate +66+54 'software s.r.o.' \
   -fill '#f2a900' -draw 'rectangle 6,70 168,73' \
   -font "$font" -pointsize 10 -fill '#1d4f91' -annotate +34+88 'www.datalesk.example' \
-  -type TrueColor -compress None -define bmp:format=bmp3 BMP3:"$work/logo.bmp"
+  -type TrueColor -compress None -define bmp:format=bmp3 BMP3:resources/AboutLogo.bmp
 
 # The program's icon: a photo frame with a car silhouette, 256 colours.
 # The sky is a gradient so that the picture needs more than 16 colours (an 8-bit BMP).
@@ -28,10 +28,5 @@ convert -size 32x32 xc:'#1d4f91' \
   "$work/sky.bmp" -geometry +5+7 -composite \
   -fill '#d62828' -draw 'roundrectangle 7,15 24,20 2,2' -draw 'roundrectangle 11,11 20,16 2,2' \
   -fill '#202020' -draw 'circle 11,21 11,19' -draw 'circle 21,21 21,19' \
-  -type Palette -colors 256 -compress None -define bmp:format=bmp3 BMP3:"$work/icon.bmp"
-convert "$work/icon.bmp" resources/obrazor.xpm
+  -type Palette -colors 256 -compress None -define bmp:format=bmp3 BMP3:resources/ProgramIcon.bmp
 
-python3 tools/bytes-to-cpp.py "$work/logo.bmp" resources/AboutLogo.cpp AboutLogoData TBitmap \
-  "The About window's logo as the picture's persisted block: class name, 32-bit count, BMP file."
-python3 tools/bytes-to-cpp.py "$work/icon.bmp" resources/ProgramIcon.cpp ProgramIconBmp "" \
-  "The program's icon as a BMP file: 32 x 32 pixels, 256 colours."
