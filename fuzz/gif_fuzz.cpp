@@ -15,11 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const GIFException&) {
         return 0;
     }
+    // Drawing and writing cost grows with the screen and the frames; larger pictures are only read.
+    std::int64_t pixels = std::int64_t(image.ImageWidth()) * image.ImageHeight();
+    for (int i = 0; i < image.Images().Count(); ++i) pixels += image.Images().Frame(i)->PixelCount();
+    if (pixels > kMaxDrawnPixels) return 0;
     try {
-        // Drawing cost grows with the screen and the first frame; larger pictures are only read.
-        const bool small = std::int64_t(image.ImageWidth()) * image.ImageHeight() <= kMaxDrawnPixels &&
-                           (image.IsEmpty() || image.Images().Frame(0)->PixelCount() <= kMaxDrawnPixels);
-        if (small) DrawSmall(image);
+        DrawSmall(image);
         TMemoryStream written;
         image.SaveToStream(written);
     } catch (const GIFException&) {
