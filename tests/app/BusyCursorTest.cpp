@@ -73,7 +73,9 @@ TEST_P(BusyCursor, ShowsWhileThePictureIsReadAndDrawn) {
         ClickConvert();
     else
         Form1->Button2Click(Form1->FileListBox1);
-    if (c.source != Source::Missing) ASSERT_FALSE(TCursorProbe::seen.empty());
+    if (c.source != Source::Missing) {
+        ASSERT_FALSE(TCursorProbe::seen.empty());
+    }
     for (TCursor cursor : TCursorProbe::seen) EXPECT_EQ(cursor, TCursor::crHourGlass);
     EXPECT_EQ(cursorsAtBoxes.size(), c.boxes);
     for (TCursor cursor : cursorsAtBoxes) EXPECT_EQ(cursor, TCursor::crDefault);
@@ -85,6 +87,6 @@ INSTANTIATE_TEST_SUITE_P(Runs, BusyCursor,
                                          BusyCase{"PreviewOfNoPicture", Source::Text, false, 0},
                                          BusyCase{"SaveWithAQuestion", Source::Picture, true, 1},
                                          BusyCase{"SaveOfAMissingFile", Source::Missing, true, 1}),
-                         [](const testing::TestParamInfo<BusyCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<BusyCase>& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -89,6 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
                     DropCase{"NotAPicture", {"notes.txt"}, false, "", ""},
                     DropCase{"VanishedPicture", {"gone.bmp"}, false, "", ""},
                     DropCase{"WebAddress", {"https://www.lumovar.example/a.jpg"}, false, "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MainWindowLayout,
                                          Place{"FilterComboBox1", 160, 8, 145, 21, 7},
                                          Place{"CheckBox1", 312, 200, 97, 17, 8}, Place{"Panel1", 312, 8, 161, 121, 9},
                                          Place{"LE3", 392, 168, 217, 21, 10}, Place{"CheckBox2", 312, 224, 225, 17, 11}),
-                         [](const testing::TestParamInfo<Place>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<Place>& test) { return std::string(test.param.name); });
 
 TEST_F(MainWindow, LabelsOfTheLabelledEditsStandLeftOfTheirEdits) {
     EXPECT_EQ(Form1->LE1->EditLabel().BoundsRect(), (TRect{311, 140, 389, 153}));

@@ -167,7 +167,7 @@ TEST_P(StreamedDraw, GivesTheDecodedBitmapsPixelsOrItsFailure) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, StreamedDraw, testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 class StreamedSave : public MainWindow {};
 

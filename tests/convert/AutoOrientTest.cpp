@@ -54,10 +54,12 @@ TEST_P(ToolAutoOrient, WritesTheUprightPhoto) {
     ASSERT_FALSE(upright.empty());
     EXPECT_EQ(upright, ToolOutput(temp.File("turned.bmp")));
     EXPECT_EQ(ToolOutput(temp.File("tagged.jpg"), {"--no-auto-orient"}), ToolOutput(temp.File("plain.jpg")));
-    if (orientation == 1) EXPECT_EQ(upright, ToolOutput(temp.File("plain.jpg")));
+    if (orientation == 1) {
+        EXPECT_EQ(upright, ToolOutput(temp.File("plain.jpg")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOrientation, ToolAutoOrient, testing::Range(1, 9),
-                         [](const auto& info) { return "Orientation" + std::to_string(info.param); });
+                         [](const auto& test) { return "Orientation" + std::to_string(test.param); });
 
 }  // namespace

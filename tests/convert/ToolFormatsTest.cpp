@@ -35,7 +35,9 @@ TEST_P(ToolFormats, ConvertLikeTheSamePixelsInABmp) {
     ASSERT_GT(output.size(), 2u);
     EXPECT_EQ(output[0], 0xff);
     EXPECT_EQ(output[1], 0xd8);
-    if (c.lossless) EXPECT_EQ(output, ToolOutput(temp.File("photo.bmp")));
+    if (c.lossless) {
+        EXPECT_EQ(output, ToolOutput(temp.File("photo.bmp")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,6 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FormatCase{"Png", "photo.png", "true", true},
                     FormatCase{"LosslessWebP", "l.webp", "/usr/bin/cwebp -lossless photo.png -o l.webp", true},
                     FormatCase{"Heic", "h.heic", "/usr/bin/heif-enc -q 80 photo.png -o h.heic", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

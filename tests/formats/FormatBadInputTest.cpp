@@ -117,11 +117,13 @@ TEST_P(FormatBadInput, FailsCleanlyAndQuietly) {
     });
     EXPECT_EQ(onRead, c.failsOnRead ? c.message : "(no failure)");
     EXPECT_EQ(image.IsEmpty(), c.failsOnRead);
-    if (!c.failsOnRead) EXPECT_EQ(onDecode, c.message);
+    if (!c.failsOnRead) {
+        EXPECT_EQ(onDecode, c.message);
+    }
     EXPECT_EQ(printed, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FormatBadInput, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -68,6 +68,6 @@ INSTANTIATE_TEST_SUITE_P(Formats, TaggedFormat,
                          ::testing::Values(FormatCase{"Png", "png", nullptr, nullptr},
                                            FormatCase{"WebP", "webp", nullptr, nullptr},
                                            FormatCase{"Heic", "png", "/usr/bin/heif-enc -q 90 IN -o OUT", "h.heic"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -91,6 +91,6 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Heic", false, "h.heic", "/usr/bin/heif-enc -q 90 IN -o OUT", "THeifImage", false, 5.0, 255},
         DecodeCase{"AlphaHeif", true, "a.heif", "/usr/bin/heif-enc -q 90 IN -o OUT", "THeifImage", false, 5.0,
                    255}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -84,6 +84,6 @@ INSTANTIATE_TEST_SUITE_P(Files, FormatOrientation,
                                            OrientationCase{"HeicQuarterTurn", "heic", 6, false, 5.0},
                                            OrientationCase{"HeicTransversed", "heic", 7, false, 5.0},
                                            OrientationCase{"HeicMirroredTopBottom", "heic", 4, false, 5.0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

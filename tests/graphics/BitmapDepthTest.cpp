@@ -87,7 +87,7 @@ TEST_P(BitmapDepth, RowsOutsideTheBitmapAreRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BitmapDepth, ::testing::ValuesIn(kDepths),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BitmapDepth, TwentyFourBitRowsHoldBlueGreenRed) {
     TBitmap bitmap;

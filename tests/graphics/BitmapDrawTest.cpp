@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{TPixelDepth::Bits8, TPixelDepth::Bits8, platform::COLORONCOLOR, "B8onB8"},
                       ModeCase{TPixelDepth::Bits4, TPixelDepth::Bits8, platform::COLORONCOLOR, "B4onB8"},
                       ModeCase{TPixelDepth::Bits1, TPixelDepth::Bits32, platform::BLACKONWHITE, "B1onB32"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BitmapDraw, HalftoneKeepsTheBrushOrigin) {
     TBitmap source, target;
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BitmapTransparentDraw,
                                            TransparentCase{TPixelDepth::Bits24, 1, "SameSizeBits24"},
                                            TransparentCase{TPixelDepth::Device, 3, "ScaledDevice"},
                                            TransparentCase{TPixelDepth::Bits8, 2, "ScaledBits8"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BitmapDraw, CopyModeAppliesToTheBlit) {
     TBitmap source, target;

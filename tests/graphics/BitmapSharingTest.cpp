@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChangeCase{Change::Resize, TPixelDepth::Device, "ResizeDevice"},
                       ChangeCase{Change::Resize, TPixelDepth::Bits16, "ResizeBits16"},
                       ChangeCase{Change::Depth, TPixelDepth::Bits24, "DepthBits24"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // The image (and so its palette) is one object until a copy changes.
 TEST(BitmapSharing, CopiesShareOneImageUntilAChange) {

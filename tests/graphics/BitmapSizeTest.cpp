@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, BitmapResize,
                                            ResizeCase{TPixelDepth::Bits4, "Bits4"}, ResizeCase{TPixelDepth::Bits8, "Bits8"},
                                            ResizeCase{TPixelDepth::Bits15, "Bits15"}, ResizeCase{TPixelDepth::Bits16, "Bits16"},
                                            ResizeCase{TPixelDepth::Bits24, "Bits24"}, ResizeCase{TPixelDepth::Bits32, "Bits32"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BitmapSize, NewAreaTakesTheCanvasBrushColour) {
     TBitmap bitmap;

@@ -52,7 +52,7 @@ TEST_P(BitmapUnshare, CopyHoldsTheSamePixelBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BitmapUnshare, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // A fresh bitmap is white; the fast fill must give the bytes the depth stores white as.
 TEST(BitmapFreshFill, NewBitmapsAreWhiteOnEveryDepth) {

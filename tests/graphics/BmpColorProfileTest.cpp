@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, TaggedBmp,
                                            TaggedCase{"Bits32", "-type TrueColorAlpha -alpha on"},
                                            TaggedCase{"Palette", "-type Palette -compress None"},
                                            TaggedCase{"PaletteRle", "-type Palette -compress RLE"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The suite's own test: red and green swapped in the pixels, and a profile that swaps them back.
 TEST(BmpSuiteProfile, SwappedFileShowsTheOrdinaryPicture) {
@@ -128,6 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DamageCase{"PastTheEnd", [](auto& f) { Put32At(f, kProfileSizeAt, std::uint32_t(f.size())); }},
                       DamageCase{"InsideTheHeader", [](auto& f) { Put32At(f, kProfileDataAt, 8); }},
                       DamageCase{"OffsetOverflows", [](auto& f) { Put32At(f, kProfileDataAt, 0xFFFFFFF0u); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

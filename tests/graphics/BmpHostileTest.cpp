@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"TopDown", 22, 4, 0xFFFFFFFE, Outcome::Loads},
         HostileCase{"FileSizeLies", 2, 4, 0xFFFFFFFF, Outcome::Loads},
         HostileCase{"OffsetLies", 10, 4, 0xFFFFFFFF, Outcome::Loads}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Both dimensions within limits, their product not: refused before any memory is taken.
 TEST(BmpHostile, TooManyPixelsRefused) {

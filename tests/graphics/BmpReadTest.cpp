@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{0xF800, 0x07E0, 0x001F, TPixelDepth::Bits16, 0x001F, kBlue, "Rgb565Blue"},
                       MaskCase{0x7C00, 0x03E0, 0x001F, TPixelDepth::Custom, 0x7C00, kRed, "Rgb555"},
                       MaskCase{0x7C00, 0x03E0, 0x001F, TPixelDepth::Custom, 0x03E0, platform::RGB(0, 0xFF, 0), "Rgb555Green"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BmpRead, LargerHeaderCarriesItsMasks) {
     Bytes b;

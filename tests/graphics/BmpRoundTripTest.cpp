@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, BmpRoundTrip,
                                            TripCase{TPixelDepth::Bits16, 16, 0, "Bits16"},
                                            TripCase{TPixelDepth::Bits24, 24, 0, "Bits24"},
                                            TripCase{TPixelDepth::Bits32, 32, 0, "Bits32"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // A 4-bit OS/2 file: core header, 16 three-byte entries, one row of two pixels.
 Bytes CoreFile4() {

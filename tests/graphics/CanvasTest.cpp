@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ColorCase{clWindow, platform::GetSysColor(5), "Window"},
                       ColorCase{clWindowText, platform::GetSysColor(8), "WindowText"},
                       ColorCase{clBtnFace, platform::GetSysColor(15), "BtnFace"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Canvas, Defaults) {
     TBitmap bitmap;

@@ -63,6 +63,6 @@ TEST_P(ExifOrientationRead, GivesTheTagOrUpright) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, ExifOrientationRead, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_P(MetafileFilesTest, LoadsWithHeaderSizeAndDraws) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Emf, MetafileFilesTest, ::testing::ValuesIn(FilesIn("emf")),
-                         [](const auto& info) { return info.param.substr(0, info.param.find('.')).replace(4, 1, "_"); });
+                         [](const auto& test) { return test.param.substr(0, test.param.find('.')).replace(4, 1, "_"); });
 
 // Placeable Windows metafiles: the size from the placeable header at 96 pixels per inch; the two
 // files without that header are refused.
@@ -125,8 +125,8 @@ TEST_P(WindowsMetafileFilesTest, PlaceableLoadsAndDrawsHeaderlessIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Wmf, WindowsMetafileFilesTest, ::testing::ValuesIn(FilesIn("wmf", ".wmf")),
-                         [](const auto& info) {
-                             std::string name = info.param.substr(0, info.param.find('.'));
+                         [](const auto& test) {
+                             std::string name = test.param.substr(0, test.param.find('.'));
                              std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
                              return name;
                          });
@@ -149,8 +149,8 @@ TEST_P(DamagedMetafileTest, EndsInErrorOrPicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Emf, DamagedMetafileTest, ::testing::ValuesIn(FilesIn("emf-corrupted")),
-                         [](const auto& info) {
-                             std::string name = info.param.substr(0, info.param.find('.'));
+                         [](const auto& test) {
+                             std::string name = test.param.substr(0, test.param.find('.'));
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });

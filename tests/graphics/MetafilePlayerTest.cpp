@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                    StretchedQuadrants,
                    {{10, 10, kRed}, {29, 29, kRed}, {40, 20, kWhite}, {20, 40, kBlue}, {45, 45, kGreen},
                     {50, 50, kWhite}, {9, 9, kWhite}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Text: a 40-pixel font; "H" stands on the baseline with TA_BASELINE and hangs from the reference
 // point with the default TA_TOP.

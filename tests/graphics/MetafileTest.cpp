@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadBytes{"EndRecordRunsPastTheEnd", SIZE_MAX, 400, false},
                       BadBytes{"HeaderShorterThanItsFields", 4, 40, false},
                       BadBytes{"TotalBelowHeader", 48, 60, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(MetafileTest, CutShortIsAReadError) {
     std::vector<std::uint8_t> bytes = BlackFrame();

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                            b.Record(META_SELECTOBJECT, {0}).Record(META_ELLIPSE, {90, 90, 10, 10});
                        },
                        {{50, 50, kBlue}, {50, 10, kBlack}, {12, 12, kWhite}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct PlaceableSize {
     std::int16_t right, bottom;

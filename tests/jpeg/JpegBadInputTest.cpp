@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"TooManyPixels", FrameAndScan(0xEA, 0x60, 0xEA, 0x60), 41},        // 60000 x 60000
         BadFile{"SegmentBeyondEnd", {0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 'E', 'x', 'i', 'f'}, 51},  // APP1 of 65535
         BadFile{"ZeroWidth", FrameAndScan(0x00, 0x10, 0x00, 0x00), JERR_EMPTY_IMAGE}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Files whose component count no bitmap row layout holds are refused before any row is written
 // (the rows are written inside libjpeg, so valgrind runs this table in CI).

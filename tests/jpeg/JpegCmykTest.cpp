@@ -70,7 +70,7 @@ TEST_P(CmykFile, GrayOutputGivesGrayPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spaces, CmykFile, ::testing::Values(JCS_CMYK, JCS_YCCK),
-                         [](const auto& info) { return info.param == JCS_CMYK ? "Cmyk" : "Ycck"; });
+                         [](const auto& test) { return test.param == JCS_CMYK ? "Cmyk" : "Ycck"; });
 
 struct RowCase {
     const char* name;
@@ -103,6 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
                       RowCase{"GrayOfWhite", {0, 0, 0, 0}, false, true, {255, 255, 255}},
                       // blue 255 alone: (255 x 114 + 500) / 1000 = 29
                       RowCase{"GrayOfBlue", {255, 255, 0, 0}, false, true, {29, 29, 29}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Profiles, TaggedPhoto,
                                            ProfileCase{"SwappedRedAndGreen", "SwappedRedAndGreen.icc", 65519, false},
                                            ProfileCase{"ProPhoto", "ProPhotoRGB.icc", 65519, false},
                                            ProfileCase{"ChunksOutOfOrder", "AdobeRGB1998.icc", 5000, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Drawings smaller than the photo convert only the pixels they take; every size must show exactly
 // what drawing the fully converted bitmap shows.
@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A gray profile cannot describe colour pixels.
         UnchangedCase{"GrayProfile", "/usr/share/color/icc/ghostscript/sgray.icc", {}},
         UnchangedCase{"CmykProfileOnRgb", "/usr/share/color/icc/ghostscript/default_cmyk.icc", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // A CMYK print file with its profile shows as ImageMagick, itself colour-managed, shows it; the
 // plain inversion of the inks is visibly further off.

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, GrayDecode,
                                            GrayCase{"GrayFileDepth8", true, false, TJpegDepth::Depth8},
                                            GrayCase{"GrayOutput", false, true, TJpegDepth::Depth24},
                                            GrayCase{"GrayOutputDepth8", false, true, TJpegDepth::Depth8}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(JpegDecode, GrayOfAFlatGrayPictureKeepsItsLevel) {
     auto bitmap = MakeBitmap(16, 16, [](int, int) { return Rgb{128, 128, 128}; });
@@ -272,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IncrementalCase{"Depth24Fast", TJpegDepth::Depth24, TJpegSpeed::FavourSpeed},
                       IncrementalCase{"Depth8", TJpegDepth::Depth8, TJpegSpeed::FavourQuality},
                       IncrementalCase{"Depth8Fast", TJpegDepth::Depth8, TJpegSpeed::FavourSpeed}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(JpegDecode, IncrementalDisplayWithOnePassPaletteKeepsColoursRight) {
     auto image = Load(EncodePattern(48, 32, {.progressive = true}));

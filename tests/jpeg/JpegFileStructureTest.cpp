@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"Gray", true, false, SOF0, {1, 0x11, 0}},
                       FrameCase{"Progressive", false, true, SOF2, {1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1}},
                       FrameCase{"ProgressiveGray", true, true, SOF2, {1, 0x11, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(JpegFileStructure, ProgressiveFileHasSeveralScans) {
     EXPECT_EQ(SegmentsOf(EncodePattern(16, 16), 0xDA).size(), 1u);

@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedBlock{"HugeCount", {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xD8}},         // 2 GiB announced
                       DamagedBlock{"NegativeCount", {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xD8}},     // -2
                       DamagedBlock{"ShortCount", {0x01, 0x00}}),                               // count cut off
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(JpegImage, SameContentNeedsAJpegImage) {
     auto image = Load(EncodePattern(4, 4));
@@ -482,6 +482,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DepthCase{"Bits16", TPixelDepth::Bits16, clBlue, {0, 0, 255}},
                       DepthCase{"Bits24", TPixelDepth::Bits24, clRed, {255, 0, 0}},
                       DepthCase{"Bits32", TPixelDepth::Bits32, clRed, {255, 0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

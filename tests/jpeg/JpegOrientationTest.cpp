@@ -59,6 +59,6 @@ TEST_P(JpegOrientationSegments, FindTheTagOrUpright) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, JpegOrientationSegments, testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "-dct float"},
         ReferenceCase{"PhotoProgressiveQuarter", "/usr/share/backgrounds/mate/nature/GreenMeadow.jpg", "",
                       TJpegScale::ScaleQuarter, Quality, true, "-dct float -scale 1/4"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Our encoder against the same compression done by cjpeg with the same settings.
 TEST(CjpegReference, EncodesTheSameBytes) {

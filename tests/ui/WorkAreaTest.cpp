@@ -37,6 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
         Fit{"SecondScreen", {1920, 0, 1280, 1024}, {1800, 100, 400, 300}, {1920, 100, 400, 300}},
         // A left-hand panel of 48 pixels.
         Fit{"LeftPanel", {48, 0, 1232, 1024}, {10, 10, 200, 100}, {48, 10, 200, 100}}),
-    [](const testing::TestParamInfo<Fit>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Fit>& test) { return std::string(test.param.name); });
 
 }  // namespace
