@@ -59,9 +59,9 @@ void FormWindow::hideEvent(QHideEvent* event) {
     if (!event->spontaneous()) form_->WindowHidden();
 }
 
-std::string FormWindow::DroppablePath(const QMimeData* data) const {
-    if (!data || !data->hasUrls() || !form_->OnDropFile) return {};
-    for (const QUrl& url : data->urls()) {
+std::string FormWindow::DroppablePath(const QMimeData* mime) const {
+    if (!mime || !mime->hasUrls() || !form_->OnDropFile) return {};
+    for (const QUrl& url : mime->urls()) {
         if (!url.isLocalFile()) continue;
         // The name's bytes as the file system keeps them.
         const std::string path = QFile::encodeName(url.toLocalFile()).toStdString();

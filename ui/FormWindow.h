@@ -29,7 +29,7 @@ protected:
 
 private:
     // The first local path of the dragged data that the form takes; empty when there is none.
-    std::string DroppablePath(const QMimeData* data) const;
+    std::string DroppablePath(const QMimeData* mime) const;
 
     TForm* form_;
     QWidget* client_;
