@@ -18,16 +18,6 @@ namespace {
 constexpr const char* kPhotograph = "/usr/share/backgrounds/mate/nature/LadyBird.jpg";
 }
 
-Bytes ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 bool RunQuietly(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
 bool HaveTool(const std::string& path) { return access(path.c_str(), X_OK) == 0; }

@@ -20,8 +20,8 @@ namespace formatstest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+using testdata::ReadFile;
+using testdata::WriteFile;
 
 // Runs a shell command quietly; false when it fails.
 bool RunQuietly(const std::string& command);

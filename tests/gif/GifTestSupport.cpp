@@ -12,16 +12,6 @@
 
 namespace giftest {
 
-Bytes ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 Bytes PackCodes(int minCodeSize, const std::vector<int>& codes) {
     const int clear = 1 << minCodeSize, end = clear + 1;
     int width = minCodeSize + 1, nextFree = clear + 2;

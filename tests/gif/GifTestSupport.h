@@ -11,13 +11,14 @@
 
 #include "gif/GIFImage.h"
 #include "graphics/Bitmap.h"
+#include "support/TestData.h"
 
 namespace giftest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+using testdata::ReadFile;
+using testdata::WriteFile;
 
 // LZW codes packed least significant bit first in the widths a decoder expects: minimum code
 // size + 1 after each Clear, one bit more whenever the next free table slot reaches 2^width,

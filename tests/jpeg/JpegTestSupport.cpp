@@ -110,16 +110,6 @@ std::unique_ptr<TJPEGImage> Load(const Bytes& bytes) {
     return image;
 }
 
-Bytes ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 std::vector<Rgb> PaletteOf(TBitmap& bitmap) {
     platform::PALETTEENTRY entries[256];
     const unsigned count = platform::GetPaletteEntries(bitmap.PaletteHandle(), 0, 256, entries);

@@ -17,6 +17,7 @@
 #include "graphics/Bitmap.h"
 #include "jpeg/JPEGImage.h"
 #include "support/FailureMessage.h"
+#include "support/TestData.h"
 
 namespace jpegtest {
 
@@ -56,8 +57,8 @@ using testsupport::FailureMessage;
 
 // A new image holding the bytes (read through LoadFromStream).
 std::unique_ptr<TJPEGImage> Load(const Bytes& bytes);
-Bytes ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+using testdata::ReadFile;
+using testdata::WriteFile;
 
 // The colour of a pixel of a 24-bit or 8-bit bitmap.
 Rgb PixelOf(TBitmap& bitmap, int x, int y);

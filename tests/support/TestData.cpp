@@ -1,6 +1,8 @@
 #include "support/TestData.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace testdata {
@@ -27,6 +29,16 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code error;
     std::filesystem::remove_all(path_, error);
+}
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 }  // namespace testdata

@@ -1,9 +1,11 @@
 #pragma once
 // Where the conformance files are: the folder named by OBRAZOR_TESTDATA, when it exists.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace testdata {
 // The conformance folder, or nothing when OBRAZOR_TESTDATA is unset or names no folder.
@@ -21,6 +23,10 @@ public:
 private:
     std::filesystem::path path_;
 };
+// A whole file's bytes (empty when it cannot be read), and bytes written as a whole file.
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
 }  // namespace testdata
 
 // Skips the current test when the conformance folder is absent.
