@@ -7,6 +7,7 @@
 #include "formats/PixelRows.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
+#include "graphics/ExifOrientation.h"
 #include "graphics/Messages.h"
 #include "platform/IccTransform.h"
 
@@ -46,13 +47,13 @@ public:
     }
 
     // The coded size counts too: decoding allocates it before the rotation and crop.
-    TRasterHeader Header() const {
+    TStoredPicture Header() const {
         const heif_image_handle* h = primary_.get();
         formats::CheckPictureSize(heif_image_handle_get_ispe_width(h), heif_image_handle_get_ispe_height(h),
                                   msg::SInvalidHeif);
         const std::int32_t width = heif_image_handle_get_width(h), height = heif_image_handle_get_height(h);
         formats::CheckPictureSize(width, height, msg::SInvalidHeif);
-        return {width, height, width, height};
+        return {width, height, kOrientationUpright};
     }
 
     HeifPtr<heif_image> Decode(bool alpha) const {
@@ -94,13 +95,13 @@ TPixelRows InterleavedRows(const heif_image* image, int channels) {
 
 }  // namespace
 
-TRasterHeader formats::ReadHeifHeader(const std::uint8_t* bytes, std::size_t size) {
+TStoredPicture formats::ReadHeifInfo(const std::uint8_t* bytes, std::size_t size) {
     return HeifFile(bytes, size).Header();
 }
 
 std::unique_ptr<TBitmap> formats::DecodeHeif(const std::uint8_t* bytes, std::size_t size) {
     const HeifFile file(bytes, size);
-    const TRasterHeader header = file.Header();
+    const TStoredPicture header = file.Header();
     const bool alpha = file.HasAlpha();
     const HeifPtr<heif_image> image = file.Decode(alpha);
     const TPixelRows rows = InterleavedRows(image.get(), alpha ? 4 : 3);

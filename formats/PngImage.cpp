@@ -3,18 +3,10 @@
 #include "formats/FormatMessages.h"
 #include "formats/PngLibrary.h"
 
-OBRAZOR_DEFINE_CLASS(TPngImage, TExifRasterImage);
+OBRAZOR_DEFINE_CLASS(TPngImage, TRasterImage);
 
-TStoredPicture TPngImage::ReadStored(const std::uint8_t* bytes, std::size_t size) {
-    return formats::ReadPngInfo(bytes, size);
-}
-
-std::unique_ptr<TBitmap> TPngImage::DecodeStored(const std::uint8_t* bytes, std::size_t size) {
-    return formats::DecodePng(bytes, size);
-}
-
-const char* TPngImage::InvalidMessage() const { return msg::SInvalidPng; }
-
-std::vector<std::uint8_t> TPngImage::ColorProfile(const std::uint8_t* bytes, std::size_t size) {
-    return formats::PngProfile(bytes, size);
+const TRasterCodec& TPngImage::Codec() const {
+    static constexpr TRasterCodec codec{"PNG", msg::SInvalidPng, formats::ReadPngInfo,
+                                        formats::DecodePng, formats::PngProfile};
+    return codec;
 }

@@ -4,7 +4,9 @@
 #include "formats/FormatMessages.h"
 #include "graphics/Canvas.h"
 #include "graphics/Exceptions.h"
+#include "graphics/ExifOrientation.h"
 #include "graphics/Messages.h"
+#include "graphics/Orientation.h"
 #include "graphics/Streams.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TRasterImage, TGraphic);
@@ -16,7 +18,7 @@ void TRasterImage::CopyFrom(TPersistent* source) {
     }
     auto& other = static_cast<TRasterImage&>(*source);
     bytes_ = other.bytes_;
-    header_ = other.header_;
+    stored_ = other.stored_;
     autoOrient_ = other.autoOrient_;
     bitmap_.reset();
     if (other.bitmap_) {
@@ -44,16 +46,18 @@ void TRasterImage::DrawInto(TCanvas& canvas, const TRect& rect) {
 
 bool TRasterImage::IsEmpty() { return !bytes_; }
 
-std::int32_t TRasterImage::ImageWidth() { return autoOrient_ ? header_.uprightWidth : header_.width; }
+bool TRasterImage::SidesSwapped() const { return autoOrient_ && SwapsSides(stored_.orientation); }
 
-std::int32_t TRasterImage::ImageHeight() { return autoOrient_ ? header_.uprightHeight : header_.height; }
+std::int32_t TRasterImage::ImageWidth() { return SidesSwapped() ? stored_.height : stored_.width; }
+
+std::int32_t TRasterImage::ImageHeight() { return SidesSwapped() ? stored_.width : stored_.height; }
 
 void TRasterImage::ResizeWidth(std::int32_t) {
-    throw EInvalidGraphicOperation(Format(msg::SChangeRasterSize, FormatName()));
+    throw EInvalidGraphicOperation(Format(msg::SChangeRasterSize, Codec().formatName));
 }
 
 void TRasterImage::ResizeHeight(std::int32_t) {
-    throw EInvalidGraphicOperation(Format(msg::SChangeRasterSize, FormatName()));
+    throw EInvalidGraphicOperation(Format(msg::SChangeRasterSize, Codec().formatName));
 }
 
 void TRasterImage::LoadFromStream(TStream& stream) { ReadBytes(stream.Size() - stream.Position(), stream); }
@@ -73,12 +77,12 @@ void TRasterImage::WritePersisted(TStream& stream) {
 void TRasterImage::ReadBytes(std::int64_t count, TStream& stream) {
     // The count may come from a damaged block: never allocate more than the stream can give.
     if (count < 0 || count > stream.Size() - stream.Position()) throw EReadError(msg::SStreamRead);
-    if (count > formats::kMaxFileBytes) throw EInvalidGraphic(InvalidMessage());
+    if (count > formats::kMaxFileBytes) throw EInvalidGraphic(Codec().invalidMessage);
     auto bytes = std::make_shared<std::vector<std::uint8_t>>(std::size_t(count));
     stream.ReadBuffer(bytes->data(), count);
-    const TRasterHeader header = ReadHeader(bytes->data(), bytes->size());
+    const TStoredPicture stored = Codec().readStored(bytes->data(), bytes->size());
     bytes_ = std::move(bytes);
-    header_ = header;
+    stored_ = stored;
     bitmap_.reset();
     NotifyChanged(this);
 }
@@ -101,10 +105,14 @@ void TRasterImage::SetAutoOrient(bool value) {
 TBitmap* TRasterImage::DecodeAsStored() {
     if (!bitmap_) {
         if (!bytes_) return (bitmap_ = std::make_unique<TBitmap>()).get();
-        bitmap_ = DecodeBitmap(bytes_->data(), bytes_->size(), autoOrient_);
+        const TRasterCodec& codec = Codec();
+        auto decoded = codec.decodeStored(bytes_->data(), bytes_->size());
+        if (autoOrient_ && stored_.orientation != kOrientationUpright)
+            decoded = OrientedBitmap(*decoded, stored_.orientation);
+        bitmap_ = std::move(decoded);
         if (platform::ColorManagement())
-            bitmap_.SetPendingProfile(
-                platform::TransformToSrgb(ColorProfile(bytes_->data(), bytes_->size()), platform::IccPixels::Bgr));
+            bitmap_.SetPendingProfile(platform::TransformToSrgb(codec.colorProfile(bytes_->data(), bytes_->size()),
+                                                                platform::IccPixels::Bgr));
     }
     return bitmap_.get();
 }

@@ -2,6 +2,7 @@
 // TRasterImage: the common ground of the graphic classes over an outside decoder (PNG, WebP,
 // HEIF). It holds the file's bytes, knows the picture's size from the header alone, and decodes
 // once, on the first draw, into a 24-bit bitmap turned upright by the file's own orientation.
+// A format only names its library's calls (TRasterCodec).
 
 #include <cstddef>
 #include <cstdint>
@@ -41,22 +42,15 @@ public:
     TBitmap* Decode();
 
 protected:
-    // Both raise EInvalidGraphic with the format's text for bytes they cannot take.
-    virtual TRasterHeader ReadHeader(const std::uint8_t* bytes, std::size_t size) = 0;
-    virtual std::unique_ptr<TBitmap> DecodeBitmap(const std::uint8_t* bytes, std::size_t size,
-                                                  bool autoOrient) = 0;
-    // The format's name in messages ("PNG") and its "... image is not valid" text.
-    virtual const char* FormatName() const = 0;
-    virtual const char* InvalidMessage() const = 0;
-    // The ICC profile the file embeds, empty when it has none; never raises.
-    virtual std::vector<std::uint8_t> ColorProfile(const std::uint8_t*, std::size_t) { return {}; }
+    virtual const TRasterCodec& Codec() const = 0;
 
 private:
     void ReadBytes(std::int64_t count, TStream& stream);
     TBitmap* DecodeAsStored();
+    bool SidesSwapped() const;
 
     std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
-    TRasterHeader header_;
+    TStoredPicture stored_;
     TProfiledBitmap bitmap_;
     bool autoOrient_ = true;
 };

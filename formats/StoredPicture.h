@@ -1,27 +1,29 @@
 #pragma once
-// Sizes of a picture as a file stores it and as it is shown, and the EXIF orientation that
-// leads from one to the other (PNG and WebP carry it in an EXIF chunk).
+// What a picture's header tells, and the calls a raster image makes into its format's library.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class TBitmap;
 
-// The picture's size as stored and as shown once the file's orientation is applied.
-struct TRasterHeader {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::int32_t uprightWidth = 0;
-    std::int32_t uprightHeight = 0;
-};
-
-// What a header tells: the stored size and the EXIF orientation (1 without one).
+// The size as stored and the EXIF orientation that turns it upright (1 without one).
 struct TStoredPicture {
     std::int32_t width = 0;
     std::int32_t height = 0;
     int orientation = 1;
 };
 
-TRasterHeader ExifOrientedHeader(const TStoredPicture& stored);
-// The bitmap turned by the orientation; orientation 1 returns it as it is.
-std::unique_ptr<TBitmap> ExifOriented(std::unique_ptr<TBitmap> stored, int orientation);
+// One format's library: the functions raise EInvalidGraphic `invalidMessage` for bytes they
+// cannot take, except `colorProfile`, which never raises.
+struct TRasterCodec {
+    const char* formatName;  // in messages: "PNG"
+    const char* invalidMessage;
+    // The header alone, its size checked against the bounds.
+    TStoredPicture (*readStored)(const std::uint8_t* bytes, std::size_t size);
+    // The pixels as stored, alpha composed over white.
+    std::unique_ptr<TBitmap> (*decodeStored)(const std::uint8_t* bytes, std::size_t size);
+    // The embedded ICC profile, empty when there is none.
+    std::vector<std::uint8_t> (*colorProfile)(const std::uint8_t* bytes, std::size_t size);
+};
