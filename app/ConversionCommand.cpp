@@ -7,6 +7,7 @@
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
 #include "app/conversion/SaveRoad.h"
+#include "app/conversion/StreamedDraw.h"
 #include "app/conversion/UprightPicture.h"
 #include "graphics/Bitmap.h"
 #include "platform/FileSystem.h"
@@ -52,12 +53,14 @@ void TForm1::Button2Click(TObject* Sender) {
     Img1->Picture().CopyFrom(nullptr);
     Img1->SetWidth(plan.Size.Width);
     Img1->SetHeight(plan.Size.Height);
-    DrawPreview(picture.CurrentGraphic(), plan.Size);
-    if (plan.Work && SaveRequested) SaveResult(picture.CurrentGraphic(), width, height, facts);
+    const bool writes = plan.Work && SaveRequested;
+    auto working = DrawPreview(picture.CurrentGraphic(), plan.Size, writes);
+    if (writes) SaveResult(picture.CurrentGraphic(), std::move(working), width, height, facts);
 }
 
 // Asked only now, after the log line and the new preview, so that a "No" still leaves both.
-void TForm1::SaveResult(TGraphic* graphic, std::int32_t width, std::int32_t height, TConversionFacts facts) {
+void TForm1::SaveResult(TGraphic* graphic, std::unique_ptr<TBitmap> working, std::int32_t width, std::int32_t height,
+                        TConversionFacts facts) {
     facts.Overwrite = CheckBox2->Checked() ? TAnswer::Yes : TAnswer::Unasked;
     facts.OutputExists = platform::FileExists(LE3->Text());
     TConversionPlan plan = PlanConversion(width, height, facts);
@@ -67,7 +70,7 @@ void TForm1::SaveResult(TGraphic* graphic, std::int32_t width, std::int32_t heig
         plan = PlanConversion(width, height, facts);
     }
     if (plan.Next == TConversionStep::RefuseEmpty) RaiseEmptyResult(plan.Size.Width, plan.Size.Height);
-    if (plan.Next == TConversionStep::Write) WriteResult(graphic);
+    if (plan.Next == TConversionStep::Write) WriteResult(graphic, std::move(working));
 }
 
 void TForm1::ShowSourceSize(std::int32_t height, std::int32_t width) {
@@ -75,16 +78,32 @@ void TForm1::ShowSourceSize(std::int32_t height, std::int32_t width) {
     Label2->SetCaption("Šířka: " + std::to_string(width));
 }
 
-void TForm1::DrawPreview(TGraphic* graphic, const TResultSize& size) {
+// The preview in the image control's own bitmap. A JPEG that can be streamed is drawn from its
+// decoder's rows, and for a save the working bitmap is drawn from the same rows and handed back,
+// so the picture is decoded once and never held at full size. Otherwise the result is null and
+// the save draws its working bitmap later, from the picture decoded here.
+std::unique_ptr<TBitmap> TForm1::DrawPreview(TGraphic* graphic, const TResultSize& size, bool withWorking) {
     Image0->Picture().CopyFrom(nullptr);
     Image0->SetWidth(size.Width / 4);
     Image0->SetHeight(size.Height / 4);
-    Image0->Canvas().StretchDrawGraphic({0, 0, size.Width / 4, size.Height / 4}, graphic);
+    TCanvas& canvas = Image0->Canvas();
+    auto working = withWorking ? NewWorkingBitmap(size.Width, size.Height) : nullptr;
+    TBitmap* const targets[] = {Image0->Picture().AsBitmap(), working.get()};
+    try {
+        if (DrawStreamed(*graphic, std::span(targets, working ? 2 : 1))) return working;
+    } catch (...) {
+        // A decode that fails leaves the preview white, as a failed decode before drawing does.
+        Image0->Picture().CopyFrom(nullptr);
+        Image0->Canvas();
+        throw;
+    }
+    canvas.StretchDrawGraphic({0, 0, size.Width / 4, size.Height / 4}, graphic);
+    return nullptr;
 }
 
 // The working bitmap ends in Img1, as the image control's own canvas would have made it.
-void TForm1::WriteResult(TGraphic* graphic) {
-    const auto working = MakeWorkingBitmap(*graphic, Img1->Width(), Img1->Height());
+void TForm1::WriteResult(TGraphic* graphic, std::unique_ptr<TBitmap> working) {
+    if (!working) working = MakeWorkingBitmap(*graphic, Img1->Width(), Img1->Height());
     Img1->Picture().ReplaceGraphic(working.get());
     const TJpegOutput output{CheckBox1->Checked(), QualityFromText(LE2->Text())};
     SaveJpeg(*Img1->Picture().AsBitmap(), output, LE3->Text());

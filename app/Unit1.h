@@ -3,6 +3,7 @@
 // quarter-size preview, and converts it into a JPEG beside the source ("Převeď!").
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "graphics/Picture.h"
@@ -71,9 +72,10 @@ private:
     void BindFields();
     void ResetWindow();
     void ShowSourceSize(std::int32_t height, std::int32_t width);
-    void DrawPreview(TGraphic* graphic, const TResultSize& size);
-    void SaveResult(TGraphic* graphic, std::int32_t width, std::int32_t height, TConversionFacts facts);
-    void WriteResult(TGraphic* graphic);
+    std::unique_ptr<TBitmap> DrawPreview(TGraphic* graphic, const TResultSize& size, bool withWorking);
+    void SaveResult(TGraphic* graphic, std::unique_ptr<TBitmap> working, std::int32_t width, std::int32_t height,
+                    TConversionFacts facts);
+    void WriteResult(TGraphic* graphic, std::unique_ptr<TBitmap> working);
 
     bool SaveRequested = false;
 };

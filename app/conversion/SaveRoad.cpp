@@ -6,10 +6,15 @@
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
 
-std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height) {
+std::unique_ptr<TBitmap> NewWorkingBitmap(std::int32_t width, std::int32_t height) {
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->ResizeWidth(width);
     bitmap->ResizeHeight(height);
+    return bitmap;
+}
+
+std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height) {
+    auto bitmap = NewWorkingBitmap(width, height);
     if (!DrawStreamed(graphic, *bitmap)) bitmap->Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
     return bitmap;
 }

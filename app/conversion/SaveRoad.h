@@ -22,6 +22,10 @@ struct TJpegOutput {
 // Raised instead of writing a JPEG without pixels; the message is for the user.
 OBRAZOR_EXCEPTION(EEmptyResult, Exception);
 
+// A white bitmap of the given size, made as an image control makes one (width, then height,
+// display format).
+std::unique_ptr<TBitmap> NewWorkingBitmap(std::int32_t width, std::int32_t height);
+
 // The working bitmap: made as an image control makes it (width, then height, display format,
 // white), with the graphic stretched over all of it.
 std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height);

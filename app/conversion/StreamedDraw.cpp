@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "graphics/Canvas.h"
 #include "jpeg/JPEGImage.h"
@@ -97,27 +98,55 @@ private:
     std::int32_t width_, rows_, first_ = 0, filled_ = 0;
 };
 
+// One bitmap drawn from the rows: which rows it samples, and the band that gathers them.
+struct StreamTarget {
+    StreamTarget(TBitmap& bitmap, std::int32_t sourceWidth, std::int32_t sourceHeight,
+                 const std::shared_ptr<const platform::IccTransform>& toSrgb)
+        : runs(bitmap.ImageHeight(), sourceHeight), band(bitmap, sourceWidth, toSrgb) {}
+    RowRuns runs;
+    RowBand band;
+};
+
+bool HasPixels(TBitmap& bitmap) { return bitmap.ImageWidth() > 0 && bitmap.ImageHeight() > 0; }
+
+// Palette surfaces take the picture halftoned, from the whole of it.
+bool PaletteSurface(TBitmap& bitmap) {
+    return platform::GetDeviceCaps(bitmap.Canvas().Handle(), platform::BITSPIXEL) <= 8;
+}
+
 }  // namespace
 
-bool DrawStreamed(TGraphic& graphic, TBitmap& working) {
+bool DrawStreamed(TGraphic& graphic, std::span<TBitmap* const> targets) {
     if (!graphic.InheritsFrom(TJPEGImage::Class)) return false;
     auto& jpeg = static_cast<TJPEGImage&>(graphic);
-    const std::int32_t width = working.ImageWidth(), height = working.ImageHeight();
-    if (jpeg.HeldBitmap() || jpeg.IsEmpty() || width <= 0 || height <= 0) return false;
-    // Palette surfaces take the picture halftoned, from the whole of it.
-    if (platform::GetDeviceCaps(working.Canvas().Handle(), platform::BITSPIXEL) <= 8) return false;
+    if (jpeg.HeldBitmap() || jpeg.IsEmpty()) return false;
+    std::vector<TBitmap*> drawn;
+    for (TBitmap* bitmap : targets)
+        if (HasPixels(*bitmap)) drawn.push_back(bitmap);
+    if (drawn.empty() || std::any_of(drawn.begin(), drawn.end(), [](TBitmap* b) { return PaletteSurface(*b); }))
+        return false;
     const std::int32_t sourceWidth = jpeg.ImageWidth();
-    RowRuns runs(height, jpeg.ImageHeight());
     std::shared_ptr<const platform::IccTransform> toSrgb;
-    RowBand band(working, sourceWidth, toSrgb);
+    std::vector<std::unique_ptr<StreamTarget>> streams;
+    for (TBitmap* bitmap : drawn)
+        streams.push_back(std::make_unique<StreamTarget>(*bitmap, sourceWidth, jpeg.ImageHeight(), toSrgb));
+    const auto wanted = [&](std::int32_t row) {
+        return std::any_of(streams.begin(), streams.end(), [row](auto& s) { return s->runs.Wants(row); });
+    };
     const bool streamed =
         jpeg::StreamJpegRows(jpeg, [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
-            std::int32_t first = 0;
-            const std::int32_t count = runs.Take(row, first);
-            if (rowWidth != sourceWidth) return;
-            for (std::int32_t i = 0; i < count; ++i) band.Add(first + i, bgr);
-        },
-        [&](std::int32_t row) { return runs.Wants(row); }, &toSrgb);
-    band.Flush();
+            for (auto& stream : streams) {
+                std::int32_t first = 0;
+                const std::int32_t count = stream->runs.Take(row, first);
+                if (rowWidth != sourceWidth) continue;
+                for (std::int32_t i = 0; i < count; ++i) stream->band.Add(first + i, bgr);
+            }
+        }, wanted, &toSrgb);
+    for (auto& stream : streams) stream->band.Flush();
     return streamed;
+}
+
+bool DrawStreamed(TGraphic& graphic, TBitmap& working) {
+    TBitmap* const target[] = {&working};
+    return DrawStreamed(graphic, target);
 }

@@ -4,6 +4,8 @@
 // size. The pixels are those of drawing the decoded bitmap: the same rows and columns under the
 // target pixels' centres, the same colours, white where no row came.
 
+#include <span>
+
 #include "graphics/Bitmap.h"
 #include "graphics/Graphic.h"
 
@@ -11,3 +13,8 @@
 // drawn nothing when the graphic is not a JPEG that can be streamed (it then draws as usual).
 // The graphic is left undecoded: a later draw decodes it again.
 bool DrawStreamed(TGraphic& graphic, TBitmap& working);
+
+// The same for several bitmaps from one decode: each decoded row goes to every bitmap that
+// samples it. Bitmaps with a side of 0 are left as they are; false, having drawn nothing, when
+// none has pixels or the picture cannot be streamed into all of them.
+bool DrawStreamed(TGraphic& graphic, std::span<TBitmap* const> targets);

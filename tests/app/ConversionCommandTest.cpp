@@ -7,6 +7,7 @@
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/SaveRoad.h"
 #include "graphics/Bitmap.h"
+#include "jpeg/JPEGImage.h"
 #include "ui/MessageBox.h"
 
 namespace {
@@ -14,10 +15,13 @@ namespace {
 const char* const kReprocessText = "Fotografie již vyhovuje rozměrům!\rChcete ji přesto znovu zpracovat a uložit?\r";
 const char* const kOverwriteText = "Soubor již existuje!\rChcete jej přepsat novým souborem?\r";
 
-// The save road without the window, at the size the rule gives.
-void SaveThroughTheRoad(const std::string& source, const std::string& target, const TJpegOutput& output) {
+// The save road without the window, at the size the rule gives; with `decodeFirst` a JPEG is
+// drawn from its decoded bitmap rather than from its decoder's rows.
+void SaveThroughTheRoad(const std::string& source, const std::string& target, const TJpegOutput& output,
+                        bool decodeFirst = false) {
     TPicture picture;
     picture.ReadFromFile(source);
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(picture.CurrentGraphic()); jpeg && decodeFirst) jpeg->Decode();
     SaveConversion(*picture.CurrentGraphic(), ApplySizeRule(picture.ImageWidth(), picture.ImageHeight()), output,
                    target);
 }
@@ -118,7 +122,7 @@ TEST_F(MainWindow, ReprocessQuestionYesWritesAndLogs) {
 }
 
 TEST_F(MainWindow, OverwriteQuestionNoKeepsTheFileAndTheLogLine) {
-    const std::string source = Picture("auto.bmp", 320, 240);
+    const std::string source = Picture("auto.jpg", 320, 240);
     const std::string output = OutputPathFor(source);
     std::ofstream(output) << "previous output";
     answers = {IDNO};
@@ -129,6 +133,7 @@ TEST_F(MainWindow, OverwriteQuestionNoKeepsTheFileAndTheLogLine) {
     EXPECT_EQ(FileBytes(output), "previous output");
     EXPECT_EQ(Form1->Memo1->Lines(), std::vector<std::string>{"Nové rozměry: 640 x 480"});
     EXPECT_EQ(Form1->Image0->Width(), 160);  // the preview is redrawn all the same
+    EXPECT_EQ(Form1->Img1->Picture().CurrentGraphic(), nullptr);
 }
 
 TEST_F(MainWindow, OverwriteQuestionYesReplacesTheFile) {
@@ -161,12 +166,14 @@ TEST_F(MainWindow, AFolderOfTheOutputsNameIsNotAnExistingFile) {
     EXPECT_TRUE(std::filesystem::is_directory(OutputPathFor(source)));
 }
 
-TEST_F(MainWindow, WindowSaveWritesTheSameBytesAsTheSharedSaveRoad) {
+// The window draws preview and result from one streamed decode; the bytes are those of the
+// picture decoded whole and then drawn.
+TEST_F(MainWindow, WindowSaveWritesTheBytesOfTheDecodedPicture) {
     const std::string source = Picture("auto.jpg", 500, 300);
     Form1->LE2->SetText("300");  // quality 100
     Save(source);
     const std::string tool = folder.File("tool.jpg");
-    SaveThroughTheRoad(source, tool, {false, 100});
+    SaveThroughTheRoad(source, tool, {false, 100}, true);
     EXPECT_EQ(FileBytes(tool), FileBytes(OutputPathFor(source)));
     EXPECT_FALSE(FileBytes(tool).empty());
 }

@@ -79,8 +79,9 @@ struct Drawn {
     bool streamed = false;
 };
 
-// The file read and turned upright as the conversion does it, then drawn into a working bitmap.
-Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFirst) {
+// The file read and turned upright as the conversion does it, then drawn into a working bitmap;
+// with a size of 0 the conversion's result size divided by `divisor`.
+Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFirst, int divisor = 1) {
     Drawn drawn;
     try {
         TPicture picture;
@@ -90,8 +91,8 @@ Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFir
         auto* image = dynamic_cast<TJPEGImage*>(&graphic);
         if (width == 0) {
             const TResultSize size = ApplySizeRule(graphic.ImageWidth(), graphic.ImageHeight());
-            width = size.Width;
-            height = size.Height;
+            width = size.Width / divisor;
+            height = size.Height / divisor;
         }
         if (decodeFirst && image) image->Decode();
         const auto working = MakeWorkingBitmap(graphic, width, height);
@@ -169,6 +170,37 @@ TEST_P(StreamedDraw, GivesTheDecodedBitmapsPixelsOrItsFailure) {
 INSTANTIATE_TEST_SUITE_P(Pictures, StreamedDraw, testing::ValuesIn(kCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// The window's save: its preview and its result, drawn from the same rows, against the decoded
+// picture drawn into white bitmaps of the preview's and the result's size.
+class StreamedPreview : public MainWindow, public testing::WithParamInterface<Case> {};
+
+TEST_P(StreamedPreview, IsTheDecodedPicturesPreview) {
+    const Case& c = GetParam();
+    const auto bytes = c.make(folder);
+    if (!bytes) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
+    const std::string path = folder.File("case.jpg");
+    WriteBytes(path, *bytes);
+    const Drawn held = DrawWorking(path, 0, 0, true, 4);
+    std::string failure;
+    try {
+        Save(path);
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    if (!held.failure.empty()) {
+        // A damaged header resets the window without a word; damaged rows leave it with the error.
+        EXPECT_TRUE(failure == held.failure || Form1->LE1->Text().empty()) << failure;
+        return;
+    }
+    EXPECT_EQ(failure, "");
+    EXPECT_TRUE(BmpBytes(*Form1->Image0->Picture().AsBitmap()) == held.pixels) << "the previews differ";
+    EXPECT_TRUE(BmpBytes(*Form1->Img1->Picture().AsBitmap()) == DrawWorking(path, 0, 0, true).pixels)
+        << "the results differ";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, StreamedPreview, testing::ValuesIn(kCases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
 class StreamedSave : public MainWindow {};
 
 // A second frame header after the rows: the decoder fails once every row has been drawn.
@@ -191,6 +223,14 @@ TEST_F(StreamedSave, FailureAfterTheRowsLeavesThePreviousOutput) {
     picture.ReadFromFile(source);
     EXPECT_THROW(SaveConversion(*picture.CurrentGraphic(), {64, 33}, {}, output), EJPEG);
     EXPECT_FALSE(static_cast<TJPEGImage*>(picture.CurrentGraphic())->HeldBitmap()) << "the streamed road was not taken";
+    EXPECT_EQ(FileBytes(output), "previous");
+    // The window: the failure leaves from the preview, which stays white, and nothing is written.
+    Form1->LE1->SetText(source);
+    Form1->LE3->SetText(output);
+    Form1->CheckBox2->SetChecked(true);
+    EXPECT_THROW(Form1->Button2Click(Form1->Button2), EJPEG);
+    EXPECT_TRUE(BmpBytes(*Form1->Image0->Picture().AsBitmap()) == BmpBytes(*NewWorkingBitmap(Form1->Image0->Width(), Form1->Image0->Height())));
+    EXPECT_EQ(Form1->Img1->Picture().CurrentGraphic(), nullptr);
     EXPECT_EQ(FileBytes(output), "previous");
     const auto entries = std::distance(std::filesystem::directory_iterator(folder.Path()), {});
     EXPECT_EQ(entries, 2) << "a partial file was left beside the output";
