@@ -147,6 +147,15 @@ const Case kCases[] = {
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
+// The case's file in `temp`; empty when cjpeg, ImageMagick or the photograph is missing.
+std::string CaseFile(const Case& c, const testdata::TempDir& temp) {
+    const auto bytes = c.make(temp);
+    if (!bytes) return {};
+    const std::string path = temp.File("case.jpg");
+    WriteBytes(path, *bytes);
+    return path;
+}
+
 class StreamedDraw : public testing::TestWithParam<Case> {
 protected:
     testdata::TempDir temp;
@@ -154,10 +163,8 @@ protected:
 
 TEST_P(StreamedDraw, GivesTheDecodedBitmapsPixelsOrItsFailure) {
     const Case& c = GetParam();
-    const auto bytes = c.make(temp);
-    if (!bytes) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
-    const std::string path = temp.File("case.jpg");
-    WriteBytes(path, *bytes);
+    const std::string path = CaseFile(c, temp);
+    if (path.empty()) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
     const Drawn held = DrawWorking(path, c.width, c.height, true);
     const Drawn streamed = DrawWorking(path, c.width, c.height, false);
     EXPECT_EQ(streamed.failure, held.failure);
@@ -176,10 +183,8 @@ class StreamedPreview : public MainWindow, public testing::WithParamInterface<Ca
 
 TEST_P(StreamedPreview, IsTheDecodedPicturesPreview) {
     const Case& c = GetParam();
-    const auto bytes = c.make(folder);
-    if (!bytes) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
-    const std::string path = folder.File("case.jpg");
-    WriteBytes(path, *bytes);
+    const std::string path = CaseFile(c, folder);
+    if (path.empty()) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
     const Drawn held = DrawWorking(path, 0, 0, true, 4);
     std::string failure;
     try {
