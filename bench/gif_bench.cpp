@@ -30,6 +30,7 @@
 #include "graphics/Streams.h"
 #include "platform/OwnerThread.h"
 #include "tests/support/GiflibMemory.h"
+#include "tests/support/TestBitmaps.h"
 
 namespace {
 
@@ -169,28 +170,13 @@ TBitmap& Photo12() {
     return bitmap;
 }
 
-double MeanError(TBitmap& source, TBitmap& reduced) {
-    TBitmap a, b;
-    a.CopyFrom(&source);
-    a.ChangeDepth(TPixelDepth::Bits24);
-    b.CopyFrom(&reduced);
-    b.ChangeDepth(TPixelDepth::Bits24);
-    double sum = 0;
-    for (int y = 0; y < a.ImageHeight(); ++y) {
-        const std::uint8_t* p = a.ReadScanRow(y);
-        const std::uint8_t* q = b.ReadScanRow(y);
-        for (int i = 0; i < 3 * a.ImageWidth(); ++i) sum += std::abs(int(p[i]) - int(q[i]));
-    }
-    return sum / (3.0 * a.ImageWidth() * a.ImageHeight());
-}
-
 void BM_Octree_Ours(benchmark::State& state) {
     TBitmap& photo = Photo12();
     if (photo.IsEmpty()) return state.SkipWithError("no photograph or no ImageMagick");
     std::unique_ptr<TBitmap> reduced;
     for (auto _ : state)
         reduced = gif::ReduceToPalette(photo, TColorReduction::OptimizedColors, TDitherMode::Nearest, nullptr, 8);
-    state.counters["mean_error"] = MeanError(photo, *reduced);
+    state.counters["mean_error"] = testsupport::MeanDifference(photo, *reduced);
 }
 
 // ImageMagick reads the same BMP, reduces it and writes an 8-bit BMP, as a whole process.
@@ -205,7 +191,7 @@ void BM_Octree_ImageMagick(benchmark::State& state) {
     TBitmap reduced;
     TFileStream stream(out.string(), TFileStream::fmOpenRead);
     reduced.LoadFromStream(stream);
-    state.counters["mean_error"] = MeanError(photo, reduced);
+    state.counters["mean_error"] = testsupport::MeanDifference(photo, reduced);
 }
 
 void BM_Animation_Ours(benchmark::State& state) { Ours(state, Animation()); }

@@ -13,10 +13,13 @@
 #include "gif/Ditherers.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
+#include "support/TestBitmaps.h"
 #include "support/TestData.h"
 
 using namespace giftest;
 using gif::TRgb;
+using testsupport::MakeBitmap;
+using testsupport::MeanDifference;
 
 namespace {
 
@@ -30,45 +33,12 @@ struct LookupCase {
 
 class ColorLookups : public testing::TestWithParam<LookupCase> {};
 
-std::unique_ptr<TBitmap> Bitmap24(int width, int height, std::function<TRgb(int, int)> color) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->ChangeDepth(TPixelDepth::Bits24);
-    bitmap->ResizeWidth(width);
-    bitmap->ResizeHeight(height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = bitmap->ScanRow(y);
-        for (int x = 0; x < width; ++x) {
-            const TRgb c = color(x, y);
-            row[3 * x] = c.b;
-            row[3 * x + 1] = c.g;
-            row[3 * x + 2] = c.r;
-        }
-    }
-    return bitmap;
-}
-
 std::vector<TRgb> Entries(const platform::HPALETTE& palette) {
     std::vector<platform::PALETTEENTRY> read(platform::GetPaletteEntryCount(palette));
     platform::GetPaletteEntries(palette, 0, unsigned(read.size()), read.data());
     std::vector<TRgb> out;
     for (const auto& e : read) out.push_back({e.peRed, e.peGreen, e.peBlue});
     return out;
-}
-
-// Mean absolute difference per component between a 24-bit source and its reduced copy.
-double MeanError(TBitmap& source, TBitmap& reduced) {
-    TBitmap a, b;
-    a.CopyFrom(&source);
-    a.ChangeDepth(TPixelDepth::Bits24);
-    b.CopyFrom(&reduced);
-    b.ChangeDepth(TPixelDepth::Bits24);
-    double sum = 0;
-    for (int y = 0; y < a.ImageHeight(); ++y) {
-        const std::uint8_t* p = a.ReadScanRow(y);
-        const std::uint8_t* q = b.ReadScanRow(y);
-        for (int i = 0; i < 3 * a.ImageWidth(); ++i) sum += std::abs(int(p[i]) - int(q[i]));
-    }
-    return sum / (3.0 * a.ImageWidth() * a.ImageHeight());
 }
 
 std::unique_ptr<TBitmap> PhotoBitmap() {
@@ -109,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LookupCase>& param) { return param.param.name; });
 
 TEST(Dithering, FloydSteinbergOfMidGrayIsHalfBlackHalfWhite) {
-    auto gray = Bitmap24(64, 64, [](int, int) { return TRgb{128, 128, 128}; });
+    auto gray = MakeBitmap(64, 64, [](int, int) { return TRgb{128, 128, 128}; });
     auto reduced = gif::ReduceToPalette(*gray, TColorReduction::BlackWhite, TDitherMode::FloydSteinberg, nullptr, 8);
     ASSERT_EQ(reduced->CurrentDepth(), TPixelDepth::Bits8);
     int white = 0;
@@ -119,7 +89,7 @@ TEST(Dithering, FloydSteinbergOfMidGrayIsHalfBlackHalfWhite) {
 }
 
 TEST(Reduction, Grays256GivesAnEightBitGrayRamp) {
-    auto photo = Bitmap24(30, 20, [](int x, int y) { return TRgb{std::uint8_t(x * 8), std::uint8_t(y * 12), 99}; });
+    auto photo = MakeBitmap(30, 20, [](int x, int y) { return TRgb{std::uint8_t(x * 8), std::uint8_t(y * 12), 99}; });
     auto reduced = gif::ReduceToPalette(*photo, TColorReduction::Grays256, TDitherMode::Nearest, nullptr, 8);
     EXPECT_EQ(reduced->CurrentDepth(), TPixelDepth::Bits8);
     const std::vector<TRgb> entries = Entries(reduced->PaletteHandle());
@@ -128,7 +98,7 @@ TEST(Reduction, Grays256GivesAnEightBitGrayRamp) {
 }
 
 TEST(Reduction, OctreeOfRedAndBlueHalves) {
-    auto halves = Bitmap24(20, 10, [](int x, int) { return x < 10 ? TRgb{255, 0, 0} : TRgb{0, 0, 255}; });
+    auto halves = MakeBitmap(20, 10, [](int x, int) { return x < 10 ? TRgb{255, 0, 0} : TRgb{0, 0, 255}; });
     const std::vector<TRgb> palette = Entries(gif::OptimizedPalette(*halves, 2, false));
     ASSERT_EQ(palette.size(), 2u);
     EXPECT_EQ(std::tie(palette[0].r, palette[0].b), std::make_tuple(std::uint8_t(0), std::uint8_t(255)));
@@ -149,7 +119,7 @@ TEST(Reduction, EveryMethodOnAPhotograph) {
         {"GivenPalette", TColorReduction::GivenPalette}};
     for (const auto& [name, method] : methods) {
         auto reduced = gif::ReduceToPalette(*photo, method, TDitherMode::Nearest, gif::WebPalette(), 8);
-        error[name] = MeanError(*photo, *reduced);
+        error[name] = MeanDifference(*photo, *reduced);
         std::cout << "method " << name << ": mean error " << error[name] << "\n";
     }
     EXPECT_EQ(error["KeepColors"], 0);
@@ -165,14 +135,14 @@ TEST(Reduction, EveryMethodOnAPhotograph) {
         {"SteveArche", TDitherMode::SteveArche}, {"Burkes", TDitherMode::Burkes}};
     for (const auto& [name, mode] : ditherers) {
         auto reduced = gif::ReduceToPalette(*photo, TColorReduction::WebColors, mode, nullptr, 8);
-        const double e = MeanError(*photo, *reduced);
+        const double e = MeanDifference(*photo, *reduced);
         std::cout << "dither " << name << " (web colours): mean error " << e << "\n";
         EXPECT_LT(e, 2 * error["WebColors"]) << name;
     }
 }
 
 TEST(FrameFromBitmap, EightBitKeepsPaletteAndIndices) {
-    auto source = gif::ReduceToPalette(*Bitmap24(9, 7, [](int x, int y) { return TRgb{std::uint8_t(x * 30), std::uint8_t(y * 40), 7}; }),
+    auto source = gif::ReduceToPalette(*MakeBitmap(9, 7, [](int x, int y) { return TRgb{std::uint8_t(x * 30), std::uint8_t(y * 40), 7}; }),
                                        TColorReduction::WebColors, TDitherMode::Nearest, nullptr, 8);
     TGIFImage image;
     image.AddFrame(source.get());
@@ -187,7 +157,7 @@ TEST(FrameFromBitmap, EightBitKeepsPaletteAndIndices) {
 
 // A true-colour bitmap with KeepColors keeps its exact colours, the transparent one as index.
 TEST(FrameFromBitmap, TrueColorKeptWithItsTransparency) {
-    auto source = Bitmap24(6, 4, [](int x, int y) { return x == 0 && y == 3 ? TRgb{1, 2, 3} : TRgb{std::uint8_t(x * 40), 50, 60}; });
+    auto source = MakeBitmap(6, 4, [](int x, int y) { return x == 0 && y == 3 ? TRgb{1, 2, 3} : TRgb{std::uint8_t(x * 40), 50, 60}; });
     source->ChangeTransparent(true);  // the bottom-left pixel's colour
     TGIFImage image;
     image.ColorReduction = TColorReduction::KeepColors;

@@ -13,23 +13,6 @@
 
 namespace jpegtest {
 
-std::unique_ptr<TBitmap> MakeBitmap(int width, int height, const std::function<Rgb(int x, int y)>& colour) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->ChangeDepth(TPixelDepth::Bits24);
-    bitmap->ResizeWidth(width);
-    bitmap->ResizeHeight(height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = bitmap->ScanRow(y);
-        for (int x = 0; x < width; ++x) {
-            const Rgb c = colour(x, y);
-            row[3 * x] = std::uint8_t(c.b);
-            row[3 * x + 1] = std::uint8_t(c.g);
-            row[3 * x + 2] = std::uint8_t(c.r);
-        }
-    }
-    return bitmap;
-}
-
 Rgb Pattern(int x, int y) {
     const int edge = ((x / 7 + y / 5) % 3 == 0) ? 60 : 0;
     return Rgb{(x * 5 + edge) % 256, (y * 3 + x) % 256, (255 - y * 4 + edge) & 255};

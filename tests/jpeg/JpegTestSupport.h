@@ -17,6 +17,7 @@
 #include "graphics/Bitmap.h"
 #include "jpeg/JPEGImage.h"
 #include "support/FailureMessage.h"
+#include "support/TestBitmaps.h"
 #include "support/TestData.h"
 
 namespace jpegtest {
@@ -28,8 +29,7 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-// A 24-bit bitmap whose pixel (x, y) is colour(x, y).
-std::unique_ptr<TBitmap> MakeBitmap(int width, int height, const std::function<Rgb(int x, int y)>& colour);
+using testsupport::MakeBitmap;
 // A picture with smooth gradients and some edges, for files that look like photographs.
 Rgb Pattern(int x, int y);
 
