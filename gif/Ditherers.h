@@ -18,6 +18,8 @@ public:
     virtual ~TDitherEngine() = default;
     virtual int DitherColor(TRgb color, TRgb& found);
     virtual void NextRow();
+    // Passes over the pixel at Column() without choosing a colour or spreading any error.
+    void Skip() { Step(); }
     int Direction() const { return direction_; }
     int Column() const { return column_; }
 

@@ -3,6 +3,7 @@
 #include "gif/GIFExtension.h"
 #include "gif/GIFImage.h"
 #include "gif/GIFMessages.h"
+#include "gif/GIFPaletteDisplay.h"
 #include "graphics/Picture.h"
 
 namespace {
@@ -14,6 +15,7 @@ constexpr std::uint16_t kGifClipboardFormat = 0xC000;
 
 void RegisterGifFormat() {
     if (registered) return;
+    gif::ReadPaletteDisplay();
     TPicture::RegisterExtension("GIF", gifmsg::SGIFImage, &TGIFImage::Class);
     TPicture::RegisterClipboardFormat(kGifClipboardFormat, &TGIFImage::Class);
     registered = true;

@@ -1,9 +1,6 @@
 #include "gif/GIFFrameDraw.h"
 
 #include <cmath>
-#include <cstring>
-#include <mutex>
-#include <vector>
 
 #include "gif/GIFImage.h"
 #include "gif/GIFMessages.h"
@@ -14,50 +11,6 @@
 
 namespace gif {
 namespace {
-
-platform::HPALETTE FramePalette(TGIFSubImage& frame) {
-    platform::HPALETTE palette = frame.ActiveColorMap().ToPalette();
-    if (!palette) RaiseGIFError(gifmsg::SNoColorTable);
-    return palette;
-}
-
-// Rows of 16-bit aligned bits, most significant first, 1 where the pixel is transparent.
-platform::HBITMAP BuildMask(TGIFSubImage& frame) {
-    const int width = frame.Width(), height = frame.Height();
-    const std::size_t stride = std::size_t(width + 15) / 16 * 2;
-    std::vector<std::uint8_t> bits(stride * std::size_t(height), 0);
-    const std::uint8_t transparent = frame.GraphicControlExtension()->TransparentColorIndex();
-    bool any = false;
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = frame.PixelBuffer() + std::int64_t(y) * width;
-        std::uint8_t* maskRow = bits.data() + stride * std::size_t(y);
-        for (int x = 0; x < width; ++x)
-            if (row[x] == transparent) {
-                maskRow[x >> 3] |= std::uint8_t(0x80 >> (x & 7));
-                any = true;
-            }
-    }
-    if (!any) return nullptr;
-    return platform::CreateBitmap(width, height, 1, 1, bits.data());
-}
-
-std::unique_ptr<TBitmap> BuildFrameBitmap(TGIFSubImage& frame) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->ChangeDepth(TPixelDepth::Bits8);
-    bitmap->AdoptPalette(FramePalette(frame));
-    bitmap->ResizeWidth(frame.Width());
-    bitmap->ResizeHeight(frame.Height());
-    for (int y = 0; y < frame.Height(); ++y)
-        std::memcpy(bitmap->ScanRow(y), frame.PixelBuffer() + std::int64_t(y) * frame.Width(),
-                    std::size_t(frame.Width()));
-    return bitmap;
-}
-
-// Painter threads build frame bitmaps ahead of their paint step while the owner thread draws.
-std::mutex& FrameBuildLock() {
-    static std::mutex lock;
-    return lock;
-}
 
 int Scaled(int origin, std::int64_t offset, int extent, int screen) {
     return origin + int(std::lround(double(offset) * extent / screen));
@@ -78,18 +31,6 @@ void StretchFrame(TGIFSubImage& frame, TBitmap& bitmap, TCanvas& canvas, const T
 }
 
 }  // namespace
-
-TBitmap* FrameBitmap(TGIFSubImage& frame) {
-    if (frame.IsEmpty()) return nullptr;
-    std::lock_guard guard(FrameBuildLock());
-    TGIFFrameCache& cache = frame.Cache();
-    if (!cache.Bitmap) {
-        cache.Bitmap = BuildFrameBitmap(frame);
-        cache.Mask = frame.Transparent() && frame.GraphicControlExtension() ? BuildMask(frame) : nullptr;
-        cache.MaskPending = false;
-    }
-    return cache.Bitmap.get();
-}
 
 // A frame reaching past the screen maps past the rectangle and is clipped there, as the screen
 // clips it; a screen of size 0 stands for the frame's own extent.

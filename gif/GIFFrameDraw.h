@@ -11,8 +11,15 @@ class TBitmap;
 class TGIFSubImage;
 
 namespace gif {
-// The frame's cached bitmap, built on first use; null for a frame without pixels.
-TBitmap* FrameBitmap(TGIFSubImage& frame);
+// Carries out one progress report of a frame build; painter threads hand theirs to the owner
+// thread. Empty: at once.
+using TReportStep = std::function<void(std::function<void()>)>;
+// The frame's cached bitmap, built on first use (dithered to the web palette when the image's
+// paint options and the display ask for it); null for a frame without pixels, or when a build
+// was aborted.
+TBitmap* FrameBitmap(TGIFSubImage& frame, const TReportStep& report = {});
+// The palette the frame's bitmap is built with.
+platform::HPALETTE FramePalette(TGIFSubImage& frame);
 // The frame's place inside a rectangle that shows the whole logical screen.
 TRect MapFrameRect(TGIFSubImage& frame, const TRect& rect);
 // Draws the frame into its share of the rectangle; with `transparent`, pixels of the

@@ -2,9 +2,11 @@
 // on the screen bitmap, which is then stretched into the rectangle.
 #include <chrono>
 
+#include "gif/ColorReduction.h"
 #include "gif/GIFFrameDraw.h"
 #include "gif/GIFImage.h"
 #include "gif/GIFMessages.h"
+#include "gif/GIFPaletteDisplay.h"
 #include "gif/GIFRenderState.h"
 #include "gif/GIFPainter.h"
 #include "graphics/Bitmap.h"
@@ -84,12 +86,8 @@ HPALETTE TGIFImage::PaletteHandle() {
     TGIFRenderState& state = RenderState();
     if (state.CompositeBitmap && state.CompositeBitmap->PaletteHandle()) return state.CompositeBitmap->PaletteHandle();
     if (state.GlobalPalette) return state.GlobalPalette;
-    if (GlobalColorMap().Count() == 0) {
-        if (IsEmpty()) return nullptr;
-        HPALETTE local = images_.Frame(0)->ColorMap().ToPalette();
-        if (!local) RaiseGIFError(gifmsg::SNoColorTable);
-        return local;
-    }
+    if (gif::DitherFrames(PaintOptions)) return state.GlobalPalette = gif::WebPalette();
+    if (GlobalColorMap().Count() == 0) return IsEmpty() ? nullptr : gif::FramePalette(*images_.Frame(0));
     state.GlobalPalette = GlobalColorMap().ToPalette();
     return state.GlobalPalette;
 }

@@ -7,6 +7,7 @@ inline constexpr const char* SLoading = "Loading...";
 inline constexpr const char* SSaving = "Saving...";
 inline constexpr const char* SCopying = "Copying...";
 inline constexpr const char* SConverting = "Converting...";
+inline constexpr const char* SRendering = "Rendering...";
 inline constexpr const char* SPrematureEOF = "Premature end of data";
 inline constexpr const char* SBadSignature = "Invalid GIF signature";
 inline constexpr const char* SUnknownExtension = "Unknown extension type";

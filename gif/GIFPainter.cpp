@@ -182,7 +182,13 @@ void TGIFPainter::NextDelay(TGIFSubImage& frame, Timing& timing) {
 // off the next one, so that the animation keeps its pace on a slow machine.
 void TGIFPainter::WaitForFrame(Timing& timing) {
     if (timing.delay < 1) return std::this_thread::yield();
-    gif::FrameBitmap(*image_->Images().Frame(ActiveFrame()));
+    // The build's progress reports go to the owner thread, which also releases this painter
+    // only after carrying them out.
+    gif::FrameBitmap(*image_->Images().Frame(ActiveFrame()), [this](std::function<void()> report) {
+        platform::PostToOwnerThread(owner_, [this, report = std::move(report)] {
+            if (image_) report();
+        });
+    });
     const std::int64_t now = platform::MilliClock();
     std::int64_t wait;
     if (Speed < 1) {
