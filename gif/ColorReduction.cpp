@@ -5,6 +5,7 @@
 #include "gif/ColorLookup.h"
 #include "gif/ColorQuantizer.h"
 #include "gif/Ditherers.h"
+#include "gif/GIFDIB.h"
 #include "gif/GIFSettings.h"
 #include "graphics/Bitmap.h"
 #include "graphics/WorkContext.h"
@@ -28,21 +29,7 @@ std::vector<TRgb> EntriesOf(const platform::HPALETTE& palette) {
     return colors;
 }
 
-// The source's pixels as blue-green-red rows, read from a 24-bit copy.
-class TRgbRows {
-public:
-    explicit TRgbRows(TBitmap& source) {
-        copy_.CopyFrom(&source);
-        copy_.ChangeDepth(TPixelDepth::Bits24);
-    }
-    int Width() { return copy_.ImageWidth(); }
-    int Height() { return copy_.ImageHeight(); }
-    TRgb At(const std::uint8_t* row, int x) const { return {row[3 * x + 2], row[3 * x + 1], row[3 * x]}; }
-    const std::uint8_t* Row(int y) { return copy_.ReadScanRow(y); }
-
-private:
-    TBitmap copy_;
-};
+TRgb PixelAt(const std::uint8_t* row, int x) { return {row[3 * x + 2], row[3 * x + 1], row[3 * x]}; }
 
 struct TMethod {
     platform::HPALETTE palette;
@@ -99,10 +86,10 @@ platform::HPALETTE System20Palette() { return PaletteOf(EntriesOf(platform::GetD
 platform::HPALETTE OptimizedPalette(TBitmap& bitmap, int colors, bool withSystemColors) {
     constexpr int kSystemHalf = 10;
     TColorQuantizer quantizer(withSystemColors ? colors - 2 * kSystemHalf : colors);
-    TRgbRows rows(bitmap);
+    TDIBReader rows(bitmap, TPixelDepth::Bits24);
     for (int y = 0; y < rows.Height(); ++y) {
-        const std::uint8_t* row = rows.Row(y);
-        for (int x = 0; x < rows.Width(); ++x) quantizer.AddColor(rows.At(row, x));
+        const std::uint8_t* row = rows.ScanLine(y);
+        for (int x = 0; x < rows.Width(); ++x) quantizer.AddColor(PixelAt(row, x));
     }
     std::vector<TRgb> palette = quantizer.Palette();
     if (withSystemColors) {
@@ -126,23 +113,21 @@ std::unique_ptr<TBitmap> ReduceToPalette(TBitmap& source, TColorReduction method
     }
     TMethod chosen = MethodFor(method, source, givenPalette, bits);
     if (!chosen.lookup || chosen.lookup->Colors() == 0) return result;
-    TRgbRows rows(source);
+    TDIBReader rows(source, TPixelDepth::Bits24);
     std::unique_ptr<TDitherEngine> ditherer = MakeDitherer(dither, rows.Width(), *chosen.lookup);
-    if (!ditherer) return result;
-    result->ChangeDepth(TPixelDepth::Bits8);
-    result->AdoptPalette(chosen.palette);
-    result->ResizeWidth(rows.Width());
-    result->ResizeHeight(rows.Height());
+    if (!ditherer || rows.Width() == 0 || rows.Height() == 0) return result;
+    TDIBWriter out(*result, chosen.palette, rows.Height(), rows.Width(), TPixelDepth::Bits8);
+    TRgb found;
     for (int y = 0; y < rows.Height(); ++y) {
-        const std::uint8_t* in = rows.Row(y);
-        std::uint8_t* out = result->ScanRow(y);
-        TRgb found;
+        const std::uint8_t* in = rows.ScanLine(y);
+        std::uint8_t* line = out.ScanLine(y);
         for (int i = 0; i < rows.Width(); ++i) {
             const int x = ditherer->Column();
-            out[x] = std::uint8_t(ditherer->DitherColor(rows.At(in, x), found));
+            line[x] = std::uint8_t(ditherer->DitherColor(PixelAt(in, x), found));
         }
         ditherer->NextRow();
     }
+    out.Finish();
     return result;
 }
 

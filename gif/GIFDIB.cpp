@@ -44,11 +44,14 @@ TDIBWriter::~TDIBWriter() noexcept(false) {
     if (!finished_ && std::uncaught_exceptions() == 0) Finish();
 }
 
-// The whole BMP file in one block: file header, information header, colour table, rows.
+// The whole BMP file in one block: file header, information header, colour table, rows. The
+// 8-bit colour table holds just the palette's entries (256 zeros without a palette), so that the
+// bitmap's palette, and any colour map made from it, keeps its size.
 void TDIBWriter::Allocate() {
     const int bits = BitsOf(format_);
-    const std::vector<platform::PALETTEENTRY> entries = bits == 8 ? EntriesOf(palette_) : std::vector<platform::PALETTEENTRY>{};
-    const std::int64_t tableBytes = bits == 8 ? kColorTableEntries * kRgbQuadSize : 0;
+    std::vector<platform::PALETTEENTRY> entries = bits == 8 ? EntriesOf(palette_) : std::vector<platform::PALETTEENTRY>{};
+    if (bits == 8 && entries.empty()) entries.resize(kColorTableEntries);
+    const std::int64_t tableBytes = std::int64_t(entries.size()) * kRgbQuadSize;
     stride_ = RowStride(width_, bits);
     bitsOffset_ = bmp::kFileHeaderSize + bmp::kInfoHeaderSize + tableBytes;
     const std::int64_t size = bitsOffset_ + stride_ * height_;
@@ -66,7 +69,7 @@ void TDIBWriter::Allocate() {
     file->WriteUInt16(std::uint16_t(bits));
     file->WriteUInt32(platform::BI_RGB);
     for (int i = 0; i < 3; ++i) file->WriteUInt32(0);  // image size, horizontal and vertical resolution
-    file->WriteUInt32(bits == 8 ? kColorTableEntries : 0);
+    file->WriteUInt32(std::uint32_t(entries.size()));  // colours used, and all of them important
     file->WriteUInt32(std::uint32_t(entries.size()));
     for (const platform::PALETTEENTRY& e : entries) {
         const std::uint8_t quad[kRgbQuadSize] = {e.peBlue, e.peGreen, e.peRed, 0};
