@@ -56,6 +56,8 @@ TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeade
 // stream's position is kept.
 std::vector<std::uint8_t> ReadEmbeddedProfile(TStream& stream, std::int64_t count, std::uint32_t headerSize,
                                               std::span<const std::uint8_t> header);
+// A BITMAPINFOHEADER of `size` bytes from the 36 bytes of fields that follow its size field.
+platform::BITMAPINFOHEADER InfoHeaderFields(std::uint32_t size, const std::uint8_t* fields);
 void WriteFileHeader(TStream& stream, const TBmpFileHeader& header);
 // Writes the image (its DIB section made, or its kept file data) as a BMP file, with a 32-bit
 // byte count in front when asked.

@@ -1,9 +1,8 @@
 // The ICC profile a BMP file with a version 5 header embeds, found through the header's offset.
 
-#include <cstring>
-
 #include "graphics/BmpFile.h"
 #include "platform/IccTransform.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -15,9 +14,7 @@ constexpr std::uint32_t kV5HeaderSize = 124;
 constexpr std::uint32_t kProfileEmbedded = 0x4D424544;  // "MBED"; linked profiles ("LINK") are never opened
 
 std::uint32_t FieldAt(std::span<const std::uint8_t> header, std::size_t at) {
-    std::uint32_t value = 0;
-    std::memcpy(&value, header.data() + at - 4, sizeof value);  // the size field is not in `header`
-    return value;  // little-endian, as is every supported machine
+    return platform::LittleU32(header.data() + at - 4);  // the size field is not in `header`
 }
 
 }  // namespace

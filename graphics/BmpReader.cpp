@@ -12,6 +12,8 @@
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
 #include "graphics/WorkContext.h"
+#include "platform/LittleEndian.h"
+#include "platform/PixelFormat.h"
 
 namespace {
 using platform::BITMAPINFOHEADER;
@@ -21,13 +23,8 @@ constexpr std::uint32_t kMaskedHeaderSize = 52;  // a header that carries its ow
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(msg::SInvalidBitmap); }
 
-std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
-           std::uint32_t(b[at + 3]) << 24;
-}
-std::uint16_t Le16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::uint16_t(b[at] | b[at + 1] << 8);
-}
+std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) { return platform::LittleU32(&b[at]); }
+std::uint16_t Le16(const std::vector<std::uint8_t>& b, std::size_t at) { return platform::LittleU16(&b[at]); }
 
 // The state of one read: the header as a 40-byte BITMAPINFOHEADER, its raw bytes (after the
 // size field), where the rest comes from, and how many bytes still belong to the bitmap.
@@ -63,19 +60,8 @@ void ReadHeader(TBodyRead& r) {
         return;
     }
     r.raw.resize(std::max<std::size_t>(r.raw.size(), kMaskedHeaderSize - 4), 0);  // short headers: zero fields
-    h.biWidth = std::int32_t(Le32(r.raw, 0));
-    h.biHeight = std::int32_t(Le32(r.raw, 4));
-    h.biPlanes = Le16(r.raw, 8);
-    h.biBitCount = Le16(r.raw, 10);
-    h.biCompression = Le32(r.raw, 12);
-    h.biSizeImage = Le32(r.raw, 16);
-    h.biXPelsPerMeter = std::int32_t(Le32(r.raw, 20));
-    h.biYPelsPerMeter = std::int32_t(Le32(r.raw, 24));
-    h.biClrUsed = Le32(r.raw, 28);
-    h.biClrImportant = Le32(r.raw, 32);
+    h = bmp::InfoHeaderFields(r.headerSize, r.raw.data());
 }
-
-bool KnownBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
 bool PlatformCanDecode(const BITMAPINFOHEADER& h) {
     return (h.biCompression == platform::BI_RLE8 && h.biBitCount == 8) ||
@@ -84,7 +70,7 @@ bool PlatformCanDecode(const BITMAPINFOHEADER& h) {
 
 void ValidateHeader(const TBodyRead& r) {
     const BITMAPINFOHEADER& h = r.header;
-    if (h.biPlanes != 1 || !KnownBitCount(h.biBitCount)) Invalid();
+    if (h.biPlanes != 1 || !platform::ValidBitCount(h.biBitCount)) Invalid();
     if (h.biCompression == platform::BI_BITFIELDS && h.biBitCount != 16 && h.biBitCount != 32) Invalid();
     if (r.Encoded() && !PlatformCanDecode(h)) Invalid();
     if (h.biWidth <= 0 || h.biWidth > bmp::kMaxDimension) Invalid();
@@ -242,6 +228,23 @@ TBmpFileHeader ReadFileHeader(TStream& stream) {
 }  // namespace
 
 namespace bmp {
+BITMAPINFOHEADER InfoHeaderFields(std::uint32_t size, const std::uint8_t* fields) {
+    using platform::LittleU16, platform::LittleU32;
+    BITMAPINFOHEADER h;
+    h.biSize = size;
+    h.biWidth = std::int32_t(LittleU32(fields));
+    h.biHeight = std::int32_t(LittleU32(fields + 4));
+    h.biPlanes = LittleU16(fields + 8);
+    h.biBitCount = LittleU16(fields + 10);
+    h.biCompression = LittleU32(fields + 12);
+    h.biSizeImage = LittleU32(fields + 16);
+    h.biXPelsPerMeter = std::int32_t(LittleU32(fields + 20));
+    h.biYPelsPerMeter = std::int32_t(LittleU32(fields + 24));
+    h.biClrUsed = LittleU32(fields + 28);
+    h.biClrImportant = LittleU32(fields + 32);
+    return h;
+}
+
 TBmpContent ReadBmp(TStream& stream, std::int64_t count) {
     const TBmpFileHeader header = ReadFileHeader(stream);
     return ReadBmpBody(stream, count - kFileHeaderSize, &header);

@@ -4,10 +4,12 @@
 
 #include "graphics/Bitmap.h"
 #include "graphics/BitmapSurface.h"
+#include "graphics/BmpFile.h"
 #include "graphics/Exceptions.h"
 #include "graphics/IconEntry.h"
 #include "graphics/IconFile.h"
 #include "graphics/Messages.h"
+#include "platform/PixelFormat.h"
 
 namespace ico {
 
@@ -16,7 +18,7 @@ using platform::BITMAPINFOHEADER;
 using platform::HBITMAP;
 using platform::HDC;
 
-constexpr std::uint32_t kInfoHeaderSize = 40;
+using bmp::kInfoHeaderSize;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(msg::SInvalidIcon); }
 
@@ -38,26 +40,16 @@ std::vector<DirEntry> ReadDirectory(TMemoryStream& data, std::uint16_t count) {
 }
 
 BITMAPINFOHEADER ReadInfoHeader(TMemoryStream& data) {
-    BITMAPINFOHEADER h;
-    h.biSize = data.ReadUInt32();
-    h.biWidth = data.ReadInt32();
-    h.biHeight = data.ReadInt32();
-    h.biPlanes = data.ReadUInt16();
-    h.biBitCount = data.ReadUInt16();
-    h.biCompression = data.ReadUInt32();
-    h.biSizeImage = data.ReadUInt32();
-    h.biXPelsPerMeter = data.ReadInt32();
-    h.biYPelsPerMeter = data.ReadInt32();
-    h.biClrUsed = data.ReadUInt32();
-    h.biClrImportant = data.ReadUInt32();
-    return h;
+    const std::uint32_t size = data.ReadUInt32();
+    std::uint8_t fields[bmp::kInfoHeaderSize - 4];
+    data.ReadBuffer(fields, sizeof fields);
+    return bmp::InfoHeaderFields(size, fields);
 }
-
-bool KnownBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
 // The header's height counts the colour image and the mask together.
 void CheckBitmapHeader(BITMAPINFOHEADER& h, std::int64_t entrySize) {
-    if (h.biSize < kInfoHeaderSize || h.biSize > entrySize || h.biCompression != platform::BI_RGB || !KnownBitCount(h.biBitCount))
+    if (h.biSize < kInfoHeaderSize || h.biSize > entrySize || h.biCompression != platform::BI_RGB ||
+        !platform::ValidBitCount(h.biBitCount))
         Invalid();
     h.biHeight /= 2;
     if (h.biWidth <= 0 || h.biHeight <= 0 || h.biWidth > kMaxImageDimension || h.biHeight > kMaxImageDimension ||

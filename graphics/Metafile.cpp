@@ -9,6 +9,7 @@
 #include "graphics/PaletteSelection.h"
 #include "graphics/Picture.h"
 #include "graphics/Streams.h"
+#include "platform/LittleEndian.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/WinMetaFile.h"
 
@@ -24,11 +25,8 @@ constexpr std::uint16_t CF_ENHMETAFILE = 14;
 constexpr std::int32_t kDefaultInch = 96;
 constexpr std::int32_t kMmAnisotropic = 8;
 
-std::uint32_t LittleU32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-
-std::uint16_t LittleU16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+using platform::LittleU16;
+using platform::LittleU32;
 
 [[noreturn]] void RaiseInvalid() { throw EInvalidGraphic(msg::SInvalidMetafile); }
 

@@ -14,6 +14,7 @@
 
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
+#include "platform/LittleEndian.h"
 
 std::int64_t TStream::Size() {
     const std::int64_t position = Seek(0, TSeekOrigin::soCurrent);
@@ -50,13 +51,13 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
 std::uint32_t TStream::ReadUInt32() {
     std::uint8_t b[4];
     ReadBuffer(b, 4);
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+    return platform::LittleU32(b);
 }
 
 std::uint16_t TStream::ReadUInt16() {
     std::uint8_t b[2];
     ReadBuffer(b, 2);
-    return std::uint16_t(b[0] | b[1] << 8);
+    return platform::LittleU16(b);
 }
 
 std::uint8_t TStream::ReadUInt8() {

@@ -7,8 +7,6 @@
 namespace platform {
 
 namespace {
-bool ValidBits(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
-
 bool ValidCompression(const DibLayout& l) {
     switch (l.compression) {
         case BI_RGB: return true;
@@ -29,7 +27,7 @@ std::optional<DibLayout> LayoutOf(const BITMAPINFOHEADER& header, const std::arr
     l.height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     l.bitsPerPixel = header.biBitCount;
     l.compression = header.biCompression;
-    if (!ValidBits(l.bitsPerPixel) || !ValidCompression(l)) return std::nullopt;
+    if (!ValidBitCount(l.bitsPerPixel) || !ValidCompression(l)) return std::nullopt;
     l.masks = l.compression == BI_BITFIELDS ? masks : DefaultMasks(l.bitsPerPixel);
     if (l.compression == BI_BITFIELDS && l.masks == std::array<std::uint32_t, 3>{})
         l.masks = l.bitsPerPixel == 16 ? std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F} : DefaultMasks(32);

@@ -5,6 +5,8 @@
 
 namespace platform {
 
+bool ValidBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
+
 std::array<std::uint32_t, 3> DefaultMasks(int bitsPerPixel) {
     if (bitsPerPixel == 16) return {0x7C00, 0x03E0, 0x001F};
     if (bitsPerPixel == 32) return {0xFF0000, 0x00FF00, 0x0000FF};

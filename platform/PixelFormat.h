@@ -17,6 +17,8 @@ struct PixelFormat {
 
 // The masks BI_RGB implies: 5-5-5 for 16 bits, 8-8-8 for 32 bits; none otherwise.
 std::array<std::uint32_t, 3> DefaultMasks(int bitsPerPixel);
+// 1, 4, 8, 16, 24 or 32: the bit counts a pixel may have.
+bool ValidBitCount(int bits);
 // Bytes of one row of `width` pixels, rows padded to `alignment` bytes; 0 on overflow.
 std::uint64_t RowBytes(std::int64_t width, int bitsPerPixel, int alignment);
 

@@ -11,8 +11,6 @@ namespace platform {
 
 namespace {
 
-bool ValidBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
-
 bool ValidFormat(SurfaceDesc& desc) {
     if (!ValidBitCount(desc.bitsPerPixel)) return false;
     if (desc.compression == BI_RGB) {

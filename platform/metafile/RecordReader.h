@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/GdiTypes.h"
+#include "platform/LittleEndian.h"
 
 namespace platform {
 
@@ -23,16 +24,9 @@ public:
     std::uint32_t Type() const { return U32(0); }
 
     std::uint8_t U8(std::size_t offset) const { return *Need(offset, 1); }
-    std::uint16_t U16(std::size_t offset) const {
-        const std::uint8_t* p = Need(offset, 2);
-        return std::uint16_t(p[0] | (p[1] << 8));
-    }
+    std::uint16_t U16(std::size_t offset) const { return LittleU16(Need(offset, 2)); }
     std::int16_t I16(std::size_t offset) const { return std::int16_t(U16(offset)); }
-    std::uint32_t U32(std::size_t offset) const {
-        const std::uint8_t* p = Need(offset, 4);
-        return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-               (std::uint32_t(p[3]) << 24);
-    }
+    std::uint32_t U32(std::size_t offset) const { return LittleU32(Need(offset, 4)); }
     std::int32_t I32(std::size_t offset) const { return std::int32_t(U32(offset)); }
     float F32(std::size_t offset) const {
         const std::uint32_t bits = U32(offset);
