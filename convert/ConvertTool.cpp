@@ -41,9 +41,10 @@ std::vector<std::size_t> StartOrder(const std::vector<std::string>& files, unsig
 }
 
 void ConvertFiles(const std::vector<std::string>& inputs, const ConvertOptions& options, const FileConverter& convert,
-                  const ToolStreams& streams, BatchSummary& summary) {
+                  const ToolStreams& streams, const ConversionPreparation& prepare, BatchSummary& summary) {
     const OutputClaims claims = ClaimOutputs(inputs);
     const std::vector<std::string>& files = claims.kept;
+    if (prepare) prepare(files);
     ProgressBar bar(streams.err, files.size(), streams.progress);
     bar.Show(0);
     const auto print = [&](const FileOutcome& outcome) {
@@ -69,12 +70,13 @@ void ConvertFiles(const std::vector<std::string>& inputs, const ConvertOptions& 
     printDroppedBefore(inputs.size());
 }
 
-int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams) {
+int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams,
+               const ConversionPreparation& prepare) {
     platform::SetColorManagement(options.colorManagement);
     const InputList inputs = ExpandInputs(options.inputs, RegisteredExtensions(), options.recursive);
     BatchSummary summary;
     ReportFolderErrors(inputs, summary, streams.out);
-    ConvertFiles(inputs.files, options, convert, streams, summary);
+    ConvertFiles(inputs.files, options, convert, streams, prepare, summary);
     PrintLine(streams.out, summary.Line());
     std::fflush(streams.out);
     return summary.Status();
@@ -82,7 +84,8 @@ int ConvertAll(const ConvertOptions& options, const FileConverter& convert, cons
 
 }  // namespace
 
-int RunConvertTool(std::span<const char* const> args, const FileConverter& convert, const ToolStreams& streams) {
+int RunConvertTool(std::span<const char* const> args, const FileConverter& convert, const ToolStreams& streams,
+                   const ConversionPreparation& prepare) {
     ConvertOptions options;
     try {
         options = ParseOptions(args);
@@ -98,5 +101,5 @@ int RunConvertTool(std::span<const char* const> args, const FileConverter& conve
         PrintLine(streams.out, std::string("obrazor-convert ") + kProgramVersion);
         return kExitSuccess;
     }
-    return ConvertAll(options, convert, streams);
+    return ConvertAll(options, convert, streams, prepare);
 }

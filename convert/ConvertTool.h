@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "convert/FileOutcome.h"
 #include "convert/Options.h"
@@ -19,5 +20,10 @@ struct ToolStreams {
     bool progress = false;    // draw the progress bar on `err`
 };
 
+// Called on the calling thread with every file to be converted, before the first conversion
+// starts: the place to set up what only some files need.
+using ConversionPreparation = std::function<void(const std::vector<std::string>& files)>;
+
 // `args` excludes the program name. Returns the exit status.
-int RunConvertTool(std::span<const char* const> args, const FileConverter& convert, const ToolStreams& streams);
+int RunConvertTool(std::span<const char* const> args, const FileConverter& convert, const ToolStreams& streams,
+                   const ConversionPreparation& prepare = {});

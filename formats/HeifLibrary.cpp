@@ -1,9 +1,8 @@
 #include "formats/HeifLibrary.h"
 
-#include <libheif/heif.h>
-
 #include "formats/FormatLimits.h"
 #include "formats/FormatMessages.h"
+#include "formats/HeifRuntime.h"
 #include "formats/PixelRows.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
@@ -13,10 +12,12 @@
 
 namespace {
 
+using formats::Heif;
+
 struct HeifDeleter {
-    void operator()(heif_context* context) const { heif_context_free(context); }
-    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
-    void operator()(heif_image* image) const { heif_image_release(image); }
+    void operator()(heif_context* context) const { Heif().context_free(context); }
+    void operator()(heif_image_handle* handle) const { Heif().image_handle_release(handle); }
+    void operator()(heif_image* image) const { Heif().image_release(image); }
 };
 template <class T>
 using HeifPtr = std::unique_ptr<T, HeifDeleter>;
@@ -36,42 +37,42 @@ void Check(const heif_error& error) {
 // The context reads the bytes in place: they must outlive it.
 class HeifFile {
 public:
-    HeifFile(const std::uint8_t* bytes, std::size_t size) : context_(heif_context_alloc()) {
+    HeifFile(const std::uint8_t* bytes, std::size_t size) : context_(Heif().context_alloc()) {
         if (!context_) throw EOutOfMemory(msg::SOutOfMemory);
-        heif_context_set_maximum_image_size_limit(context_.get(), kMaxCodedSide);
-        heif_context_set_max_decoding_threads(context_.get(), kDecodingThreads);
-        Check(heif_context_read_from_memory_without_copy(context_.get(), bytes, size, nullptr));
+        Heif().context_set_maximum_image_size_limit(context_.get(), kMaxCodedSide);
+        Heif().context_set_max_decoding_threads(context_.get(), kDecodingThreads);
+        Check(Heif().context_read_from_memory_without_copy(context_.get(), bytes, size, nullptr));
         heif_image_handle* handle = nullptr;
-        Check(heif_context_get_primary_image_handle(context_.get(), &handle));
+        Check(Heif().context_get_primary_image_handle(context_.get(), &handle));
         primary_.reset(handle);
     }
 
     // The coded size counts too: decoding allocates it before the rotation and crop.
     TStoredPicture Header() const {
         const heif_image_handle* h = primary_.get();
-        formats::CheckPictureSize(heif_image_handle_get_ispe_width(h), heif_image_handle_get_ispe_height(h),
+        formats::CheckPictureSize(Heif().image_handle_get_ispe_width(h), Heif().image_handle_get_ispe_height(h),
                                   msg::SInvalidHeif);
-        const std::int32_t width = heif_image_handle_get_width(h), height = heif_image_handle_get_height(h);
+        const std::int32_t width = Heif().image_handle_get_width(h), height = Heif().image_handle_get_height(h);
         formats::CheckPictureSize(width, height, msg::SInvalidHeif);
         return {width, height, kOrientationUpright};
     }
 
     HeifPtr<heif_image> Decode(bool alpha) const {
         heif_image* image = nullptr;
-        Check(heif_decode_image(primary_.get(), &image, heif_colorspace_RGB,
-                                alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr));
+        Check(Heif().decode_image(primary_.get(), &image, heif_colorspace_RGB,
+                                  alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr));
         return HeifPtr<heif_image>(image);
     }
 
-    bool HasAlpha() const { return heif_image_handle_has_alpha_channel(primary_.get()); }
+    bool HasAlpha() const { return Heif().image_handle_has_alpha_channel(primary_.get()); }
 
     // An ICC profile ("prof" or "rICC"); colour given as code points ("nclx") is left alone.
     std::vector<std::uint8_t> Profile() const {
-        const heif_color_profile_type type = heif_image_handle_get_color_profile_type(primary_.get());
+        const heif_color_profile_type type = Heif().image_handle_get_color_profile_type(primary_.get());
         if (type != heif_color_profile_type_prof && type != heif_color_profile_type_rICC) return {};
-        std::vector<std::uint8_t> profile(heif_image_handle_get_raw_color_profile_size(primary_.get()));
+        std::vector<std::uint8_t> profile(Heif().image_handle_get_raw_color_profile_size(primary_.get()));
         if (profile.empty() || profile.size() > platform::kMaxIccProfileBytes) return {};
-        if (heif_image_handle_get_raw_color_profile(primary_.get(), profile.data()).code != heif_error_Ok) return {};
+        if (Heif().image_handle_get_raw_color_profile(primary_.get(), profile.data()).code != heif_error_Ok) return {};
         return profile;
     }
 
@@ -83,10 +84,10 @@ private:
 // The decoded plane, refused unless it is as large as its rows claim.
 TPixelRows InterleavedRows(const heif_image* image, int channels) {
     int stride = 0;
-    const std::uint8_t* plane = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
-    const int width = heif_image_get_width(image, heif_channel_interleaved);
-    const int height = heif_image_get_height(image, heif_channel_interleaved);
-    if (!plane || heif_image_get_bits_per_pixel_range(image, heif_channel_interleaved) != 8)
+    const std::uint8_t* plane = Heif().image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    const int width = Heif().image_get_width(image, heif_channel_interleaved);
+    const int height = Heif().image_get_height(image, heif_channel_interleaved);
+    if (!plane || Heif().image_get_bits_per_pixel_range(image, heif_channel_interleaved) != 8)
         throw EInvalidGraphic(msg::SInvalidHeif);
     formats::CheckPictureSize(width, height, msg::SInvalidHeif);
     if (std::int64_t(stride) < std::int64_t(width) * channels) throw EInvalidGraphic(msg::SInvalidHeif);
