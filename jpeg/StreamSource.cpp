@@ -1,53 +1,31 @@
 #include "jpeg/StreamSource.h"
 
-#include <cstdint>
-
 #include <jerror.h>
 
 #include "graphics/Streams.h"
-#include "jpeg/CodecContext.h"
 
 namespace jpeg {
 namespace {
 
 struct StreamSourceManager {
     jpeg_source_mgr pub;  // first: the library sees only this part
-    TStream* stream;
-    JOCTET* buffer;
-    bool startOfData;
-    bool ended;
+    bool empty;           // the stream held no bytes at all
 };
+
+// Given, never written, whenever the library asks for bytes beyond the data.
+const JOCTET EndOfImage[2] = {JOCTET(0xFF), JOCTET(JPEG_EOI)};
 
 StreamSourceManager& SourceOf(j_decompress_ptr cinfo) { return *reinterpret_cast<StreamSourceManager*>(cinfo->src); }
 
-void InitSource(j_decompress_ptr cinfo) { SourceOf(cinfo).startOfData = true; }
+void InitSource(j_decompress_ptr) {}
 
-// A failing stream is kept as the pending failure and reported as false.
-bool ReadBlock(j_decompress_ptr cinfo, StreamSourceManager& source, std::int64_t& count) noexcept {
-    try {
-        count = source.stream->Read(source.buffer, StreamSourceBufferSize);
-        if (count < 0 || count > std::int64_t(StreamSourceBufferSize)) count = 0;
-        return true;
-    } catch (...) {
-        CodecContext::Of(cinfo).KeepFailure(std::current_exception());
-        return false;
-    }
-}
-
+// Every byte of the block was given at once: a refill means the data has ended.
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
     StreamSourceManager& source = SourceOf(cinfo);
-    std::int64_t count = 0;
-    if (!source.ended && !ReadBlock(cinfo, source, count)) CodecContext::Of(cinfo).LeaveLibrary();
-    if (count == 0) {
-        if (source.startOfData) ERREXIT(cinfo, JERR_INPUT_EMPTY);
-        WARNMS(cinfo, JWRN_JPEG_EOF);
-        source.buffer[0] = JOCTET(0xFF);
-        source.buffer[1] = JOCTET(JPEG_EOI);
-        count = 2;
-    }
-    source.pub.next_input_byte = source.buffer;
-    source.pub.bytes_in_buffer = std::size_t(count);
-    source.startOfData = false;
+    if (source.empty) ERREXIT(cinfo, JERR_INPUT_EMPTY);
+    WARNMS(cinfo, JWRN_JPEG_EOF);
+    source.pub.next_input_byte = EndOfImage;
+    source.pub.bytes_in_buffer = sizeof EndOfImage;
     return TRUE;
 }
 
@@ -68,33 +46,30 @@ void TermSource(j_decompress_ptr) {}
 StreamSourceManager& MakeSource(j_decompress_ptr cinfo) {
     auto* source = static_cast<StreamSourceManager*>(
         (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(StreamSourceManager)));
-    source->buffer = static_cast<JOCTET*>(
-        (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, StreamSourceBufferSize));
     cinfo->src = &source->pub;
     return *source;
 }
 
 }  // namespace
 
-void InstallStreamSource(j_decompress_ptr cinfo, TStream& stream) {
+void InstallStreamSource(j_decompress_ptr cinfo, TMemoryStream& stream) {
     StreamSourceManager& source = cinfo->src ? SourceOf(cinfo) : MakeSource(cinfo);
     source.pub.init_source = InitSource;
     source.pub.fill_input_buffer = FillInputBuffer;
     source.pub.skip_input_data = SkipInputData;
     source.pub.resync_to_restart = jpeg_resync_to_restart;
     source.pub.term_source = TermSource;
-    source.pub.bytes_in_buffer = 0;
-    source.pub.next_input_byte = nullptr;
-    source.stream = &stream;
-    source.startOfData = true;
-    source.ended = false;
+    const std::int64_t position = stream.Position();
+    const std::int64_t remaining = stream.Size() > position ? stream.Size() - position : 0;
+    source.pub.next_input_byte = remaining > 0 ? stream.Memory() + position : nullptr;
+    source.pub.bytes_in_buffer = std::size_t(remaining);
+    source.empty = remaining == 0;
 }
 
 void EndStreamSource(j_decompress_ptr cinfo) {
     if (!cinfo->src) return;
     StreamSourceManager& source = SourceOf(cinfo);
-    if (source.ended) return;
-    source.ended = true;
+    source.empty = false;
     source.pub.bytes_in_buffer = 0;
 }
 
