@@ -119,3 +119,22 @@ TEST(ConvertTool, ProgressGoesToTheErrorStreamAndIsErasedAtTheEnd) {
 }
 
 }  // namespace
+
+// What only some files need is set up once, on the calling thread, before the first file is
+// converted, and only for files that will be converted.
+TEST(ConvertTool, PreparationSeesTheFilesBeforeTheFirstConversion) {
+    FakeConversion fake;
+    CapturedStream out, err;
+    std::vector<std::string> prepared;
+    int callsWhenPrepared = -1;
+    RunConvertTool(
+        std::vector<const char*>{"-j", "2", "ok1.jpg", "ok2.png", "ok1.jpg"},
+        [&](const std::string& s, const ConvertOptions& o) { return fake(s, o); },
+        ToolStreams{out.File(), err.File(), false},
+        [&](const std::vector<std::string>& files) {
+            prepared = files;
+            callsWhenPrepared = fake.calls;
+        });
+    EXPECT_EQ(callsWhenPrepared, 0);
+    EXPECT_EQ(prepared, (std::vector<std::string>{"ok1.jpg", "ok2.png"}));  // the second ok1.jpg shares its output
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <random>
 
 #include <jpeglib.h>
@@ -255,3 +256,23 @@ TEST(JpegBadInput, ScansBeyondTheLimitAreIgnored) {
 }
 
 }  // namespace
+
+// The file is read in one block from its size at that moment: cut short after it was opened, it
+// reads as the shorter file it has become.
+TEST(JpegBadInput, FileCutAfterOpeningReadsAsTheShorterFile) {
+    const testdata::TempDir temp;
+    const Bytes whole = EncodePattern(48, 40, {.progressive = true});
+    const Bytes half(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() / 2));
+    const std::string path = temp.File("cut.jpg");
+    WriteFile(path, whole);
+    TFileStream file(path, TFileStream::fmOpenRead);
+    std::filesystem::resize_file(path, half.size());
+    TJPEGImage image;
+    image.LoadFromStream(file);
+    TBitmap& read = *image.Decode();
+    TBitmap& expected = *Load(half)->Decode();
+    ASSERT_EQ(read.ImageWidth(), 48);
+    ASSERT_EQ(read.ImageHeight(), 40);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 48; ++x) ASSERT_EQ(PixelOf(read, x, y), PixelOf(expected, x, y)) << x << "," << y;
+}
