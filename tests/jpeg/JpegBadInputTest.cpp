@@ -270,7 +270,8 @@ TEST(JpegBadInput, FileCutAfterOpeningReadsAsTheShorterFile) {
     TJPEGImage image;
     image.LoadFromStream(file);
     TBitmap& read = *image.Decode();
-    TBitmap& expected = *Load(half)->Decode();
+    const auto shorter = Load(half);
+    TBitmap& expected = *shorter->Decode();
     ASSERT_EQ(read.ImageWidth(), 48);
     ASSERT_EQ(read.ImageHeight(), 40);
     for (int y = 0; y < 40; ++y)
