@@ -133,15 +133,17 @@ bool DrawStreamed(TGraphic& graphic, std::span<TBitmap* const> targets) {
     const auto wanted = [&](std::int32_t row) {
         return std::any_of(streams.begin(), streams.end(), [row](auto& s) { return s->runs.Wants(row); });
     };
-    const bool streamed =
-        jpeg::StreamJpegRows(jpeg, [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
+    const bool streamed = jpeg::StreamJpegRows(
+        jpeg,
+        [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
             for (auto& stream : streams) {
                 std::int32_t first = 0;
                 const std::int32_t count = stream->runs.Take(row, first);
                 if (rowWidth != sourceWidth) continue;
                 for (std::int32_t i = 0; i < count; ++i) stream->band.Add(first + i, bgr);
             }
-        }, wanted, &toSrgb);
+        },
+        wanted, &toSrgb);
     for (auto& stream : streams) stream->band.Flush();
     return streamed;
 }

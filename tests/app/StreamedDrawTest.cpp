@@ -17,6 +17,7 @@
 #include "graphics/Picture.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
+#include "platform/Gdi.h"
 #include "support/TaggedPhotos.h"
 
 namespace {
@@ -109,6 +110,19 @@ struct Case {
     std::function<std::optional<Bytes>(const testdata::TempDir&)> make;
     int width = 0, height = 0;  // of the working bitmap; 0 for the conversion's size rule
     bool streams = true;        // false: the picture keeps the decoded bitmap
+    bool paletteDisplay = false;
+};
+
+// An 8-bit palette display for one test, when the case asks for it.
+class PaletteDisplay {
+public:
+    explicit PaletteDisplay(bool on) : saved_(platform::Display()) {
+        if (on) platform::Display().bitsPerPixel = 8;
+    }
+    ~PaletteDisplay() { platform::Display() = saved_; }
+
+private:
+    platform::DisplaySettings saved_;
 };
 
 const Case kCases[] = {
@@ -125,6 +139,7 @@ const Case kCases[] = {
     {"Upscaled", [](auto& t) { return Cjpeg(t, 40, 30, ""); }, 131, 97},
     {"Gray", [](auto& t) { return Cjpeg(t, 301, 157, "-grayscale"); }, 64, 33, false},
     {"Turned", [](auto& t) { return Turned(Cjpeg(t, 301, 157, "")); }, 64, 33, false},
+    {"PaletteDisplay", [](auto& t) { return Cjpeg(t, 301, 157, ""); }, 64, 33, false, true},
     {"ProfileTagged",
      [](auto& t) -> std::optional<Bytes> {
          const auto photo = tagged::MakePhoto(t);
@@ -165,6 +180,7 @@ TEST_P(StreamedDraw, GivesTheDecodedBitmapsPixelsOrItsFailure) {
     const Case& c = GetParam();
     const std::string path = CaseFile(c, temp);
     if (path.empty()) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
+    const PaletteDisplay display(c.paletteDisplay);
     const Drawn held = DrawWorking(path, c.width, c.height, true);
     const Drawn streamed = DrawWorking(path, c.width, c.height, false);
     EXPECT_EQ(streamed.failure, held.failure);
@@ -185,6 +201,7 @@ TEST_P(StreamedPreview, IsTheDecodedPicturesPreview) {
     const Case& c = GetParam();
     const std::string path = CaseFile(c, folder);
     if (path.empty()) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
+    const PaletteDisplay display(c.paletteDisplay);
     const Drawn held = DrawWorking(path, 0, 0, true, 4);
     std::string failure;
     try {
