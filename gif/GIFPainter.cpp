@@ -10,6 +10,7 @@
 #include "gif/GIFRenderState.h"
 #include "graphics/Bitmap.h"
 #include "platform/OwnerThread.h"
+#include "platform/ThreadPriority.h"
 
 namespace {
 // An unthreaded painter sleeps in slices this long, looking at the owner queue between them.
@@ -49,6 +50,8 @@ void TGIFPainter::StopPainting() {
     terminated_.store(true);
     if (!Threaded()) return;
     if (wakeEvent_) wakeEvent_->Signal();
+    // Back to normal so that a painter of low priority ends soon; the system may refuse.
+    if (const std::int64_t id = threadId_.load()) platform::SetThreadPriority(id, platform::ThreadPriority::Normal);
     StartPainting();  // a painter never started still has to end and release itself
 }
 
@@ -72,6 +75,8 @@ void TGIFPainter::Callback(const TNotifyEvent& event) {
 }
 
 void TGIFPainter::ThreadBody() {
+    threadId_.store(platform::CurrentThreadId());
+    platform::SetThreadPriority(threadId_.load(), platform::ThreadPriority(int(Priority)));
     Run();
     // The last thing this thread does: the owner releases and frees the painter.
     platform::PostToOwnerThread(owner_, [this] { Finish(); });
@@ -106,7 +111,10 @@ void TGIFPainter::ReleasePainter() {
 
 void TGIFPainter::Run() {
     try {
-        if (Options & goCheckCanvasValid) RunOnOwnerThread([this] { rememberedDC_ = canvas_->Handle(); });
+        if (Options & goCheckCanvasValid) RunOnOwnerThread([this] {
+            canvasLife_ = canvas_->LifeToken();
+            rememberedDC_ = canvas_->Handle();
+        });
         SetActiveFrame(0);
         Callback(OnPaintStarting);
         firstFramePainted_.store(false);

@@ -6,6 +6,7 @@
 #include "gif/GIFImage.h"
 #include "gif/GIFPainter.h"
 #include "graphics/Bitmap.h"
+#include "graphics/Exceptions.h"
 #include "platform/DeviceContext.h"
 
 namespace {
@@ -63,7 +64,22 @@ void TGIFPainter::PaintInto(TCanvas& canvas, const TRect& rect) {
     gif::DrawFrame(frame, canvas, rect, Options & goDrawTransparent, Options & goTileImage);
 }
 
+// A bitmap canvas gives its context back after every event and makes a new one when next drawn
+// on; only a canvas that is gone, or that can no longer have a context, stops the painter.
+bool TGIFPainter::TargetStillValid() {
+    if (!(Options & goCheckCanvasValid)) return true;
+    if (canvasLife_.expired()) return false;
+    if (StillDeviceContext(rememberedDC_)) return true;
+    try {
+        rememberedDC_ = canvas_->Handle();
+    } catch (const EInvalidOperation&) {
+        return false;
+    }
+    return StillDeviceContext(rememberedDC_);
+}
+
 void TGIFPainter::PaintFrameDirect() {
+    if (!TargetStillValid()) return terminated_.store(true);
     PaintInto(*canvas_, rect_);
     firstFramePainted_.store(true);
 }
@@ -76,10 +92,7 @@ void TGIFPainter::CopyToTarget(TBitmap& from) {
 }
 
 void TGIFPainter::PaintFrameBuffered() {
-    if ((Options & goCheckCanvasValid) && !StillDeviceContext(rememberedDC_)) {
-        terminated_.store(true);
-        return;
-    }
+    if (!TargetStillValid()) return terminated_.store(true);
     const TRect whole{0, 0, backupBitmap_->ImageWidth(), backupBitmap_->ImageHeight()};
     if ((Options & goResetOnLoop) && ActiveFrame() == 0) RestoreFrameArea();
     if (disposal_ <= 2) {

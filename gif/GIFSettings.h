@@ -46,6 +46,7 @@ enum class TDitherMode : std::int32_t {
 
 enum class TGIFCompression : std::int32_t { LZW = 0, RLE = 1 };
 
+// In the order of platform::ThreadPriority, which carries it out.
 enum class TPainterPriority : std::int32_t { Idle, Lowest, Lower, Normal, Higher, Highest, TimeCritical };
 
 // Animation timing, in units of the Delay Time (nominally 1/100 s).

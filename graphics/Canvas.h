@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -110,6 +111,8 @@ public:
     platform::HDC Handle();
     void SetHandle(const platform::HDC& dc);
     bool HandleAllocated() const { return bool(handle_); }
+    // Expires when the canvas is destroyed: a holder of a pointer to it can tell whether it lives.
+    std::weak_ptr<const void> LifeToken() const { return life_; }
 
     TFont& Font() { return font_; }
     TPen& Pen() { return pen_; }
@@ -153,6 +156,7 @@ private:
     TBrush brush_;
     std::recursive_mutex lock_;
     std::atomic<int> lockCount_{0};  // read without the counter lock by LockCount()
+    std::shared_ptr<const int> life_ = std::make_shared<const int>(0);
 };
 
 // Holds a canvas's lock for one scope.

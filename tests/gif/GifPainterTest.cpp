@@ -43,11 +43,11 @@ Bytes LoopExtension(int loops) {
 
 // A 4 x 4 animation; frame k is all index k % 3 + 1 and waits `delay`; loops < 0: no looping
 // extension.
-Bytes Animation(int frames, int delay, int loops = -1) {
+Bytes Animation(int frames, int delay, int loops = -1, int disposal = 1) {
     GifBuilder b;
     b.Header(4, 4, 2);
     if (loops >= 0) b.Raw(LoopExtension(loops));
-    for (int k = 0; k < frames; ++k) SolidFrame(b.GraphicControl(1, delay), 0, 0, 4, 4, k % 3 + 1);
+    for (int k = 0; k < frames; ++k) SolidFrame(b.GraphicControl(disposal, delay), 0, 0, 4, 4, k % 3 + 1);
     return b.Trailer().Get();
 }
 
@@ -321,3 +321,48 @@ TEST(GifPainterThreads, SpeedBelowOnePausesAfterTheFirstFrameUntilStopped) {
         loaded.image.reset();  // the paused painter still ends
     }
 }
+
+// --- the target canvas checked -------------------------------------------------------------------
+
+// Disposal 1 paints straight onto the target, 3 through the painter's backup bitmap.
+class GifCanvasCheck : public testing::TestWithParam<int> {
+protected:
+    void Start(TCanvas& canvas) {
+        image_.OnFramePainted = [this](TObject*) { ++painted_; };
+        image_.SpeedPercent = 1000;
+        const std::uint16_t options = image_.PaintOptions | goPaintOnTarget | goCheckCanvasValid;
+        image_.StartPainter(&painter_, canvas, options, {0, 0, 4, 4})->StartPainting();
+    }
+    // Serves the painter as an event loop would, bitmap contexts given back after each round.
+    void Serve(int painted) {
+        for (int round = 0; round < 500 && painter_ && painted_ < painted; ++round) {
+            platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(20));
+            TBitmap::ReleaseIdleCanvasContexts();
+        }
+    }
+    Loaded loaded_ = Load(Animation(3, 1, 0, GetParam()));
+    TGIFImage& image_ = *loaded_.image;
+    TGIFPainter* painter_ = nullptr;
+    int painted_ = 0;
+};
+
+TEST_P(GifCanvasCheck, KeepsAnimatingALiveBitmapCanvas) {
+    auto target = Target(4, 4);
+    Start(target->Canvas());
+    Serve(7);
+    EXPECT_GE(painted_, 7);
+    EXPECT_NE(painter_, nullptr);
+    image_.StopAllPainters();
+}
+
+TEST_P(GifCanvasCheck, StopsWhenItsCanvasIsGone) {
+    auto target = Target(4, 4);
+    Start(target->Canvas());
+    Serve(1);
+    ASSERT_GE(painted_, 1);
+    target.reset();
+    Serve(1000);
+    EXPECT_EQ(painter_, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Disposals, GifCanvasCheck, testing::Values(1, 3));
