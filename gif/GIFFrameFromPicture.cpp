@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gif/ColorReduction.h"
+#include "gif/GIFDIB.h"
 #include "gif/GIFImage.h"
 #include "gif/GIFMessages.h"
 #include "graphics/Bitmap.h"
@@ -79,12 +80,10 @@ void TGIFSubImage::FillFromPaletteBitmap(TBitmap& bitmap, int bits) {
 
 void TGIFSubImage::FillFromTrueColorBitmap(TBitmap& bitmap) {
     colorMap_.ResetMap();
-    TBitmap rows;
-    rows.CopyFrom(&bitmap);
-    rows.ChangeDepth(TPixelDepth::Bits24);
+    gif::TDIBReader rows(bitmap, TPixelDepth::Bits24);
     TRecentColors recent;
     for (int y = 0; y < Height(); ++y) {
-        const std::uint8_t* in = rows.ReadScanRow(y);
+        const std::uint8_t* in = rows.ScanLine(y);
         std::uint8_t* out = PixelRow(y);
         for (int x = 0; x < Width(); ++x) {
             const TColor color = TColor(in[3 * x + 2] | in[3 * x + 1] << 8 | in[3 * x] << 16);
@@ -138,12 +137,10 @@ void TGIFSubImage::AddTransparency(TBitmap& source, TColor transparent) {
     const int count = colorMap_.Count();
     if (count < 1 || count > GIFMaxColors - 1) return;
     const int index = colorMap_.AddColor(0);
-    TBitmap rows;
-    rows.CopyFrom(&source);
-    rows.ChangeDepth(TPixelDepth::Bits24);
+    gif::TDIBReader rows(source, TPixelDepth::Bits24);
     bool any = false;
     for (int y = 0; y < Height(); ++y) {
-        const std::uint8_t* in = rows.ReadScanRow(y);
+        const std::uint8_t* in = rows.ScanLine(y);
         std::uint8_t* out = PixelRow(y);
         for (int x = 0; x < Width(); ++x)
             if (TColor(in[3 * x + 2] | in[3 * x + 1] << 8 | in[3 * x] << 16) == transparent) {

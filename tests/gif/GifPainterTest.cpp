@@ -11,6 +11,7 @@
 #include "gif/GIFMessages.h"
 #include "gif/GIFPainter.h"
 #include "graphics/Bitmap.h"
+#include "graphics/BitmapCanvas.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Streams.h"
 #include "platform/Clock.h"
@@ -166,6 +167,24 @@ TEST(GifAnimation, EveryChangeOfTheComposedScreenNotifiesTheImage) {
     EXPECT_GT(afterFirst, 0);
     ServeUntil(image, [&] { return changes > afterFirst; });
     EXPECT_GT(changes, afterFirst);
+}
+
+TEST(GifAnimation, FramesBuiltOnThePainterThreadReportTheirProgressOnTheOwnerThread) {
+    Loaded loaded = Load(Animation(3, 1, 0));
+    TGIFImage& image = *loaded.image;
+    const std::thread::id owner = std::this_thread::get_id();
+    int builds = 0, elsewhere = 0;
+    image.OnProgress = [&](TObject*, TProgressStage stage, std::uint8_t, bool, const TRect&, const std::string&) {
+        elsewhere += std::this_thread::get_id() != owner;
+        builds += stage == TProgressStage::psEnding;
+    };
+    int restarts = 0;
+    image.OnLoopRestarting = [&](TObject*) { ++restarts; };
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    ServeUntil(image, [&] { return restarts >= 2; });
+    EXPECT_EQ(builds, 3);  // each frame once: later passes find them built
+    EXPECT_EQ(elsewhere, 0);
 }
 
 // --- delays and loop counts, without a thread, on a stepped clock --------------------------------
@@ -333,11 +352,11 @@ protected:
         const std::uint16_t options = image_.PaintOptions | goPaintOnTarget | goCheckCanvasValid;
         image_.StartPainter(&painter_, canvas, options, {0, 0, 4, 4})->StartPainting();
     }
-    // Serves the painter as an event loop would, bitmap contexts given back after each round.
-    void Serve(int painted) {
+    // Serves the painter as an event loop would, the target's context given back after each round.
+    void Serve(int painted, TBitmap* target) {
         for (int round = 0; round < 500 && painter_ && painted_ < painted; ++round) {
             platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(20));
-            TBitmap::ReleaseIdleCanvasContexts();
+            if (target) static_cast<TBitmapCanvas&>(target->Canvas()).FreeContext();
         }
     }
     Loaded loaded_ = Load(Animation(3, 1, 0, GetParam()));
@@ -349,7 +368,7 @@ protected:
 TEST_P(GifCanvasCheck, KeepsAnimatingALiveBitmapCanvas) {
     auto target = Target(4, 4);
     Start(target->Canvas());
-    Serve(7);
+    Serve(7, target.get());
     EXPECT_GE(painted_, 7);
     EXPECT_NE(painter_, nullptr);
     image_.StopAllPainters();
@@ -358,10 +377,10 @@ TEST_P(GifCanvasCheck, KeepsAnimatingALiveBitmapCanvas) {
 TEST_P(GifCanvasCheck, StopsWhenItsCanvasIsGone) {
     auto target = Target(4, 4);
     Start(target->Canvas());
-    Serve(1);
+    Serve(1, target.get());
     ASSERT_GE(painted_, 1);
     target.reset();
-    Serve(1000);
+    Serve(1000, nullptr);
     EXPECT_EQ(painter_, nullptr);
 }
 
