@@ -26,6 +26,7 @@
 
 #include "gif/ColorReduction.h"
 #include "gif/GIFImage.h"
+#include "gif/GIFPaletteDisplay.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "platform/OwnerThread.h"
@@ -231,6 +232,16 @@ void BM_DrawInto_FirstFrame(benchmark::State& state) {
     }
 }
 
+// The same on a display of 8 bits, where every frame is dithered to the web palette as it is built.
+void BM_DrawInto_FirstFrame_PaletteDisplay(benchmark::State& state) {
+    const platform::DisplaySettings saved = platform::Display();
+    platform::Display().bitsPerPixel = 8;
+    gif::ReadPaletteDisplay();
+    BM_DrawInto_FirstFrame(state);
+    platform::Display() = saved;
+    gif::ReadPaletteDisplay();
+}
+
 double ProcessCpuMs() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
@@ -267,4 +278,5 @@ BENCHMARK(BM_Encode_Giflib)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Octree_Ours)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Octree_ImageMagick)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_DrawInto_FirstFrame)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_DrawInto_FirstFrame_PaletteDisplay)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_Painter_CpuPerSecond)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
