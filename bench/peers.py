@@ -122,12 +122,19 @@ def single_photo_case(binary, source, work, rounds):
 
 
 def baseline_copy(source, work):
-    """The photo re-encoded as a baseline JPEG, as cameras write them; the two photos of the
-    package are progressive, whose decoding costs several times more."""
+    """The photo re-encoded as a baseline JPEG at quality 92, as cameras write them; the two
+    photos of the package are progressive, whose decoding costs several times more."""
     path = os.path.join(work, "baseline-" + os.path.basename(source))
     # Piped outside this process: a child forked from a large parent would report its peak memory.
-    subprocess.run(f"djpeg '{source}' | cjpeg -quality 90 > '{path}'", shell=True, check=True)
+    subprocess.run(f"djpeg '{source}' | cjpeg -quality 92 > '{path}'", shell=True, check=True)
     return path
+
+
+def start_up(binary):
+    """What the tool costs before it reads any file: `--version`, instructions and peak memory."""
+    _, _, peak = run([binary, "--version"])
+    count = instructions([binary, "--version"])
+    print(f"\nStart-up (obrazor-convert --version): {count / 1e6:.1f} M instructions, {peak / 1024:.1f} MB peak")
 
 
 def folder_case(binary, photos, work, rounds):
@@ -168,6 +175,8 @@ def main():
           f"{subprocess.check_output(['uname', '-srm'], text=True).strip()}")
     print(f"load average before: {load_average()}")
     results = True
+    if args.instructions:
+        start_up(binary)
     with tempfile.TemporaryDirectory(prefix="obrazor-bench-") as work:
         sources = (photos[BIG], photos[UHD], baseline_copy(photos[BIG], work)) if "photos" in cases else ()
         for source in sources:
