@@ -1,29 +1,21 @@
 // obrazor-convert: converts many pictures as the window's "Převeď!" button does, without a
 // display.
 
-#include <QGuiApplication>
-#include <memory>
 #include <span>
 
 #include "app/conversion/PictureFormats.h"
 #include "convert/ConvertTool.h"
+#include "convert/LoadedMetafilePlayer.h"
 #include "convert/MetafileInputs.h"
 #include "convert/PictureConversion.h"
 #include "convert/ProgressBar.h"
 
 int main(int argc, char** argv) {
-    // Text in metafiles is drawn with the GUI library's fonts, which need its application object;
-    // the offscreen platform needs no display. It starts, on this thread, only for a run that
-    // holds a metafile: starting it costs more than converting a small photo.
-    int guiArgc = 3;
-    char offscreenOption[] = "-platform", offscreen[] = "offscreen";
-    char* guiArgv[] = {argv[0], offscreenOption, offscreen, nullptr};
-    std::unique_ptr<QGuiApplication> fonts;
-    const auto startFonts = [&](const std::vector<std::string>& files) {
-        if (HoldsMetafile(files)) fonts = std::make_unique<QGuiApplication>(guiArgc, guiArgv);
+    // The metafile player and its fonts are loaded, on this thread, only for a run that holds a
+    // metafile; a player that cannot be loaded fails the metafiles, not the run.
+    const auto loadPlayer = [](const std::vector<std::string>& files) {
+        if (HoldsMetafile(files)) LoadMetafilePlayer();
     };
-    // The tool's report is its own: the GUI library's diagnostics stay out of it.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     RegisterPictureFormats();
     const ToolStreams streams{stdout, stderr, ProgressWanted(stderr)};
     const int status = RunConvertTool(
@@ -31,7 +23,8 @@ int main(int argc, char** argv) {
         [](const std::string& source, const ConvertOptions& options) {
             return ConvertPicture(source, SettingsFrom(options));
         },
-        streams, startFonts);
+        streams, loadPlayer);
     UnregisterPictureFormats();
+    UnloadMetafilePlayer();
     return status;
 }

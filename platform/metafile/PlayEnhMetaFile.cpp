@@ -1,11 +1,9 @@
 // PlayEnhMetaFile: the player draws straight into a 32-bit top-down surface; any other surface
 // is copied into a 32-bit one first and back afterwards, through the raster service's blits.
-#include <QImage>
-
 #include "platform/DeviceContext.h"
 #include "platform/Surface.h"
 #include "platform/metafile/EnhMetaFile.h"
-#include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/PlayMetafileInto.h"
 
 namespace platform {
 
@@ -13,11 +11,6 @@ namespace {
 
 bool DirectlyDrawable(const Surface& s) {
     return s.BitsPerPixel() == 32 && s.TopDown() && s.Compression() == BI_RGB && s.Stride() % 4 == 0;
-}
-
-void PlayInto(Surface& surface, const EnhMetaFile& emf, const RECT& rect) {
-    QImage image(surface.Bits(), surface.Width(), surface.Height(), qsizetype(surface.Stride()), QImage::Format_RGB32);
-    MetafilePlayer(image, emf, rect).Play();
 }
 
 bool PlayThroughCopy(const HDC& dc, Surface& target, const EnhMetaFile& emf, const RECT& rect) {
@@ -31,7 +24,7 @@ bool PlayThroughCopy(const HDC& dc, Surface& target, const EnhMetaFile& emf, con
     const HBITMAP previous = platform::SelectObject(workDC, work);
     bool done = BitBlt(workDC, 0, 0, desc.width, desc.height, dc, 0, 0, SRCCOPY);
     if (done) {
-        PlayInto(*work, emf, rect);
+        PlayMetafileInto(*work, emf, rect);
         done = BitBlt(dc, 0, 0, desc.width, desc.height, workDC, 0, 0, SRCCOPY);
     }
     platform::SelectObject(workDC, previous);
@@ -46,7 +39,7 @@ bool PlayEnhMetaFile(const HDC& dc, const HENHMETAFILE& emf, const RECT& rect) {
     Surface& target = *dc->Target();
     if (target.Width() <= 0 || target.Height() <= 0) return true;
     if (!DirectlyDrawable(target)) return PlayThroughCopy(dc, target, *emf, rect);
-    PlayInto(target, *emf, rect);
+    PlayMetafileInto(target, *emf, rect);
     return true;
 }
 
