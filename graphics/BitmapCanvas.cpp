@@ -75,8 +75,8 @@ void TBitmapCanvas::CreateHandle() {
 }
 
 void TBitmapCanvas::FreeContext() {
+    TCanvasLock guard(*this);  // before looking: an idle release may free it on another thread
     if (!HandleAllocated()) return;
-    TCanvasLock guard(*this);
     const platform::HDC dc = Handle();
     if (previousBitmap_) platform::SelectObject(dc, previousBitmap_);
     if (previousPalette_) platform::SelectPalette(dc, previousPalette_, true);
@@ -99,6 +99,11 @@ void TBitmapCanvas::ReleaseContextsHolding(const platform::HBITMAP& surface, TBi
     }
 }
 
+// Lock order: a canvas may take the list lock while it holds its own lock (making or freeing
+// its context), never the other way round with waiting. Here the list lock is held over the
+// whole walk, because it keeps every listed canvas alive (a canvas being destroyed on another
+// thread cannot leave the list, and so cannot be freed, before the walk ends), and each canvas
+// is only tried: one held by any thread is skipped, so this walk never waits for a canvas.
 void TBitmapCanvas::ReleaseIdle() {
     std::lock_guard guard(Owners().lock);
     std::vector<TBitmapCanvas*> canvases;

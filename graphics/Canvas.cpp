@@ -148,10 +148,13 @@ void TCanvas::UnlockCanvas() {
     --lockCount_;
 }
 
+// Never waits. A count of 0 read under the counter lock means no thread holds the canvas or is
+// on its way to take it (LockCanvas counts before it locks, UnlockCanvas unlocks before it stops
+// counting), so the try below succeeds; it is a try all the same, so that holding another lock
+// here (the list of bitmap canvases with a context) never orders that lock before this canvas.
 bool TCanvas::TryLockCanvas() {
     std::lock_guard guard(CounterLock());
-    if (lockCount_ != 0) return false;
+    if (lockCount_ != 0 || !lock_.try_lock()) return false;
     ++lockCount_;
-    lock_.lock();  // free: nobody counts a hold on it
     return true;
 }

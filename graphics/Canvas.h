@@ -132,7 +132,7 @@ public:
 
     void LockCanvas();
     void UnlockCanvas();
-    bool TryLockCanvas();
+    bool TryLockCanvas();  // takes the canvas only when no thread holds it; never waits
     int LockCount() const { return lockCount_; }
 
     void EnsureState(unsigned bits);

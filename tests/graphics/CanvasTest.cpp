@@ -187,6 +187,27 @@ TEST(BitmapCanvasContext, SharedSurfaceMovesBetweenCanvases) {
     EXPECT_EQ(Pixel(first, 0, 0), kWhite);
 }
 
+// Drawing threads hold their canvas; the event loop's idle release runs meanwhile on this one.
+TEST(BitmapCanvasContext, IdleReleaseWhileAnotherThreadDraws) {
+    std::atomic<bool> done{false};
+    int wrong = 0;
+    std::thread drawer([&] {
+        for (int i = 0; i < 200; ++i) {
+            TBitmap bitmap;
+            Shape(bitmap, TPixelDepth::Device, 2, 2);
+            const TColor colour = TColor((i * 0x010305) & 0xFFFFFF);
+            TCanvasLock hold(bitmap.Canvas());
+            bitmap.Canvas().Brush().SetColor(colour);
+            bitmap.Canvas().FillArea({0, 0, 2, 2});
+            wrong += bitmap.Canvas().PixelAt(1, 1) != colour;
+        }
+        done = true;
+    });
+    while (!done) TBitmap::ReleaseIdleCanvasContexts();
+    drawer.join();
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(BitmapCanvasContext, KeepsPenPositionAcrossContexts) {
     TBitmap bitmap;
     Shape(bitmap, TPixelDepth::Device, 2, 2);
