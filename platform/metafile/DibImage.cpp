@@ -2,6 +2,7 @@
 // by the raster service's own DIB conversion.
 #include "platform/metafile/DibImage.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Surface.h"
@@ -12,6 +13,7 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::int64_t kFar = 1 << 28;  // beyond any bitmap a record may carry
 
 // The header, masks and colour table of a BITMAPINFO block; false when it is not one.
 bool ReadInfo(const RecordReader& bmi, BITMAPINFO& info) {
@@ -104,6 +106,22 @@ QImage DibFromRecord(const RecordReader& r, std::size_t offBmiAt, std::size_t cb
     if (h.biBitCount == 1 && info.bmiColors.empty()) info.bmiColors = {Quad(textColor), Quad(bkColor)};
     if (h.biBitCount == 32 && h.biCompression == BI_RGB) return WithAlpha(h, bits);
     return Converted(info, bits);
+}
+
+QPoint MaskOffset(std::int32_t xMask, std::int32_t yMask, std::int32_t xSrc, std::int32_t ySrc) {
+    const auto apart = [](std::int64_t a, std::int64_t b) { return int(std::clamp(a - b, -kFar, kFar)); };
+    return QPoint(apart(xMask, xSrc), apart(yMask, ySrc));
+}
+
+void MaskOut(QImage& image, const QImage& mask, QPoint offset) {
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int mx = x + offset.x(), my = y + offset.y();
+            if (!mask.valid(mx, my) || qGray(mask.pixel(mx, my)) < 128) row[x] = 0;
+        }
+    }
 }
 
 }  // namespace platform

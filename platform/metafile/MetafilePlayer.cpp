@@ -74,7 +74,8 @@ void MetafilePlayer::Play() {
 void MetafilePlayer::PlayRecord(const RecordReader& r) {
     if (clipDirty_) ApplyClip();
     PlayStateRecord(r) || PlayMappingRecord(r) || PlayObjectRecord(r) || PlayShapeRecord(r) || PlayPolyRecord(r) ||
-        PlayPathRecord(r) || PlayClipRecord(r) || PlayTextRecord(r) || PlayBitmapRecord(r);
+        PlayPathRecord(r) || PlayClipRecord(r) || PlayTextRecord(r) || PlayBitmapRecord(r) ||
+        PlayRegionRecord(r);
 }
 
 bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {

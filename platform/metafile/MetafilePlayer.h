@@ -38,6 +38,7 @@ private:
     bool PlayClipRecord(const RecordReader& r);
     bool PlayTextRecord(const RecordReader& r);
     bool PlayBitmapRecord(const RecordReader& r);
+    bool PlayRegionRecord(const RecordReader& r);
 
     // Mapping: logical units to output pixels, and the parts of it.
     void SetupFit(const ENHMETAHEADER& header, const RECT& rect);
@@ -57,6 +58,8 @@ private:
     void CreateDibBrush(const RecordReader& r);
     void CreateFont(const RecordReader& r);
     void CreatePalette(const RecordReader& r);
+    // The brush at an object index or a stock index; none when the index holds no brush.
+    std::shared_ptr<const MetaBrush> BrushAt(std::uint32_t index) const;
 
     // Drawing.
     QColor ToColor(COLORREF color) const;
@@ -85,6 +88,11 @@ private:
     void CombineClip(const QRegion& region, std::uint32_t mode);
     QRegion TargetRegion() const;
 
+    // Regions and fills of the surface.
+    void FillRegion(const QRegion& output, std::shared_ptr<const MetaBrush> brush, int rop2);
+    int OutputStroke(std::int32_t logical, bool vertical) const;
+    void FloodFill(const RecordReader& r);
+
     // Text and bitmaps.
     void DrawText(const TextRun& run);
     void DrawGradient(const RecordReader& r);
@@ -92,6 +100,7 @@ private:
     void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, std::size_t blockAt,
                     std::uint32_t rop, const std::function<void(QImage&)>& prepare = {});
     void FillPattern(const QRectF& logicalDest, std::uint32_t rop);
+    void DrawParallelogram(const RecordReader& r);
 
     QImage& image_;
     QPainter painter_;

@@ -40,6 +40,7 @@ struct PlaybackState {
     std::shared_ptr<const MetaPalette> palette;
     QPointF position;             // current position, logical units
     std::optional<QRegion> clip;  // output pixels; none: only the target rectangle clips
+    std::optional<QRegion> metaRegion;  // output pixels; the clip of earlier SetMetaRgn calls
 };
 
 }  // namespace platform

@@ -10,7 +10,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_MASKBLT = 78, EMR_SETDIBITSTODEVICE = 80,
+constexpr std::uint32_t EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_MASKBLT = 78, EMR_PLGBLT = 79, EMR_SETDIBITSTODEVICE = 80,
                         EMR_STRETCHDIBITS = 81, EMR_ALPHABLEND = 114, EMR_TRANSPARENTBLT = 116;
 constexpr std::uint32_t kAlphaBlendRop = 0xFFFFFFFF;  // marks an ALPHABLEND in DrawBitmap
 constexpr std::uint32_t AC_SRC_ALPHA = 0x01;
@@ -128,17 +128,8 @@ std::function<void(QImage&)> MaskOf(const RecordReader& r) {
     if ((r.U32(40) >> 24) != kKeepDestination) return {};
     const QImage mask = DibFromRecord(r, 112, 116, 120, 124, 0x000000, 0xFFFFFF);
     if (mask.isNull()) return {};
-    const int dx = r.I32(100) - r.I32(44), dy = r.I32(104) - r.I32(48);
-    return [mask, dx, dy](QImage& image) {
-        image = image.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                const int mx = x + dx, my = y + dy;
-                if (!mask.valid(mx, my) || qGray(mask.pixel(mx, my)) < 128) row[x] = 0;
-            }
-        }
-    };
+    const QPoint offset = MaskOffset(r.I32(100), r.I32(104), r.I32(44), r.I32(48));
+    return [mask, offset](QImage& image) { MaskOut(image, mask, offset); };
 }
 
 }  // namespace
@@ -192,6 +183,7 @@ bool MetafilePlayer::PlayBitmapRecord(const RecordReader& r) {
         else if (r.Type() == EMR_STRETCHBLT) FillPattern(dest, op);
         return true;
     }
+    case EMR_PLGBLT: DrawParallelogram(r); return true;
     case EMR_STRETCHDIBITS: {
         const QRectF dest(r.I32(24), r.I32(28), r.I32(72), r.I32(76));
         DrawBitmap(r, dest, QRectF(r.I32(32), r.I32(36), r.I32(40), r.I32(44)), 48, r.U32(68));

@@ -1,9 +1,10 @@
 // Clipping: rectangles in logical units, regions in reference-device pixels, all kept as a
-// region of output pixels and always inside the target rectangle.
+// region of output pixels and always inside the target rectangle and the meta region.
 #include <cmath>
 
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/RegionData.h"
 
 namespace platform {
 
@@ -14,20 +15,6 @@ constexpr std::uint32_t EMR_OFFSETCLIPRGN = 26, EMR_SETMETARGN = 28, EMR_EXCLUDE
 constexpr std::uint32_t RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
 constexpr double kRegionLimit = kMaxOutputCoordinate;
 
-// The output pixels a rectangle covers under a transform: a rectangle when the transform keeps
-// axes, a polygon otherwise. Right and bottom edges are exclusive.
-QRegion RegionOf(const QRectF& rect, const QTransform& t) {
-    const QRectF box = t.mapRect(rect);
-    for (double v : {box.left(), box.top(), box.right(), box.bottom()})
-        if (!std::isfinite(v) || std::abs(v) > kRegionLimit) return QRegion();
-    if (t.m12() == 0 && t.m21() == 0) {
-        const QPoint a(int(std::lround(box.left())), int(std::lround(box.top())));
-        const QPoint b(int(std::lround(box.right())), int(std::lround(box.bottom())));
-        return QRegion(QRect(a, b - QPoint(1, 1)));
-    }
-    return QRegion(t.mapToPolygon(rect.toRect()));
-}
-
 }  // namespace
 
 QRegion MetafilePlayer::TargetRegion() const {
@@ -36,8 +23,9 @@ QRegion MetafilePlayer::TargetRegion() const {
 
 void MetafilePlayer::ApplyClip() {
     clipDirty_ = false;
-    const QRegion base = TargetRegion();
-    painter_.setClipRegion(state_.clip ? base.intersected(*state_.clip) : base);
+    QRegion area = TargetRegion();
+    if (state_.metaRegion) area = area.intersected(*state_.metaRegion);
+    painter_.setClipRegion(state_.clip ? area.intersected(*state_.clip) : area);
 }
 
 void MetafilePlayer::CombineClip(const QRegion& region, std::uint32_t mode) {
@@ -80,17 +68,16 @@ bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
             if (mode == RGN_COPY) state_.clip.reset(), clipDirty_ = true;
             return true;
         }
-        const RecordReader data = r.Sub(16, size);
-        const std::uint32_t count = std::min(data.U32(8), kMaxRegionRects);
-        QRegion region;
-        for (std::uint32_t i = 0; i < count && 32 + 16 * std::size_t(i) + 16 <= data.Size(); ++i) {
-            const RECT c = data.RectL(32 + 16 * std::size_t(i));
-            region += RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(), fit_);
-        }
+        const QRegion region = RegionFromData(r.Sub(16, size), fit_);
         CombineClip(region, mode);
         return true;
     }
-    case EMR_SETMETARGN: return true;
+    case EMR_SETMETARGN:
+        // The clip narrows the meta region for good and is itself reset.
+        if (state_.clip) state_.metaRegion = state_.metaRegion ? state_.metaRegion->intersected(*state_.clip) : *state_.clip;
+        state_.clip.reset();
+        clipDirty_ = true;
+        return true;
     default: return false;
     }
 }

@@ -2,6 +2,7 @@
 // (the test frame maps one logical unit to one pixel) and checked at a few pixels.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <functional>
 
@@ -17,7 +18,8 @@ constexpr std::int32_t EMR_SETWINDOWEXTEX = 9, EMR_SETVIEWPORTEXTEX = 11, EMR_SE
                        EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43,
                        EMR_LINETO = 54, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_FILLPATH = 62,
                        EMR_EXTSELECTCLIPRGN = 75, EMR_STRETCHDIBITS = 81, EMR_EXTCREATEFONTINDIRECTW = 82,
-                       EMR_EXTTEXTOUTW = 84, EMR_POLYGON16 = 86;
+                       EMR_EXTTEXTOUTW = 84, EMR_POLYGON16 = 86, EMR_SETMETARGN = 28, EMR_EXTFLOODFILL = 53,
+                       EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74, EMR_PLGBLT = 79;
 constexpr std::int32_t kNullPen = std::int32_t(0x80000008), kBlackBrush = std::int32_t(0x80000004);
 constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
 
@@ -75,6 +77,48 @@ void StretchedQuadrants(EmfBuilder& b) {
     const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
     body.insert(body.end(), std::begin(rows), std::end(rows));
     b.Raw(EMR_STRETCHDIBITS, body);
+}
+
+// A region record: its fixed values, then RegionData of the rectangles (left, top, right, bottom).
+void RegionRecord(EmfBuilder& b, std::int32_t type, std::vector<std::int32_t> fixed,
+                  const std::vector<std::array<std::int32_t, 4>>& rects) {
+    std::vector<std::uint8_t> body;
+    const auto put = [&](std::int32_t v) { EmfBuilder::Put(body, std::uint32_t(v)); };
+    for (int i = 0; i < 4; ++i) put(0);  // bounds
+    put(32 + 16 * std::int32_t(rects.size()));
+    for (std::int32_t v : fixed) put(v);
+    for (std::int32_t v : {32, 1, std::int32_t(rects.size()), 16 * std::int32_t(rects.size()), 0, 0, 100, 100}) put(v);
+    for (const auto& rect : rects)
+        for (std::int32_t v : rect) put(v);
+    b.Raw(std::uint32_t(type), body);
+}
+
+// The quadrant bitmap of StretchedQuadrants drawn by PlgBlt with its left and right turned
+// over into (10, 10)-(50, 50); with a mask, the red quadrant's pixel is masked off.
+void MirroredParallelogram(EmfBuilder& b, bool masked) {
+    std::vector<std::uint8_t> body;
+    const auto put = [&](std::int32_t v) { EmfBuilder::Put(body, std::uint32_t(v)); };
+    for (std::int32_t v : {0, 0, 100, 100, 50, 10, 10, 10, 50, 50, 0, 0, 2, 2}) put(v);
+    for (std::int32_t v : {Float(1), 0, 0, Float(1), 0, 0, 0, 0}) put(v);  // source transform, colour, usage
+    for (std::int32_t v : {140, 40, 180, 16, 0, 0, 0}) put(v);               // source blocks, mask origin, usage
+    for (std::int32_t v : masked ? std::initializer_list<std::int32_t>{196, 48, 244, 8} : std::initializer_list<std::int32_t>{0, 0, 0, 0})
+        put(v);
+    for (std::int32_t v : {40, 2, 2, 1 | (24 << 16), 0, 16, 0, 0, 0, 0}) put(v);
+    const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
+    body.insert(body.end(), std::begin(rows), std::end(rows));
+    if (masked) {
+        for (std::int32_t v : {40, 2, 2, 1 | (1 << 16), 0, 8, 0, 0, 2, 0, 0, 0xFFFFFF}) put(v);
+        for (std::int32_t v : {0xC0, 0x40}) put(v);  // bottom row both set, top row only the right pixel
+    }
+    b.Raw(EMR_PLGBLT, body);
+}
+
+// A blue outline (20, 20)-(60, 60) and a red brush, then a flood fill from (x, y).
+void OutlineThenFlood(EmfBuilder& b, std::int32_t x, std::int32_t y, std::uint32_t color, std::int32_t mode) {
+    b.Record(EMR_CREATEPEN, {2, 0, 1, 0, std::int32_t(kBlue)}).Record(EMR_SELECTOBJECT, {2});
+    b.Record(EMR_SELECTOBJECT, {std::int32_t(0x80000005)}).Record(EMR_RECTANGLE, {20, 20, 60, 60});
+    b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kRed), 0}).Record(EMR_SELECTOBJECT, {1});
+    b.Record(EMR_EXTFLOODFILL, {x, y, std::int32_t(color), mode});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,7 +200,53 @@ INSTANTIATE_TEST_SUITE_P(
         PlayerCase{"StretchedBitmap",
                    StretchedQuadrants,
                    {{10, 10, kRed}, {29, 29, kRed}, {40, 20, kWhite}, {20, 40, kBlue}, {45, 45, kGreen},
-                    {50, 50, kWhite}, {9, 9, kWhite}}}),
+                    {50, 50, kWhite}, {9, 9, kWhite}}},
+        PlayerCase{"FillRegionWithItsBrush",
+                   [](EmfBuilder& b) {
+                       b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kRed), 0});
+                       RegionRecord(b, EMR_FILLRGN, {1}, {{10, 10, 30, 30}, {50, 50, 70, 60}});
+                   },
+                   {{10, 10, kRed}, {29, 29, kRed}, {30, 30, kWhite}, {55, 55, kRed}, {69, 59, kRed}, {40, 40, kWhite}}},
+        PlayerCase{"FrameRegion",
+                   [](EmfBuilder& b) {
+                       b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kBlue), 0});
+                       RegionRecord(b, EMR_FRAMERGN, {1, 2, 3}, {{20, 20, 60, 60}});
+                   },
+                   {{20, 40, kBlue}, {21, 40, kBlue}, {22, 40, kWhite}, {59, 40, kBlue}, {57, 40, kWhite},
+                    {40, 22, kBlue}, {40, 23, kWhite}, {40, 57, kBlue}, {40, 56, kWhite}, {10, 10, kWhite}}},
+        PlayerCase{"PaintRegionWithTheCurrentBrush",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kGreen);
+                       RegionRecord(b, EMR_PAINTRGN, {}, {{0, 0, 50, 50}});
+                   },
+                   {{10, 10, kGreen}, {49, 49, kGreen}, {60, 60, kWhite}}},
+        PlayerCase{"InvertRegion",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kRed);
+                       b.Record(EMR_RECTANGLE, {0, 0, 101, 101});
+                       RegionRecord(b, EMR_INVERTRGN, {}, {{0, 0, 50, 100}});
+                   },
+                   {{10, 10, kWhite ^ kRed}, {60, 10, kRed}}},
+        PlayerCase{"MetaRegionOutlivesTheClip",
+                   [](EmfBuilder& b) {
+                       SolidFill(b, kBlue);
+                       b.Record(EMR_INTERSECTCLIPRECT, {0, 0, 50, 100}).Record(EMR_SETMETARGN, {});
+                       b.Record(EMR_EXTSELECTCLIPRGN, {0, 5});  // the clip removed, the meta region stays
+                       b.Record(EMR_RECTANGLE, {0, 0, 100, 100});
+                   },
+                   {{10, 10, kBlue}, {49, 10, kBlue}, {50, 10, kWhite}}},
+        PlayerCase{"ParallelogramBlit",
+                   [](EmfBuilder& b) { MirroredParallelogram(b, false); },
+                   {{45, 15, kRed}, {15, 15, kWhite}, {45, 45, kBlue}, {15, 45, kGreen}, {55, 15, kWhite}}},
+        PlayerCase{"ParallelogramBlitWithMask",
+                   [](EmfBuilder& b) { MirroredParallelogram(b, true); },
+                   {{45, 15, kWhite}, {45, 45, kBlue}, {15, 45, kGreen}}},
+        PlayerCase{"FloodFillUpToBorder",
+                   [](EmfBuilder& b) { OutlineThenFlood(b, 40, 40, kBlue, 0); },
+                   {{40, 40, kRed}, {21, 21, kRed}, {20, 40, kBlue}, {10, 10, kWhite}}},
+        PlayerCase{"FloodFillOfSurface",
+                   [](EmfBuilder& b) { OutlineThenFlood(b, 5, 5, kWhite, 1); },
+                   {{5, 5, kRed}, {99, 99, kRed}, {20, 40, kBlue}, {40, 40, kWhite}}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // Text: a 40-pixel font; "H" stands on the baseline with TA_BASELINE and hangs from the reference

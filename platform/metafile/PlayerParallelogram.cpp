@@ -1,0 +1,50 @@
+// PlgBlt: a source rectangle of the record's bitmap drawn onto a parallelogram given by where
+// its upper-left, upper-right and lower-left corners go; an optional monochrome mask keeps the
+// destination where it is 0.
+#include <cmath>
+
+#include "platform/metafile/DibImage.h"
+#include "platform/metafile/MetafilePlayer.h"
+
+namespace platform {
+
+namespace {
+
+// Source pixel coordinates to logical units: (xs, ys) goes to p0, one source width on to p1,
+// one source height down to p2.
+QTransform SourceToCorners(const QRectF& source, const QPointF& p0, const QPointF& p1, const QPointF& p2) {
+    const QPointF u = (p1 - p0) / source.width(), v = (p2 - p0) / source.height();
+    return QTransform(u.x(), u.y(), v.x(), v.y(), p0.x() - source.left() * u.x() - source.top() * v.x(),
+                      p0.y() - source.left() * u.y() - source.top() * v.y());
+}
+
+}  // namespace
+
+void MetafilePlayer::DrawParallelogram(const RecordReader& r) {
+    if (recording_) return;
+    QImage image = DibFromRecord(r, 96, 100, 104, 108, state_.textColor, state_.bkColor);
+    if (image.isNull()) return;
+    if (image.hasAlphaChannel()) image.reinterpretAsFormat(QImage::Format_RGB32);
+    const QRectF source(r.I32(48), r.I32(52), r.I32(56), r.I32(60));
+    if (source.width() == 0 || source.height() == 0) return;
+    if (r.U32(128) != 0 && r.U32(136) != 0) {
+        const QImage mask = DibFromRecord(r, 124, 128, 132, 136, 0x000000, 0xFFFFFF);
+        if (!mask.isNull()) MaskOut(image, mask, MaskOffset(r.I32(112), r.I32(116), r.I32(48), r.I32(52)));
+    }
+    const auto corner = [&](std::size_t at) { return QPointF(r.I32(at), r.I32(at + 4)); };
+    const QTransform t = SourceToCorners(source, corner(24), corner(32), corner(40)) * LogicalToOutput();
+    if (!std::isfinite(t.determinant()) || std::abs(t.determinant()) < 1e-12) return;
+    const QRectF inside = source.normalized().intersected(QRectF(image.rect()));
+    if (inside.isEmpty()) return;
+    QPainterPath outline;
+    outline.addRect(inside);
+    if (!Drawable(t.map(outline))) return;
+    painter_.save();
+    painter_.setTransform(t);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, state_.stretchMode == HALFTONE);
+    painter_.drawImage(inside, image, inside);
+    painter_.restore();
+    clipDirty_ = true;
+}
+
+}  // namespace platform
