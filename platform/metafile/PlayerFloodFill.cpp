@@ -65,7 +65,8 @@ void MetafilePlayer::FloodFill(const RecordReader& r) {
     {
         QPainter paint(&fill);
         paint.setBrushOrigin(-box.topLeft());
-        if (state_.brush->style == BS_HATCHED && state_.bkMode == OPAQUE) paint.fillRect(fill.rect(), ToColor(state_.bkColor));
+        if (state_.brush->style == BS_HATCHED && state_.bkMode == OPAQUE)
+            paint.fillRect(fill.rect(), ToColor(state_.bkColor));
         paint.fillRect(fill.rect(), brush);
     }
     for (int y = 0; y < box.height(); ++y) {

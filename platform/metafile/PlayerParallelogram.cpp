@@ -40,6 +40,7 @@ void MetafilePlayer::DrawParallelogram(const RecordReader& r) {
     outline.addRect(inside);
     if (!Drawable(t.map(outline))) return;
     painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.setTransform(t);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, state_.stretchMode == HALFTONE);
     painter_.drawImage(inside, image, inside);

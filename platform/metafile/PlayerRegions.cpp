@@ -10,7 +10,8 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_EXTFLOODFILL = 53, EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74;
+constexpr std::uint32_t EMR_EXTFLOODFILL = 53, EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73,
+                        EMR_PAINTRGN = 74;
 constexpr std::uint32_t kStockFlag = 0x80000000u, kWhiteBrush = 0x80000000u;
 constexpr int R2_NOT = 6;
 // Widest frame stroke, in output pixels; wider strokes cover the whole region anyway.
@@ -27,7 +28,7 @@ QRegion Border(const QRegion& region, int dx, int dy) {
 }  // namespace
 
 std::shared_ptr<const MetaBrush> MetafilePlayer::BrushAt(std::uint32_t index) const {
-    const MetaObject object = (index & kStockFlag) ? StockObject(index)
+    const MetaObject object = (index & kStockFlag)      ? StockObject(index)
                               : index < objects_.size() ? objects_[index]
                                                         : MetaObject{};
     const auto* brush = std::get_if<std::shared_ptr<const MetaBrush>>(&object);
@@ -64,13 +65,13 @@ bool MetafilePlayer::PlayRegionRecord(const RecordReader& r) {
     const std::size_t dataAt = type == EMR_FRAMERGN ? 40 : type == EMR_FILLRGN ? 32 : 28;
     const QRegion region = RegionFromData(r.Sub(dataAt, r.U32(24)), LogicalToOutput());
     switch (type) {
-    case EMR_FILLRGN: FillRegion(region, BrushAt(r.U32(28)), R2_COPYPEN); break;
-    case EMR_FRAMERGN:
-        FillRegion(Border(region, OutputStroke(r.I32(32), false), OutputStroke(r.I32(36), true)), BrushAt(r.U32(28)),
-                   R2_COPYPEN);
-        break;
-    case EMR_INVERTRGN: FillRegion(region, BrushAt(kWhiteBrush), R2_NOT); break;
-    default: FillRegion(region, state_.brush, state_.rop2); break;
+        case EMR_FILLRGN: FillRegion(region, BrushAt(r.U32(28)), R2_COPYPEN); break;
+        case EMR_FRAMERGN:
+            FillRegion(Border(region, OutputStroke(r.I32(32), false), OutputStroke(r.I32(36), true)),
+                       BrushAt(r.U32(28)), R2_COPYPEN);
+            break;
+        case EMR_INVERTRGN: FillRegion(region, BrushAt(kWhiteBrush), R2_NOT); break;
+        default: FillRegion(region, state_.brush, state_.rop2); break;
     }
     return true;
 }

@@ -104,8 +104,10 @@ bool MetafilePlayer::PlayShapeRecord(const RecordReader& r) {
     case EMR_SETPIXELV: {
         const POINT p = r.PointL(8);
         const QPointF out = LogicalToOutput().map(QPointF(p.x, p.y));
-        if (std::isfinite(out.x()) && std::isfinite(out.y()))
-            painter_.fillRect(QRectF(std::floor(out.x()), std::floor(out.y()), 1, 1), ToColor(r.U32(16)));
+        if (!std::isfinite(out.x()) || !std::isfinite(out.y())) return true;
+        // A pixel is set as it is, whatever raster operation the drawing before it used.
+        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter_.fillRect(QRectF(std::floor(out.x()), std::floor(out.y()), 1, 1), ToColor(r.U32(16)));
         return true;
     }
     default: return false;

@@ -1,5 +1,6 @@
 // Windows-metafile bitmap records: the packed DIB split into its header block and its pixels, as
-// enhanced records carry them.
+// enhanced records carry them; old device-dependent bitmaps made into DIBs first.
+#include "platform/metafile/Bitmap16.h"
 #include "platform/metafile/WmfConverter.h"
 
 namespace platform {
@@ -9,13 +10,17 @@ namespace {
 constexpr std::size_t P = 6;
 
 enum : std::uint16_t {
-    META_DIBCREATEPATTERNBRUSH = 0x0142, META_DIBBITBLT = 0x0940, META_DIBSTRETCHBLT = 0x0B41,
+    META_DIBCREATEPATTERNBRUSH = 0x0142, META_BITBLT = 0x0922, META_DIBBITBLT = 0x0940, META_STRETCHBLT = 0x0B23,
+    META_DIBSTRETCHBLT = 0x0B41,
     META_SETDIBTODEV = 0x0D33, META_STRETCHDIB = 0x0F43
 };
-constexpr std::uint32_t EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80, EMR_STRETCHDIBITS = 81,
+constexpr std::uint32_t EMR_CREATEBRUSHINDIRECT = 39, EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80, EMR_STRETCHDIBITS = 81,
                         EMR_CREATEDIBPATTERNBRUSHPT = 94;
 constexpr std::int32_t kOne = 0x3F800000;  // 1.0f
 constexpr std::uint32_t DIB_PAL_COLORS = 1;
+// The grey of a pattern brush whose bitmap is not read.
+constexpr std::uint32_t kUnreadablePattern = 0x808080;
+constexpr std::size_t kBitmap16HeaderBytes = 10, kPatternBitsAt = 32;
 constexpr std::int32_t kStretchDibitsBytes = 80, kBitBltBytes = 100, kStretchBltBytes = 108, kSetDibitsBytes = 76,
                        kPatternBrushBytes = 32;
 
@@ -68,10 +73,22 @@ void WmfConverter::Bitmap(std::uint32_t type, const std::vector<std::int32_t>& f
 }
 
 void WmfConverter::CreateDibBrush(const RecordReader& r) {
-    const std::uint16_t usage = r.U16(P + 2);
+    // A BS_PATTERN brush's colour table holds colours whatever the usage says.
+    const std::uint16_t usage = r.U16(P) == BS_PATTERN ? DIB_RGB_COLORS : r.U16(P + 2);
     const auto dib = r.Block(P + 4, r.Size() - P - 4, 1);
     const auto slot = NewSlot(Kind::Brush);
     if (slot) Bitmap(EMR_CREATEDIBPATTERNBRUSHPT, {std::int32_t(*slot) + 1, usage, 0, 0, 0, 0}, dib, usage);
+}
+
+// The old pattern brush: a Bitmap16 header with a pointer field, reserved bytes, then the rows.
+void WmfConverter::CreatePatternBrush(const RecordReader& r) {
+    const std::size_t bitsAt = std::min(P + kPatternBitsAt, r.Size());
+    const auto dib = DibFromBitmap16(r.Sub(P, kBitmap16HeaderBytes), r.Block(bitsAt, r.Size() - bitsAt, 1));
+    const auto slot = NewSlot(Kind::Brush);
+    if (!slot) return;
+    const std::int32_t index = std::int32_t(*slot) + 1;
+    if (dib) Bitmap(EMR_CREATEDIBPATTERNBRUSHPT, {index, DIB_RGB_COLORS, 0, 0, 0, 0}, *dib, DIB_RGB_COLORS);
+    else writer_->Record(EMR_CREATEBRUSHINDIRECT, {index, BS_SOLID, std::int32_t(kUnreadablePattern), 0});
 }
 
 bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) {
@@ -79,6 +96,13 @@ bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) 
     // Without a bitmap the record's size is its function's high byte plus 3 words.
     const bool withoutBitmap = r.Size() == (std::size_t(function >> 8) + 3) * 2;
     const std::int32_t rop = std::int32_t(r.U32(P));
+    const bool old = function == META_BITBLT || function == META_STRETCHBLT;
+    // The source bitmap at `at`: a packed DIB, or a Bitmap16 made into one.
+    const auto source = [&](std::size_t at) -> std::optional<std::vector<std::uint8_t>> {
+        const auto bytes = rest(at);
+        if (!old) return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+        return DibFromBitmap16(r.Sub(at, kBitmap16HeaderBytes), rest(at + kBitmap16HeaderBytes));
+    };
     switch (function) {
     case META_STRETCHDIB: {
         const std::uint16_t usage = r.U16(P + 4);
@@ -96,15 +120,17 @@ bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) 
                rest(P + 18), usage);
         return true;
     }
+    case META_BITBLT:
     case META_DIBBITBLT: {
         const std::size_t s = withoutBitmap ? 2 : 0;  // the reserved word of the form without a bitmap
         const std::int32_t ySrc = r.I16(P + 4), xSrc = r.I16(P + 6), h = r.I16(P + 8 + s), w = r.I16(P + 10 + s),
                            y = r.I16(P + 12 + s), x = r.I16(P + 14 + s);
         std::vector<std::int32_t> head{0, 0, -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0};
         if (withoutBitmap) writer_->Record(EMR_BITBLT, head);
-        else Bitmap(EMR_BITBLT, head, rest(P + 16), 0);
+        else if (const auto dib = source(P + 16)) Bitmap(EMR_BITBLT, head, *dib, DIB_RGB_COLORS);
         return true;
     }
+    case META_STRETCHBLT:
     case META_DIBSTRETCHBLT: {
         const std::size_t s = withoutBitmap ? 2 : 0;
         const std::int32_t srcH = r.I16(P + 4), srcW = r.I16(P + 6), ySrc = r.I16(P + 8), xSrc = r.I16(P + 10),
@@ -112,7 +138,7 @@ bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) 
         std::vector<std::int32_t> head{0, 0,    -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne,
                                        0, 0,    0,  0,  0, 0, 0, 0, srcW, srcH};
         if (withoutBitmap) writer_->Record(EMR_STRETCHBLT, head);
-        else Bitmap(EMR_STRETCHBLT, head, rest(P + 20), 0);
+        else if (const auto dib = source(P + 20)) Bitmap(EMR_STRETCHBLT, head, *dib, DIB_RGB_COLORS);
         return true;
     }
     default: return false;

@@ -48,6 +48,7 @@ private:
     void CreateFont(const RecordReader& r);
     void CreateRegion(const RecordReader& r);
     void CreateDibBrush(const RecordReader& r);
+    void CreatePatternBrush(const RecordReader& r);
 
     // Drawing helpers.
     void Poly(const RecordReader& r, std::uint32_t type);

@@ -13,6 +13,7 @@ constexpr std::size_t P = 6;
 enum : std::uint16_t {
     META_REALIZEPALETTE = 0x0035, META_CREATEPALETTE = 0x00F7, META_SELECTCLIPREGION = 0x012C,
     META_SELECTOBJECT = 0x012D, META_DIBCREATEPATTERNBRUSH = 0x0142, META_DELETEOBJECT = 0x01F0,
+    META_CREATEPATTERNBRUSH = 0x01F9,
     META_SELECTPALETTE = 0x0234, META_CREATEPENINDIRECT = 0x02FA, META_CREATEFONTINDIRECT = 0x02FB,
     META_CREATEBRUSHINDIRECT = 0x02FC, META_CREATEREGION = 0x06FF
 };
@@ -114,6 +115,7 @@ bool WmfConverter::ConvertObject(const RecordReader& r, std::uint16_t function) 
     case META_CREATEFONTINDIRECT: CreateFont(r); return true;
     case META_CREATEREGION: CreateRegion(r); return true;
     case META_DIBCREATEPATTERNBRUSH: CreateDibBrush(r); return true;
+    case META_CREATEPATTERNBRUSH: CreatePatternBrush(r); return true;
     case META_CREATEPALETTE: {
         const std::uint16_t count = std::min<std::uint16_t>(r.U16(P + 2), 256);
         const auto entries = r.Block(P + 4, count, 4);

@@ -101,8 +101,8 @@ void MirroredParallelogram(EmfBuilder& b, bool masked) {
     for (std::int32_t v : {0, 0, 100, 100, 50, 10, 10, 10, 50, 50, 0, 0, 2, 2}) put(v);
     for (std::int32_t v : {Float(1), 0, 0, Float(1), 0, 0, 0, 0}) put(v);  // source transform, colour, usage
     for (std::int32_t v : {140, 40, 180, 16, 0, 0, 0}) put(v);               // source blocks, mask origin, usage
-    for (std::int32_t v : masked ? std::initializer_list<std::int32_t>{196, 48, 244, 8} : std::initializer_list<std::int32_t>{0, 0, 0, 0})
-        put(v);
+    const std::array<std::int32_t, 4> maskBlocks = masked ? std::array{196, 48, 244, 8} : std::array{0, 0, 0, 0};
+    for (std::int32_t v : maskBlocks) put(v);
     for (std::int32_t v : {40, 2, 2, 1 | (24 << 16), 0, 16, 0, 0, 0, 0}) put(v);
     const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
     body.insert(body.end(), std::begin(rows), std::end(rows));
@@ -206,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
                        b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kRed), 0});
                        RegionRecord(b, EMR_FILLRGN, {1}, {{10, 10, 30, 30}, {50, 50, 70, 60}});
                    },
-                   {{10, 10, kRed}, {29, 29, kRed}, {30, 30, kWhite}, {55, 55, kRed}, {69, 59, kRed}, {40, 40, kWhite}}},
+                   {{10, 10, kRed}, {29, 29, kRed}, {30, 30, kWhite}, {55, 55, kRed}, {69, 59, kRed},
+                    {40, 40, kWhite}}},
         PlayerCase{"FrameRegion",
                    [](EmfBuilder& b) {
                        b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kBlue), 0});
@@ -238,9 +239,12 @@ INSTANTIATE_TEST_SUITE_P(
         PlayerCase{"ParallelogramBlit",
                    [](EmfBuilder& b) { MirroredParallelogram(b, false); },
                    {{45, 15, kRed}, {15, 15, kWhite}, {45, 45, kBlue}, {15, 45, kGreen}, {55, 15, kWhite}}},
-        PlayerCase{"ParallelogramBlitWithMask",
-                   [](EmfBuilder& b) { MirroredParallelogram(b, true); },
-                   {{45, 15, kWhite}, {45, 45, kBlue}, {15, 45, kGreen}}},
+        PlayerCase{"ParallelogramBlitWithMaskAfterAnInversion",
+                   [](EmfBuilder& b) {
+                       RegionRecord(b, EMR_INVERTRGN, {}, {{80, 80, 90, 90}});
+                       MirroredParallelogram(b, true);
+                   },
+                   {{45, 15, kWhite}, {45, 45, kBlue}, {15, 45, kGreen}, {85, 85, kBlack}}},
         PlayerCase{"FloodFillUpToBorder",
                    [](EmfBuilder& b) { OutlineThenFlood(b, 40, 40, kBlue, 0); },
                    {{40, 40, kRed}, {21, 21, kRed}, {20, 40, kBlue}, {10, 10, kWhite}}},

@@ -94,7 +94,7 @@ public:
         Word(checksum);
         for (int w : {2, 9, 0x300, 0, 0, 8, 0, 0, 0}) Word(std::uint16_t(w));  // disk metafile, 8 objects
     }
-    WmfBuilder& Record(std::uint16_t function, std::initializer_list<std::uint16_t> words) {
+    WmfBuilder& Record(std::uint16_t function, const std::vector<std::uint16_t>& words) {
         const std::uint32_t size = 3 + std::uint32_t(words.size());
         Word(std::uint16_t(size));
         Word(std::uint16_t(size >> 16));

@@ -18,7 +18,8 @@ enum : std::uint16_t {
     META_SAVEDC = 0x001E, META_RESTOREDC = 0x0127, META_SELECTOBJECT = 0x012D, META_DELETEOBJECT = 0x01F0,
     META_SETWINDOWEXT = 0x020C, META_LINETO = 0x0213, META_MOVETO = 0x0214, META_CREATEPENINDIRECT = 0x02FA,
     META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324, META_INTERSECTCLIPRECT = 0x0416,
-    META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B
+    META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B, META_CREATEPATTERNBRUSH = 0x01F9, META_BITBLT = 0x0922,
+    META_STRETCHBLT = 0x0B23
 };
 constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00, kBlack = 0;
 
@@ -27,6 +28,10 @@ void Brush(WmfBuilder& b, std::uint32_t color) {
     b.Record(META_CREATEBRUSHINDIRECT, {0, std::uint16_t(color), std::uint16_t(color >> 16), 0});
 }
 void NullPen(WmfBuilder& b) { b.Record(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0}); }
+
+// An old 2 x 2, 24-bit bitmap of rows stored top first: red and white, then blue and green.
+constexpr std::initializer_list<std::uint16_t> kQuadrants16 = {0,      2,      2,      6,      0x1801, 0,
+                                                               0xFFFF, 0xFFFF, 0x00FF, 0x0000, 0x00FF};
 
 std::uint32_t At(const QImage& image, int x, int y) {
     const QRgb p = image.pixel(x, y);
@@ -125,7 +130,39 @@ INSTANTIATE_TEST_SUITE_P(
                            Brush(b, kBlue);
                            b.Record(META_SELECTOBJECT, {0}).Record(META_ELLIPSE, {90, 90, 10, 10});
                        },
-                       {{50, 50, kBlue}, {50, 10, kBlack}, {12, 12, kWhite}}}),
+                       {{50, 50, kBlue}, {50, 10, kBlack}, {12, 12, kWhite}}},
+        ConversionCase{"OldPatternBrush",
+                       [](WmfBuilder& b) {
+                           // A 2 x 2 one-bit checkerboard: rows 10 and 01, each padded to a word.
+                           b.Record(META_CREATEPATTERNBRUSH,
+                                    {0, 2, 2, 2, 0x0101, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x0080, 0x0040});
+                           NullPen(b);
+                           b.Record(META_SELECTOBJECT, {0}).Record(META_SELECTOBJECT, {1});
+                           b.Record(META_RECTANGLE, {100, 100, 0, 0});
+                       },
+                       {{10, 10, kWhite}, {11, 10, kBlack}, {10, 11, kBlack}, {11, 11, kWhite}}},
+        ConversionCase{"OldBitmapBitBlt",
+                       [](WmfBuilder& b) {
+                           std::vector<std::uint16_t> words{0x0020, 0x00CC, 0, 0, 2, 2, 10, 10};
+                           words.insert(words.end(), kQuadrants16);
+                           b.Record(META_BITBLT, words);
+                       },
+                       {{10, 10, kRed}, {11, 10, kWhite}, {10, 11, kBlue}, {11, 11, kGreen}, {12, 12, kWhite}}},
+        ConversionCase{"OldBitmapStretchBlt",
+                       [](WmfBuilder& b) {
+                           std::vector<std::uint16_t> words{0x0020, 0x00CC, 2, 2, 0, 0, 40, 40, 10, 10};
+                           words.insert(words.end(), kQuadrants16);
+                           b.Record(META_STRETCHBLT, words);
+                       },
+                       {{15, 15, kRed}, {45, 15, kWhite}, {15, 45, kBlue}, {45, 45, kGreen}, {55, 55, kWhite}}},
+        ConversionCase{"OldBitmapCutShortIsLeftOut",
+                       [](WmfBuilder& b) {
+                           // 40 rows announced, two given; the record after it still plays.
+                           b.Record(META_STRETCHBLT, {0x0020, 0x00CC, 2, 2, 0, 0, 40, 40, 10, 10, 0, 2, 40, 6, 0x1801,
+                                                      0, 0, 0, 0, 0, 0});
+                           b.Record(META_MOVETO, {80, 0}).Record(META_LINETO, {80, 99});
+                       },
+                       {{15, 15, kWhite}, {50, 80, kBlack}}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 struct PlaceableSize {
