@@ -69,6 +69,7 @@ private:
     void PaintFrameDirect();
     void PaintFrameBuffered();
     void PaintInto(TCanvas& canvas, const TRect& rect);
+    void PaintInFramePalette(TCanvas& canvas, const TRect& rect);
     void CopyToTarget(TBitmap& from);
     void RestoreFrameArea();
     bool TargetStillValid();

@@ -6,7 +6,9 @@
 #include "gif/GIFImage.h"
 #include "gif/GIFPainter.h"
 #include "graphics/Bitmap.h"
+#include "graphics/BitmapPalette.h"
 #include "graphics/Exceptions.h"
+#include "graphics/PaletteSelection.h"
 #include "platform/DeviceContext.h"
 
 namespace {
@@ -78,6 +80,14 @@ bool TGIFPainter::TargetStillValid() {
     return StillDeviceContext(rememberedDC_);
 }
 
+// The frame's colours (the standard sixteen when it has none) are realized in the context it is
+// composed in for the paint, and that context's own palette is selected back afterwards.
+void TGIFPainter::PaintInFramePalette(TCanvas& canvas, const TRect& rect) {
+    const platform::HPALETTE palette = gif::FramePalette(*image_->Images().Frame(ActiveFrame()));
+    const TPaletteSelection selection(canvas.Handle(), palette ? palette : StandardPalette16());
+    PaintInto(canvas, rect);
+}
+
 void TGIFPainter::PaintFrameDirect() {
     if (!TargetStillValid()) return terminated_.store(true);
     PaintInto(*canvas_, rect_);
@@ -96,14 +106,14 @@ void TGIFPainter::PaintFrameBuffered() {
     const TRect whole{0, 0, backupBitmap_->ImageWidth(), backupBitmap_->ImageHeight()};
     if ((Options & goResetOnLoop) && ActiveFrame() == 0) RestoreFrameArea();
     if (disposal_ <= 2) {
-        PaintInto(backupBitmap_->Canvas(), whole);
+        PaintInFramePalette(backupBitmap_->Canvas(), whole);
         CopyToTarget(*backupBitmap_);
         if (disposal_ == 2) RestoreFrameArea();
     } else if (disposal_ == 3 && previousDisposal_ < 2) {
-        PaintInto(*canvas_, rect_);  // the backup keeps the picture from before this frame
+        PaintInFramePalette(*canvas_, rect_);  // the backup keeps the picture from before this frame
     } else if (disposal_ == 3) {
         CopyFromCanvas(*frameWorkBitmap_, backupBitmap_->Canvas(), whole);
-        PaintInto(frameWorkBitmap_->Canvas(), whole);
+        PaintInFramePalette(frameWorkBitmap_->Canvas(), whole);
         CopyToTarget(*frameWorkBitmap_);
     } else {
         return;  // reserved disposal methods paint nothing

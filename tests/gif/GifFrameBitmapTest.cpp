@@ -11,7 +11,6 @@
 #include "gif/GIFDIB.h"
 #include "gif/GIFFrameDraw.h"
 #include "gif/GIFMessages.h"
-#include "gif/GIFPaletteDisplay.h"
 #include "graphics/Bitmap.h"
 
 using namespace giftest;
@@ -31,22 +30,6 @@ std::vector<platform::PALETTEENTRY> Entries(const platform::HPALETTE& palette) {
 platform::HPALETTE PaletteOf(const std::vector<platform::PALETTEENTRY>& entries) {
     return platform::CreatePalette(entries.data(), unsigned(entries.size()));
 }
-
-// The display the library sees, for one test.
-class DisplayBits {
-public:
-    explicit DisplayBits(int bits) : saved_(platform::Display()) {
-        platform::Display().bitsPerPixel = bits;
-        gif::ReadPaletteDisplay();
-    }
-    ~DisplayBits() {
-        platform::Display() = saved_;
-        gif::ReadPaletteDisplay();
-    }
-
-private:
-    platform::DisplaySettings saved_;
-};
 
 struct Mean {
     double r = 0, g = 0, b = 0;

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "GifTestSupport.h"
+#include "gif/GIFFrameDraw.h"
 #include "gif/GIFMessages.h"
 #include "gif/GIFPainter.h"
 #include "graphics/Bitmap.h"
@@ -185,6 +186,21 @@ TEST(GifAnimation, FramesBuiltOnThePainterThreadReportTheirProgressOnTheOwnerThr
     EXPECT_EQ(builds, 3);  // each frame once: later passes find them built
     EXPECT_EQ(elsewhere, 0);
 }
+
+// On a palette display frames carry the web colours; composed in the painter's backup bitmap
+// (disposal 2) or painted onto the target beside it (3), they reach the target unchanged.
+class GifBufferedOnPaletteDisplay : public testing::TestWithParam<int> {};
+
+TEST_P(GifBufferedOnPaletteDisplay, FrameColoursReachTheTarget) {
+    DisplayBits display(8);
+    Loaded loaded = Load(Animation(2, 1, 0, GetParam()));
+    auto target = Target(4, 4);
+    loaded.image->DrawInto(target->Canvas(), {0, 0, 4, 4});
+    TBitmap& frame = *gif::FrameBitmap(*loaded.image->Images().Frame(0));
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(PixelOf(*target, i % 4, i / 4), PixelOf(frame, i % 4, i / 4)) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Disposals, GifBufferedOnPaletteDisplay, testing::Values(2, 3));
 
 // --- delays and loop counts, without a thread, on a stepped clock --------------------------------
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gif/GIFImage.h"
+#include "gif/GIFPaletteDisplay.h"
 #include "graphics/Bitmap.h"
 #include "support/TestData.h"
 
@@ -53,6 +54,24 @@ struct Loaded {
 Loaded Load(const Bytes& bytes);
 // Reads the bytes and returns the failure's message, or "" when reading succeeded.
 std::string LoadError(const Bytes& bytes);
+
+// The display the library sees, for one test.
+class DisplayBits {
+public:
+    explicit DisplayBits(int bits) : saved_(platform::Display()) {
+        platform::Display().bitsPerPixel = bits;
+        gif::ReadPaletteDisplay();
+    }
+    ~DisplayBits() {
+        platform::Display() = saved_;
+        gif::ReadPaletteDisplay();
+    }
+    DisplayBits(const DisplayBits&) = delete;
+    DisplayBits& operator=(const DisplayBits&) = delete;
+
+private:
+    platform::DisplaySettings saved_;
+};
 
 // A bitmap of the display's kind filled with one colour: a drawing target.
 std::unique_ptr<TBitmap> FilledBitmap(int width, int height, TColor color);
