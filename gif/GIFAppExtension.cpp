@@ -6,6 +6,7 @@
 #include "gif/GIFMessages.h"
 #include "gif/GIFStreamIO.h"
 #include "graphics/Streams.h"
+#include "platform/LittleEndian.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFApplicationExtension, TGIFExtension);
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFUnknownAppExtension, TGIFApplicationExtension);
@@ -108,7 +109,7 @@ void TGIFAppExtNSLoop::ReadPayload(TStream& stream) {
                 if (size < 5) RaiseGIFError(gifmsg::SBadData);
                 std::uint8_t b[4];
                 gif::ReadExact(stream, b, 4);
-                BufferSize = std::uint32_t(b[0] | b[1] << 8 | b[2] << 16) | std::uint32_t(b[3]) << 24;
+                BufferSize = platform::LittleU32(b);
                 gif::SkipBytes(stream, size - 5);
                 break;
             }

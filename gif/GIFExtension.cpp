@@ -5,6 +5,7 @@
 #include "gif/GIFStreamIO.h"
 #include "gif/GIFSubImage.h"
 #include "graphics/Streams.h"
+#include "platform/LittleEndian.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFExtension, TGIFItem);
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFGraphicControlExtension, TGIFExtension);
@@ -78,7 +79,7 @@ void TGIFGraphicControlExtension::LoadBody(TStream& stream) {
     } else if (bytes[1] & 1) {
         if (Frame()) Frame()->SetTransparent(true);
     }
-    Record = {bytes[0], bytes[1], std::uint16_t(bytes[2] | bytes[3] << 8), bytes[4], bytes[5]};
+    Record = {bytes[0], bytes[1], platform::LittleU16(bytes + 2), bytes[4], bytes[5]};
 }
 
 void TGIFGraphicControlExtension::SaveBody(TStream& stream) {
@@ -91,7 +92,7 @@ void TGIFGraphicControlExtension::SaveBody(TStream& stream) {
 void TGIFTextExtension::LoadBody(TStream& stream) {
     std::uint8_t b[13];
     gif::ReadExact(stream, b, 13);
-    auto u16 = [&](int at) { return std::uint16_t(b[at] | b[at + 1] << 8); };
+    auto u16 = [&](int at) { return platform::LittleU16(b + at); };
     Record = {b[0], u16(1), u16(3), u16(5), u16(7), b[9], b[10], b[11], b[12]};
     gif::ReadSubBlockLines(stream, Lines);
 }

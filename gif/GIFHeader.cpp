@@ -6,6 +6,7 @@
 #include "gif/GIFMessages.h"
 #include "gif/GIFStreamIO.h"
 #include "graphics/Streams.h"
+#include "platform/LittleEndian.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFHeader, TGIFItem);
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFTrailer, TGIFItem);
@@ -52,7 +53,7 @@ void TGIFHeader::LoadFromStream(TStream& stream) {
     }
     std::uint8_t b[7];
     gif::ReadExact(stream, b, 7);
-    Screen = {std::uint16_t(b[0] | b[1] << 8), std::uint16_t(b[2] | b[3] << 8), b[4], b[5], b[6]};
+    Screen = {platform::LittleU16(b), platform::LittleU16(b + 2), b[4], b[5], b[6]};
     if (std::int64_t(Screen.Width) * Screen.Height > gif::MaxScreenPixels) RaiseGIFError(gifmsg::SScreenTooLarge);
     if (Screen.PackedFields & kGlobalMapFlag)
         colorMap_.ReadEntries(stream, 2 << (Screen.PackedFields & 7));

@@ -5,6 +5,7 @@
 
 #include "gif/GIFMessages.h"
 #include "graphics/Streams.h"
+#include "platform/LittleEndian.h"
 
 namespace gif {
 
@@ -36,7 +37,7 @@ void WriteU8(TStream& stream, std::uint8_t value) { stream.WriteBuffer(&value, 1
 std::uint16_t ReadU16(TStream& stream) {
     std::uint8_t bytes[2];
     ReadExact(stream, bytes, 2);
-    return std::uint16_t(bytes[0] | bytes[1] << 8);
+    return platform::LittleU16(bytes);
 }
 
 void WriteU16(TStream& stream, std::uint16_t value) {

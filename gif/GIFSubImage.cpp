@@ -10,6 +10,7 @@
 #include "gif/LzwDecoder.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
+#include "platform/LittleEndian.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFSubImage, TGIFItem);
 
@@ -105,7 +106,7 @@ void TGIFSubImage::SetBounds(int left, int top, int width, int height) {
 void TGIFSubImage::ReadDescriptor(TStream& stream) {
     std::uint8_t b[10];
     gif::ReadExact(stream, b, 10);
-    auto u16 = [&](int at) { return std::uint16_t(b[at] | b[at + 1] << 8); };
+    auto u16 = [&](int at) { return platform::LittleU16(b + at); };
     descriptor_ = {b[0], u16(1), u16(3), u16(5), u16(7), b[9]};
     if (descriptor_.Width == 0 || descriptor_.Height == 0) {
         descriptor_.Height = std::uint16_t(image_->ImageHeight());
