@@ -115,11 +115,14 @@ QPoint MaskOffset(std::int32_t xMask, std::int32_t yMask, std::int32_t xSrc, std
 
 void MaskOut(QImage& image, const QImage& mask, QPoint offset) {
     image = image.convertToFormat(QImage::Format_ARGB32);
+    const QImage gray = mask.convertToFormat(QImage::Format_Grayscale8);
     for (int y = 0; y < image.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const int my = y + offset.y();
+        const std::uint8_t* marks = my >= 0 && my < gray.height() ? gray.constScanLine(my) : nullptr;
         for (int x = 0; x < image.width(); ++x) {
-            const int mx = x + offset.x(), my = y + offset.y();
-            if (!mask.valid(mx, my) || qGray(mask.pixel(mx, my)) < 128) row[x] = 0;
+            const int mx = x + offset.x();
+            if (!marks || mx < 0 || mx >= gray.width() || marks[mx] < 128) row[x] = 0;
         }
     }
 }

@@ -22,28 +22,31 @@ QTransform SourceToCorners(const QRectF& source, const QPointF& p0, const QPoint
 
 void MetafilePlayer::DrawParallelogram(const RecordReader& r) {
     if (recording_) return;
-    QImage image = DibFromRecord(r, 96, 100, 104, 108, state_.textColor, state_.bkColor);
-    if (image.isNull()) return;
-    if (image.hasAlphaChannel()) image.reinterpretAsFormat(QImage::Format_RGB32);
+    const QImage bitmap = DibFromRecord(r, 96, 100, 104, 108, state_.textColor, state_.bkColor);
+    if (bitmap.isNull()) return;
     const QRectF source(r.I32(48), r.I32(52), r.I32(56), r.I32(60));
     if (source.width() == 0 || source.height() == 0) return;
-    if (r.U32(128) != 0 && r.U32(136) != 0) {
-        const QImage mask = DibFromRecord(r, 124, 128, 132, 136, 0x000000, 0xFFFFFF);
-        if (!mask.isNull()) MaskOut(image, mask, MaskOffset(r.I32(112), r.I32(116), r.I32(48), r.I32(52)));
-    }
     const auto corner = [&](std::size_t at) { return QPointF(r.I32(at), r.I32(at + 4)); };
     const QTransform t = SourceToCorners(source, corner(24), corner(32), corner(40)) * LogicalToOutput();
     if (!std::isfinite(t.determinant()) || std::abs(t.determinant()) < 1e-12) return;
-    const QRectF inside = source.normalized().intersected(QRectF(image.rect()));
+    // Only the part of the source inside the bitmap is drawn, and masked.
+    const QRect inside = source.normalized().intersected(QRectF(bitmap.rect())).toAlignedRect();
     if (inside.isEmpty()) return;
     QPainterPath outline;
     outline.addRect(inside);
     if (!Drawable(t.map(outline))) return;
+    QImage image = bitmap.copy(inside);
+    if (image.hasAlphaChannel()) image.reinterpretAsFormat(QImage::Format_RGB32);
+    if (r.U32(128) != 0 && r.U32(136) != 0) {
+        const QImage mask = DibFromRecord(r, 124, 128, 132, 136, 0x000000, 0xFFFFFF);
+        const QPoint offset = MaskOffset(r.I32(112), r.I32(116), r.I32(48), r.I32(52));
+        if (!mask.isNull()) MaskOut(image, mask, offset + inside.topLeft());
+    }
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.setTransform(t);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, state_.stretchMode == HALFTONE);
-    painter_.drawImage(inside, image, inside);
+    painter_.drawImage(QRectF(inside), image);
     painter_.restore();
     clipDirty_ = true;
 }
