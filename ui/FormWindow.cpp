@@ -1,5 +1,6 @@
 #include "ui/FormWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -13,11 +14,19 @@
 namespace {
 // Window systems keep window sizes in 16 bits; a larger client shows its top-left part.
 constexpr int kMaxWindowSide = 32767;
+
+bool CarriesLocalFiles(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return false;
+    const QList<QUrl> urls = mime->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
 }  // namespace
 
 FormWindow::FormWindow(TForm* form) : QWidget(nullptr, Qt::Window), form_(form), client_(new QWidget(this)) {
     client_->setAutoFillBackground(true);
     setAcceptDrops(true);
+    // The drag events of the form's own fields pass this window's filter first.
+    qApp->installEventFilter(this);
 }
 
 void FormWindow::SetMenuBar(QMenuBar* bar) {
@@ -83,4 +92,17 @@ void FormWindow::dropEvent(QDropEvent* event) {
     if (path.empty()) return;
     event->acceptProposedAction();
     ui::Dispatch([this, &path] { form_->OnDropFile(form_, path); });
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget == this || widget->window() != this || !form_->OnDropFile) return false;
+    auto* drag = static_cast<QDropEvent*>(event);
+    if (!CarriesLocalFiles(drag->mimeData())) return false;
+    if (type == QEvent::Drop) dropEvent(drag);
+    else if (!DroppablePath(drag->mimeData()).empty()) drag->acceptProposedAction();
+    else drag->ignore();
+    return true;
 }

@@ -26,6 +26,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Files dragged over a text field of the form are the window's drop, not text to insert.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The first local path of the dragged data that the form takes; empty when there is none.

@@ -45,8 +45,9 @@ protected:
         MainWindow::TearDown();
     }
 
-    // Drags the paths over the window and drops them; whether the window took the drop.
-    bool Drop(const std::vector<const char*>& paths) {
+    // Drags the paths over the window, or over one of its widgets, and drops them; whether the
+    // drop was taken.
+    bool Drop(const std::vector<const char*>& paths, QWidget* target = nullptr) {
         QMimeData data;
         QList<QUrl> urls;
         for (const char* path : paths)
@@ -54,7 +55,11 @@ protected:
                                ? QUrl(path)
                                : QUrl::fromLocalFile(QString::fromStdString(folder.File(path))));
         data.setUrls(urls);
-        QWidget* window = Form1->Widget();
+        // File managers also give the addresses as plain text, which text fields would take.
+        QStringList text;
+        for (const QUrl& url : urls) text << url.toString();
+        data.setText(text.join('\n'));
+        QWidget* window = target ? target : Form1->Widget();
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window, &enter);
         if (!enter.isAccepted()) return false;
@@ -77,6 +82,19 @@ TEST_P(DropOnWindow, SelectsPicturesOpensFoldersRefusesTheRest) {
     } else {
         ExpectNoFileChosen();
     }
+    EXPECT_TRUE(asked.empty());
+}
+
+// A text field takes no dropped file as text: a picture is the window's drop, a refused file is
+// refused there too.
+TEST_F(DropOnWindow, FileOnATextFieldIsTheWindowsDrop) {
+    QWidget* field = Form1->LE2->Widget();
+    EXPECT_FALSE(Drop({"notes.txt"}, field));
+    ExpectNoFileChosen();
+    EXPECT_TRUE(Drop({"sub/c.bmp"}, field));
+    EXPECT_EQ(Form1->FileListBox1->FileName(), folder.File("sub/c.bmp"));
+    EXPECT_EQ(Form1->LE1->Text(), folder.File("sub/c.bmp"));
+    EXPECT_EQ(Form1->LE2->Text(), "75");
     EXPECT_TRUE(asked.empty());
 }
 
