@@ -34,8 +34,12 @@ std::vector<std::uint8_t> Reached(const QRect& box, QPoint start, const Inside& 
         // One seed per run of open pixels in the rows above and below.
         for (const int y : {p.y() - 1, p.y() + 1}) {
             if (y < box.top() || y > box.bottom()) continue;
-            for (int x = left; x <= right; ++x)
-                if (open(x, y) && (x == left || !open(x - 1, y))) seeds.emplace_back(x, y);
+            bool run = false;
+            for (int x = left; x <= right; ++x) {
+                const bool reachable = open(x, y);
+                if (reachable && !run) seeds.emplace_back(x, y);
+                run = reachable;
+            }
         }
     }
     return reached;
@@ -57,7 +61,14 @@ void MetafilePlayer::FloodFill(const RecordReader& r) {
     if (!box.contains(start) || !clip.contains(start)) return;
     const QBrush brush = OutputBrush();
     if (brush.style() == Qt::NoBrush) return;
-    const auto inside = [&](int x, int y) { return ((image_.pixel(x, y) & 0xFFFFFFu) == color) == surface; };
+    // The player's surfaces have 32-bit pixels, read in place; other images are read pixel by pixel.
+    const bool direct = image_.depth() == 32;
+    const std::uint8_t* bits = image_.constBits();
+    const std::size_t stride = std::size_t(image_.bytesPerLine());
+    const auto inside = [&](int x, int y) {
+        const QRgb pixel = direct ? reinterpret_cast<const QRgb*>(bits + std::size_t(y) * stride)[x] : image_.pixel(x, y);
+        return ((pixel & 0xFFFFFFu) == color) == surface;
+    };
     const std::vector<std::uint8_t> reached = Reached(box, start, inside);
     // The brush laid over the box, then cleared where the fill did not reach.
     QImage fill(box.size(), QImage::Format_ARGB32_Premultiplied);
