@@ -57,6 +57,15 @@ bool ReadInfo(const RecordReader& bmi, BITMAPINFO& info) {
     return true;
 }
 
+// Uncompressed bits that end before the last row's pixels mark a damaged record; decoding it would
+// only make a large, mostly empty bitmap. The last row may lack its padding.
+bool HoldsRows(const BITMAPINFOHEADER& h, std::size_t bytes) {
+    if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return true;
+    const std::uint64_t bitsPerRow = std::uint64_t(h.biWidth) * h.biBitCount;
+    const std::uint64_t stride = (bitsPerRow + 31) / 32 * 4, rows = std::uint64_t(std::abs(h.biHeight));
+    return bytes >= stride * (rows - 1) + (bitsPerRow + 7) / 8;
+}
+
 RGBQUAD Quad(COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; }
 
 // 32-bit pixels with their alpha byte, which the raster service's surfaces do not keep.
@@ -103,6 +112,7 @@ QImage DibFromRecord(const RecordReader& r, std::size_t offBmiAt, std::size_t cb
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN ||
         std::uint64_t(h.biWidth) * std::uint64_t(std::abs(h.biHeight)) > kMaxRecordBitmapPixels)
         return {};
+    if (!HoldsRows(h, bits.size())) return {};
     if (h.biBitCount == 1 && info.bmiColors.empty()) info.bmiColors = {Quad(textColor), Quad(bkColor)};
     if (h.biBitCount == 32 && h.biCompression == BI_RGB) return WithAlpha(h, bits);
     return Converted(info, bits);

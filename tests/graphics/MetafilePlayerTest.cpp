@@ -68,10 +68,10 @@ TEST_P(PlayerFamilyTest, DrawsWhereTheRecordsSay) {
 }
 
 // A 2 x 2, 24-bit, bottom-up bitmap stretched to 40 x 40 at (10, 10): red and white on top,
-// blue and green below.
-void StretchedQuadrants(EmfBuilder& b) {
+// blue and green below. The bits block may be announced shorter than the rows.
+void StretchedQuadrants(EmfBuilder& b, std::int32_t bitsBytes = 16) {
     std::vector<std::uint8_t> body;
-    for (std::int32_t v : {0, 0, 100, 100, 10, 10, 0, 0, 2, 2, 80, 40, 120, 16, 0, 0x00CC0020, 40, 40})
+    for (std::int32_t v : {0, 0, 100, 100, 10, 10, 0, 0, 2, 2, 80, 40, 120, bitsBytes, 0, 0x00CC0020, 40, 40})
         EmfBuilder::Put(body, std::uint32_t(v));
     for (std::int32_t v : {40, 2, 2, 1 | (24 << 16), 0, 16, 0, 0, 0, 0}) EmfBuilder::Put(body, std::uint32_t(v));
     const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
@@ -197,8 +197,11 @@ INSTANTIATE_TEST_SUITE_P(
                        b.Record(EMR_FILLPATH, {0, 0, 0, 0});
                    },
                    {{30, 30, kRed}, {70, 70, kRed}, {10, 50, kWhite}}},
+        PlayerCase{"BitmapCutShortIsLeftOut",
+                   [](EmfBuilder& b) { StretchedQuadrants(b, 12); },
+                   {{10, 10, kWhite}, {45, 45, kWhite}}},
         PlayerCase{"StretchedBitmap",
-                   StretchedQuadrants,
+                   [](EmfBuilder& b) { StretchedQuadrants(b); },
                    {{10, 10, kRed}, {29, 29, kRed}, {40, 20, kWhite}, {20, 40, kBlue}, {45, 45, kGreen},
                     {50, 50, kWhite}, {9, 9, kWhite}}},
         PlayerCase{"FillRegionWithItsBrush",
