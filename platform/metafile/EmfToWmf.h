@@ -4,7 +4,8 @@
 // was. Others are approximated: Bézier curves become polylines (flattened here), polylines
 // drawn from the current position become line-tos, 32-bit coordinates are held to 16 bits, and
 // stock objects become objects of their own. Left out, with no 16-bit form: world transforms,
-// paths, clip regions, arc direction, miter limits, alpha and mask blits, gradients, comments.
+// paths, clip regions, region fills, arc direction, miter limits, alpha, mask and parallelogram
+// blits, gradients, comments.
 
 #include <cstdint>
 #include <map>

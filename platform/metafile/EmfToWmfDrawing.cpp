@@ -25,6 +25,8 @@ enum : std::uint16_t {
     META_PATBLT = 0x061D, META_DIBBITBLT = 0x0940, META_DIBSTRETCHBLT = 0x0B41, META_SETDIBTODEV = 0x0D33,
     META_STRETCHDIB = 0x0F43, META_EXTTEXTOUT = 0x0A32
 };
+constexpr std::uint32_t EMR_EXTFLOODFILL = 53;
+constexpr std::uint16_t META_EXTFLOODFILL = 0x0548;
 constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_NO_RECT = 0x100;
 // Points of one flattened Bézier segment.
 constexpr int kBezierSteps = 16;
@@ -91,6 +93,12 @@ bool EmfToWmf::ConvertDrawing(const RecordReader& r) {
         std::vector<std::int32_t> words{Clamp16(r.I32(36)), Clamp16(r.I32(32)), Clamp16(r.I32(28)), Clamp16(r.I32(24))};
         for (std::int32_t w : Box(r, 8)) words.push_back(w);
         writer_.Record(r.Type() == EMR_ARC ? META_ARC : r.Type() == EMR_CHORD ? META_CHORD : META_PIE, words);
+        return true;
+    }
+    case EMR_EXTFLOODFILL: {
+        const std::uint32_t c = r.U32(16);
+        writer_.Record(META_EXTFLOODFILL, {std::int32_t(r.U32(20) & 0xFFFF), std::int32_t(c & 0xFFFF),
+                                           std::int32_t(c >> 16), Clamp16(r.I32(12)), Clamp16(r.I32(8))});
         return true;
     }
     case EMR_SETPIXELV: {

@@ -14,9 +14,9 @@ enum : std::uint16_t {
     META_LINETO = 0x0213, META_OFFSETCLIPRGN = 0x0220, META_POLYGON = 0x0324, META_POLYLINE = 0x0325,
     META_EXCLUDECLIPRECT = 0x0415, META_INTERSECTCLIPRECT = 0x0416, META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B,
     META_SETPIXEL = 0x041F, META_POLYPOLYGON = 0x0538, META_ROUNDRECT = 0x061C, META_PATBLT = 0x061D,
-    META_ARC = 0x0817, META_PIE = 0x081A, META_CHORD = 0x0830
+    META_ARC = 0x0817, META_PIE = 0x081A, META_CHORD = 0x0830, META_FLOODFILL = 0x0419, META_EXTFLOODFILL = 0x0548
 };
-constexpr std::uint32_t EMR_SETPIXELV = 15, EMR_OFFSETCLIPRGN = 26, EMR_EXCLUDECLIPRECT = 29,
+constexpr std::uint32_t EMR_EXTFLOODFILL = 53, EMR_SETPIXELV = 15, EMR_OFFSETCLIPRGN = 26, EMR_EXCLUDECLIPRECT = 29,
                         EMR_INTERSECTCLIPRECT = 30, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
                         EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_LINETO = 54, EMR_BITBLT = 76,
                         EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87, EMR_POLYPOLYGON16 = 91;
@@ -101,6 +101,15 @@ bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function)
     case META_SETPIXEL: {
         const POINT p = ReversedPoint(r, P + 4);
         w.Record(EMR_SETPIXELV, {p.x, p.y, std::int32_t(r.U32(P))});
+        return true;
+    }
+    case META_FLOODFILL:
+    case META_EXTFLOODFILL: {
+        // FloodFill fills up to a border of the colour; ExtFloodFill names its mode first.
+        const std::size_t at = function == META_EXTFLOODFILL ? P + 2 : P;
+        const POINT p = ReversedPoint(r, at + 4);
+        const std::int32_t mode = function == META_EXTFLOODFILL ? r.U16(P) : 0;
+        w.Record(EMR_EXTFLOODFILL, {p.x, p.y, std::int32_t(r.U32(at)), mode});
         return true;
     }
     case META_PATBLT: {

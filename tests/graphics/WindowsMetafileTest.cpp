@@ -19,7 +19,7 @@ enum : std::uint16_t {
     META_SETWINDOWEXT = 0x020C, META_LINETO = 0x0213, META_MOVETO = 0x0214, META_CREATEPENINDIRECT = 0x02FA,
     META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324, META_INTERSECTCLIPRECT = 0x0416,
     META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B, META_CREATEPATTERNBRUSH = 0x01F9, META_BITBLT = 0x0922,
-    META_STRETCHBLT = 0x0B23
+    META_STRETCHBLT = 0x0B23, META_FLOODFILL = 0x0419, META_EXTFLOODFILL = 0x0548
 };
 constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00, kBlack = 0;
 
@@ -131,6 +131,19 @@ INSTANTIATE_TEST_SUITE_P(
                            b.Record(META_SELECTOBJECT, {0}).Record(META_ELLIPSE, {90, 90, 10, 10});
                        },
                        {{50, 50, kBlue}, {50, 10, kBlack}, {12, 12, kWhite}}},
+        ConversionCase{"FloodFills",
+                       [](WmfBuilder& b) {
+                           b.Record(META_CREATEBRUSHINDIRECT, {1, 0, 0, 0});           // slot 0: null brush
+                           b.Record(META_CREATEPENINDIRECT, {0, 1, 0, 0x0000, 0x00FF});  // slot 1: blue pen
+                           Brush(b, kRed);                                               // slot 2
+                           Brush(b, kGreen);                                             // slot 3
+                           b.Record(META_SELECTOBJECT, {0}).Record(META_SELECTOBJECT, {1});
+                           b.Record(META_RECTANGLE, {60, 60, 20, 20});
+                           // Red up to the blue border from inside, then green over the white outside.
+                           b.Record(META_SELECTOBJECT, {2}).Record(META_FLOODFILL, {0x0000, 0x00FF, 40, 40});
+                           b.Record(META_SELECTOBJECT, {3}).Record(META_EXTFLOODFILL, {1, 0xFFFF, 0x00FF, 5, 5});
+                       },
+                       {{40, 40, kRed}, {21, 21, kRed}, {20, 40, kBlue}, {5, 5, kGreen}, {99, 99, kGreen}}},
         ConversionCase{"OldPatternBrush",
                        [](WmfBuilder& b) {
                            // A 2 x 2 one-bit checkerboard: rows 10 and 01, each padded to a word.
