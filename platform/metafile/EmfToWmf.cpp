@@ -46,7 +46,8 @@ std::vector<std::uint8_t> EmfToWmf::Convert() {
 }
 
 void EmfToWmf::ConvertRecord(const RecordReader& r) {
-    ConvertState(r) || ConvertObject(r) || ConvertDrawing(r) || ConvertPoly(r) || ConvertText(r) || ConvertBitmap(r);
+    ConvertState(r) || ConvertObject(r) || ConvertDrawing(r) || ConvertPoly(r) || ConvertText(r) || ConvertBitmap(r) ||
+        ConvertRegion(r);
 }
 
 bool EmfToWmf::ConvertState(const RecordReader& r) {

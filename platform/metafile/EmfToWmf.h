@@ -2,10 +2,10 @@
 // Turns enhanced-metafile records back into Windows-metafile records, for the placeable writer.
 // Every record the Windows-metafile conversion produces has a 16-bit form and comes back as it
 // was. Others are approximated: Bézier curves become polylines (flattened here), polylines
-// drawn from the current position become line-tos, 32-bit coordinates are held to 16 bits, and
-// stock objects become objects of their own. Left out, with no 16-bit form: world transforms,
-// paths, clip regions, region fills, arc direction, miter limits, alpha, mask and parallelogram
-// blits, gradients, comments.
+// drawn from the current position become line-tos, 32-bit coordinates are held to 16 bits,
+// stock objects become objects of their own, and a region filled or framed with a stock brush
+// not selected before is left out. Left out, with no 16-bit form: world transforms, paths, clip
+// regions, arc direction, miter limits, alpha, mask and parallelogram blits, gradients, comments.
 
 #include <cstdint>
 #include <map>
@@ -31,11 +31,14 @@ private:
     bool ConvertPoly(const RecordReader& r);
     bool ConvertText(const RecordReader& r);
     bool ConvertBitmap(const RecordReader& r);
+    bool ConvertRegion(const RecordReader& r);
 
     std::optional<std::uint16_t> NewSlot(std::uint32_t emfIndex);
     void Select(std::uint32_t emfIndex);
     void SelectStock(std::uint32_t index);
     void Delete(std::uint32_t emfIndex);
+    // The Windows slot of an enhanced object or of a stock object already made.
+    std::optional<std::uint16_t> SlotOf(std::uint32_t emfIndex) const;
     void Text(const RecordReader& r, std::size_t at, bool wide);
     void Polyline(const std::vector<std::int32_t>& xy, bool polygon);
 

@@ -1,18 +1,13 @@
-// RegionData blocks: a 32-byte header whose third value counts the rectangles after it.
+// Regions of records in output pixels.
 #include "platform/metafile/RegionData.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/RegionRects.h"
 
 namespace platform {
-
-namespace {
-
-constexpr std::size_t kRegionHeaderBytes = 32, kRectBytes = 16;
-
-}  // namespace
 
 QRegion RegionOf(const QRectF& rect, const QTransform& t) {
     const QRectF box = t.mapRect(rect);
@@ -27,14 +22,9 @@ QRegion RegionOf(const QRectF& rect, const QTransform& t) {
 }
 
 QRegion RegionFromData(const RecordReader& data, const QTransform& t) {
-    const std::uint32_t count = std::min(data.U32(8), kMaxRegionRects);
     QRegion region;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::size_t at = kRegionHeaderBytes + kRectBytes * std::size_t(i);
-        if (at + kRectBytes > data.Size()) break;
-        const RECT c = data.RectL(at);
+    for (const RECT& c : RegionRects(data))
         region += RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(), t);
-    }
     return region;
 }
 

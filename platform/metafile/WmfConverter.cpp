@@ -103,7 +103,7 @@ std::optional<std::vector<std::uint8_t>> WmfConverter::Convert() {
 
 void WmfConverter::ConvertRecord(const RecordReader& r, std::uint16_t function) {
     ConvertState(r, function) || ConvertObject(r, function) || ConvertDrawing(r, function) ||
-        ConvertText(r, function) || ConvertBitmap(r, function);
+        ConvertText(r, function) || ConvertRegion(r, function) || ConvertBitmap(r, function);
 }
 
 HENHMETAFILE SetWinMetaFileBits(std::size_t size, const std::uint8_t* data, const METAFILEPICT* picture) {

@@ -2,7 +2,7 @@
 // Turns Windows-metafile records into enhanced-metafile records, one family per file: state,
 // objects, drawing, text and bitmaps. The WMF object table takes the lowest free slot on every
 // create; slot i becomes enhanced object i + 1. Regions have no enhanced object: they are kept
-// here and become clip records when selected.
+// here and become clip records when selected, or travel inside the region drawing records.
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +26,8 @@ private:
     struct Slot {
         Kind kind = Kind::Free;
         std::uint8_t charSet = 0;     // fonts
-        std::vector<RECT> rects;      // regions, logical units
+        RECT bounds{};                // regions, logical units: the bounding rectangle
+        std::vector<RECT> rects;      // and the rectangles of the scans
     };
 
     bool HeaderSound();
@@ -39,6 +40,7 @@ private:
     bool ConvertDrawing(const RecordReader& r, std::uint16_t function);
     bool ConvertText(const RecordReader& r, std::uint16_t function);
     bool ConvertBitmap(const RecordReader& r, std::uint16_t function);
+    bool ConvertRegion(const RecordReader& r, std::uint16_t function);
 
     // Object table.
     std::optional<std::uint32_t> NewSlot(Kind kind);

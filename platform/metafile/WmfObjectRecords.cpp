@@ -62,7 +62,8 @@ void WmfConverter::Delete(std::uint16_t slot) {
 void WmfConverter::SelectRegion(std::uint16_t slot) {
     writer_->Record(EMR_EXTSELECTCLIPRGN, {0, std::int32_t(RGN_COPY)});
     if (slot >= slots_.size() || slots_[slot].kind != Kind::Region) return;
-    for (const RECT& c : slots_[slot].rects) writer_->Record(EMR_INTERSECTCLIPRECT, {c.left, c.top, c.right, c.bottom});
+    const RECT& c = slots_[slot].bounds;
+    writer_->Record(EMR_INTERSECTCLIPRECT, {c.left, c.top, c.right, c.bottom});
 }
 
 void WmfConverter::CreateFont(const RecordReader& r) {
@@ -86,7 +87,21 @@ void WmfConverter::CreateFont(const RecordReader& r) {
 void WmfConverter::CreateRegion(const RecordReader& r) {
     const auto slot = NewSlot(Kind::Region);
     if (!slot) return;
-    slots_[*slot].rects.push_back(RECT{r.I16(P + 14), r.I16(P + 16), r.I16(P + 18), r.I16(P + 20)});
+    Slot& region = slots_[*slot];
+    region.bounds = RECT{r.I16(P + 14), r.I16(P + 16), r.I16(P + 18), r.I16(P + 20)};
+    // Scans: a count of x values, top, bottom, (left, right) pairs, the count again. A scan cut
+    // short by the record's end ends the reading.
+    const std::uint16_t scans = r.U16(P + 10);
+    std::size_t at = P + 22;
+    for (std::uint16_t i = 0; i < scans && region.rects.size() < kMaxRegionRects; ++i) {
+        if (at + 6 > r.Size()) break;
+        const std::size_t xs = r.U16(at) & ~1u;
+        if (at + 8 + 2 * xs > r.Size()) break;
+        const std::int32_t top = r.I16(at + 2), bottom = r.I16(at + 4);
+        for (std::size_t k = 0; k < xs && region.rects.size() < kMaxRegionRects; k += 2)
+            region.rects.push_back(RECT{r.I16(at + 6 + 2 * k), top, r.I16(at + 8 + 2 * k), bottom});
+        at += 8 + 2 * xs;
+    }
 }
 
 bool WmfConverter::ConvertObject(const RecordReader& r, std::uint16_t function) {

@@ -19,7 +19,8 @@ enum : std::uint16_t {
     META_SETWINDOWEXT = 0x020C, META_LINETO = 0x0213, META_MOVETO = 0x0214, META_CREATEPENINDIRECT = 0x02FA,
     META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324, META_INTERSECTCLIPRECT = 0x0416,
     META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B, META_CREATEPATTERNBRUSH = 0x01F9, META_BITBLT = 0x0922,
-    META_STRETCHBLT = 0x0B23, META_FLOODFILL = 0x0419, META_EXTFLOODFILL = 0x0548
+    META_STRETCHBLT = 0x0B23, META_FLOODFILL = 0x0419, META_EXTFLOODFILL = 0x0548, META_CREATEREGION = 0x06FF,
+    META_FILLREGION = 0x0228, META_FRAMEREGION = 0x0429, META_INVERTREGION = 0x012A, META_PAINTREGION = 0x012B
 };
 constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00, kBlack = 0;
 
@@ -32,6 +33,12 @@ void NullPen(WmfBuilder& b) { b.Record(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0});
 // An old 2 x 2, 24-bit bitmap of rows stored top first: red and white, then blue and green.
 constexpr std::initializer_list<std::uint16_t> kQuadrants16 = {0,      2,      2,      6,      0x1801, 0,
                                                                0xFFFF, 0xFFFF, 0x00FF, 0x0000, 0x00FF};
+
+// A region of two scans, (10, 10)-(30, 30) and (50, 50)-(70, 60), in the lowest free slot.
+void TwoScanRegion(WmfBuilder& b) {
+    b.Record(META_CREATEREGION,
+             {0, 6, 0, 0, 46, 2, 2, 10, 10, 70, 60, 2, 10, 30, 10, 30, 2, 2, 50, 60, 50, 70, 2});
+}
 
 std::uint32_t At(const QImage& image, int x, int y) {
     const QRgb p = image.pixel(x, y);
@@ -144,6 +151,28 @@ INSTANTIATE_TEST_SUITE_P(
                            b.Record(META_SELECTOBJECT, {3}).Record(META_EXTFLOODFILL, {1, 0xFFFF, 0x00FF, 5, 5});
                        },
                        {{40, 40, kRed}, {21, 21, kRed}, {20, 40, kBlue}, {5, 5, kGreen}, {99, 99, kGreen}}},
+        ConversionCase{"FillRegionOfItsScans",
+                       [](WmfBuilder& b) {
+                           Brush(b, kRed);
+                           TwoScanRegion(b);
+                           b.Record(META_FILLREGION, {1, 0});
+                       },
+                       {{10, 10, kRed}, {29, 29, kRed}, {30, 30, kWhite}, {55, 55, kRed}, {40, 40, kWhite}}},
+        ConversionCase{"FrameRegion",
+                       [](WmfBuilder& b) {
+                           Brush(b, kBlue);
+                           TwoScanRegion(b);
+                           b.Record(META_FRAMEREGION, {1, 0, 3, 2});  // height 3, width 2
+                       },
+                       {{10, 20, kBlue}, {11, 20, kBlue}, {12, 20, kWhite}, {20, 12, kBlue}, {20, 13, kWhite}}},
+        ConversionCase{"PaintThenInvertRegion",
+                       [](WmfBuilder& b) {
+                           Brush(b, kGreen);
+                           TwoScanRegion(b);
+                           b.Record(META_SELECTOBJECT, {0});
+                           b.Record(META_PAINTREGION, {1}).Record(META_INVERTREGION, {1});
+                       },
+                       {{10, 10, kWhite ^ kGreen}, {55, 55, kWhite ^ kGreen}, {40, 40, kWhite}}},
         ConversionCase{"OldPatternBrush",
                        [](WmfBuilder& b) {
                            // A 2 x 2 one-bit checkerboard: rows 10 and 01, each padded to a word.

@@ -1,0 +1,78 @@
+// Enhanced region records back to Windows metafiles: the rectangles become a region object of
+// one scan each, in a slot taken for the one record, drawn, and deleted again.
+#include "platform/metafile/EmfToWmf.h"
+#include "platform/metafile/RegionRects.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74;
+enum : std::uint16_t {
+    META_INVERTREGION = 0x012A,
+    META_PAINTREGION = 0x012B,
+    META_FILLREGION = 0x0228,
+    META_FRAMEREGION = 0x0429,
+    META_CREATEREGION = 0x06FF
+};
+constexpr std::uint32_t kStockFlag = 0x80000000u;
+// The enhanced index the record's own region is kept under; enhanced objects never use 0.
+constexpr std::uint32_t kRecordRegion = 0;
+constexpr std::int32_t kRegionObjectType = 6, kRegionHeaderBytes = 22, kScanBytes = 12, kScanPoints = 2;
+
+// The region object: chain, type, object count, size, scan count, largest scan, bounds, scans.
+std::vector<std::int32_t> RegionObject(const std::vector<RECT>& rects) {
+    const RECT b = BoundsOf(rects);
+    const auto count = std::int32_t(rects.size());
+    std::vector<std::int32_t> words{0,
+                                    kRegionObjectType,
+                                    0,
+                                    0,
+                                    kRegionHeaderBytes + kScanBytes * count,
+                                    count,
+                                    kScanPoints,
+                                    Clamp16(b.left),
+                                    Clamp16(b.top),
+                                    Clamp16(b.right),
+                                    Clamp16(b.bottom)};
+    for (const RECT& c : rects)
+        for (std::int32_t w : {kScanPoints, std::int32_t(Clamp16(c.top)), std::int32_t(Clamp16(c.bottom)),
+                               std::int32_t(Clamp16(c.left)), std::int32_t(Clamp16(c.right)), kScanPoints})
+            words.push_back(w);
+    return words;
+}
+
+}  // namespace
+
+std::optional<std::uint16_t> EmfToWmf::SlotOf(std::uint32_t emfIndex) const {
+    const auto& table = (emfIndex & kStockFlag) ? stockSlot_ : slotOf_;
+    const auto it = table.find(emfIndex);
+    if (it == table.end()) return std::nullopt;
+    return it->second;
+}
+
+bool EmfToWmf::ConvertRegion(const RecordReader& r) {
+    const std::uint32_t type = r.Type();
+    if (type < EMR_FILLRGN || type > EMR_PAINTRGN) return false;
+    const std::size_t dataAt = type == EMR_FRAMERGN ? 40 : type == EMR_FILLRGN ? 32 : 28;
+    const std::vector<RECT> rects = RegionRects(r.Sub(dataAt, r.U32(24)));
+    if (rects.empty()) return true;
+    const bool brushed = type == EMR_FILLRGN || type == EMR_FRAMERGN;
+    const auto brush = brushed ? SlotOf(r.U32(28)) : std::nullopt;
+    if (brushed && !brush) return true;
+    const auto slot = NewSlot(kRecordRegion);
+    if (!slot) return true;
+    writer_.Record(META_CREATEREGION, RegionObject(rects));
+    switch (type) {
+        case EMR_FILLRGN: writer_.Record(META_FILLREGION, {*slot, *brush}); break;
+        case EMR_FRAMERGN:
+            writer_.Record(META_FRAMEREGION, {*slot, *brush, Clamp16(r.I32(36)), Clamp16(r.I32(32))});
+            break;
+        case EMR_INVERTRGN: writer_.Record(META_INVERTREGION, {*slot}); break;
+        default: writer_.Record(META_PAINTREGION, {*slot}); break;
+    }
+    Delete(kRecordRegion);
+    return true;
+}
+
+}  // namespace platform
