@@ -25,6 +25,13 @@ constexpr std::size_t kFaceNameBytes = 32;
 
 std::vector<std::int32_t> Color(std::uint32_t c) { return {std::int32_t(c & 0xFFFF), std::int32_t(c >> 16)}; }
 
+// The words of a Windows-metafile pen: style, width (the y of the width point is unused), colour.
+std::vector<std::int32_t> PenWords(std::uint32_t style, std::int64_t width, std::uint32_t color) {
+    std::vector<std::int32_t> words{std::int32_t(style & 0xFFFF), Clamp16(width), 0};
+    for (std::int32_t w : Color(color)) words.push_back(w);
+    return words;
+}
+
 }  // namespace
 
 std::optional<std::uint16_t> EmfToWmf::NewSlot(std::uint32_t emfIndex) {
@@ -96,9 +103,7 @@ bool EmfToWmf::ConvertObject(const RecordReader& r) {
         const std::uint32_t style = r.U32(12), color = r.U32(24);
         const std::int32_t width = r.I32(16);
         if (!NewSlot(index)) return true;
-        std::vector<std::int32_t> words{std::int32_t(style & 0xFFFF), Clamp16(width), 0};
-        for (std::int32_t w : Color(color)) words.push_back(w);
-        writer_.Record(META_CREATEPENINDIRECT, words);
+        writer_.Record(META_CREATEPENINDIRECT, PenWords(style, width, color));
         return true;
     }
     case EMR_EXTCREATEPEN: {
@@ -107,9 +112,7 @@ bool EmfToWmf::ConvertObject(const RecordReader& r) {
         if (r.U32(36) == BS_NULL) style = (style & ~0xFu) | PS_NULL;
         const std::uint32_t color = r.U32(40);
         if (!NewSlot(index)) return true;
-        std::vector<std::int32_t> words{std::int32_t(style & 0xFFFF), Clamp16(width), 0};
-        for (std::int32_t w : Color(color)) words.push_back(w);
-        writer_.Record(META_CREATEPENINDIRECT, words);
+        writer_.Record(META_CREATEPENINDIRECT, PenWords(style, width, color));
         return true;
     }
     case EMR_CREATEBRUSHINDIRECT: {
