@@ -23,17 +23,11 @@ std::int64_t CoefficientBytes(j_decompress_ptr d) {
     return blocks * CoefficientBlockBytes;
 }
 
-}  // namespace
-
+// Bytes of memory that decoding a file of `fileBytes` bytes may use.
 std::int64_t DecodeBudget(std::int64_t fileBytes) { return MinJpegBudget + JpegBudgetPerFileByte * fileBytes; }
 
-std::int64_t PictureBlocks(j_decompress_ptr d) {
-    std::int64_t blocks = 0;
-    for (int i = 0; i < d->num_components; ++i)
-        blocks += std::int64_t(d->comp_info[i].width_in_blocks) * d->comp_info[i].height_in_blocks;
-    return blocks;
-}
-
+// Bytes that decoding with the decompressor's settings will take: the bitmap's rows and the
+// library's whole-picture buffers (coefficients of multi-scan files, two-pass quantisation).
 std::int64_t DecodeCost(j_decompress_ptr d) {
     const std::int64_t pixels = std::int64_t(d->output_width) * d->output_height;
     std::int64_t cost = pixels * (d->quantize_colors ? 1 : 3);
@@ -42,6 +36,8 @@ std::int64_t DecodeCost(j_decompress_ptr d) {
     return cost;
 }
 
+// Raises EJPEG when decoding would cost more than the file's budget; otherwise holds the
+// library to its share of the budget.
 void ApplyDecodeBudget(CodecContext& context, std::int64_t fileBytes) {
     const j_decompress_ptr d = context.Decompress();
     context.Call([d] { jpeg_calc_output_dimensions(d); });
@@ -50,6 +46,8 @@ void ApplyDecodeBudget(CodecContext& context, std::int64_t fileBytes) {
     const std::int64_t bitmapBytes = std::int64_t(d->output_width) * d->output_height * 3;
     d->mem->max_memory_to_use = long(budget - bitmapBytes > MinJpegBudget ? budget - bitmapBytes : MinJpegBudget);
 }
+
+}  // namespace
 
 // The library's buffers grow with the coded picture, whatever scale the output has.
 void CheckDecodeCost(CodecContext& context, std::int64_t fileBytes) {
