@@ -22,20 +22,26 @@ public:
 
     // Whether any target row lies under source row `row`; rows are asked in rising order.
     bool Wants(std::int32_t row) {
-        while (next_ < map_.Count() && map_.Sample(next_) < row) ++next_;
-        return next_ < map_.Count() && map_.Sample(next_) == row;
+        SkipTo(row);
+        return Under(row);
     }
 
     // The run [first, first + count) of target rows under source row `row`; count 0 for none.
     std::int32_t Take(std::int32_t row, std::int32_t& first) {
-        while (next_ < map_.Count() && map_.Sample(next_) < row) ++next_;
+        SkipTo(row);
         first = map_.First() + next_;
         std::int32_t count = 0;
-        while (next_ < map_.Count() && map_.Sample(next_) == row) ++next_, ++count;
+        for (; Under(row); ++next_) ++count;
         return count;
     }
 
 private:
+    // Passes the target rows that lie under source rows above `row`.
+    void SkipTo(std::int32_t row) {
+        while (next_ < map_.Count() && map_.Sample(next_) < row) ++next_;
+    }
+    bool Under(std::int32_t row) const { return next_ < map_.Count() && map_.Sample(next_) == row; }
+
     platform::AxisMap map_;
     std::int32_t next_;
 };
