@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "gif/GIFItem.h"
+#include "graphics/BitmapPalette.h"
 #include "graphics/BmpFile.h"
 #include "graphics/Streams.h"
 
@@ -17,14 +18,6 @@ constexpr int kColorTableEntries = 256;
 constexpr int kRgbQuadSize = 4;
 
 int BitsOf(TPixelDepth format) { return format == TPixelDepth::Bits8 ? 8 : 24; }
-
-std::vector<platform::PALETTEENTRY> EntriesOf(const platform::HPALETTE& palette) {
-    if (!palette) return {};
-    std::vector<platform::PALETTEENTRY> entries(platform::GetPaletteEntryCount(palette));
-    entries.resize(platform::GetPaletteEntries(palette, 0, unsigned(entries.size()), entries.data()));
-    if (entries.size() > std::size_t(kColorTableEntries)) entries.resize(kColorTableEntries);
-    return entries;
-}
 }  // namespace
 
 void TDIB::CheckScanLine(int y) const {
@@ -49,7 +42,8 @@ TDIBWriter::~TDIBWriter() noexcept(false) {
 // bitmap's palette, and any colour map made from it, keeps its size.
 void TDIBWriter::Allocate() {
     const int bits = BitsOf(format_);
-    std::vector<platform::PALETTEENTRY> entries = bits == 8 ? EntriesOf(palette_) : std::vector<platform::PALETTEENTRY>{};
+    std::vector<platform::RGBQUAD> entries;
+    if (bits == 8) entries = ColorTableFromPalette(palette_, kColorTableEntries - 1);
     if (bits == 8 && entries.empty()) entries.resize(kColorTableEntries);
     const std::int64_t tableBytes = std::int64_t(entries.size()) * kRgbQuadSize;
     stride_ = RowStride(width_, bits);
@@ -71,8 +65,8 @@ void TDIBWriter::Allocate() {
     for (int i = 0; i < 3; ++i) file->WriteUInt32(0);  // image size, horizontal and vertical resolution
     file->WriteUInt32(std::uint32_t(entries.size()));  // colours used, and all of them important
     file->WriteUInt32(std::uint32_t(entries.size()));
-    for (const platform::PALETTEENTRY& e : entries) {
-        const std::uint8_t quad[kRgbQuadSize] = {e.peBlue, e.peGreen, e.peRed, 0};
+    for (const platform::RGBQUAD& e : entries) {
+        const std::uint8_t quad[kRgbQuadSize] = {e.rgbBlue, e.rgbGreen, e.rgbRed, e.rgbReserved};
         file->WriteBuffer(quad, kRgbQuadSize);
     }
     file_ = std::move(file);
