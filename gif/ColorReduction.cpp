@@ -1,5 +1,6 @@
 #include "gif/ColorReduction.h"
 
+#include <optional>
 #include <vector>
 
 #include "gif/ColorLookup.h"
@@ -31,12 +32,43 @@ std::vector<TRgb> EntriesOf(const platform::HPALETTE& palette) {
 
 TRgb PixelAt(const std::uint8_t* row, int x) { return {row[3 * x + 2], row[3 * x + 1], row[3 * x]}; }
 
+platform::HPALETTE OptimizedPaletteOf(TDIBReader& rows, int colors, bool withSystemColors) {
+    constexpr int kSystemHalf = 10;
+    TColorQuantizer quantizer(withSystemColors ? colors - 2 * kSystemHalf : colors);
+    for (int y = 0; y < rows.Height(); ++y) {
+        const std::uint8_t* row = rows.ScanLine(y);
+        for (int x = 0; x < rows.Width(); ++x) quantizer.AddColor(PixelAt(row, x));
+    }
+    std::vector<TRgb> palette = quantizer.Palette();
+    if (withSystemColors) {
+        const std::vector<TRgb> system = EntriesOf(platform::GetDefaultPalette());
+        palette.resize(std::size_t(colors - 2 * kSystemHalf));
+        palette.insert(palette.begin(), system.begin(), system.begin() + kSystemHalf);
+        palette.insert(palette.end(), system.end() - kSystemHalf, system.end());
+    }
+    return PaletteOf(palette);
+}
+
 struct TMethod {
     platform::HPALETTE palette;
     std::unique_ptr<TColorLookup> lookup;
 };
 
-TMethod MethodFor(TColorReduction method, TBitmap& source, const platform::HPALETTE& given, int bits) {
+// The source's rows at 24 bits, made once on first use and shared by the palette and the mapping.
+class TSourceRows {
+public:
+    explicit TSourceRows(TBitmap& source) : source_(source) {}
+    TDIBReader& Get() {
+        if (!rows_) rows_.emplace(source_, TPixelDepth::Bits24);
+        return *rows_;
+    }
+
+private:
+    TBitmap& source_;
+    std::optional<TDIBReader> rows_;
+};
+
+TMethod MethodFor(TColorReduction method, TSourceRows& source, const platform::HPALETTE& given, int bits) {
     auto nearest = [](platform::HPALETTE palette) {
         auto lookup = std::make_unique<TFastColorLookup>(palette);
         return TMethod{std::move(palette), std::move(lookup)};
@@ -49,8 +81,8 @@ TMethod MethodFor(TColorReduction method, TBitmap& source, const platform::HPALE
         case TColorReduction::Grays256: return {Grays256Palette(), std::make_unique<TGrayScaleLookup>()};
         case TColorReduction::WebColors: return {WebPalette(), std::make_unique<TNetscapeColorLookup>()};
         case TColorReduction::OptimizedColors:
-            return nearest(OptimizedPalette(source, 1 << std::clamp(bits, 1, 8), false));
-        case TColorReduction::OptimizedWithSystemColors: return nearest(OptimizedPalette(source, 256, true));
+            return nearest(OptimizedPaletteOf(source.Get(), 1 << std::clamp(bits, 1, 8), false));
+        case TColorReduction::OptimizedWithSystemColors: return nearest(OptimizedPaletteOf(source.Get(), 256, true));
         case TColorReduction::GivenPalette: return nearest(given);
         case TColorReduction::KeepColors: break;
     }
@@ -84,21 +116,8 @@ platform::HPALETTE HalftonePalette() {
 platform::HPALETTE System20Palette() { return PaletteOf(EntriesOf(platform::GetDefaultPalette())); }
 
 platform::HPALETTE OptimizedPalette(TBitmap& bitmap, int colors, bool withSystemColors) {
-    constexpr int kSystemHalf = 10;
-    TColorQuantizer quantizer(withSystemColors ? colors - 2 * kSystemHalf : colors);
     TDIBReader rows(bitmap, TPixelDepth::Bits24);
-    for (int y = 0; y < rows.Height(); ++y) {
-        const std::uint8_t* row = rows.ScanLine(y);
-        for (int x = 0; x < rows.Width(); ++x) quantizer.AddColor(PixelAt(row, x));
-    }
-    std::vector<TRgb> palette = quantizer.Palette();
-    if (withSystemColors) {
-        const std::vector<TRgb> system = EntriesOf(platform::GetDefaultPalette());
-        palette.resize(std::size_t(colors - 2 * kSystemHalf));
-        palette.insert(palette.begin(), system.begin(), system.begin() + kSystemHalf);
-        palette.insert(palette.end(), system.end() - kSystemHalf, system.end());
-    }
-    return PaletteOf(palette);
+    return OptimizedPaletteOf(rows, colors, withSystemColors);
 }
 
 std::unique_ptr<TBitmap> ReduceToPalette(TBitmap& source, TColorReduction method, TDitherMode dither,
@@ -111,9 +130,10 @@ std::unique_ptr<TBitmap> ReduceToPalette(TBitmap& source, TColorReduction method
         result->ChangeDepth(TPixelDepth::Bits24);
         return result;
     }
-    TMethod chosen = MethodFor(method, source, givenPalette, bits);
+    TSourceRows sourceRows(source);
+    TMethod chosen = MethodFor(method, sourceRows, givenPalette, bits);
     if (!chosen.lookup || chosen.lookup->Colors() == 0) return result;
-    TDIBReader rows(source, TPixelDepth::Bits24);
+    TDIBReader& rows = sourceRows.Get();
     std::unique_ptr<TDitherEngine> ditherer = MakeDitherer(dither, rows.Width(), *chosen.lookup);
     if (!ditherer || rows.Width() == 0 || rows.Height() == 0) return result;
     TDIBWriter out(*result, chosen.palette, rows.Height(), rows.Width(), TPixelDepth::Bits8);
