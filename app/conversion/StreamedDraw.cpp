@@ -66,34 +66,34 @@ public:
 
     void Flush() {
         if (filled_ == 0) return;
-        if (toSrgb_) return FlushConverted();
-        TCanvas& target = working_.Canvas();
-        // A 24-bit bitmap draws onto a colour surface with this mode.
-        platform::SetStretchBltMode(target.Handle(), platform::COLORONCOLOR);
-        target.CopyArea({0, first_, working_.ImageWidth(), first_ + filled_}, band_.Canvas(), {0, 0, width_, filled_});
+        CopyRows(working_, first_, toSrgb_ ? Converted() : band_, filled_);
         filled_ = 0;
     }
 
 private:
+    // Rows [0, count) of `source` stretched across rows [top, top + count) of `target`.
+    static void CopyRows(TBitmap& target, std::int32_t top, TBitmap& source, std::int32_t count) {
+        TCanvas& canvas = target.Canvas();
+        // A 24-bit bitmap draws onto a colour surface with this mode.
+        platform::SetStretchBltMode(canvas.Handle(), platform::COLORONCOLOR);
+        canvas.CopyArea({0, top, target.ImageWidth(), top + count}, source.Canvas(), {0, 0, source.ImageWidth(), count});
+    }
+
     // A photo with a colour profile: the columns are sampled into a band of the target's width
     // first, so only the pixels drawn are converted (a per-pixel conversion commutes with sampling).
-    void FlushConverted() {
+    TBitmap& Converted() {
         const std::int32_t width = working_.ImageWidth();
         if (narrow_.ImageWidth() != width) {
             narrow_.ChangeDepth(TPixelDepth::Bits24);
             narrow_.ResizeWidth(width);
             narrow_.ResizeHeight(rows_);
         }
-        platform::SetStretchBltMode(narrow_.Canvas().Handle(), platform::COLORONCOLOR);
-        narrow_.Canvas().CopyArea({0, 0, width, filled_}, band_.Canvas(), {0, 0, width_, filled_});
+        CopyRows(narrow_, 0, band_, filled_);
         for (std::int32_t y = 0; y < filled_; ++y) {
             std::uint8_t* row = narrow_.ScanRow(y);
             toSrgb_->Translate(row, row, std::size_t(width));
         }
-        TCanvas& target = working_.Canvas();
-        platform::SetStretchBltMode(target.Handle(), platform::COLORONCOLOR);
-        target.CopyArea({0, first_, width, first_ + filled_}, narrow_.Canvas(), {0, 0, width, filled_});
-        filled_ = 0;
+        return narrow_;
     }
 
     static constexpr std::int32_t kBandRows = 32;
