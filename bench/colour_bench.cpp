@@ -15,10 +15,11 @@
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
 #include "JpegBenchFiles.h"
+#include "support/TaggedPhotos.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = tagged::Bytes;
 
 const char* const kPhotograph = "/usr/share/backgrounds/mate/abstract/Elephants_5640x3172.jpg";
 const char* const kProfile = "/usr/share/color/icc/colord/AdobeRGB1998.icc";
@@ -39,21 +40,10 @@ Bytes MakeUntagged() {
     return Bytes(out.Memory(), out.Memory() + out.Size());
 }
 
-// The same bytes with the profile in one APP2 "ICC_PROFILE" marker after the start marker.
-Bytes WithProfile(const Bytes& jpeg, const Bytes& profile) {
-    const std::size_t length = 2 + 12 + 2 + profile.size();
-    const std::string head = std::string("\xFF\xD8\xFF\xE2") + char(length >> 8) + char(length & 0xFF) +
-                             std::string("ICC_PROFILE\0\x01\x01", 14);
-    Bytes file(head.begin(), head.end());
-    file.insert(file.end(), profile.begin(), profile.end());
-    file.insert(file.end(), jpeg.begin() + 2, jpeg.end());
-    return file;
-}
-
-const Bytes& Photo(bool tagged) {
+const Bytes& Photo(bool profiled) {
     static const Bytes untagged = MakeUntagged();
-    static const Bytes withProfile = WithProfile(untagged, ReadFile(kProfile));
-    return tagged ? withProfile : untagged;
+    static const Bytes withProfile = tagged::WithProfile(untagged, ReadFile(kProfile));
+    return profiled ? withProfile : untagged;
 }
 
 bool Available(benchmark::State& state) {
