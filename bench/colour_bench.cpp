@@ -14,7 +14,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
-#include "JpegBenchFiles.h"
+#include "BenchFiles.h"
 #include "support/TaggedPhotos.h"
 
 namespace {

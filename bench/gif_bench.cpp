@@ -18,8 +18,6 @@
 #include <ctime>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,20 +28,18 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "platform/OwnerThread.h"
+#include "BenchFiles.h"
 #include "tests/support/GiflibMemory.h"
 #include "tests/support/TestBitmaps.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using benchfiles::Bytes;
 namespace fs = std::filesystem;
 
 const char* const kPhoto = "/usr/share/backgrounds/mate/abstract/Elephants_5640x3172.jpg";
 
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using benchfiles::ReadFile;
 
 // Runs ImageMagick once to make the file; empty when the photo or the tool is missing.
 Bytes Made(const std::string& name, const std::string& arguments) {
@@ -202,14 +198,7 @@ void BM_Large_Giflib(benchmark::State& state) { Giflib(state, Large()); }
 
 }  // namespace
 
-std::unique_ptr<TGIFImage> LoadedAnimation() {
-    auto image = std::make_unique<TGIFImage>();
-    TMemoryStream stream;
-    stream.WriteBuffer(Animation().data(), std::int64_t(Animation().size()));
-    stream.SetPosition(0);
-    image->LoadFromStream(stream);
-    return image;
-}
+std::unique_ptr<TGIFImage> LoadedAnimation() { return benchfiles::LoadImage<TGIFImage>(Animation()); }
 
 std::unique_ptr<TBitmap> Target800x600() {
     auto target = std::make_unique<TBitmap>();

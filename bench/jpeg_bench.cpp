@@ -17,7 +17,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
-#include "JpegBenchFiles.h"
+#include "BenchFiles.h"
 
 namespace {
 

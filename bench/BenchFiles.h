@@ -1,5 +1,5 @@
 #pragma once
-// What the JPEG benchmarks share: a file's bytes and a JPEG image read from bytes in memory.
+// What the benchmarks share: a file's bytes and a picture read from bytes in memory.
 
 #include <cstdint>
 #include <filesystem>
@@ -20,11 +20,12 @@ inline Bytes ReadFile(const std::filesystem::path& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline std::unique_ptr<TJPEGImage> LoadImage(const Bytes& bytes) {
+template <class Graphic = TJPEGImage>
+std::unique_ptr<Graphic> LoadImage(const Bytes& bytes) {
     TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
     stream.SetPosition(0);
-    auto image = std::make_unique<TJPEGImage>();
+    auto image = std::make_unique<Graphic>();
     image->LoadFromStream(stream);
     return image;
 }
