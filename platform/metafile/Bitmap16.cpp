@@ -3,22 +3,10 @@
 
 #include <algorithm>
 
+#include "platform/LittleEndian.h"
 #include "platform/metafile/MetafileLimits.h"
 
 namespace platform {
-
-namespace {
-
-void PutU16(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    b.push_back(std::uint8_t(v));
-    b.push_back(std::uint8_t(v >> 8));
-}
-void PutU32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    PutU16(b, v);
-    PutU16(b, v >> 16);
-}
-
-}  // namespace
 
 std::optional<std::vector<std::uint8_t>> DibFromBitmap16(const RecordReader& header,
                                                          std::span<const std::uint8_t> bits) {
@@ -33,14 +21,14 @@ std::optional<std::vector<std::uint8_t>> DibFromBitmap16(const RecordReader& hea
     const std::size_t stride = (std::size_t(width) * depth + 31) / 32 * 4;
     std::vector<std::uint8_t> dib;
     dib.reserve(48 + stride * std::size_t(height));
-    for (std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)}) PutU32(dib, v);
-    PutU16(dib, 1);
-    PutU16(dib, depth);
+    for (std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)}) AppendLittleU32(dib, v);
+    AppendLittleU16(dib, 1);
+    AppendLittleU16(dib, std::uint16_t(depth));
     const std::uint32_t colours = depth == 1 ? 2 : 0;
-    for (std::uint32_t v : {0u, std::uint32_t(stride * std::size_t(height)), 0u, 0u, colours, 0u}) PutU32(dib, v);
+    for (std::uint32_t v : {0u, std::uint32_t(stride * std::size_t(height)), 0u, 0u, colours, 0u}) AppendLittleU32(dib, v);
     if (depth == 1) {
-        PutU32(dib, 0x000000);
-        PutU32(dib, 0xFFFFFF);
+        AppendLittleU32(dib, 0x000000);
+        AppendLittleU32(dib, 0xFFFFFF);
     }
     for (std::int32_t y = height - 1; y >= 0; --y) {
         const auto row = bits.subspan(std::size_t(y) * rowBytes, used);

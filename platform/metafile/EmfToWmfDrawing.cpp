@@ -1,6 +1,7 @@
 // Enhanced drawing, text and bitmap records back to their Windows-metafile forms.
 #include <cmath>
 
+#include "platform/LittleEndian.h"
 #include "platform/metafile/EmfToWmf.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/SymbolFont.h"
@@ -187,8 +188,7 @@ void EmfToWmf::Text(const RecordReader& r, std::size_t at, bool wide) {
         const auto dx = r.Block(offDx, count, 4);
         for (std::uint32_t i = 0; i < count; ++i) {
             const std::int16_t d = Clamp16(RecordReader(dx).I32(4 * std::size_t(i)));
-            tail.push_back(std::uint8_t(d));
-            tail.push_back(std::uint8_t(std::uint16_t(d) >> 8));
+            AppendLittleU16(tail, std::uint16_t(d));
         }
     }
     writer_.Record(META_EXTTEXTOUT, words, tail);

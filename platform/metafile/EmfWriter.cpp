@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/LittleEndian.h"
 #include "platform/metafile/EnhMetaFile.h"
 
 namespace platform {
@@ -39,9 +40,7 @@ EmfWriter::EmfWriter(const RECT& frame, std::int32_t deviceX, std::int32_t devic
     Put(std::uint32_t(mmY) * 1000);
 }
 
-void EmfWriter::Put(std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes_.push_back(std::uint8_t(value >> (8 * i)));
-}
+void EmfWriter::Put(std::uint32_t value) { AppendLittleU32(bytes_, value); }
 
 void EmfWriter::Set(std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes_[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));

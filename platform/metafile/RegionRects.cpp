@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/LittleEndian.h"
 #include "platform/metafile/MetafileLimits.h"
 
 namespace platform {
@@ -10,10 +11,6 @@ namespace {
 
 constexpr std::size_t kRegionHeaderBytes = 32, kRectBytes = 16;
 constexpr std::uint32_t RDH_RECTANGLES = 1;
-
-void Put(std::vector<std::uint8_t>& b, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(std::uint8_t(std::uint32_t(v) >> (8 * i)));
-}
 
 }  // namespace
 
@@ -45,9 +42,9 @@ std::vector<std::uint8_t> RegionDataOf(const std::vector<RECT>& rects) {
     const auto count = std::int32_t(rects.size());
     for (std::int32_t v : {std::int32_t(kRegionHeaderBytes), std::int32_t(RDH_RECTANGLES), count,
                            count * std::int32_t(kRectBytes), bounds.left, bounds.top, bounds.right, bounds.bottom})
-        Put(data, v);
+        AppendLittleU32(data, std::uint32_t(v));
     for (const RECT& c : rects)
-        for (std::int32_t v : {c.left, c.top, c.right, c.bottom}) Put(data, v);
+        for (std::int32_t v : {c.left, c.top, c.right, c.bottom}) AppendLittleU32(data, std::uint32_t(v));
     return data;
 }
 

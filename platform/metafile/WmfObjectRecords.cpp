@@ -1,6 +1,7 @@
 // Windows-metafile objects: pens, brushes, fonts, palettes and regions in the lowest free slot.
 #include <algorithm>
 
+#include "platform/LittleEndian.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/WmfConverter.h"
 
@@ -24,10 +25,6 @@ constexpr std::uint32_t EMR_INTERSECTCLIPRECT = 30, EMR_SELECTOBJECT = 37, EMR_C
 constexpr std::uint32_t RGN_COPY = 5;
 constexpr std::size_t kFaceNameBytes = 32;
 constexpr std::size_t kLogFontBytes = 92;
-
-void PutU32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(std::uint8_t(v >> (8 * i)));
-}
 
 }  // namespace
 
@@ -71,7 +68,7 @@ void WmfConverter::CreateFont(const RecordReader& r) {
     if (!slot) return;
     slots_[*slot].charSet = r.U8(P + 13);
     std::vector<std::uint8_t> logFont;
-    for (std::size_t at : {P, P + 2, P + 4, P + 6, P + 8}) PutU32(logFont, std::uint32_t(std::int32_t(r.I16(at))));
+    for (std::size_t at : {P, P + 2, P + 4, P + 6, P + 8}) AppendLittleU32(logFont, std::uint32_t(std::int32_t(r.I16(at))));
     for (std::size_t at = P + 10; at < P + 18; ++at) logFont.push_back(r.U8(at));
     // The face name runs to its NUL or to the end of the record, whichever comes first.
     for (std::size_t i = 0; i < kFaceNameBytes && P + 18 + i < r.Size(); ++i) {

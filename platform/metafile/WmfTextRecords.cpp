@@ -1,5 +1,6 @@
 // Windows-metafile text: TextOut and ExtTextOut become ExtTextOutW records, the 8-bit string
 // widened by the selected font's character set.
+#include "platform/LittleEndian.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/SymbolFont.h"
 #include "platform/metafile/WmfConverter.h"
@@ -23,13 +24,12 @@ void WmfConverter::Text(POINT reference, std::uint32_t options, const RECT* rect
     std::vector<std::uint8_t> tail;
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = fontCharSet_ == SYMBOL_CHARSET ? SymbolChar(chars[i]) : char16_t(chars[i]);
-        tail.push_back(std::uint8_t(c));
-        tail.push_back(std::uint8_t(c >> 8));
+        AppendLittleU16(tail, c);
     }
     while (tail.size() % 4) tail.push_back(0);
     const std::int32_t offDx = dx.empty() ? 0 : kStringOffset + std::int32_t(tail.size());
     for (std::size_t i = 0; i < n && !dx.empty(); ++i)
-        for (int k = 0; k < 4; ++k) tail.push_back(std::uint8_t(std::uint32_t(dx[i]) >> (8 * k)));
+        AppendLittleU32(tail, std::uint32_t(dx[i]));
     const RECT box = rect ? *rect : RECT{};
     writer_->Record(EMR_EXTTEXTOUTW,
                     {0, 0, -1, -1, GM_COMPATIBLE, 0, 0, reference.x, reference.y, std::int32_t(n), kStringOffset,

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/LittleEndian.h"
+
 namespace platform {
 
 namespace {
@@ -17,10 +19,7 @@ WmfWriter::WmfWriter() {
     for (int i = 0; i < kHeaderWords; ++i) Word(0);
 }
 
-void WmfWriter::Word(std::uint16_t w) {
-    bytes_.push_back(std::uint8_t(w));
-    bytes_.push_back(std::uint8_t(w >> 8));
-}
+void WmfWriter::Word(std::uint16_t w) { AppendLittleU16(bytes_, w); }
 
 void WmfWriter::Record(std::uint16_t function, std::initializer_list<std::int32_t> words) {
     Record(function, std::vector<std::int32_t>(words));
