@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/LittleEndian.h"
+#include "platform/PixelFormat.h"
 #include "platform/metafile/MetafileLimits.h"
 
 namespace platform {
@@ -16,9 +17,9 @@ std::optional<std::vector<std::uint8_t>> DibFromBitmap16(const RecordReader& hea
     if (planes != 1 || (depth != 1 && depth != 24 && depth != 32)) return std::nullopt;
     if (width <= 0 || height <= 0 || std::uint64_t(width) * std::uint64_t(height) > kMaxRecordBitmapPixels)
         return std::nullopt;
-    const std::size_t used = (std::size_t(width) * depth + 7) / 8;
+    const std::size_t used = RowBytes(width, int(depth), 1);
     if (rowBytes < used || bits.size() / rowBytes < std::size_t(height)) return std::nullopt;
-    const std::size_t stride = (std::size_t(width) * depth + 31) / 32 * 4;
+    const std::size_t stride = RowBytes(width, int(depth), 4);
     std::vector<std::uint8_t> dib;
     dib.reserve(48 + stride * std::size_t(height));
     for (std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)}) AppendLittleU32(dib, v);

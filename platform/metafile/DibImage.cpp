@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/PixelFormat.h"
 #include "platform/Surface.h"
 #include "platform/metafile/MetafileLimits.h"
 
@@ -61,9 +62,8 @@ bool ReadInfo(const RecordReader& bmi, BITMAPINFO& info) {
 // only make a large, mostly empty bitmap. The last row may lack its padding.
 bool HoldsRows(const BITMAPINFOHEADER& h, std::size_t bytes) {
     if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return true;
-    const std::uint64_t bitsPerRow = std::uint64_t(h.biWidth) * h.biBitCount;
-    const std::uint64_t stride = (bitsPerRow + 31) / 32 * 4, rows = std::uint64_t(std::abs(h.biHeight));
-    return bytes >= stride * (rows - 1) + (bitsPerRow + 7) / 8;
+    const std::uint64_t rows = std::uint64_t(std::abs(h.biHeight));
+    return bytes >= RowBytes(h.biWidth, h.biBitCount, 4) * (rows - 1) + RowBytes(h.biWidth, h.biBitCount, 1);
 }
 
 RGBQUAD Quad(COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; }
