@@ -171,8 +171,8 @@ void TMetafile::ReadEnhanced(TStream& stream) {
     enhanced_ = true;
 }
 
-// Placeable Windows metafile: the 22-byte header, then records converted to enhanced ones twice,
-// the second time with the frame the first conversion found as the suggested size.
+// Placeable Windows metafile: the 22-byte header, then records converted to enhanced ones, the
+// frame taken from the records' own window.
 void TMetafile::ReadPlaceable(TStream& stream, std::int64_t count) {
     NewImage();
     if (count < kPlaceableHeaderBytes || count - kPlaceableHeaderBytes > std::int64_t(platform::kMaxMetafileBytes))
@@ -190,12 +190,7 @@ void TMetafile::ReadPlaceable(TStream& stream, std::int64_t count) {
     image_->inch = inch;
     image_->frameWidth = MulDiv(std::int32_t(word(10)) - word(6), 2540, units);
     image_->frameHeight = MulDiv(std::int32_t(word(12)) - word(8), 2540, units);
-    platform::METAFILEPICT picture{kMmAnisotropic, 0, 0};
-    const platform::HENHMETAFILE first = platform::SetWinMetaFileBits(records.size(), records.data(), &picture);
-    if (!first) RaiseInvalid();
-    const platform::ENHMETAHEADER converted = platform::HeaderOf(*first);
-    picture.xExt = converted.rclFrame.right;
-    picture.yExt = converted.rclFrame.bottom;
+    const platform::METAFILEPICT picture{kMmAnisotropic, 0, 0};
     image_->handle = platform::SetWinMetaFileBits(records.size(), records.data(), &picture);
     if (!image_->handle) RaiseInvalid();
     enhanced_ = false;
