@@ -23,16 +23,15 @@ void TGIFColorMap::CopyFrom(TPersistent* source) {
     if (!map) return TPersistent::CopyFrom(source);
     if (map == this) return;
     data_ = map->data_;
-    capacity_ = map->capacity_;
     count_ = map->count_;
     sorted_ = map->sorted_;
     MapChanged();
 }
 
 void TGIFColorMap::EnsureCapacity(int n) {
-    if (n < capacity_) return;
-    capacity_ = n <= 16 ? 16 : std::min((n + 31) / 32 * 32, GIFMaxColors);
-    data_.resize(std::size_t(capacity_) * 3);
+    if (n < Capacity()) return;
+    const int capacity = n <= 16 ? 16 : std::min((n + 31) / 32 * 32, GIFMaxColors);
+    data_.resize(std::size_t(capacity) * 3);
 }
 
 int TGIFColorMap::AddColor(TColor color) {
@@ -74,7 +73,7 @@ TColor TGIFColorMap::ColorAt(int index) {
 void TGIFColorMap::RemoveColor(int index) {
     if (index < 0 || index >= count_) RaiseGIFError(gifmsg::SBadColorIndex);
     data_.erase(data_.begin() + index * 3, data_.begin() + index * 3 + 3);
-    data_.resize(std::size_t(capacity_) * 3);
+    data_.insert(data_.end(), 3, 0);
     --count_;
     sorted_ = false;
     MapChanged();
@@ -83,7 +82,7 @@ void TGIFColorMap::RemoveColor(int index) {
 void TGIFColorMap::ResetMap() {
     data_.clear();
     data_.shrink_to_fit();
-    capacity_ = count_ = 0;
+    count_ = 0;
     sorted_ = false;
 }
 

@@ -35,7 +35,7 @@ public:
     virtual void MapChanged() = 0;                                                   // 7
 
     int Count() const { return count_; }
-    int Capacity() const { return capacity_; }
+    int Capacity() const { return int(data_.size() / 3); }
     bool Sorted() const { return sorted_; }
     void SetSorted(bool value) { sorted_ = value; }
     // Three bytes per entry: red, green, blue.
@@ -58,7 +58,6 @@ public:
 
 private:
     std::vector<std::uint8_t> data_;
-    int capacity_ = 0;
     int count_ = 0;
     bool sorted_ = false;
 };
