@@ -81,23 +81,50 @@ std::unique_ptr<TBitmap> NewFrameBitmap(TGIFSubImage& frame) {
     return bitmap;
 }
 
+// The rows of a frame bitmap being built in the frame's palette, and the mask of the frame's
+// transparent pixels when this build makes it; Finish hands both over.
+class TFrameRows {
+public:
+    TFrameRows(TGIFSubImage& frame, TBitmap& bitmap)
+        : frame_(frame),
+          writer_(bitmap, FramePalette(frame), frame.Height(), frame.Width(), TPixelDepth::Bits8),
+          withMask_(TakeMaskTurn(frame)),
+          mask_(withMask_ ? frame.Width() : 0, withMask_ ? frame.Height() : 0),
+          transparent_(withMask_ ? frame.GraphicControlExtension()->TransparentColorIndex() : 0) {}
+    std::uint8_t* ScanLine(int y) { return writer_.ScanLine(y); }
+    bool WithMask() const { return withMask_; }
+    std::uint8_t Transparent() const { return transparent_; }
+    // Marks the pixel in the mask when it is the transparent index; false for the others.
+    bool MaskIfTransparent(std::uint8_t index, int x, int y) {
+        if (!withMask_ || index != transparent_) return false;
+        mask_.Set(x, y);
+        return true;
+    }
+    void Finish() {
+        if (withMask_) frame_.Cache().Mask = mask_.Make();
+        writer_.Finish();
+    }
+
+private:
+    TGIFSubImage& frame_;
+    TDIBWriter writer_;
+    bool withMask_;
+    TMaskRows mask_;
+    std::uint8_t transparent_;
+};
+
 std::unique_ptr<TBitmap> BuildFrameBitmap(TGIFSubImage& frame, TBuildProgress& progress) {
     std::unique_ptr<TBitmap> bitmap = NewFrameBitmap(frame);
     const int width = frame.Width(), height = frame.Height();
-    TDIBWriter writer(*bitmap, FramePalette(frame), height, width, TPixelDepth::Bits8);
-    const bool withMask = TakeMaskTurn(frame);
-    TMaskRows mask(withMask ? width : 0, withMask ? height : 0);
-    const std::uint8_t transparent = withMask ? frame.GraphicControlExtension()->TransparentColorIndex() : 0;
+    TFrameRows rows(frame, *bitmap);
     for (int y = 0; y < height; ++y) {
         progress.Row(y, height);
         const std::uint8_t* row = frame.PixelRow(y);
-        std::memcpy(writer.ScanLine(y), row, std::size_t(width));
-        if (!withMask) continue;
-        for (int x = 0; x < width; ++x)
-            if (row[x] == transparent) mask.Set(x, y);
+        std::memcpy(rows.ScanLine(y), row, std::size_t(width));
+        if (!rows.WithMask()) continue;
+        for (int x = 0; x < width; ++x) rows.MaskIfTransparent(row[x], x, y);
     }
-    if (withMask) frame.Cache().Mask = mask.Make();
-    writer.Finish();
+    rows.Finish();
     return bitmap;
 }
 
@@ -119,32 +146,26 @@ std::unique_ptr<TBitmap> BuildDitheredFrameBitmap(TGIFSubImage& frame, TBuildPro
     std::unique_ptr<TBitmap> bitmap = NewFrameBitmap(frame);
     const int width = frame.Width(), height = frame.Height();
     const std::vector<TRgb> colors = FrameColors(frame);
-    TDIBWriter writer(*bitmap, FramePalette(frame), height, width, TPixelDepth::Bits8);
-    const bool withMask = TakeMaskTurn(frame);
-    TMaskRows mask(withMask ? width : 0, withMask ? height : 0);
-    const std::uint8_t transparent = withMask ? frame.GraphicControlExtension()->TransparentColorIndex() : 0;
+    TFrameRows rows(frame, *bitmap);
     TNetscapeColorLookup lookup;
     TRgb found;
-    const std::uint8_t transparentFill = std::uint8_t(lookup.LookupColor(colors[transparent], found));
+    const std::uint8_t transparentFill = std::uint8_t(lookup.LookupColor(colors[rows.Transparent()], found));
     TFloydSteinbergDitherer ditherer(width, lookup);
     for (int y = 0; y < height; ++y) {
         progress.Row(y, height);
         const std::uint8_t* row = frame.PixelRow(y);
-        std::uint8_t* out = writer.ScanLine(y);
-        if (withMask) std::memset(out, transparentFill, std::size_t(width));
+        std::uint8_t* out = rows.ScanLine(y);
+        if (rows.WithMask()) std::memset(out, transparentFill, std::size_t(width));
         for (int i = 0; i < width; ++i) {
             const int x = ditherer.Column();
-            if (withMask && row[x] == transparent) {
-                mask.Set(x, y);
+            if (rows.MaskIfTransparent(row[x], x, y))
                 ditherer.Skip();
-            } else {
+            else
                 out[x] = std::uint8_t(ditherer.DitherColor(colors[row[x]], found));
-            }
         }
         ditherer.NextRow();
     }
-    if (withMask) frame.Cache().Mask = mask.Make();
-    writer.Finish();
+    rows.Finish();
     return bitmap;
 }
 
