@@ -94,7 +94,7 @@ private:
     void FloodFill(const RecordReader& r);
 
     // Text and bitmaps.
-    void DrawText(const TextRun& run);
+    void DrawText(TextRun run);
     void DrawGradient(const RecordReader& r);
     // `prepare` may change the decoded bitmap first (a colour key or a mask made transparent).
     void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, std::size_t blockAt,

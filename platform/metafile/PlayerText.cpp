@@ -98,7 +98,7 @@ TextRun ReadSmallRun(const RecordReader& r) {
 
 }  // namespace
 
-void MetafilePlayer::DrawText(const TextRun& given) {
+void MetafilePlayer::DrawText(TextRun run) {
     // Fonts need the GUI application; a process without one draws no text.
     if (recording_ || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     const QTransform t = LogicalToOutput();
@@ -123,7 +123,6 @@ void MetafilePlayer::DrawText(const TextRun& given) {
         if (average > 0) font.setStretch(std::clamp(int(std::lround(100 * std::abs(f.width) * xScale / average)), 1, 4000));
     }
     const QFontMetricsF metrics(font);
-    TextRun run = given;
     if (symbol)
         for (auto& c : run.text)
             if (c.unicode() < 0x100 || (c.unicode() & 0xFF00) == 0xF000) c = QChar(SymbolChar(std::uint8_t(c.unicode())));
