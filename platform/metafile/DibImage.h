@@ -16,11 +16,11 @@ namespace platform {
 QImage DibFromRecord(const RecordReader& r, std::size_t offBmiAt, std::size_t cbBmiAt, std::size_t offBitsAt,
                      std::size_t cbBitsAt, COLORREF textColor, COLORREF bkColor);
 
-// Makes transparent (ARGB32) the pixels of `image` whose mask pixel, `offset` further on in
-// `mask`, is dark or outside the mask.
 // Where the source's mask lies beside the source: (xMask, yMask) less (xSrc, ySrc), kept within
 // sound pixel coordinates.
 QPoint MaskOffset(std::int32_t xMask, std::int32_t yMask, std::int32_t xSrc, std::int32_t ySrc);
+// Makes transparent (ARGB32) the pixels of `image` whose mask pixel, `offset` further on in
+// `mask`, is dark or outside the mask.
 void MaskOut(QImage& image, const QImage& mask, QPoint offset);
 
 }  // namespace platform
