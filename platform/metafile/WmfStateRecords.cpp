@@ -64,17 +64,14 @@ bool WmfConverter::ConvertState(const RecordReader& r, std::uint16_t function) {
     case META_SETMAPPERFLAGS: w.Record(EMR_SETMAPPERFLAGS, {std::int32_t(r.U32(P))}); return true;
     case META_SETTEXTCHAREXTRA: charExtra_ = r.I16(P); return true;
     case META_SETWINDOWORG:
-    case META_OFFSETWINDOWORG: {
-        const POINT p = ReversedPoint(r, P);
-        windowOrg_ = function == META_SETWINDOWORG ? p : POINT{windowOrg_.x + p.x, windowOrg_.y + p.y};
-        w.Record(EMR_SETWINDOWORGEX, {windowOrg_.x, windowOrg_.y});
-        return true;
-    }
+    case META_OFFSETWINDOWORG:
     case META_SETVIEWPORTORG:
     case META_OFFSETVIEWPORTORG: {
+        const bool window = function == META_SETWINDOWORG || function == META_OFFSETWINDOWORG;
+        POINT& org = window ? windowOrg_ : viewportOrg_;
         const POINT p = ReversedPoint(r, P);
-        viewportOrg_ = function == META_SETVIEWPORTORG ? p : POINT{viewportOrg_.x + p.x, viewportOrg_.y + p.y};
-        w.Record(EMR_SETVIEWPORTORGEX, {viewportOrg_.x, viewportOrg_.y});
+        org = function == META_SETWINDOWORG || function == META_SETVIEWPORTORG ? p : POINT{org.x + p.x, org.y + p.y};
+        w.Record(window ? EMR_SETWINDOWORGEX : EMR_SETVIEWPORTORGEX, {org.x, org.y});
         return true;
     }
     case META_SETWINDOWEXT:
