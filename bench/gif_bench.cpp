@@ -41,14 +41,20 @@ const char* const kPhoto = "/usr/share/backgrounds/mate/abstract/Elephants_5640x
 
 using benchfiles::ReadFile;
 
-// Runs ImageMagick once to make the file; empty when the photo or the tool is missing.
-Bytes Made(const std::string& name, const std::string& arguments) {
+// Runs ImageMagick once to make the file, `coder` naming its format where the extension does
+// not; the file's path, or empty when the photo or the tool is missing.
+fs::path MadeFile(const std::string& name, const std::string& arguments, const std::string& coder = "") {
     const fs::path path = fs::temp_directory_path() / ("obrazor-bench-" + name);
     if (!fs::exists(path)) {
-        const std::string command = "/usr/bin/convert " + arguments + " '" + path.string() + "' 2>/dev/null";
+        const std::string command = "/usr/bin/convert " + arguments + " '" + coder + path.string() + "' 2>/dev/null";
         if (!fs::exists(kPhoto) || std::system(command.c_str()) != 0) return {};
     }
-    return ReadFile(path);
+    return path;
+}
+
+Bytes Made(const std::string& name, const std::string& arguments) {
+    const fs::path path = MadeFile(name, arguments);
+    return path.empty() ? Bytes{} : ReadFile(path);
 }
 
 // Each frame the photo shifted a little further, so that every frame has its own pixels and map.
@@ -94,17 +100,9 @@ void Giflib(benchmark::State& state, const Bytes& bytes) {
 
 // The large frame's indices and colours, read by our decoder.
 TGIFImage& LargeImage() {
-    static TGIFImage image;
-    static const bool loaded = [] {
-        if (Large().empty()) return false;
-        TMemoryStream stream;
-        stream.WriteBuffer(Large().data(), std::int64_t(Large().size()));
-        stream.SetPosition(0);
-        image.LoadFromStream(stream);
-        return true;
-    }();
-    (void)loaded;
-    return image;
+    static const std::unique_ptr<TGIFImage> image =
+        Large().empty() ? std::make_unique<TGIFImage>() : benchfiles::LoadImage<TGIFImage>(Large());
+    return *image;
 }
 
 void BM_Encode_Ours(benchmark::State& state) {
@@ -151,15 +149,18 @@ void BM_Encode_Giflib(benchmark::State& state) {
     state.counters["bytes"] = double(size);
 }
 
-// The photograph as a 24-bit BMP of 4000 x 3000, read into a bitmap.
+// The photograph as a 24-bit BMP of 4000 x 3000.
+const fs::path& PhotoBmp() {
+    static const fs::path path = MadeFile("photo-4000x3000.bmp", std::string("'") + kPhoto + "' -resize 4000x3000!", "bmp3:");
+    return path;
+}
+
+// That BMP read into a bitmap.
 TBitmap& Photo12() {
     static TBitmap bitmap;
     static const bool loaded = [] {
-        const fs::path path = fs::temp_directory_path() / "obrazor-bench-photo-4000x3000.bmp";
-        const std::string command =
-            std::string("/usr/bin/convert '") + kPhoto + "' -resize 4000x3000! 'bmp3:" + path.string() + "' 2>/dev/null";
-        if (!fs::exists(path) && (!fs::exists(kPhoto) || std::system(command.c_str()) != 0)) return false;
-        TFileStream stream(path.string(), TFileStream::fmOpenRead);
+        if (PhotoBmp().empty()) return false;
+        TFileStream stream(PhotoBmp().string(), TFileStream::fmOpenRead);
         bitmap.LoadFromStream(stream);
         return true;
     }();
@@ -180,7 +181,7 @@ void BM_Octree_Ours(benchmark::State& state) {
 void BM_Octree_ImageMagick(benchmark::State& state) {
     TBitmap& photo = Photo12();
     if (photo.IsEmpty()) return state.SkipWithError("no photograph or no ImageMagick");
-    const fs::path in = fs::temp_directory_path() / "obrazor-bench-photo-4000x3000.bmp";
+    const fs::path& in = PhotoBmp();
     const fs::path out = fs::temp_directory_path() / "obrazor-bench-photo-reduced.bmp";
     const std::string command = "/usr/bin/convert '" + in.string() + "' -colors 256 +dither 'bmp3:" + out.string() + "'";
     for (auto _ : state)
