@@ -18,11 +18,8 @@ void TGIFEncoder::ColorNotInTable() { RaiseGIFError(gifmsg::SColorNotInTable); }
 
 void TGIFEncoder::SetUp(TGIFSubImage& frame, int bits) {
     minCodeSize_ = std::max(bits, 2);
-    startWidth_ = width_bits_ = minCodeSize_ + 1;
+    width_bits_ = StartWidth();
     widthLimit_ = (1 << width_bits_) - 1;
-    clearCode_ = 1 << minCodeSize_;
-    endCode_ = clearCode_ + 1;
-    firstFreeCode_ = clearCode_ + 2;
     accumulator_ = 0;
     accumulatedBits_ = 0;
     width_ = frame.Width();
@@ -53,7 +50,7 @@ void TGIFEncoder::EncodeFrame(TGIFSubImage& frame, TStream& stream) {
     TGIFWriter writer(stream);
     writer_ = &writer;
     if (!rows_.empty()) EncodeBody();
-    EmitCode(endCode_);
+    EmitCode(EndCode());
     writer.Flush();
     writer_ = nullptr;
     WriteU8(stream, 0);
@@ -70,7 +67,7 @@ void TGIFEncoder::EmitCode(int code) {
         accumulator_ >>= 8;
         accumulatedBits_ -= 8;
     }
-    if (code == endCode_ && accumulatedBits_ > 0) {
+    if (code == EndCode() && accumulatedBits_ > 0) {
         writer_->Put(std::uint8_t(accumulator_));
         accumulatedBits_ = 0;
     }
@@ -78,14 +75,14 @@ void TGIFEncoder::EmitCode(int code) {
 
 void TGIFEncoder::EmitClear() {
     clearFlag_ = true;
-    EmitCode(clearCode_);
+    EmitCode(ClearCode());
 }
 
 void TLZWEncoder::EmitCode(int code) {
     TGIFEncoder::EmitCode(code);
     if (nextFree_ <= widthLimit_ && !clearFlag_) return;
     if (clearFlag_) {
-        width_bits_ = startWidth_;
+        width_bits_ = StartWidth();
         clearFlag_ = false;
     } else {
         ++width_bits_;
@@ -96,7 +93,7 @@ void TLZWEncoder::EmitCode(int code) {
 void TLZWEncoder::EmitClear() {
     TGIFEncoder::EmitClear();
     std::fill(table_.begin(), table_.end(), 0xFFFFFFFFu);
-    nextFree_ = firstFreeCode_;
+    nextFree_ = FirstFreeCode();
 }
 
 namespace {

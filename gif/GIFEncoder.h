@@ -60,13 +60,15 @@ protected:
     }
     [[noreturn]] static void ColorNotInTable();
 
+    // The codes and the first code width that follow from the minimum code size.
+    int StartWidth() const { return minCodeSize_ + 1; }
+    int ClearCode() const { return 1 << minCodeSize_; }
+    int EndCode() const { return ClearCode() + 1; }
+    int FirstFreeCode() const { return ClearCode() + 2; }
+
     int minCodeSize_ = 2;
-    int startWidth_ = 3;
     int width_bits_ = 3;
     int widthLimit_ = 7;
-    int clearCode_ = 4;
-    int endCode_ = 5;
-    int firstFreeCode_ = 6;
     bool clearFlag_ = false;
 
 private:

@@ -14,7 +14,7 @@ void TRLEEncoder::EmitClear() {
     codesSinceClear_ = 0;
     longestRun_ = 0;
     TGIFEncoder::EmitClear();
-    width_bits_ = startWidth_;
+    width_bits_ = StartWidth();
 }
 
 void TRLEEncoder::EmitPlain(int code) {
@@ -29,7 +29,7 @@ void TRLEEncoder::EmitPlain(int code) {
 }
 
 // The decoder's entry for a run of `length` pixels of the run's colour.
-void TRLEEncoder::EmitRunCode(int length) { EmitPlain(length == 1 ? pixel_ : firstFreeCode_ + length - 2); }
+void TRLEEncoder::EmitRunCode(int length) { EmitPlain(length == 1 ? pixel_ : FirstFreeCode() + length - 2); }
 
 // Codes needed for a run sent from a Clear: runs of 1, 2, 3 ... as long as the table lasts.
 int TRLEEncoder::RunCost(int count) const {
@@ -124,9 +124,9 @@ void TRLEEncoder::FlushRun(int count) {
 }
 
 void TRLEEncoder::EncodeBody() {
-    growthStart_ = clearCode_ - 1;
-    clearStart_ = minCodeSize_ > 3 ? clearCode_ - 2 : 9;
-    runCodeLimit_ = TableSize - 1 - firstFreeCode_;
+    growthStart_ = ClearCode() - 1;
+    clearStart_ = minCodeSize_ > 3 ? ClearCode() - 2 : 9;
+    runCodeLimit_ = TableSize - 1 - FirstFreeCode();
     EmitClear();
     pixel_ = -1;
     int run = 0;
