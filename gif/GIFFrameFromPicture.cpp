@@ -27,6 +27,9 @@ int BitsOf(TPixelDepth depth) {
     }
 }
 
+// Pixel x of a 24-bit row (blue, green, red) as 0x00BBGGRR.
+TColor RowColor(const std::uint8_t* row, int x) { return TColor(row[3 * x + 2] | row[3 * x + 1] << 8 | row[3 * x] << 16); }
+
 std::uint8_t IndexIn(const std::uint8_t* row, int x, int bits) {
     if (bits == 8) return row[x];
     if (bits == 4) return std::uint8_t(x & 1 ? row[x >> 1] & 0x0F : row[x >> 1] >> 4);
@@ -86,7 +89,7 @@ void TGIFSubImage::FillFromTrueColorBitmap(TBitmap& bitmap) {
         const std::uint8_t* in = rows.ScanLine(y);
         std::uint8_t* out = PixelRow(y);
         for (int x = 0; x < Width(); ++x) {
-            const TColor color = TColor(in[3 * x + 2] | in[3 * x + 1] << 8 | in[3 * x] << 16);
+            const TColor color = RowColor(in, x);
             int index = recent.Find(color);
             if (index < 0) {
                 index = colorMap_.FindColor(color);
@@ -143,7 +146,7 @@ void TGIFSubImage::AddTransparency(TBitmap& source, TColor transparent) {
         const std::uint8_t* in = rows.ScanLine(y);
         std::uint8_t* out = PixelRow(y);
         for (int x = 0; x < Width(); ++x)
-            if (TColor(in[3 * x + 2] | in[3 * x + 1] << 8 | in[3 * x] << 16) == transparent) {
+            if (RowColor(in, x) == transparent) {
                 out[x] = std::uint8_t(index);
                 any = true;
             }
