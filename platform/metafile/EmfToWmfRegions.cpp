@@ -60,13 +60,14 @@ bool EmfToWmf::ConvertRegion(const RecordReader& r) {
     const bool brushed = type == EMR_FILLRGN || type == EMR_FRAMERGN;
     const auto brush = brushed ? SlotOf(r.U32(28)) : std::nullopt;
     if (brushed && !brush) return true;
+    const std::uint16_t brushSlot = brush ? *brush : 0;
     const auto slot = NewSlot(kRecordRegion);
     if (!slot) return true;
     writer_.Record(META_CREATEREGION, RegionObject(rects));
     switch (type) {
-        case EMR_FILLRGN: writer_.Record(META_FILLREGION, {*slot, *brush}); break;
+        case EMR_FILLRGN: writer_.Record(META_FILLREGION, {*slot, brushSlot}); break;
         case EMR_FRAMERGN:
-            writer_.Record(META_FRAMEREGION, {*slot, *brush, Clamp16(r.I32(36)), Clamp16(r.I32(32))});
+            writer_.Record(META_FRAMEREGION, {*slot, brushSlot, Clamp16(r.I32(36)), Clamp16(r.I32(32))});
             break;
         case EMR_INVERTRGN: writer_.Record(META_INVERTREGION, {*slot}); break;
         default: writer_.Record(META_PAINTREGION, {*slot}); break;
