@@ -13,6 +13,7 @@ constexpr const char* kFilter =
     "Fotografie BMP (*.bmp)|*.bmp|Grafika WMF (*.wmf)|*.wmf|Grafika EMF (*.emf)|*.emf|"
     "Všechny soubory (*.*)|*.*";
 
+// clang-format off
 TFormDescription Build() {
     TFormDescription d;
     d.properties = {P("Caption", std::string("Lumovar Obrazor ") + kProgramVersion),
@@ -69,6 +70,7 @@ TFormDescription Build() {
     };
     return d;
 }
+// clang-format on
 
 }  // namespace
 

@@ -6,6 +6,7 @@ using namespace fd;
 
 namespace {
 
+// clang-format off
 TFormDescription Build() {
     TFormDescription d;
     d.properties = {P("Caption", S("100% zobrazení")), P("ClientWidth", N(320)), P("ClientHeight", N(240)),
@@ -17,6 +18,7 @@ TFormDescription Build() {
     };
     return d;
 }
+// clang-format on
 
 }  // namespace
 

@@ -19,6 +19,7 @@ const std::vector<std::string> kTermsOfUse{
     "podobě a bez úplaty.",
 };
 
+// clang-format off
 TFormDescription Build() {
     TFormDescription d;
     d.properties = {P("Caption", S("O programu")), P("ClientWidth", N(417)), P("ClientHeight", N(159)),
@@ -38,6 +39,7 @@ TFormDescription Build() {
     };
     return d;
 }
+// clang-format on
 
 }  // namespace
 

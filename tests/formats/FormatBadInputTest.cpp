@@ -75,6 +75,7 @@ constexpr const char* kPng = "PNG image is not valid";
 constexpr const char* kWebP = "WebP image is not valid";
 constexpr const char* kHeif = "HEIF image is not valid";
 
+// clang-format off
 const BadCase kCases[] = {
     {"EmptyPng", &TPngImage::Class, [](const auto&) { return std::optional<Bytes>(Bytes{}); }, true, kPng},
     {"TextAsPng", &TPngImage::Class, [](const auto&) { return std::optional<Bytes>(Bytes(40, 'x')); }, true, kPng},
@@ -97,6 +98,7 @@ const BadCase kCases[] = {
      true, kHeif},
     {"HeifCutShort", &THeifImage::Class, [](const auto& t) { return Cut(Heic(t), 0.7); }, true, kHeif},
 };
+// clang-format on
 
 class FormatBadInput : public ::testing::TestWithParam<BadCase> {};
 

@@ -63,6 +63,7 @@ TEST_P(ColorLookups, GiveTheEntry) {
     EXPECT_EQ(std::tie(found.r, found.g, found.b), std::tie(c.out.r, c.out.g, c.out.b));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ColorLookups,
     testing::Values(
@@ -77,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"NearestOfFourGrays", [] { return std::make_unique<gif::TFastColorLookup>(gif::FourGraysPalette()); },
                    {150, 170, 140}, 1, {128, 128, 128}}),
     [](const testing::TestParamInfo<LookupCase>& param) { return param.param.name; });
+// clang-format on
 
 TEST(Dithering, FloydSteinbergOfMidGrayIsHalfBlackHalfWhite) {
     auto gray = MakeBitmap(64, 64, [](int, int) { return TRgb{128, 128, 128}; });
@@ -106,6 +108,7 @@ TEST(Reduction, OctreeOfRedAndBlueHalves) {
 }
 
 // Each method and ditherer on a photograph: a broken one shows as an outlier.
+// clang-format off
 TEST(Reduction, EveryMethodOnAPhotograph) {
     auto photo = PhotoBitmap();
     if (!photo) GTEST_SKIP() << "no photograph or no ImageMagick";
@@ -140,7 +143,9 @@ TEST(Reduction, EveryMethodOnAPhotograph) {
         EXPECT_LT(e, 2 * error["WebColors"]) << name;
     }
 }
+// clang-format on
 
+// clang-format off
 TEST(FrameFromBitmap, EightBitKeepsPaletteAndIndices) {
     auto source = gif::ReduceToPalette(*MakeBitmap(9, 7, [](int x, int y) { return TRgb{std::uint8_t(x * 30), std::uint8_t(y * 40), 7}; }),
                                        TColorReduction::WebColors, TDitherMode::Nearest, nullptr, 8);
@@ -154,8 +159,10 @@ TEST(FrameFromBitmap, EightBitKeepsPaletteAndIndices) {
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x) EXPECT_EQ(frame.IndexAt(x, y), source->ReadScanRow(y)[x]);
 }
+// clang-format on
 
 // A true-colour bitmap with KeepColors keeps its exact colours, the transparent one as index.
+// clang-format off
 TEST(FrameFromBitmap, TrueColorKeptWithItsTransparency) {
     auto source = MakeBitmap(6, 4, [](int x, int y) { return x == 0 && y == 3 ? TRgb{1, 2, 3} : TRgb{std::uint8_t(x * 40), 50, 60}; });
     source->ChangeTransparent(true);  // the bottom-left pixel's colour
@@ -176,3 +183,4 @@ TEST(FrameFromBitmap, TrueColorKeptWithItsTransparency) {
     ASSERT_TRUE(ref);
     EXPECT_EQ(ref->frames[0].transparent, transparent);
 }
+// clang-format on

@@ -53,6 +53,7 @@ TEST_P(GifReading, FollowsTheBlockRules) {
     c.check(*loaded.image);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Blocks, GifReading,
     testing::Values(
@@ -187,6 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  gifmsg::STooManyFrames, 0, {}}),
     [](const testing::TestParamInfo<ReadCase>& param) { return param.param.name; });
+// clang-format on
 
 // A failed read moves the stream back to where reading began, for memory and file streams.
 TEST(GifReader, FailureRestoresTheStreamPosition) {

@@ -71,6 +71,7 @@ TEST_P(LzwDecoding, GivesThePixels) {
     EXPECT_EQ(loaded.warnings, c.warnings);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Edges, LzwDecoding,
     testing::Values(
@@ -106,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"TwoEntryLoop", 32, 1, 0, -1, [] { return Data(3, {8, 1, 12, 11, 12, 11, 9}); }, {}, {},
                    gifmsg::SCircularTable}),
     [](const testing::TestParamInfo<DecodeCase>& param) { return param.param.name; });
+// clang-format on
 
 // The code width grows at 512, 1024, 2048 and 4096 table entries and never beyond 12 bits: a
 // string built at the very last slot, and a 12-bit code after the table is full, decode right.

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 // The reference render of each good file (several files share one picture).
+// clang-format off
 const std::map<std::string, std::string>& GoodReferences() {
     static const std::map<std::string, std::string> references = {
         {"pal1", "pal1"},         {"pal1wb", "pal1"},       {"pal1bg", "pal1bg"},
@@ -28,6 +29,7 @@ const std::map<std::string, std::string>& GoodReferences() {
         {"rgb32", "rgb24"},       {"rgb32bfdef", "rgb24"},  {"rgb32bf", "rgb24"}};
     return references;
 }
+// clang-format on
 
 std::vector<fs::path> FilesIn(const fs::path& folder) {
     std::vector<fs::path> files;

@@ -18,18 +18,21 @@ struct ExifCase {
 };
 
 // Little-endian header, one directory at 8 whose single entry is given.
+// clang-format off
 Bytes LittleWith(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint16_t value) {
     return {'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
             std::uint8_t(tag), std::uint8_t(tag >> 8), std::uint8_t(type), 0,
             std::uint8_t(count), 0, 0, 0, std::uint8_t(value), std::uint8_t(value >> 8), 0, 0,
             0, 0, 0, 0};
 }
+// clang-format on
 
 Bytes Prefixed(Bytes block) {
     block.insert(block.begin(), {'E', 'x', 'i', 'f', 0, 0});
     return block;
 }
 
+// clang-format off
 const ExifCase kCases[] = {
     {"LittleEndianQuarterTurn", LittleWith(0x0112, 3, 1, 6), 6},
     {"WithJpegPrefix", Prefixed(LittleWith(0x0112, 3, 1, 8)), 8},
@@ -54,6 +57,7 @@ const ExifCase kCases[] = {
     {"CountBeyondEnd", [] { Bytes b = LittleWith(0x0112, 3, 1, 5); b[8] = 0xff; b[9] = 0xff; return b; }(), 5},
     {"EntryCutShort", [] { Bytes b = LittleWith(0x0112, 3, 1, 5); b.resize(20); return b; }(), 1},
 };
+// clang-format on
 
 class ExifOrientationRead : public ::testing::TestWithParam<ExifCase> {};
 

@@ -14,6 +14,7 @@ namespace {
 
 using emftest::WmfBuilder;
 
+// clang-format off
 enum : std::uint16_t {
     META_SAVEDC = 0x001E, META_RESTOREDC = 0x0127, META_SELECTOBJECT = 0x012D, META_DELETEOBJECT = 0x01F0,
     META_SETWINDOWEXT = 0x020C, META_LINETO = 0x0213, META_MOVETO = 0x0214, META_CREATEPENINDIRECT = 0x02FA,
@@ -22,6 +23,7 @@ enum : std::uint16_t {
     META_STRETCHBLT = 0x0B23, META_FLOODFILL = 0x0419, META_EXTFLOODFILL = 0x0548, META_CREATEREGION = 0x06FF,
     META_FILLREGION = 0x0228, META_FRAMEREGION = 0x0429, META_INVERTREGION = 0x012A, META_PAINTREGION = 0x012B
 };
+// clang-format on
 constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00, kBlack = 0;
 
 // A solid brush of the colour in the lowest free slot.

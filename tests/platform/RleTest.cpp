@@ -27,6 +27,7 @@ struct RleCase {
     std::vector<std::vector<COLORREF>> rows;  // top row first
 };
 
+// clang-format off
 const RleCase kCases[] = {
     {"run8",
      BI_RLE8, 4, 1,
@@ -98,6 +99,7 @@ const RleCase kCases[] = {
      {1, 1, 0, 0, 1, 2, 0, 0, 1, 3, 0, 1},
      {{kRed}}},
 };
+// clang-format on
 
 class RleTest : public ::testing::TestWithParam<RleCase> {};
 
