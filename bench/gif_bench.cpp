@@ -151,7 +151,8 @@ void BM_Encode_Giflib(benchmark::State& state) {
 
 // The photograph as a 24-bit BMP of 4000 x 3000.
 const fs::path& PhotoBmp() {
-    static const fs::path path = MadeFile("photo-4000x3000.bmp", std::string("'") + kPhoto + "' -resize 4000x3000!", "bmp3:");
+    static const fs::path path =
+        MadeFile("photo-4000x3000.bmp", std::string("'") + kPhoto + "' -resize 4000x3000!", "bmp3:");
     return path;
 }
 
@@ -183,7 +184,8 @@ void BM_Octree_ImageMagick(benchmark::State& state) {
     if (photo.IsEmpty()) return state.SkipWithError("no photograph or no ImageMagick");
     const fs::path& in = PhotoBmp();
     const fs::path out = fs::temp_directory_path() / "obrazor-bench-photo-reduced.bmp";
-    const std::string command = "/usr/bin/convert '" + in.string() + "' -colors 256 +dither 'bmp3:" + out.string() + "'";
+    const std::string command =
+        "/usr/bin/convert '" + in.string() + "' -colors 256 +dither 'bmp3:" + out.string() + "'";
     for (auto _ : state)
         if (std::system(command.c_str()) != 0) return state.SkipWithError("ImageMagick failed");
     TBitmap reduced;

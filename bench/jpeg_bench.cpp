@@ -70,7 +70,8 @@ void BareErrorExit(j_common_ptr) { std::abort(); }
 struct Rows {
     std::vector<std::uint8_t> pixels;
     std::vector<JSAMPROW> rows;
-    Rows(int width, int height) : pixels(std::size_t(RowStride(width, 24)) * std::size_t(height)), rows(std::size_t(height)) {
+    Rows(int width, int height)
+        : pixels(std::size_t(RowStride(width, 24)) * std::size_t(height)), rows(std::size_t(height)) {
         const std::size_t stride = std::size_t(RowStride(width, 24));
         for (int y = 0; y < height; ++y) rows[std::size_t(y)] = pixels.data() + std::size_t(height - 1 - y) * stride;
     }

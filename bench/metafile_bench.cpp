@@ -12,8 +12,8 @@ namespace {
 using emftest::EmfBuilder;
 
 constexpr int kWidth = 4000, kHeight = 3000;
-constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEBRUSHINDIRECT = 39, EMR_RECTANGLE = 43,
-                        EMR_EXTFLOODFILL = 53, EMR_PAINTRGN = 74;
+constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEBRUSHINDIRECT = 39, EMR_RECTANGLE = 43, EMR_EXTFLOODFILL = 53,
+                        EMR_PAINTRGN = 74;
 constexpr std::int32_t kNullPen = std::int32_t(0x80000008);
 
 // A picture of the target's size (one logical unit a pixel) with a red brush and no pen selected.

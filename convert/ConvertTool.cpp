@@ -14,7 +14,6 @@
 #include "convert/WorkOrder.h"
 #include "platform/IccTransform.h"
 
-
 namespace {
 
 unsigned DefaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }

@@ -38,7 +38,8 @@ private:
         std::error_code error;
         for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
             std::error_code entryError;  // a dangling link is just not a picture
-            if (it->is_regular_file(entryError) && IsWantedPicture(it->path(), extensions_)) files.push_back(it->path());
+            if (it->is_regular_file(entryError) && IsWantedPicture(it->path(), extensions_))
+                files.push_back(it->path());
             else if (recursive_ && IsSubfolder(*it)) folders.push_back(it->path());
         }
         if (error) list_.errors.push_back(folder.string() + ": cannot read the folder: " + error.message());

@@ -19,5 +19,4 @@ bool IsConvertedOutput(const std::string& path);
 // Files named on the command line are taken as they are (a wrong one fails when it is read).
 // A folder gives its files whose extension is in `extensions`, leaving out hidden entries and
 // earlier outputs; with `recursive` also those of the folders inside it.
-InputList ExpandInputs(const std::vector<std::string>& inputs, const std::set<std::string>& extensions,
-                       bool recursive);
+InputList ExpandInputs(const std::vector<std::string>& inputs, const std::set<std::string>& extensions, bool recursive);

@@ -99,8 +99,7 @@ private:
 ConvertOptions ParseOptions(std::span<const char* const> args) {
     ConvertOptions options;
     ArgumentReader(args, options).ReadAll();
-    if (options.inputs.empty() && !options.help && !options.version)
-        throw UsageError("no picture or folder given");
+    if (options.inputs.empty() && !options.help && !options.version) throw UsageError("no picture or folder given");
     return options;
 }
 

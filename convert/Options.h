@@ -13,7 +13,7 @@ struct ConvertOptions {
     bool overwrite = false;
     bool reprocess = false;
     bool dryRun = false;
-    bool autoOrient = true;  // turn photos upright by their EXIF orientation
+    bool autoOrient = true;       // turn photos upright by their EXIF orientation
     bool colorManagement = true;  // embedded colour profiles bring the pixels to sRGB
     bool recursive = false;
     bool help = false;

@@ -15,7 +15,8 @@ std::string DetailText(const FileOutcome& outcome) {
     case OutcomeKind::Converted: return SizesText(outcome) + ", " + outcome.output;
     case OutcomeKind::Planned: return SizesText(outcome);
     case OutcomeKind::Skipped:
-        return outcome.sizesKnown ? SizesText(outcome) + ", skipped: " + outcome.message : "skipped: " + outcome.message;
+        return outcome.sizesKnown ? SizesText(outcome) + ", skipped: " + outcome.message
+                                  : "skipped: " + outcome.message;
     case OutcomeKind::Failed: break;
     }
     const std::string failure = "failed: " + outcome.message;
@@ -24,6 +25,4 @@ std::string DetailText(const FileOutcome& outcome) {
 
 }  // namespace
 
-std::string FormatReportLine(const FileOutcome& outcome) {
-    return outcome.source + ": " + DetailText(outcome);
-}
+std::string FormatReportLine(const FileOutcome& outcome) { return outcome.source + ": " + DetailText(outcome); }

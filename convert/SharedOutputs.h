@@ -9,9 +9,9 @@
 #include "convert/FileOutcome.h"
 
 struct OutputClaims {
-    std::vector<std::string> kept;        // the files to convert, in input order
-    std::vector<std::size_t> keptIndex;   // their indices among the inputs
-    std::vector<FileOutcome> dropped;     // a skipped outcome for every other input ...
+    std::vector<std::string> kept;          // the files to convert, in input order
+    std::vector<std::size_t> keptIndex;     // their indices among the inputs
+    std::vector<FileOutcome> dropped;       // a skipped outcome for every other input ...
     std::vector<std::size_t> droppedIndex;  // ... and its index among the inputs
 };
 

@@ -128,10 +128,8 @@ void DirectoryList::SetDirectory(const std::string& path) {
     const SplitPath split = ProcessPath(path);
     if (split.drive != Drive()) {
         FlagScope changing(changingDirectory_);
-        if (driveList_)
-            driveList_->SetDrive(split.drive);
-        else
-            DriveChange(split.drive);
+        if (driveList_) driveList_->SetDrive(split.drive);
+        else DriveChange(split.drive);
     }
     if (platform::DirectoryExists(directory_)) platform::SetCurrentDirectory(directory_);
     EnterDirectory(split.folder);

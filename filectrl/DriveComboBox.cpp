@@ -14,7 +14,9 @@ constexpr int kTextLeft = 22;  // 6 pixels right of the glyph
 
 TDriveComboBox::TDriveComboBox(TComponent* owner) : TBrowserControl(owner) {
     ShowEntries({[this](int row) { return DisplayText(list_.Entry(row).text); },
-                 [this](int row) { return EntryLayout{list_.Entry(row).glyph, kGlyphLeft, kTextLeft, true}; }});
+                 [this](int row) {
+                     return EntryLayout{list_.Entry(row).glyph, kGlyphLeft, kTextLeft, true};
+                 }});
     EntryView()->OnPopup = [this] { list_.Refresh(); };
     EntryView()->OnChoose = [this](int row) {
         ui::Dispatch([&] {

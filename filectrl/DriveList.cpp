@@ -9,11 +9,11 @@ namespace {
 
 TGlyphKind GlyphOf(unsigned type) {
     switch (type) {
-        case platform::DRIVE_REMOVABLE: return TGlyphKind::Floppy;
-        case platform::DRIVE_REMOTE: return TGlyphKind::Network;
-        case platform::DRIVE_CDROM: return TGlyphKind::CDRom;
-        case platform::DRIVE_RAMDISK: return TGlyphKind::Ram;
-        default: return TGlyphKind::Hard;
+    case platform::DRIVE_REMOVABLE: return TGlyphKind::Floppy;
+    case platform::DRIVE_REMOTE: return TGlyphKind::Network;
+    case platform::DRIVE_CDROM: return TGlyphKind::CDRom;
+    case platform::DRIVE_RAMDISK: return TGlyphKind::Ram;
+    default: return TGlyphKind::Hard;
     }
 }
 
@@ -64,9 +64,9 @@ void DriveList::BuildEntries() {
 ListEntry DriveList::EntryFor(const platform::Volume& volume) const {
     const std::string& path = volume.mountPath;
     switch (volume.type) {
-        case platform::DRIVE_REMOVABLE: return {path, TGlyphKind::Floppy};  // no label: never wake the medium
-        case platform::DRIVE_REMOTE: return {path + " " + NetworkText(path), TGlyphKind::Network};
-        default: return {path + " " + VolumeText(path), GlyphOf(volume.type)};
+    case platform::DRIVE_REMOVABLE: return {path, TGlyphKind::Floppy};  // no label: never wake the medium
+    case platform::DRIVE_REMOTE: return {path + " " + NetworkText(path), TGlyphKind::Network};
+    default: return {path + " " + VolumeText(path), GlyphOf(volume.type)};
     }
 }
 
@@ -93,8 +93,8 @@ std::string DriveList::Fold(std::string text) const {
 }
 
 int DriveList::IndexOf(const std::string& drive) const {
-    const auto found = std::find_if(volumes_.begin(), volumes_.end(),
-                                    [&](const platform::Volume& v) { return v.mountPath == drive; });
+    const auto found =
+        std::find_if(volumes_.begin(), volumes_.end(), [&](const platform::Volume& v) { return v.mountPath == drive; });
     return found == volumes_.end() ? -1 : int(found - volumes_.begin());
 }
 

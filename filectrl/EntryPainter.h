@@ -13,7 +13,7 @@ class QPainter;
 
 struct EntryLayout {
     TGlyphKind glyph = TGlyphKind::None;
-    int glyphLeft = 2;      // from the rectangle's left edge; the glyph is centred vertically
+    int glyphLeft = 2;  // from the rectangle's left edge; the glyph is centred vertically
     int textLeft = 2;
     bool textCentred = false;  // else at the top of the rectangle
 };

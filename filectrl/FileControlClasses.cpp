@@ -43,7 +43,7 @@ bool CommonProperty(T& control, const std::string& name, const TPropertyValue& v
 
 TFileType FileTypeFlag(const std::string& name) {
     static const std::pair<const char*, TFileType> kFlags[] = {
-        {"ftReadOnly", ftReadOnly}, {"ftHidden", ftHidden},       {"ftSystem", ftSystem}, {"ftVolumeID", ftVolumeID},
+        {"ftReadOnly", ftReadOnly},   {"ftHidden", ftHidden},   {"ftSystem", ftSystem}, {"ftVolumeID", ftVolumeID},
         {"ftDirectory", ftDirectory}, {"ftArchive", ftArchive}, {"ftNormal", ftNormal}};
     for (const auto& [flag, value] : kFlags)
         if (name == flag) return value;
@@ -59,7 +59,8 @@ TFileType AsFileType(const TPropertyValue& value) {
 
 bool DriveProperty(TDriveComboBox& c, const std::string& name, const TPropertyValue& v, const TReaderContext& context) {
     if (name == "DirList") c.SetDirList(Linked<TDirectoryListBox>(v, context));
-    else if (name == "TextCase") c.SetTextCase(AsIdent(v) == "tcUpperCase" ? TTextCase::tcUpperCase : TTextCase::tcLowerCase);
+    else if (name == "TextCase")
+        c.SetTextCase(AsIdent(v) == "tcUpperCase" ? TTextCase::tcUpperCase : TTextCase::tcLowerCase);
     else return CommonProperty(c, name, v, context);
     return true;
 }

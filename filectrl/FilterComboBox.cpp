@@ -9,7 +9,9 @@ OBRAZOR_DEFINE_ABSTRACT_CLASS(TFilterComboBox, TWinControl);
 
 TFilterComboBox::TFilterComboBox(TComponent* owner) : TBrowserControl(owner) {
     ShowEntries({[this](int row) { return DisplayText(list_.Entry(row).text); },
-                 [](int) { return EntryLayout{TGlyphKind::None, 2, 2, true}; }});
+                 [](int) {
+                     return EntryLayout{TGlyphKind::None, 2, 2, true};
+                 }});
     EntryView()->OnChoose = [this](int row) { ui::Dispatch([&] { list_.Choose(row); }); };
 }
 

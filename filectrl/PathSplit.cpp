@@ -18,7 +18,8 @@ bool HasWildcards(const std::string& name) { return name.find_first_of("*?") != 
 SplitPath ProcessPath(const std::string& text) {
     CurrentDirectoryKeeper keeper;
     const std::string name = WithoutBrackets(text);
-    const std::string absolute = !name.empty() && name.front() == '/' ? name : platform::JoinPath(CurrentDirectory(), name);
+    const std::string absolute =
+        !name.empty() && name.front() == '/' ? name : platform::JoinPath(CurrentDirectory(), name);
     const std::size_t slash = absolute.rfind('/');
     SplitPath split;
     split.file = absolute.substr(slash + 1);

@@ -6,7 +6,7 @@
 OBRAZOR_DEFINE_CLASS(TWebPImage, TRasterImage);
 
 const TRasterCodec& TWebPImage::Codec() const {
-    static constexpr TRasterCodec codec{"WebP", msg::SInvalidWebP, formats::ReadWebPInfo,
-                                        formats::DecodeWebP, formats::WebPProfile};
+    static constexpr TRasterCodec codec{"WebP", msg::SInvalidWebP, formats::ReadWebPInfo, formats::DecodeWebP,
+                                        formats::WebPProfile};
     return codec;
 }

@@ -14,9 +14,9 @@ int Luminance(TRgb c) { return 77 * c.r + 150 * c.g + 29 * c.b; }
 
 TFastColorLookup::TFastColorLookup(const platform::HPALETTE& palette) : TColorLookup(0), inverse_(kCells, -1) {
     std::array<platform::PALETTEENTRY, kMaxEntries> read;
-    const unsigned count = palette ? std::min(platform::GetPaletteEntries(palette, 0, kMaxEntries, read.data()),
-                                              unsigned(kMaxEntries))
-                                   : 0;
+    const unsigned count =
+        palette ? std::min(platform::GetPaletteEntries(palette, 0, kMaxEntries, read.data()), unsigned(kMaxEntries))
+                : 0;
     for (unsigned i = 0; i < count; ++i) {
         const TRgb entry{read[i].peRed, read[i].peGreen, read[i].peBlue};
         entries_.push_back(entry);

@@ -74,17 +74,17 @@ TMethod MethodFor(TColorReduction method, TSourceRows& source, const platform::H
         return TMethod{std::move(palette), std::move(lookup)};
     };
     switch (method) {
-        case TColorReduction::SystemColors20: return nearest(System20Palette());
-        case TColorReduction::Halftone256: return nearest(HalftonePalette());
-        case TColorReduction::FourGrays: return nearest(FourGraysPalette());
-        case TColorReduction::BlackWhite: return {BlackWhitePalette(), std::make_unique<TMonochromeLookup>()};
-        case TColorReduction::Grays256: return {Grays256Palette(), std::make_unique<TGrayScaleLookup>()};
-        case TColorReduction::WebColors: return {WebPalette(), std::make_unique<TNetscapeColorLookup>()};
-        case TColorReduction::OptimizedColors:
-            return nearest(OptimizedPaletteOf(source.Get(), 1 << std::clamp(bits, 1, 8), false));
-        case TColorReduction::OptimizedWithSystemColors: return nearest(OptimizedPaletteOf(source.Get(), 256, true));
-        case TColorReduction::GivenPalette: return nearest(given);
-        case TColorReduction::KeepColors: break;
+    case TColorReduction::SystemColors20: return nearest(System20Palette());
+    case TColorReduction::Halftone256: return nearest(HalftonePalette());
+    case TColorReduction::FourGrays: return nearest(FourGraysPalette());
+    case TColorReduction::BlackWhite: return {BlackWhitePalette(), std::make_unique<TMonochromeLookup>()};
+    case TColorReduction::Grays256: return {Grays256Palette(), std::make_unique<TGrayScaleLookup>()};
+    case TColorReduction::WebColors: return {WebPalette(), std::make_unique<TNetscapeColorLookup>()};
+    case TColorReduction::OptimizedColors:
+        return nearest(OptimizedPaletteOf(source.Get(), 1 << std::clamp(bits, 1, 8), false));
+    case TColorReduction::OptimizedWithSystemColors: return nearest(OptimizedPaletteOf(source.Get(), 256, true));
+    case TColorReduction::GivenPalette: return nearest(given);
+    case TColorReduction::KeepColors: break;
     }
     return {};
 }
@@ -94,7 +94,8 @@ platform::HPALETTE WebPalette() {
     std::vector<TRgb> colors;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b) colors.push_back({std::uint8_t(51 * r), std::uint8_t(51 * g), std::uint8_t(51 * b)});
+            for (int b = 0; b < 6; ++b)
+                colors.push_back({std::uint8_t(51 * r), std::uint8_t(51 * g), std::uint8_t(51 * b)});
     return PaletteOf(colors);
 }
 
@@ -106,7 +107,9 @@ platform::HPALETTE Grays256Palette() {
 
 platform::HPALETTE BlackWhitePalette() { return PaletteOf({{0, 0, 0}, {255, 255, 255}}); }
 
-platform::HPALETTE FourGraysPalette() { return PaletteOf({{0, 0, 0}, {128, 128, 128}, {192, 192, 192}, {255, 255, 255}}); }
+platform::HPALETTE FourGraysPalette() {
+    return PaletteOf({{0, 0, 0}, {128, 128, 128}, {192, 192, 192}, {255, 255, 255}});
+}
 
 platform::HPALETTE HalftonePalette() {
     TScreenDC screen;

@@ -32,14 +32,17 @@ int TErrorDiffusionDitherer::DitherColor(TRgb color, TRgb& found) {
     int adjusted[3];
     const std::uint8_t in[3] = {color.r, color.g, color.b};
     for (int c = 0; c < 3; ++c)
-        adjusted[c] = std::clamp(in[c] + (errors_[0][std::size_t(c)][std::size_t(at)] + divisor_ / 2) / divisor_, 0, 255);
-    const int index = lookup_.LookupColor({std::uint8_t(adjusted[0]), std::uint8_t(adjusted[1]), std::uint8_t(adjusted[2])}, found);
+        adjusted[c] =
+            std::clamp(in[c] + (errors_[0][std::size_t(c)][std::size_t(at)] + divisor_ / 2) / divisor_, 0, 255);
+    const int index =
+        lookup_.LookupColor({std::uint8_t(adjusted[0]), std::uint8_t(adjusted[1]), std::uint8_t(adjusted[2])}, found);
     const std::uint8_t out[3] = {found.r, found.g, found.b};
     for (int c = 0; c < 3; ++c) {
         const int error = adjusted[c] - out[c];
         if (error == 0) continue;
         for (const TKernelCell& cell : kernel_)
-            errors_[std::size_t(cell.row)][std::size_t(c)][std::size_t(at + cell.column * direction_)] += cell.weight * error;
+            errors_[std::size_t(cell.row)][std::size_t(c)][std::size_t(at + cell.column * direction_)] +=
+                cell.weight * error;
     }
     Step();
     return index;
@@ -83,19 +86,27 @@ TBurkesDitherer::TBurkesDitherer(int width, TColorLookup& lookup)
 TSteveArcheDitherer::TSteveArcheDitherer(int width, TColorLookup& lookup)
     : TErrorDiffusionDitherer(width, lookup, 200,
                               {{0, 2, 32},
-                               {1, -3, 12}, {1, -1, 26}, {1, 1, 30}, {1, 3, 16},
-                               {2, -2, 12}, {2, 0, 26}, {2, 2, 12},
-                               {3, -3, 5}, {3, -1, 12}, {3, 1, 12}, {3, 3, 5}}) {}
+                               {1, -3, 12},
+                               {1, -1, 26},
+                               {1, 1, 30},
+                               {1, 3, 16},
+                               {2, -2, 12},
+                               {2, 0, 26},
+                               {2, 2, 12},
+                               {3, -3, 5},
+                               {3, -1, 12},
+                               {3, 1, 12},
+                               {3, 3, 5}}) {}
 
 std::unique_ptr<TDitherEngine> MakeDitherer(TDitherMode mode, int width, TColorLookup& lookup) {
     switch (mode) {
-        case TDitherMode::Nearest: return std::make_unique<TDitherEngine>(width, lookup);
-        case TDitherMode::FloydSteinberg: return std::make_unique<TFloydSteinbergDitherer>(width, lookup);
-        case TDitherMode::Stucki: return std::make_unique<TStuckiDitherer>(width, lookup);
-        case TDitherMode::Sierra: return std::make_unique<TSierraDitherer>(width, lookup);
-        case TDitherMode::JaJuNi: return std::make_unique<TJaJuNiDitherer>(width, lookup);
-        case TDitherMode::SteveArche: return std::make_unique<TSteveArcheDitherer>(width, lookup);
-        case TDitherMode::Burkes: return std::make_unique<TBurkesDitherer>(width, lookup);
+    case TDitherMode::Nearest: return std::make_unique<TDitherEngine>(width, lookup);
+    case TDitherMode::FloydSteinberg: return std::make_unique<TFloydSteinbergDitherer>(width, lookup);
+    case TDitherMode::Stucki: return std::make_unique<TStuckiDitherer>(width, lookup);
+    case TDitherMode::Sierra: return std::make_unique<TSierraDitherer>(width, lookup);
+    case TDitherMode::JaJuNi: return std::make_unique<TJaJuNiDitherer>(width, lookup);
+    case TDitherMode::SteveArche: return std::make_unique<TSteveArcheDitherer>(width, lookup);
+    case TDitherMode::Burkes: return std::make_unique<TBurkesDitherer>(width, lookup);
     }
     return nullptr;
 }

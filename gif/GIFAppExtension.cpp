@@ -41,8 +41,8 @@ TGIFExtensionClass RefineApplication(TStream& stream) {
 }
 }  // namespace
 
-constinit const TGIFExtensionKind TGIFApplicationExtension::KindRecord{
-    &TGIFApplicationExtension::Class, Label, MakeUnknown, RefineApplication};
+constinit const TGIFExtensionKind TGIFApplicationExtension::KindRecord{&TGIFApplicationExtension::Class, Label,
+                                                                       MakeUnknown, RefineApplication};
 constinit const TGIFExtensionKind TGIFUnknownAppExtension::KindRecord{
     &TGIFUnknownAppExtension::Class, Label, MakeUnknown, [](TStream&) -> TGIFExtensionClass { return &KindRecord; }};
 constinit const TGIFExtensionKind TGIFAppExtNSLoop::KindRecord{
@@ -100,20 +100,20 @@ void TGIFAppExtNSLoop::ReadPayload(TStream& stream) {
         const int id = gif::ReadU8(stream);
         if (id < 0) return;
         switch (id & 7) {
-            case kLoopBlock:
-                if (size < 3) RaiseGIFError(gifmsg::SBadData);
-                Loops = gif::ReadU16(stream);
-                gif::SkipBytes(stream, size - 3);
-                break;
-            case kBufferBlock: {
-                if (size < 5) RaiseGIFError(gifmsg::SBadData);
-                std::uint8_t b[4];
-                gif::ReadExact(stream, b, 4);
-                BufferSize = platform::LittleU32(b);
-                gif::SkipBytes(stream, size - 5);
-                break;
-            }
-            default: gif::SkipBytes(stream, size - 1);
+        case kLoopBlock:
+            if (size < 3) RaiseGIFError(gifmsg::SBadData);
+            Loops = gif::ReadU16(stream);
+            gif::SkipBytes(stream, size - 3);
+            break;
+        case kBufferBlock: {
+            if (size < 5) RaiseGIFError(gifmsg::SBadData);
+            std::uint8_t b[4];
+            gif::ReadExact(stream, b, 4);
+            BufferSize = platform::LittleU32(b);
+            gif::SkipBytes(stream, size - 5);
+            break;
+        }
+        default: gif::SkipBytes(stream, size - 1);
         }
     }
 }

@@ -123,7 +123,8 @@ void TGIFColorMap::OptimizeMap() {
     const std::vector<std::uint32_t> use = CountColorUse();
     std::vector<int> order(static_cast<std::size_t>(count_));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return use[std::size_t(a)] > use[std::size_t(b)]; });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return use[std::size_t(a)] > use[std::size_t(b)]; });
     if (std::is_sorted(order.begin(), order.end())) return;
     std::vector<int> oldToNew(static_cast<std::size_t>(count_));
     std::vector<std::uint8_t> reordered(data_.size(), 0);
@@ -157,9 +158,7 @@ void CountFrame(TGIFSubImage& frame, std::vector<std::uint32_t>& counts) {
 }
 
 void RemapFrame(TGIFSubImage& frame, const std::vector<int>& oldToNew) {
-    auto map = [&](std::uint8_t index) {
-        return index < oldToNew.size() ? std::uint8_t(oldToNew[index]) : index;
-    };
+    auto map = [&](std::uint8_t index) { return index < oldToNew.size() ? std::uint8_t(oldToNew[index]) : index; };
     if (std::uint8_t* pixels = frame.PixelBuffer())
         for (std::int64_t i = 0, n = frame.PixelCount(); i < n; ++i) pixels[i] = map(pixels[i]);
     if (auto* control = frame.GraphicControlExtension())

@@ -24,15 +24,15 @@ public:
     TGIFColorMap(const TGIFColorMap&) = delete;
     TGIFColorMap& operator=(const TGIFColorMap&) = delete;
 
-    void CopyFrom(TPersistent* source) override;                                   // 2
+    void CopyFrom(TPersistent* source) override;                                        // 2
     virtual void ReportWarning(std::int32_t severity, const std::string& message) = 0;  // 3
     // Pixels that use each entry, over the frames this map colours.
-    virtual std::vector<std::uint32_t> CountColorUse() = 0;                          // 4
+    virtual std::vector<std::uint32_t> CountColorUse() = 0;  // 4
     // Rewrites those frames' indices (and transparent index) through old -> new.
-    virtual void RemapFrames(const std::vector<int>& oldToNew) = 0;                  // 5
+    virtual void RemapFrames(const std::vector<int>& oldToNew) = 0;  // 5
     // Sorts the entries by use, most used first, and drops the unused ones at the end.
-    virtual void OptimizeMap();                                                      // 6
-    virtual void MapChanged() = 0;                                                   // 7
+    virtual void OptimizeMap();     // 6
+    virtual void MapChanged() = 0;  // 7
 
     int Count() const { return count_; }
     int Capacity() const { return int(data_.size() / 3); }

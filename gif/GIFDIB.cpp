@@ -24,8 +24,7 @@ void TDIB::CheckScanLine(int y) const {
     if (y < 0 || y >= height_) throw EInvalidGraphicOperation(SScanLineRange);
 }
 
-TDIBWriter::TDIBWriter(TBitmap& target, const platform::HPALETTE& palette, int height, int width,
-                       TPixelDepth format)
+TDIBWriter::TDIBWriter(TBitmap& target, const platform::HPALETTE& palette, int height, int width, TPixelDepth format)
     : TDIB(&target, format), palette_(palette) {
     if (format != TPixelDepth::Bits8 && format != TPixelDepth::Bits24) RaiseGIFError(SUnsupportedPixelFormat);
     if (width <= 0 || height <= 0) RaiseGIFError(SInvalidDimensions);

@@ -58,9 +58,9 @@ void TGIFEncoder::EncodeFrame(TGIFSubImage& frame, TStream& stream) {
 
 // Codes are packed least significant bit first; the End code also writes the last bits.
 void TGIFEncoder::EmitCode(int code) {
-    accumulator_ = accumulatedBits_ == 0 ? std::uint32_t(code)
-                                         : std::uint32_t(code) << accumulatedBits_ |
-                                               (accumulator_ & ((1u << accumulatedBits_) - 1));
+    accumulator_ = accumulatedBits_ == 0
+                       ? std::uint32_t(code)
+                       : std::uint32_t(code) << accumulatedBits_ | (accumulator_ & ((1u << accumulatedBits_) - 1));
     accumulatedBits_ += width_bits_;
     while (accumulatedBits_ > 7) {
         writer_->Put(std::uint8_t(accumulator_));
@@ -147,10 +147,8 @@ void TLZWEncoder::EncodeBody() {
             }
             TLZWEncoder::EmitCode(prefix);  // qualified: no virtual call per code
             prefix = pixel;
-            if (nextFree_ > MaxLzwEntry)
-                EmitClear();
-            else
-                table_[std::size_t(slot)] = key << 12 | std::uint32_t(nextFree_++);
+            if (nextFree_ > MaxLzwEntry) EmitClear();
+            else table_[std::size_t(slot)] = key << 12 | std::uint32_t(nextFree_++);
         }
     }
     EmitCode(prefix);
@@ -159,10 +157,8 @@ void TLZWEncoder::EncodeBody() {
 void EncodeFrame(TGIFSubImage& frame, TStream& stream) {
     const bool rle = frame.Image() && frame.Image()->Compression == TGIFCompression::RLE;
     std::unique_ptr<TGIFEncoder> encoder;
-    if (rle)
-        encoder = std::make_unique<TRLEEncoder>();
-    else
-        encoder = std::make_unique<TLZWEncoder>();
+    if (rle) encoder = std::make_unique<TRLEEncoder>();
+    else encoder = std::make_unique<TLZWEncoder>();
     encoder->EncodeFrame(frame, stream);
 }
 

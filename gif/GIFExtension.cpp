@@ -22,9 +22,9 @@ std::unique_ptr<TGIFExtension> Make(TGIFSubImage* frame) {
 TGIFExtensionClass Same(TGIFExtensionClass kind) { return kind; }
 }  // namespace
 
-constinit const TGIFExtensionKind TGIFGraphicControlExtension::KindRecord{
-    &TGIFGraphicControlExtension::Class, Label, Make<TGIFGraphicControlExtension>,
-    [](TStream&) { return Same(&KindRecord); }};
+constinit const TGIFExtensionKind TGIFGraphicControlExtension::KindRecord{&TGIFGraphicControlExtension::Class, Label,
+                                                                          Make<TGIFGraphicControlExtension>,
+                                                                          [](TStream&) { return Same(&KindRecord); }};
 constinit const TGIFExtensionKind TGIFTextExtension::KindRecord{
     &TGIFTextExtension::Class, Label, Make<TGIFTextExtension>, [](TStream&) { return Same(&KindRecord); }};
 constinit const TGIFExtensionKind TGIFCommentExtension::KindRecord{
@@ -83,9 +83,12 @@ void TGIFGraphicControlExtension::LoadBody(TStream& stream) {
 }
 
 void TGIFGraphicControlExtension::SaveBody(TStream& stream) {
-    const std::uint8_t bytes[6] = {Record.BlockSize,         Record.PackedFields,
-                                   std::uint8_t(Record.DelayTime), std::uint8_t(Record.DelayTime >> 8),
-                                   Record.TransparentColorIndex, Record.Terminator};
+    const std::uint8_t bytes[6] = {Record.BlockSize,
+                                   Record.PackedFields,
+                                   std::uint8_t(Record.DelayTime),
+                                   std::uint8_t(Record.DelayTime >> 8),
+                                   Record.TransparentColorIndex,
+                                   Record.Terminator};
     stream.WriteBuffer(bytes, 6);
 }
 
@@ -100,7 +103,8 @@ void TGIFTextExtension::LoadBody(TStream& stream) {
 void TGIFTextExtension::SaveBody(TStream& stream) {
     gif::WriteU8(stream, Record.BlockSize);
     for (std::uint16_t v : {Record.Left, Record.Top, Record.GridWidth, Record.GridHeight}) gif::WriteU16(stream, v);
-    for (std::uint8_t v : {Record.CellWidth, Record.CellHeight, Record.ForegroundColorIndex, Record.BackgroundColorIndex})
+    for (std::uint8_t v :
+         {Record.CellWidth, Record.CellHeight, Record.ForegroundColorIndex, Record.BackgroundColorIndex})
         gif::WriteU8(stream, v);
     gif::WriteSubBlockLines(stream, Lines);
 }

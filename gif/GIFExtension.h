@@ -35,7 +35,7 @@ public:
 
     std::uint8_t RequiredVersion() override { return GIFVersion89a; }
     virtual std::uint8_t ExtensionLabel() const = 0;  // 10
-    virtual TGIFExtensionClass Kind() const = 0;       // the record of RefineExtensionClass (11)
+    virtual TGIFExtensionClass Kind() const = 0;      // the record of RefineExtensionClass (11)
 
     // The introducer and label, checked against this kind, then the kind's body.
     void LoadFromStream(TStream& stream) override;

@@ -76,8 +76,7 @@ TGIFExtensionClass ResolveExtensionClass(TStream& stream) {
     return kind;
 }
 
-TGIFExtensionList::TGIFExtensionList(TGIFSubImage* frame)
-    : TGIFList(frame ? frame->Image() : nullptr), frame_(frame) {}
+TGIFExtensionList::TGIFExtensionList(TGIFSubImage* frame) : TGIFList(frame ? frame->Image() : nullptr), frame_(frame) {}
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TGIFExtensionList, TGIFList);
 

@@ -53,12 +53,15 @@ private:
 class TMaskRows {
 public:
     TMaskRows(int width, int height)
-        : width_(width), height_(height), stride_(std::size_t(width + 15) / 16 * 2), bits_(stride_ * std::size_t(height), 0) {}
+        : width_(width), height_(height), stride_(std::size_t(width + 15) / 16 * 2),
+          bits_(stride_ * std::size_t(height), 0) {}
     void Set(int x, int y) {
         bits_[stride_ * std::size_t(y) + std::size_t(x >> 3)] |= std::uint8_t(0x80 >> (x & 7));
         any_ = true;
     }
-    platform::HBITMAP Make() const { return any_ ? platform::CreateBitmap(width_, height_, 1, 1, bits_.data()) : nullptr; }
+    platform::HBITMAP Make() const {
+        return any_ ? platform::CreateBitmap(width_, height_, 1, 1, bits_.data()) : nullptr;
+    }
 
 private:
     int width_, height_;
@@ -86,10 +89,8 @@ std::unique_ptr<TBitmap> NewFrameBitmap(TGIFSubImage& frame) {
 class TFrameRows {
 public:
     TFrameRows(TGIFSubImage& frame, TBitmap& bitmap)
-        : frame_(frame),
-          writer_(bitmap, FramePalette(frame), frame.Height(), frame.Width(), TPixelDepth::Bits8),
-          withMask_(TakeMaskTurn(frame)),
-          mask_(withMask_ ? frame.Width() : 0, withMask_ ? frame.Height() : 0),
+        : frame_(frame), writer_(bitmap, FramePalette(frame), frame.Height(), frame.Width(), TPixelDepth::Bits8),
+          withMask_(TakeMaskTurn(frame)), mask_(withMask_ ? frame.Width() : 0, withMask_ ? frame.Height() : 0),
           transparent_(withMask_ ? frame.GraphicControlExtension()->TransparentColorIndex() : 0) {}
     std::uint8_t* ScanLine(int y) { return writer_.ScanLine(y); }
     bool WithMask() const { return withMask_; }
@@ -158,10 +159,8 @@ std::unique_ptr<TBitmap> BuildDitheredFrameBitmap(TGIFSubImage& frame, TBuildPro
         if (rows.WithMask()) std::memset(out, transparentFill, std::size_t(width));
         for (int i = 0; i < width; ++i) {
             const int x = ditherer.Column();
-            if (rows.MaskIfTransparent(row[x], x, y))
-                ditherer.Skip();
-            else
-                out[x] = std::uint8_t(ditherer.DitherColor(colors[row[x]], found));
+            if (rows.MaskIfTransparent(row[x], x, y)) ditherer.Skip();
+            else out[x] = std::uint8_t(ditherer.DitherColor(colors[row[x]], found));
         }
         ditherer.NextRow();
     }

@@ -50,7 +50,8 @@ void ForEachTile(const TRect& rect, int width, int height, const std::function<v
         for (int y = rect.top; y < rect.bottom; y += height) tile({x, y, x + width, y + height});
 }
 
-void ForEachFrameArea(TGIFSubImage& frame, const TRect& rect, bool tile, const std::function<void(const TRect&)>& area) {
+void ForEachFrameArea(TGIFSubImage& frame, const TRect& rect, bool tile,
+                      const std::function<void(const TRect&)>& area) {
     if (!tile) return area(MapFrameRect(frame, rect));
     TGIFImage& image = *frame.Image();
     const TRect corners{rect.left + frame.Left(), rect.top + frame.Top(), rect.right, rect.bottom};
@@ -66,7 +67,8 @@ void DrawFrame(TGIFSubImage& frame, TCanvas& canvas, const TRect& rect, bool tra
 void DrawFrame(TGIFSubImage& frame, TCanvas& canvas, const TRect& rect, bool transparent, bool tile) {
     TBitmap* bitmap = FrameBitmap(frame);
     if (!bitmap) return;
-    ForEachFrameArea(frame, rect, tile, [&](const TRect& target) { StretchFrame(frame, *bitmap, canvas, target, transparent); });
+    ForEachFrameArea(frame, rect, tile,
+                     [&](const TRect& target) { StretchFrame(frame, *bitmap, canvas, target, transparent); });
 }
 
 }  // namespace gif

@@ -20,15 +20,17 @@ constexpr int kProgressRows = 32;
 
 int BitsOf(TPixelDepth depth) {
     switch (depth) {
-        case TPixelDepth::Bits1: return 1;
-        case TPixelDepth::Bits4: return 4;
-        case TPixelDepth::Bits8: return 8;
-        default: return 0;
+    case TPixelDepth::Bits1: return 1;
+    case TPixelDepth::Bits4: return 4;
+    case TPixelDepth::Bits8: return 8;
+    default: return 0;
     }
 }
 
 // Pixel x of a 24-bit row (blue, green, red) as 0x00BBGGRR.
-TColor RowColor(const std::uint8_t* row, int x) { return TColor(row[3 * x + 2] | row[3 * x + 1] << 8 | row[3 * x] << 16); }
+TColor RowColor(const std::uint8_t* row, int x) {
+    return TColor(row[3 * x + 2] | row[3 * x + 1] << 8 | row[3 * x] << 16);
+}
 
 std::uint8_t IndexIn(const std::uint8_t* row, int x, int bits) {
     if (bits == 8) return row[x];
@@ -50,7 +52,8 @@ public:
     }
 
 private:
-    std::array<std::pair<TColor, int>, 8> slots_{{{0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}}};
+    std::array<std::pair<TColor, int>, 8> slots_{
+        {{0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}}};
     std::size_t next_ = 0;
 };
 
@@ -67,9 +70,8 @@ std::unique_ptr<TBitmap> DrawnAsBitmap(TGraphic& graphic) {
 
 void TGIFSubImage::FillFromPaletteBitmap(TBitmap& bitmap, int bits) {
     std::array<platform::PALETTEENTRY, GIFMaxColors> entries{};
-    const unsigned count = std::min<unsigned>(platform::GetPaletteEntries(bitmap.PaletteHandle(), 0, GIFMaxColors,
-                                                                          entries.data()),
-                                              GIFMaxColors);
+    const unsigned count = std::min<unsigned>(
+        platform::GetPaletteEntries(bitmap.PaletteHandle(), 0, GIFMaxColors, entries.data()), GIFMaxColors);
     colorMap_.ResetMap();
     for (unsigned i = 0; i < std::max(count, 1u); ++i)
         colorMap_.AddColor(TColor(entries[i].peRed | entries[i].peGreen << 8 | entries[i].peBlue << 16));
@@ -127,10 +129,8 @@ void TGIFSubImage::CopyBitmap(TBitmap& source) {
         bits = BitsOf(indexed->CurrentDepth());
     }
     if (indexed->ImageWidth() != Width() || indexed->ImageHeight() != Height()) return;  // an unknown method
-    if (bits == 0)
-        FillFromTrueColorBitmap(*indexed);
-    else
-        FillFromPaletteBitmap(*indexed, bits);
+    if (bits == 0) FillFromTrueColorBitmap(*indexed);
+    else FillFromPaletteBitmap(*indexed, bits);
     if (transparent) AddTransparency(source, *transparent);
 }
 

@@ -55,10 +55,8 @@ void TGIFHeader::LoadFromStream(TStream& stream) {
     gif::ReadExact(stream, b, 7);
     Screen = {platform::LittleU16(b), platform::LittleU16(b + 2), b[4], b[5], b[6]};
     if (std::int64_t(Screen.Width) * Screen.Height > gif::MaxScreenPixels) RaiseGIFError(gifmsg::SScreenTooLarge);
-    if (Screen.PackedFields & kGlobalMapFlag)
-        colorMap_.ReadEntries(stream, 2 << (Screen.PackedFields & 7));
-    else
-        colorMap_.ResetMap();
+    if (Screen.PackedFields & kGlobalMapFlag) colorMap_.ReadEntries(stream, 2 << (Screen.PackedFields & 7));
+    else colorMap_.ResetMap();
 }
 
 void TGIFHeader::RecomputePackedFields() {
@@ -81,7 +79,8 @@ void TGIFHeader::SaveToStream(TStream& stream) {
     RecomputePackedFields();
     gif::WriteU16(stream, Screen.Width);
     gif::WriteU16(stream, Screen.Height);
-    for (std::uint8_t v : {Screen.PackedFields, Screen.BackgroundColorIndex, Screen.AspectRatio}) gif::WriteU8(stream, v);
+    for (std::uint8_t v : {Screen.PackedFields, Screen.BackgroundColorIndex, Screen.AspectRatio})
+        gif::WriteU8(stream, v);
     colorMap_.SaveToStream(stream);
 }
 

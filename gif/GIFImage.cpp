@@ -188,8 +188,8 @@ void TGIFImage::CopyImage(TGIFImage& source) {
             auto frame = std::make_unique<TGIFSubImage>(this);
             frame->CopyFrom(source.images_.Frame(i));
             images_.Add(std::move(frame));
-            ReportProgress(this, TProgressStage::psRunning, std::uint8_t((i + 1) * 100 / source.images_.Count()),
-                           false, kNoRect, gifmsg::SCopying);
+            ReportProgress(this, TProgressStage::psRunning, std::uint8_t((i + 1) * 100 / source.images_.Count()), false,
+                           kNoRect, gifmsg::SCopying);
         }
     } catch (...) {
         WarningHandler = ownWarnings;

@@ -31,12 +31,12 @@ public:
     TGIFItem(const TGIFItem&) = delete;
     TGIFItem& operator=(const TGIFItem&) = delete;
 
-    virtual std::uint8_t RequiredVersion() { return GIFVersion87a; }             // 3
+    virtual std::uint8_t RequiredVersion() { return GIFVersion87a; }                // 3
     virtual void ReportWarning(std::int32_t severity, const std::string& message);  // 4
-    virtual void SaveToStream(TStream& stream) = 0;                               // 6
-    virtual void LoadFromStream(TStream& stream) = 0;                             // 7
-    virtual void WriteToFile(const std::string& path);                            // 8
-    virtual void ReadFromFile(const std::string& path);                           // 9
+    virtual void SaveToStream(TStream& stream) = 0;                                 // 6
+    virtual void LoadFromStream(TStream& stream) = 0;                               // 7
+    virtual void WriteToFile(const std::string& path);                              // 8
+    virtual void ReadFromFile(const std::string& path);                             // 9
 
     TGIFImage* Image() const { return image_; }
 
@@ -54,8 +54,8 @@ public:
     TGIFList& operator=(const TGIFList&) = delete;
 
     virtual void ReportWarning(std::int32_t severity, const std::string& message);  // 3
-    virtual void SaveToStream(TStream& stream);                                   // 4
-    virtual void LoadFromStream(TStream& stream, TObject* parent) = 0;            // 5
+    virtual void SaveToStream(TStream& stream);                                     // 4
+    virtual void LoadFromStream(TStream& stream, TObject* parent) = 0;              // 5
 
     int Count() const { return int(items_.size()); }
     TGIFItem* Item(int index) const { return items_.at(std::size_t(index)).get(); }

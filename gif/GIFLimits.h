@@ -7,11 +7,11 @@
 
 namespace gif {
 // Pixels of the logical screen: what a composed picture of the whole image would need.
-inline constexpr std::int64_t MaxScreenPixels = std::int64_t(1) << 26;   // 8192 x 8192
+inline constexpr std::int64_t MaxScreenPixels = std::int64_t(1) << 26;  // 8192 x 8192
 // Pixels of one frame's index buffer.
 inline constexpr std::int64_t MaxFramePixels = std::int64_t(1) << 26;
 // Pixels of all frames' index buffers together (one byte each).
-inline constexpr std::int64_t MaxTotalPixels = std::int64_t(1) << 29;    // 512 MiB
+inline constexpr std::int64_t MaxTotalPixels = std::int64_t(1) << 29;  // 512 MiB
 // Frames of one image, with or without pixels.
 inline constexpr std::int64_t MaxFrameCount = 10000;
 // The decoder's fixed tables: 12-bit codes, and a string never longer than the table.

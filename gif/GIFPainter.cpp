@@ -28,8 +28,8 @@ struct TGIFPainter::Timing {
 
 TGIFPainter::TGIFPainter(TGIFImage* image, std::uint16_t options, const TRect& rect, TCanvas* canvas,
                          TGIFPainter** reference)
-    : Options(options), Speed(image->SpeedPercent), image_(image), canvas_(canvas), rect_(rect),
-      reference_(reference), owner_(platform::CurrentOwnerQueue()) {
+    : Options(options), Speed(image->SpeedPercent), image_(image), canvas_(canvas), rect_(rect), reference_(reference),
+      owner_(platform::CurrentOwnerQueue()) {
     // Every threaded painter gets its event, also at a negative speed, so that stopping always
     // ends its wait.
     if (Threaded()) wakeEvent_ = std::make_unique<platform::TWakeEvent>();
@@ -111,10 +111,11 @@ void TGIFPainter::ReleasePainter() {
 
 void TGIFPainter::Run() {
     try {
-        if (Options & goCheckCanvasValid) RunOnOwnerThread([this] {
-            canvasLife_ = canvas_->LifeToken();
-            rememberedDC_ = canvas_->Handle();
-        });
+        if (Options & goCheckCanvasValid)
+            RunOnOwnerThread([this] {
+                canvasLife_ = canvas_->LifeToken();
+                rememberedDC_ = canvas_->Handle();
+            });
         SetActiveFrame(0);
         Callback(OnPaintStarting);
         firstFramePainted_.store(false);

@@ -88,7 +88,7 @@ private:
     std::unique_ptr<platform::TWakeEvent> wakeEvent_;
     std::weak_ptr<platform::DeviceContext> rememberedDC_;
     std::weak_ptr<const void> canvasLife_;
-    std::atomic<std::int64_t> threadId_{0};  // the system's id of the painter's thread, once it runs
+    std::atomic<std::int64_t> threadId_{0};        // the system's id of the painter's thread, once it runs
     std::shared_ptr<platform::OwnerQueue> owner_;  // of the thread that made the painter
     std::thread thread_;
     bool started_ = false;

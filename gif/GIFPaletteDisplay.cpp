@@ -19,6 +19,7 @@ bool PaletteDisplay() {
 }
 
 bool DitherFrames(std::uint16_t paintOptions) {
-    return (paintOptions & goDitherToWebPalette) && (!(paintOptions & goDitherOnPaletteDisplayOnly) || PaletteDisplay());
+    return (paintOptions & goDitherToWebPalette) &&
+           (!(paintOptions & goDitherOnPaletteDisplayOnly) || PaletteDisplay());
 }
 }  // namespace gif

@@ -27,8 +27,8 @@ constexpr int kBitBufferSize = kCarriedBytes + 255 + 4;
 class LzwDecoder {
 public:
     LzwDecoder(TGIFSubImage& frame, TStream& stream, int initialCodeSize)
-        : frame_(frame), stream_(stream), initialCodeSize_(initialCodeSize),
-          clearCode_(1 << initialCodeSize), endCode_(clearCode_ + 1) {
+        : frame_(frame), stream_(stream), initialCodeSize_(initialCodeSize), clearCode_(1 << initialCodeSize),
+          endCode_(clearCode_ + 1) {
         ResetTable();
     }
 
@@ -197,10 +197,8 @@ std::int64_t LzwDecoder::Produce(std::uint8_t* out, std::int64_t count) {
 }
 
 void LzwDecoder::Finish() {
-    if (stackTop_ > 0)
-        --stackTop_;
-    else
-        DecodeNextCode();
+    if (stackTop_ > 0) --stackTop_;
+    else DecodeNextCode();
 }
 
 // Rows of an interlaced frame in file order: every 8th from 0, every 8th from 4, every 4th
@@ -231,9 +229,8 @@ void DecodePixels(TGIFSubImage& frame, TStream& stream) {
     if (!frame.Interlaced() || !pixels) {
         if (pixels) decoder->Produce(pixels, frame.PixelCount());
     } else {
-        ForEachInterlacedRow(frame.Height(), [&](int row) {
-            return decoder->Produce(pixels + row * width, width) == width;
-        });
+        ForEachInterlacedRow(frame.Height(),
+                             [&](int row) { return decoder->Produce(pixels + row * width, width) == width; });
     }
     decoder->Finish();
 }

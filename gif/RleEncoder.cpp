@@ -113,14 +113,10 @@ void TRLEEncoder::RunWithTable(int count) {
 }
 
 void TRLEEncoder::FlushRun(int count) {
-    if (count == 1)
-        EmitPlain(pixel_);
-    else if (clearFlag_)
-        RunFromClear(count);
-    else if (longestRun_ > 1 && longestRunPixel_ == pixel_)
-        RunWithTable(count);
-    else
-        RunByClearOrRepeat(count);
+    if (count == 1) EmitPlain(pixel_);
+    else if (clearFlag_) RunFromClear(count);
+    else if (longestRun_ > 1 && longestRunPixel_ == pixel_) RunWithTable(count);
+    else RunByClearOrRepeat(count);
 }
 
 void TRLEEncoder::EncodeBody() {

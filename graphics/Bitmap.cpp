@@ -87,8 +87,7 @@ void TBitmap::Unshare() {
     }
 }
 
-void TBitmap::RebuildImage(const platform::HBITMAP& source, const HPALETTE& palette,
-                           platform::DIBSECTION description) {
+void TBitmap::RebuildImage(const platform::HBITMAP& source, const HPALETTE& palette, platform::DIBSECTION description) {
     FreeCanvasContext();
     const HPALETTE newPalette = palette == StandardPalette16() ? palette : CopyPalette(palette);
     const platform::HBITMAP surface = BuildSurface(source, palette, newPalette, description, canvas_.get());
@@ -224,12 +223,9 @@ void TBitmap::AdoptHandle(HBITMAP handle) {
     FreeCanvasContext();
     const platform::DIBSECTION d = DescribeSurface(handle);
     HPALETTE palette;
-    if (image_->RefCount() == 1)
-        palette = std::move(image_->palette);
-    else if (image_->palette == StandardPalette16())
-        palette = image_->palette;
-    else
-        palette = CopyPalette(image_->palette);
+    if (image_->RefCount() == 1) palette = std::move(image_->palette);
+    else if (image_->palette == StandardPalette16()) palette = image_->palette;
+    else palette = CopyPalette(image_->palette);
     InstallImage(handle, palette, d, false, nullptr);
     NotifyChanged(this);
 }

@@ -48,9 +48,9 @@ public:
     void WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) override;
 
     // Slots of its own.
-    virtual HBITMAP BitmapHandle();                       // 25
-    virtual HBITMAP MaskSurface();                        // 26
-    virtual void ChangeHandleKind(THandleKind kind);      // 27
+    virtual HBITMAP BitmapHandle();                   // 25
+    virtual HBITMAP MaskSurface();                    // 26
+    virtual void ChangeHandleKind(THandleKind kind);  // 27
 
     TCanvas& Canvas();
     bool HasCanvas() const;

@@ -31,4 +31,3 @@ void TBitmap::WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPAL
     data = copy.DetachHandle();
     palette = CopyPalette(PaletteHandle());
 }
-

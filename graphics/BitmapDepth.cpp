@@ -15,13 +15,13 @@ constexpr std::uint32_t kGreenMask565 = 0x07E0;
 
 int DepthBits(TPixelDepth depth) {
     switch (depth) {
-        case TPixelDepth::Bits1: return 1;
-        case TPixelDepth::Bits4: return 4;
-        case TPixelDepth::Bits8: return 8;
-        case TPixelDepth::Bits15:
-        case TPixelDepth::Bits16: return 16;
-        case TPixelDepth::Bits24: return 24;
-        default: return 32;
+    case TPixelDepth::Bits1: return 1;
+    case TPixelDepth::Bits4: return 4;
+    case TPixelDepth::Bits8: return 8;
+    case TPixelDepth::Bits15:
+    case TPixelDepth::Bits16: return 16;
+    case TPixelDepth::Bits24: return 24;
+    default: return 32;
     }
 }
 
@@ -41,10 +41,10 @@ std::int32_t RowStride(std::int32_t width, std::int32_t bitsPerPixel) {
 
 int ColorTableEntries(int bitCount) {
     switch (bitCount) {
-        case 1: return 2;
-        case 4: return 16;
-        case 8: return 256;
-        default: return 0;
+    case 1: return 2;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
     }
 }
 
@@ -62,10 +62,8 @@ void TBitmap::ChangeHandleKind(THandleKind kind) {
         image_->dib.dsBmih.biSize = kind == THandleKind::DeviceDependent ? 0 : 40;
         return;
     }
-    if (kind == THandleKind::DeviceDependent)
-        ToDeviceDependent();
-    else
-        ToDeviceIndependent();
+    if (kind == THandleKind::DeviceDependent) ToDeviceDependent();
+    else ToDeviceIndependent();
     NotifyChanged(this);
 }
 
@@ -77,10 +75,8 @@ void TBitmap::ToDeviceDependent() {
     const bool shared = image_->RefCount() > 1;
     const HPALETTE palette = shared ? CopyPalette(image_->palette) : image_->palette;
     const platform::HBITMAP surface = BuildSurface(image_->dibHandle, palette, palette, d, nullptr);
-    if (shared)
-        InstallImage(surface, palette, d, image_->os2, nullptr);
-    else
-        image_->handle = surface;  // the DIB section stays beside it as the read copy
+    if (shared) InstallImage(surface, palette, d, image_->os2, nullptr);
+    else image_->handle = surface;  // the DIB section stays beside it as the read copy
 }
 
 void TBitmap::ToDeviceIndependent() {
@@ -99,17 +95,17 @@ TPixelDepth TBitmap::CurrentDepth() {
     if (HandleKind() == THandleKind::DeviceDependent) return TPixelDepth::Device;
     const platform::BITMAPINFOHEADER& h = image_->dib.dsBmih;
     switch (h.biBitCount) {
-        case 1: return TPixelDepth::Bits1;
-        case 4: return TPixelDepth::Bits4;
-        case 8: return TPixelDepth::Bits8;
-        case 16:
-            if (h.biCompression == platform::BI_RGB) return TPixelDepth::Bits15;
-            if (h.biCompression == platform::BI_BITFIELDS && image_->dib.dsBitfields[1] == kGreenMask565)
-                return TPixelDepth::Bits16;
-            return TPixelDepth::Custom;
-        case 24: return TPixelDepth::Bits24;
-        case 32: return h.biCompression == platform::BI_RGB ? TPixelDepth::Bits32 : TPixelDepth::Custom;
-        default: return TPixelDepth::Custom;
+    case 1: return TPixelDepth::Bits1;
+    case 4: return TPixelDepth::Bits4;
+    case 8: return TPixelDepth::Bits8;
+    case 16:
+        if (h.biCompression == platform::BI_RGB) return TPixelDepth::Bits15;
+        if (h.biCompression == platform::BI_BITFIELDS && image_->dib.dsBitfields[1] == kGreenMask565)
+            return TPixelDepth::Bits16;
+        return TPixelDepth::Custom;
+    case 24: return TPixelDepth::Bits24;
+    case 32: return h.biCompression == platform::BI_RGB ? TPixelDepth::Bits32 : TPixelDepth::Custom;
+    default: return TPixelDepth::Custom;
     }
 }
 
@@ -152,6 +148,5 @@ const std::uint8_t* TBitmap::ReadScanRow(std::int32_t row) {
     const platform::DIBSECTION& d = image_->dib;
     if (!d.dsBm.bmBits) throw EInvalidGraphicOperation(msg::SScanLine);
     const std::int64_t stored = d.dsBmih.biHeight > 0 ? d.dsBmih.biHeight - 1 - row : row;
-    return static_cast<const std::uint8_t*>(d.dsBm.bmBits) +
-           stored * RowBytes(d.dsBmih.biWidth, d.dsBmih.biBitCount);
+    return static_cast<const std::uint8_t*>(d.dsBm.bmBits) + stored * RowBytes(d.dsBmih.biWidth, d.dsBmih.biBitCount);
 }

@@ -46,16 +46,14 @@ void TBitmap::DrawInto(TCanvas& canvas, const TRect& rect) {
         platform::SetStretchBltMode(dc, platform::COLORONCOLOR);
     }
     if (IsEmpty() || ImageWidth() == 0 || ImageHeight() == 0) return;
-    if (IsTransparent())
-        DrawTransparent(canvas, rect);
-    else
-        DrawStretched(canvas, rect);
+    if (IsTransparent()) DrawTransparent(canvas, rect);
+    else DrawStretched(canvas, rect);
 }
 
 void TBitmap::DrawStretched(TCanvas& target, const TRect& rect) {
     const platform::HDC source = Canvas().Handle();
-    platform::StretchBlt(target.Handle(), rect.left, rect.top, rect.Width(), rect.Height(), source, 0, 0,
-                         ImageWidth(), ImageHeight(), target.CopyMode);
+    platform::StretchBlt(target.Handle(), rect.left, rect.top, rect.Width(), rect.Height(), source, 0, 0, ImageWidth(),
+                         ImageHeight(), target.CopyMode);
 }
 
 void TBitmap::DrawTransparent(TCanvas& target, const TRect& rect) {

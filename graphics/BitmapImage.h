@@ -11,8 +11,8 @@
 
 class TBitmapImage : public TSharedImage {
 public:
-    platform::HBITMAP handle;     // the device-dependent surface, or the DIB section
-    platform::HBITMAP mask;       // monochrome transparency mask, made on demand
+    platform::HBITMAP handle;  // the device-dependent surface, or the DIB section
+    platform::HBITMAP mask;    // monochrome transparency mask, made on demand
     platform::HPALETTE palette;
     platform::HBITMAP dibHandle;  // the DIB section: equals handle, or a read copy beside it
     platform::DIBSECTION dib{};

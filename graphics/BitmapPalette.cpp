@@ -12,9 +12,9 @@ constexpr unsigned kStandardColors = 16;
 constexpr unsigned kDisplayHalf = 8;  // a palette display's first and last eight entries
 
 std::vector<platform::PALETTEENTRY> StandardEntries() {
-    static constexpr std::uint32_t kRgb[kStandardColors] = {
-        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
-        0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    static constexpr std::uint32_t kRgb[kStandardColors] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                            0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                            0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     std::vector<platform::PALETTEENTRY> entries(kStandardColors);
     for (unsigned i = 0; i < kStandardColors; ++i)
         entries[i] = {std::uint8_t(kRgb[i] >> 16), std::uint8_t(kRgb[i] >> 8), std::uint8_t(kRgb[i]), 0};

@@ -29,8 +29,7 @@ void TBitmap::ReadBmpBody(TStream& stream, std::int64_t count) {
 
 // The stream read from may belong to the image being replaced: nothing reads it from here on.
 void TBitmap::InstallRead(TBmpContent&& content) {
-    InstallImage(content.surface, content.palette, content.description, content.os2,
-                 std::move(content.keptFileData));
+    InstallImage(content.surface, content.palette, content.description, content.os2, std::move(content.keptFileData));
     SetPaletteModified(PaletteHandle() != nullptr);
     NotifyChanged(this);
 }

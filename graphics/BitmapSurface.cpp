@@ -120,10 +120,8 @@ void CopySourcePixels(const platform::HDC& dc, const platform::HBITMAP& source, 
 void Refresh(platform::DIBSECTION& d, const platform::HBITMAP& surface) {
     int reported = 0;
     const platform::DIBSECTION now = DescribeSurface(surface, &reported);
-    if (reported == int(sizeof(platform::DIBSECTION)))
-        d = now;
-    else
-        d.dsBm = now.dsBm;  // a device-dependent surface leaves the header part as it was
+    if (reported == int(sizeof(platform::DIBSECTION))) d = now;
+    else d.dsBm = now.dsBm;  // a device-dependent surface leaves the header part as it was
 }
 
 bool SameSize(const platform::DIBSECTION& a, const platform::DIBSECTION& b) {

@@ -195,10 +195,8 @@ void MakeSection(TBodyRead& r, TBmpContent& content) {
 
 TBmpContent MakeContent(TBodyRead& r) {
     TBmpContent content;
-    if (r.Encoded())
-        MakeDecodedSurface(r, content);
-    else
-        MakeSection(r, content);
+    if (r.Encoded()) MakeDecodedSurface(r, content);
+    else MakeSection(r, content);
     if (r.header.biBitCount > 8 && !r.colors.empty() && !content.palette)
         content.palette = PaletteFromColorTable(r.colors);
     content.description = DescribeSurface(content.surface);

@@ -100,9 +100,8 @@ void WriteBmp(TStream& stream, const TBitmapImage& image, bool sizePrefix) {
     const platform::BITMAPINFOHEADER& h = d.dsBmih;
     const std::vector<RGBQUAD> table = ColorTable(image);
     const bool core = image.os2 && FitsCoreHeader(h);
-    const std::int64_t headerBytes =
-        core ? kCoreHeaderSize + 3 * ColorTableEntries(h.biBitCount)
-             : kInfoHeaderSize + (HasMasks(h) ? 12 : 0) + 4 * std::int64_t(table.size());
+    const std::int64_t headerBytes = core ? kCoreHeaderSize + 3 * ColorTableEntries(h.biBitCount)
+                                          : kInfoHeaderSize + (HasMasks(h) ? 12 : 0) + 4 * std::int64_t(table.size());
     const std::int64_t imageSize = RowBytes(h.biWidth, h.biBitCount) * std::abs(h.biHeight);
     const std::int64_t fileSize = kFileHeaderSize + headerBytes + imageSize;
     if (fileSize > std::numeric_limits<std::uint32_t>::max()) throw EWriteError(msg::SStreamWrite);
@@ -111,10 +110,8 @@ void WriteBmp(TStream& stream, const TBitmapImage& image, bool sizePrefix) {
     header.bfSize = std::uint32_t(fileSize);
     header.bfOffBits = std::uint32_t(kFileHeaderSize + headerBytes);
     WriteFileHeader(stream, header);
-    if (core)
-        WriteCoreHeader(stream, h, table);
-    else
-        WriteInfoHeader(stream, d, imageSize, table);
+    if (core) WriteCoreHeader(stream, h, table);
+    else WriteInfoHeader(stream, d, imageSize, table);
     stream.WriteBuffer(d.dsBm.bmBits, imageSize);
 }
 }  // namespace bmp

@@ -10,12 +10,12 @@ constexpr int kPointsPerInch = 72;
 
 int BrushHatch(TBrushStyle style) {
     switch (style) {
-        case TBrushStyle::bsHorizontal: return platform::HS_HORIZONTAL;
-        case TBrushStyle::bsVertical: return platform::HS_VERTICAL;
-        case TBrushStyle::bsFDiagonal: return platform::HS_FDIAGONAL;
-        case TBrushStyle::bsBDiagonal: return platform::HS_BDIAGONAL;
-        case TBrushStyle::bsCross: return platform::HS_CROSS;
-        default: return platform::HS_DIAGCROSS;
+    case TBrushStyle::bsHorizontal: return platform::HS_HORIZONTAL;
+    case TBrushStyle::bsVertical: return platform::HS_VERTICAL;
+    case TBrushStyle::bsFDiagonal: return platform::HS_FDIAGONAL;
+    case TBrushStyle::bsBDiagonal: return platform::HS_BDIAGONAL;
+    case TBrushStyle::bsCross: return platform::HS_CROSS;
+    default: return platform::HS_DIAGCROSS;
     }
 }
 }  // namespace

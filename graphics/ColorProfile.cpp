@@ -7,7 +7,8 @@ namespace {
 
 std::shared_ptr<const platform::IccTransform> TransformFor(std::span<const std::uint8_t> profile, int bitsPerPixel) {
     if (bitsPerPixel != 24 && bitsPerPixel != 32) return nullptr;
-    return platform::TransformToSrgb(profile, bitsPerPixel == 24 ? platform::IccPixels::Bgr : platform::IccPixels::Bgrx);
+    return platform::TransformToSrgb(profile,
+                                     bitsPerPixel == 24 ? platform::IccPixels::Bgr : platform::IccPixels::Bgrx);
 }
 
 void TranslateRows(const platform::IccTransform& transform, std::uint8_t* top, std::ptrdiff_t stride,

@@ -30,11 +30,11 @@ EOSError::EOSError(std::uint32_t code, const std::string& systemText)
 
 static std::string InOutText(int code) {
     switch (code) {
-        case 2: return msg::SFileNotFound;
-        case 3: return msg::SInvalidFilename;
-        case 4: return msg::STooManyOpenFiles;
-        case 5: return msg::SAccessDenied;
-        default: break;
+    case 2: return msg::SFileNotFound;
+    case 3: return msg::SInvalidFilename;
+    case 4: return msg::STooManyOpenFiles;
+    case 5: return msg::SAccessDenied;
+    default: break;
     }
     // A code made from an errno value names the system's reason too: "I/O error 1005" alone
     // would not tell the user what happened.

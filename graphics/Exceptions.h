@@ -18,11 +18,11 @@ private:
     std::string message_;
 };
 
-#define OBRAZOR_EXCEPTION(Name, Base)                                  \
-    class Name : public Base {                                         \
-    public:                                                            \
-        using Base::Base;                                              \
-        const char* ClassName() const override { return #Name; }       \
+#define OBRAZOR_EXCEPTION(Name, Base)                            \
+    class Name : public Base {                                   \
+    public:                                                      \
+        using Base::Base;                                        \
+        const char* ClassName() const override { return #Name; } \
     }
 
 // A silent abort: handlers and the default error box let it pass without a message.

@@ -9,12 +9,9 @@ OBRAZOR_DEFINE_ABSTRACT_CLASS(TGraphic, TInterfacedPersistent);
 void TGraphic::DeclarePersisted(TFiler& filer) {
     bool hasData;
     TPersistent* ancestor = filer.Ancestor();
-    if (!ancestor)
-        hasData = !IsEmpty();
-    else if (!ancestor->InheritsFrom(TGraphic::Class))
-        hasData = true;
-    else
-        hasData = !SameContent(*static_cast<TGraphic*>(ancestor));
+    if (!ancestor) hasData = !IsEmpty();
+    else if (!ancestor->InheritsFrom(TGraphic::Class)) hasData = true;
+    else hasData = !SameContent(*static_cast<TGraphic*>(ancestor));
     filer.DefineBinaryProperty(
         "Data", [this](TStream& s) { ReadPersisted(s); }, [this](TStream& s) { WritePersisted(s); }, hasData);
 }

@@ -43,27 +43,27 @@ public:
 
     // Slots 0-3 come from TPersistent (CopyTo, DeclarePersisted, CopyFrom).
     void DeclarePersisted(TFiler& filer) override;
-    virtual void NotifyChanged(TObject* sender);                          // 4
-    virtual void DrawInto(TCanvas& canvas, const TRect& rect) = 0;        // 5
-    virtual bool SameContent(TGraphic& other);                            // 6
-    virtual bool IsEmpty() = 0;                                           // 7
-    virtual std::int32_t ImageHeight() = 0;                               // 8
-    virtual HPALETTE PaletteHandle();                                     // 9
-    virtual bool IsTransparent();                                         // 10
-    virtual std::int32_t ImageWidth() = 0;                                // 11
-    virtual void ReadPersisted(TStream& stream);                          // 12
-    virtual void ResizeHeight(std::int32_t value) = 0;                    // 13
-    virtual void AdoptPalette(HPALETTE palette);                          // 14
-    virtual void ChangeTransparent(bool value);                           // 15
-    virtual void ResizeWidth(std::int32_t value) = 0;                     // 16
-    virtual void WritePersisted(TStream& stream);                         // 17
-    static std::unique_ptr<TGraphic> CreateEmpty(TGraphicClass graphicClass);  // 18
-    virtual void ReadFromFile(const std::string& path);                   // 19
-    virtual void WriteToFile(const std::string& path);                    // 20
-    virtual void LoadFromStream(TStream& stream) = 0;                     // 21
-    virtual void SaveToStream(TStream& stream) = 0;                       // 22
+    virtual void NotifyChanged(TObject* sender);                                                             // 4
+    virtual void DrawInto(TCanvas& canvas, const TRect& rect) = 0;                                           // 5
+    virtual bool SameContent(TGraphic& other);                                                               // 6
+    virtual bool IsEmpty() = 0;                                                                              // 7
+    virtual std::int32_t ImageHeight() = 0;                                                                  // 8
+    virtual HPALETTE PaletteHandle();                                                                        // 9
+    virtual bool IsTransparent();                                                                            // 10
+    virtual std::int32_t ImageWidth() = 0;                                                                   // 11
+    virtual void ReadPersisted(TStream& stream);                                                             // 12
+    virtual void ResizeHeight(std::int32_t value) = 0;                                                       // 13
+    virtual void AdoptPalette(HPALETTE palette);                                                             // 14
+    virtual void ChangeTransparent(bool value);                                                              // 15
+    virtual void ResizeWidth(std::int32_t value) = 0;                                                        // 16
+    virtual void WritePersisted(TStream& stream);                                                            // 17
+    static std::unique_ptr<TGraphic> CreateEmpty(TGraphicClass graphicClass);                                // 18
+    virtual void ReadFromFile(const std::string& path);                                                      // 19
+    virtual void WriteToFile(const std::string& path);                                                       // 20
+    virtual void LoadFromStream(TStream& stream) = 0;                                                        // 21
+    virtual void SaveToStream(TStream& stream) = 0;                                                          // 22
     virtual void ReadFromClipboard(std::uint16_t format, const TClipboardData& data, HPALETTE palette) = 0;  // 23
-    virtual void WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) = 0;      // 24
+    virtual void WriteToClipboard(std::uint16_t& format, TClipboardData& data, HPALETTE& palette) = 0;       // 24
 
     virtual void ReportProgress(TObject* sender, TProgressStage stage, std::uint8_t percentDone, bool redrawNow,
                                 const TRect& r, const std::string& message);

@@ -12,9 +12,7 @@ OBRAZOR_DEFINE_CLASS(TIcon, TGraphic);
 
 TIconImage::TIconImage() = default;
 
-TIconImage::~TIconImage() {
-    platform::DestroyIcon(handle);
-}
+TIconImage::~TIconImage() { platform::DestroyIcon(handle); }
 
 TIcon::TIcon() : image_(new TIconImage) {
     image_->Reference();

@@ -15,7 +15,7 @@ using HICON = platform::HICON;
 // What icons sharing one file or handle have in common.
 class TIconImage : public TSharedImage {
 public:
-    HICON handle;                                // null until built
+    HICON handle;                                 // null until built
     std::unique_ptr<TMemoryStream> keptFileData;  // the whole icon file; none for a handle
     std::int32_t builtWidth = 0;
     std::int32_t builtHeight = 0;

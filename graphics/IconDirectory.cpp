@@ -17,7 +17,8 @@ Header ReadHeader(TStream& stream) {
 
 std::uint32_t DisplayColors() {
     const platform::HDC screen = platform::GetDC(nullptr);
-    const int bits = platform::GetDeviceCaps(screen, platform::PLANES) * platform::GetDeviceCaps(screen, platform::BITSPIXEL);
+    const int bits =
+        platform::GetDeviceCaps(screen, platform::PLANES) * platform::GetDeviceCaps(screen, platform::BITSPIXEL);
     platform::ReleaseDC(nullptr, screen);
     return bits >= 1 && bits <= 8 ? std::uint32_t(1) << bits : kUnlimitedColors;
 }

@@ -31,7 +31,7 @@ EntryPixels ReadPngEntry(const std::uint8_t* bytes, std::size_t size) {
     const std::ptrdiff_t stride = std::ptrdiff_t(width) * 4;
     EntryPixels pixels;
     pixels.colorInfo.bmiHeader = {40, width, height, 1, 32, platform::BI_RGB, std::uint32_t(stride * height),
-                                  0, 0, 0, 0};
+                                  0,  0,     0,      0};
     pixels.color.resize(std::size_t(stride) * std::size_t(height));
     // Rows are stored bottom-up, as in the icon's bitmaps.
     decoder.ReadRows(pixels.color.data() + (height - 1) * stride, -stride);

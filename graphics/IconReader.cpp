@@ -95,7 +95,8 @@ EntryPixels ReadEntry(TMemoryStream& data, const DirEntry& entry) {
     const std::int64_t offset = entry.imageOffset;
     const std::int64_t size = entry.bytesInRes;
     if (offset + size > data.Size()) Invalid();
-    if (IsPngEntry(data.Memory() + offset, std::size_t(size))) return ReadPngEntry(data.Memory() + offset, std::size_t(size));
+    if (IsPngEntry(data.Memory() + offset, std::size_t(size)))
+        return ReadPngEntry(data.Memory() + offset, std::size_t(size));
     EntryPixels pixels = ReadBitmapEntry(data, offset, size);
     if (HasAlpha(pixels)) MaskFromAlpha(pixels);
     return pixels;
@@ -117,8 +118,8 @@ HBITMAP Stretched(const HBITMAP& source, const HBITMAP& target) {
     platform::SelectObject(from, source);
     platform::SelectObject(to, target);
     platform::SetStretchBltMode(to, platform::COLORONCOLOR);
-    const bool done = platform::StretchBlt(to, 0, 0, targetSize.bmWidth, targetSize.bmHeight, from, 0, 0, sourceSize.bmWidth,
-                                           sourceSize.bmHeight, platform::SRCCOPY);
+    const bool done = platform::StretchBlt(to, 0, 0, targetSize.bmWidth, targetSize.bmHeight, from, 0, 0,
+                                           sourceSize.bmWidth, sourceSize.bmHeight, platform::SRCCOPY);
     platform::DeleteDC(from);
     platform::DeleteDC(to);
     if (!done) RaiseLastPlatformError();
@@ -143,7 +144,8 @@ platform::HICON BuildIcon(const EntryPixels& pixels, Size built) {
                                  pixels.color.size(), pixels.colorInfo, platform::DIB_RGB_COLORS);
     const HBITMAP color = Stretched(colorSource, platform::CreateCompatibleBitmap(screen, built.width, built.height));
     platform::ReleaseDC(nullptr, screen);
-    const HBITMAP mask = Stretched(MaskSurface(pixels), platform::CreateBitmap(built.width, built.height, 1, 1, nullptr));
+    const HBITMAP mask =
+        Stretched(MaskSurface(pixels), platform::CreateBitmap(built.width, built.height, 1, 1, nullptr));
     platform::ICONINFO info;
     info.hbmColor = color;
     info.hbmMask = mask;

@@ -23,8 +23,8 @@ std::vector<std::uint8_t> RowsOf(const platform::HBITMAP& surface, int bits) {
     info.bmiHeader.biBitCount = std::uint16_t(bits);
     std::vector<std::uint8_t> rows(std::size_t(RowBytes(bm.bmWidth, bits)) * std::size_t(bm.bmHeight));
     const platform::HDC screen = platform::GetDC(nullptr);
-    const int done = platform::GetDIBits(screen, surface, 0, unsigned(bm.bmHeight), rows.data(), info,
-                                         platform::DIB_RGB_COLORS);
+    const int done =
+        platform::GetDIBits(screen, surface, 0, unsigned(bm.bmHeight), rows.data(), info, platform::DIB_RGB_COLORS);
     platform::ReleaseDC(nullptr, screen);
     if (done != bm.bmHeight) RaiseLastPlatformError();
     return rows;

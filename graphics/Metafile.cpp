@@ -121,7 +121,8 @@ HPALETTE TMetafile::PaletteHandle() {
         const unsigned count = platform::GetEnhMetaFilePaletteEntries(image_->handle, 0, nullptr);
         if (count == 0) return nullptr;
         std::vector<platform::PALETTEENTRY> entries(std::min(count, 256u));
-        const unsigned got = platform::GetEnhMetaFilePaletteEntries(image_->handle, unsigned(entries.size()), entries.data());
+        const unsigned got =
+            platform::GetEnhMetaFilePaletteEntries(image_->handle, unsigned(entries.size()), entries.data());
         image_->palette = platform::CreatePalette(entries.data(), got);
     }
     return image_->palette;
@@ -144,10 +145,8 @@ void TMetafile::LoadFromStream(TStream& stream) {
 }
 
 void TMetafile::ReadContent(TStream& stream, std::int64_t count) {
-    if (EnhancedAhead(stream, count))
-        ReadEnhanced(stream);
-    else
-        ReadPlaceable(stream, count);
+    if (EnhancedAhead(stream, count)) ReadEnhanced(stream);
+    else ReadPlaceable(stream, count);
 }
 
 void TMetafile::ReadEnhanced(TStream& stream) {
@@ -211,10 +210,8 @@ void TMetafile::ReadPersisted(TStream& stream) {
 
 void TMetafile::SaveToStream(TStream& stream) {
     if (!image_) return;
-    if (enhanced_)
-        WriteEnhanced(stream);
-    else
-        WritePlaceable(stream);
+    if (enhanced_) WriteEnhanced(stream);
+    else WritePlaceable(stream);
 }
 
 void TMetafile::WriteEnhanced(TStream& stream) {
@@ -231,8 +228,8 @@ void TMetafile::WritePlaceable(TStream& stream) {
     const std::uint16_t inch = image_->inch != 0 ? image_->inch : kDefaultInch;
     const std::uint16_t right = std::uint16_t(MulDiv(image_->frameWidth, inch, 2540));
     const std::uint16_t bottom = std::uint16_t(MulDiv(image_->frameHeight, inch, 2540));
-    std::uint16_t header[11] = {std::uint16_t(kPlaceableKey), std::uint16_t(kPlaceableKey >> 16), 0, 0, 0, right, bottom,
-                                inch, 0, 0, 0};
+    std::uint16_t header[11] = {
+        std::uint16_t(kPlaceableKey), std::uint16_t(kPlaceableKey >> 16), 0, 0, 0, right, bottom, inch, 0, 0, 0};
     for (int i = 0; i < 10; ++i) header[10] ^= header[i];
     const std::size_t announced = platform::GetWinMetaFileBits(image_->handle, 0, nullptr);
     std::vector<std::uint8_t> records(announced);

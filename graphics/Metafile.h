@@ -18,11 +18,11 @@ public:
     ~TMetafileImage() override;
 
     platform::HENHMETAFILE handle;
-    std::int32_t frameWidth = 0;   // 0.01 mm
+    std::int32_t frameWidth = 0;  // 0.01 mm
     std::int32_t frameHeight = 0;
-    HPALETTE palette;              // made on demand from the metafile's palette
-    std::uint16_t inch = 0;        // units per inch of a placeable metafile as read; 0 for enhanced ones
-    std::int32_t pendingWidth = 0;   // pixels asked for while there was no content
+    HPALETTE palette;               // made on demand from the metafile's palette
+    std::uint16_t inch = 0;         // units per inch of a placeable metafile as read; 0 for enhanced ones
+    std::int32_t pendingWidth = 0;  // pixels asked for while there was no content
     std::int32_t pendingHeight = 0;
 };
 

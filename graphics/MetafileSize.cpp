@@ -7,7 +7,8 @@ std::int32_t TMetafile::PixelSize(bool horizontal) {
     if (!image_->handle) return horizontal ? image_->pendingWidth : image_->pendingHeight;
     const platform::ENHMETAHEADER header = platform::HeaderOf(*image_->handle);
     const std::int32_t device = horizontal ? header.szlDevice.cx : header.szlDevice.cy;
-    const std::int64_t hundredths = std::int64_t(horizontal ? header.szlMillimeters.cx : header.szlMillimeters.cy) * 100;
+    const std::int64_t hundredths =
+        std::int64_t(horizontal ? header.szlMillimeters.cx : header.szlMillimeters.cy) * 100;
     // A device without millimetres, or with more than 32 bits of hundredths, is no real device:
     // no size, rather than MulDiv's -1 that would reach the size rule as a negative picture.
     if (hundredths == 0 || hundredths > INT32_MAX || hundredths < INT32_MIN) return 0;

@@ -25,15 +25,17 @@ struct TClass {
 };
 
 // Declares a class's record inside its body; define it with OBRAZOR_DEFINE_CLASS.
-#define OBRAZOR_CLASS_RECORD                                              \
-public:                                                                   \
-    static const TClass Class;                                            \
+#define OBRAZOR_CLASS_RECORD   \
+public:                        \
+    static const TClass Class; \
     const TClass& ClassType() const override { return Class; }
 
-#define OBRAZOR_DEFINE_CLASS(Name, Parent) \
-    constinit const TClass Name::Class{#Name, &Parent::Class, []() -> TObject* { return new Name; }}
+#define OBRAZOR_DEFINE_CLASS(Name, Parent)                           \
+    constinit const TClass Name::Class {                             \
+#Name, &Parent::Class, []() -> TObject* { return new Name; } \
+    }
 #define OBRAZOR_DEFINE_ABSTRACT_CLASS(Name, Parent) \
-    constinit const TClass Name::Class{#Name, &Parent::Class, nullptr}
+    constinit const TClass Name::Class { #Name, &Parent::Class, nullptr }
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 

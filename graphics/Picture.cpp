@@ -212,12 +212,9 @@ void TPicture::DeclarePersisted(TFiler& filer) {
         hasData = true;
     } else {
         TGraphic* other = static_cast<TPicture*>(ancestor)->CurrentGraphic();
-        if (graphic_.get() == other)
-            hasData = false;
-        else if (!graphic_ || !other)
-            hasData = true;
-        else
-            hasData = !graphic_->SameContent(*other);
+        if (graphic_.get() == other) hasData = false;
+        else if (!graphic_ || !other) hasData = true;
+        else hasData = !graphic_->SameContent(*other);
     }
     filer.DefineBinaryProperty(
         "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, hasData);

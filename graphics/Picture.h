@@ -90,7 +90,7 @@ public:
     void CopyFrom(TPersistent* source) override;
     void CopyTo(TPersistent* destination) override;
     void DeclarePersisted(TFiler& filer) override;
-    void ReadData(TStream& stream);   // the persisted "Data" block: class name, then the graphic's block
+    void ReadData(TStream& stream);  // the persisted "Data" block: class name, then the graphic's block
     void WriteData(TStream& stream);
 
     virtual void NotifyChanged(TObject* sender);

@@ -54,7 +54,8 @@ TPngDecoder::~TPngDecoder() { png_destroy_read_struct(&png_, &info_, nullptr); }
 template <class Step>
 void TPngDecoder::Call(Step&& step) {
     using StepType = std::remove_reference_t<Step>;
-    if (!RunGuarded(png_, [](void* s) { (*static_cast<StepType*>(s))(); }, &step))
+    if (!RunGuarded(
+            png_, [](void* s) { (*static_cast<StepType*>(s))(); }, &step))
         throw EInvalidGraphic(invalidMessage_);
 }
 

@@ -27,4 +27,3 @@ std::unique_ptr<TBitmap> TProfiledBitmap::SampledFor(TCanvas& canvas, const TRec
     TranslateBitmap(*pending_, *sampled);
     return sampled;
 }
-

@@ -40,4 +40,3 @@ private:
     std::unique_ptr<TBitmap> bitmap_;
     std::shared_ptr<const platform::IccTransform> pending_;
 };
-

@@ -187,9 +187,9 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     switch (origin) {
-        case TSeekOrigin::soBeginning: position_ = offset; break;
-        case TSeekOrigin::soCurrent: position_ += offset; break;
-        case TSeekOrigin::soEnd: position_ = size_ + offset; break;
+    case TSeekOrigin::soBeginning: position_ = offset; break;
+    case TSeekOrigin::soCurrent: position_ += offset; break;
+    case TSeekOrigin::soEnd: position_ = size_ + offset; break;
     }
     return position_;
 }

@@ -7,13 +7,12 @@
 namespace {
 constexpr std::uint32_t kKeepTarget = 0x00AA0029;  // D: the ROP3 that leaves the target as it is
 
-void MaskedCopy(const TBlitArea& target, const TBlitArea& source, const platform::HDC& maskDC, int maskX,
-                int maskY) {
+void MaskedCopy(const TBlitArea& target, const TBlitArea& source, const platform::HDC& maskDC, int maskX, int maskY) {
     // The mask surface cannot serve as mask while it is selected in a context.
     const platform::HBITMAP stand = platform::CreateBitmap(1, 1, 1, 1, nullptr);
     const platform::HBITMAP mask = platform::SelectObject(maskDC, stand);
-    platform::MaskBlt(target.dc, target.x, target.y, target.width, target.height, source.dc, source.x, source.y,
-                      mask, maskX, maskY, platform::MAKEROP4(kKeepTarget, platform::SRCCOPY));
+    platform::MaskBlt(target.dc, target.x, target.y, target.width, target.height, source.dc, source.x, source.y, mask,
+                      maskX, maskY, platform::MAKEROP4(kKeepTarget, platform::SRCCOPY));
     platform::SelectObject(maskDC, mask);
 }
 
@@ -43,10 +42,10 @@ void TransparentBlit(const TBlitArea& target, const TBlitArea& source, const pla
     const platform::HBITMAP surface = MaskedSource(source, sourcePalette, maskDC, maskX, maskY, work);
     const platform::COLORREF text = platform::SetTextColor(target.dc, platform::RGB(0, 0, 0));
     const platform::COLORREF back = platform::SetBkColor(target.dc, platform::RGB(0xFF, 0xFF, 0xFF));
-    platform::StretchBlt(target.dc, target.x, target.y, target.width, target.height, maskDC, maskX, maskY,
-                         source.width, source.height, platform::SRCAND);
-    platform::StretchBlt(target.dc, target.x, target.y, target.width, target.height, work.Handle(), 0, 0,
-                         source.width, source.height, platform::SRCINVERT);
+    platform::StretchBlt(target.dc, target.x, target.y, target.width, target.height, maskDC, maskX, maskY, source.width,
+                         source.height, platform::SRCAND);
+    platform::StretchBlt(target.dc, target.x, target.y, target.width, target.height, work.Handle(), 0, 0, source.width,
+                         source.height, platform::SRCINVERT);
     platform::SetTextColor(target.dc, text);
     platform::SetBkColor(target.dc, back);
 }

@@ -53,10 +53,8 @@ void CodecContext::Create(bool compress) {
     codec_.common.client_data = this;
     // Marked first: a creation that fails halfway still needs its destroy.
     created_ = true;
-    if (compress)
-        Call([this] { jpeg_create_compress(&codec_.compress); });
-    else
-        Call([this] { jpeg_create_decompress(&codec_.decompress); });
+    if (compress) Call([this] { jpeg_create_compress(&codec_.compress); });
+    else Call([this] { jpeg_create_decompress(&codec_.decompress); });
     codec_.common.progress = progress_.Owner ? &progress_.pub : nullptr;
 }
 

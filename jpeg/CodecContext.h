@@ -24,8 +24,8 @@ struct ProgressState {
     std::int32_t LastPercent;
     std::int32_t LastTick;
     std::int32_t LastRow;
-    std::int32_t LastScan;   // the input scan whose blocks ScanBlocks counts last
-    std::int64_t ScanBlocks; // blocks of all scans begun so far
+    std::int32_t LastScan;    // the input scan whose blocks ScanBlocks counts last
+    std::int64_t ScanBlocks;  // blocks of all scans begun so far
 };
 
 class CodecContext {
@@ -51,7 +51,9 @@ public:
     template <class Step>
     void Call(Step&& step) {
         using StepType = std::remove_reference_t<Step>;
-        if (!RunGuarded(*this, [](void* s) { (*static_cast<StepType*>(s))(); }, &step)) RaiseFailure();
+        if (!RunGuarded(
+                *this, [](void* s) { (*static_cast<StepType*>(s))(); }, &step))
+            RaiseFailure();
     }
 
     // For hooks inside the library.

@@ -64,8 +64,8 @@ void Report(j_common_ptr cinfo, ProgressState& state) {
     state.LastPercent = percent;
     if (cinfo->is_decompressor)
         state.LastRow = std::int32_t(reinterpret_cast<j_decompress_ptr>(cinfo)->output_scanline);
-    state.Owner->ReportProgress(state.Owner, TProgressStage::psRunning, std::uint8_t(percent),
-                                band.Height() >= 4, band, std::string());
+    state.Owner->ReportProgress(state.Owner, TProgressStage::psRunning, std::uint8_t(percent), band.Height() >= 4, band,
+                                std::string());
 }
 
 bool ReportCaught(j_common_ptr cinfo) noexcept {

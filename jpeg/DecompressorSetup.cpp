@@ -91,10 +91,10 @@ void CheckOutputComponents(CodecContext& context) {
     context.Call([d] { jpeg_calc_output_dimensions(d); });
     int expected = 0;
     switch (d->out_color_space) {
-        case JCS_GRAYSCALE: expected = 1; break;
-        case JCS_EXT_BGR: expected = 3; break;
-        case JCS_CMYK: expected = 4; break;
-        default: break;
+    case JCS_GRAYSCALE: expected = 1; break;
+    case JCS_EXT_BGR: expected = 3; break;
+    case JCS_CMYK: expected = 4; break;
+    default: break;
     }
     const int perPixel = d->quantize_colors ? 1 : expected;
     if (expected == 0 || d->out_color_components != expected || d->output_components != perPixel)

@@ -13,14 +13,10 @@ OBRAZOR_DEFINE_CLASS(TJPEGImage, TGraphic);
 TJpegDefaults JpegDefaults;
 
 TJPEGImage::TJPEGImage()
-    : JpegQuality(JpegDefaults.JpegQuality),
-      WriteProgressive(JpegDefaults.WriteProgressive),
-      blockSmoothing_(JpegDefaults.BlockSmoothing),
-      grayOutput_(JpegDefaults.GrayOutput),
-      decodeDepth_(JpegDefaults.DecodeDepth),
-      incrementalDisplay_(JpegDefaults.IncrementalDisplay),
-      decodeSpeed_(JpegDefaults.DecodeSpeed),
-      decodeScale_(JpegDefaults.DecodeScale) {
+    : JpegQuality(JpegDefaults.JpegQuality), WriteProgressive(JpegDefaults.WriteProgressive),
+      blockSmoothing_(JpegDefaults.BlockSmoothing), grayOutput_(JpegDefaults.GrayOutput),
+      decodeDepth_(JpegDefaults.DecodeDepth), incrementalDisplay_(JpegDefaults.IncrementalDisplay),
+      decodeSpeed_(JpegDefaults.DecodeSpeed), decodeScale_(JpegDefaults.DecodeScale) {
     ShareData(new TJPEGData);
 }
 
@@ -73,7 +69,8 @@ void TJPEGImage::CopyTo(TPersistent* destination) {
 
 void TJPEGImage::DrawInto(TCanvas& canvas, const TRect& rect) {
     DecodeAsStored();
-    if (const auto sampled = heldBitmap_.SampledFor(canvas, rect)) return canvas.StretchDrawGraphic(rect, sampled.get());
+    if (const auto sampled = heldBitmap_.SampledFor(canvas, rect))
+        return canvas.StretchDrawGraphic(rect, sampled.get());
     canvas.StretchDrawGraphic(rect, heldBitmap_.Converted());
 }
 

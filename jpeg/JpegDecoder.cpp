@@ -178,10 +178,8 @@ void JpegDecoder::ReadCmykRows() {
             std::uint8_t* target = top + std::ptrdiff_t(d->output_scanline) * stride;
             JSAMPROW row = buffer;
             if (jpeg_read_scanlines(d, &row, 1) == 0) break;
-            if (profile)
-                profile->Translate(buffer, target, d->output_width);
-            else
-                jpeg::CmykRowToBgr(buffer, target, d->output_width, inverted, gray);
+            if (profile) profile->Translate(buffer, target, d->output_width);
+            else jpeg::CmykRowToBgr(buffer, target, d->output_width, inverted, gray);
         }
     });
 }

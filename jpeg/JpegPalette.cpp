@@ -13,8 +13,8 @@ constexpr unsigned MaxPaletteEntries = 256;
 
 bool ColormapFromPalette(CodecContext& context, const platform::HPALETTE& palette) {
     std::array<platform::PALETTEENTRY, MaxPaletteEntries> entries;
-    const unsigned count = std::min(platform::GetPaletteEntries(palette, 0, MaxPaletteEntries, entries.data()),
-                                    MaxPaletteEntries);
+    const unsigned count =
+        std::min(platform::GetPaletteEntries(palette, 0, MaxPaletteEntries, entries.data()), MaxPaletteEntries);
     if (count == 0) return false;
     j_decompress_ptr d = context.Decompress();
     JSAMPARRAY map = nullptr;

@@ -7,7 +7,7 @@ namespace jpeg {
 namespace {
 
 constexpr int kProfileMarker = JPEG_APP0 + 2;
-constexpr char kSignature[] = "ICC_PROFILE";  // with its terminating zero: 12 bytes
+constexpr char kSignature[] = "ICC_PROFILE";               // with its terminating zero: 12 bytes
 constexpr std::size_t kChunkHead = sizeof kSignature + 2;  // signature, sequence number, count
 
 bool IsProfileChunk(const jpeg_marker_struct& marker) {
@@ -47,8 +47,7 @@ std::shared_ptr<const platform::IccTransform> ProfileTransform(j_decompress_ptr 
     platform::IccPixels pixels = platform::IccPixels::Bgr;
     if (cinfo->out_color_space == JCS_CMYK && !grayOutput)
         pixels = cinfo->saw_Adobe_marker ? platform::IccPixels::InvertedCmyk : platform::IccPixels::Cmyk;
-    else if (cinfo->out_color_space != JCS_EXT_BGR)
-        return nullptr;
+    else if (cinfo->out_color_space != JCS_EXT_BGR) return nullptr;
     return platform::TransformToSrgb(EmbeddedProfile(cinfo), pixels);
 }
 

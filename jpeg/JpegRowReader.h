@@ -24,8 +24,7 @@ using BgrRowSink = std::function<void(std::int32_t row, const std::uint8_t* bgr,
 // Rows for which `wanted` says false are decoded but neither converted nor given to the sink.
 // With `toSrgb`, rows come as stored and the transform that brings them to sRGB (null when they
 // need none) is handed out there before the first row, for a caller that converts fewer pixels.
-bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink,
-                    const std::function<bool(std::int32_t row)>& wanted = {},
+bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const std::function<bool(std::int32_t row)>& wanted = {},
                     std::shared_ptr<const platform::IccTransform>* toSrgb = nullptr);
 
 }  // namespace jpeg

@@ -22,8 +22,8 @@ StreamDestinationManager& DestinationOf(j_compress_ptr cinfo) {
 
 void InitDestination(j_compress_ptr cinfo) {
     StreamDestinationManager& destination = DestinationOf(cinfo);
-    destination.buffer = static_cast<JOCTET*>((*cinfo->mem->alloc_small)(
-        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, StreamDestinationBufferSize));
+    destination.buffer = static_cast<JOCTET*>(
+        (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, StreamDestinationBufferSize));
     destination.pub.next_output_byte = destination.buffer;
     destination.pub.free_in_buffer = StreamDestinationBufferSize;
 }

@@ -44,8 +44,8 @@ void SkipInputData(j_decompress_ptr cinfo, long count) {
 void TermSource(j_decompress_ptr) {}
 
 StreamSourceManager& MakeSource(j_decompress_ptr cinfo) {
-    auto* source = static_cast<StreamSourceManager*>(
-        (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(StreamSourceManager)));
+    auto* source = static_cast<StreamSourceManager*>((*cinfo->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(StreamSourceManager)));
     cinfo->src = &source->pub;
     return *source;
 }

@@ -38,8 +38,9 @@ HBITMAP CreateDIBSection(const HDC&, const BITMAPINFO& info, std::uint32_t usage
         SetLastError(h.biWidth > 0 && h.biHeight != 0 ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    SurfaceDesc desc{layout->width, layout->height, layout->bitsPerPixel, true, layout->topDown,
-                     layout->compression, layout->masks, ColorTableOf(info, layout->bitsPerPixel)};
+    SurfaceDesc desc{
+        layout->width,   layout->height,      layout->bitsPerPixel, true,
+        layout->topDown, layout->compression, layout->masks,        ColorTableOf(info, layout->bitsPerPixel)};
     HBITMAP surface = Surface::Make(std::move(desc));
     if (surface && bits) *bits = surface->Bits();
     return surface;

@@ -22,7 +22,7 @@ struct BlitRequest {
     DeviceContext* target = nullptr;
     RECT area;  // left, top, extents in right and bottom
     DeviceContext* source = nullptr;
-    RECT from;  // the same for the source
+    RECT from;                        // the same for the source
     std::uint8_t fore = 0, back = 0;  // the operations for mask bits 1 and 0
     const Surface* mask = nullptr;
     POINT maskOrigin;
@@ -43,13 +43,9 @@ public:
 private:
     bool UsesSource() const { return RopUsesSource(r_.fore) || (r_.mask && RopUsesSource(r_.back)); }
     bool UsesPattern() const { return RopUsesPattern(r_.fore) || (r_.mask && RopUsesPattern(r_.back)); }
-    bool UsesDestination() const {
-        return RopUsesDestination(r_.fore) || (r_.mask && RopUsesDestination(r_.back));
-    }
+    bool UsesDestination() const { return RopUsesDestination(r_.fore) || (r_.mask && RopUsesDestination(r_.back)); }
     // Every pixel gets the same value: no source, no destination, no mask, a one-colour brush.
-    bool Uniform() const {
-        return !reader_ && !r_.mask && !UsesDestination() && (!pattern_ || pattern_->Solid());
-    }
+    bool Uniform() const { return !reader_ && !r_.mask && !UsesDestination() && (!pattern_ || pattern_->Solid()); }
     void SourceRow(std::int32_t j, std::int32_t n, Rgb* out);
     void Combine(std::int32_t y, std::int32_t x0, std::int32_t n);
     void Fill();
@@ -153,17 +149,15 @@ void Blitter::Fill() {
             continue;
         }
         if (head > 0) codec_.Write(row, x0, head, b.out.data());
-        if (oneByte)
-            std::memset(row + byteBegin, first[byteBegin], bytes);
-        else
-            std::memcpy(row + byteBegin, first + byteBegin, bytes);
+        if (oneByte) std::memset(row + byteBegin, first[byteBegin], bytes);
+        else std::memcpy(row + byteBegin, first + byteBegin, bytes);
         if (tail > 0) codec_.Write(row, x0 + n - tail, tail, b.out.data() + (n - tail));
     }
 }
 
 std::shared_ptr<Surface> CopyOf(const Surface& s) {
-    SurfaceDesc desc{s.Width(), s.Height(), s.BitsPerPixel(), s.IsDib(), s.TopDown(), s.Compression(), s.Masks(),
-                     s.Colors().Colors()};
+    SurfaceDesc desc{s.Width(),   s.Height(),      s.BitsPerPixel(), s.IsDib(),
+                     s.TopDown(), s.Compression(), s.Masks(),        s.Colors().Colors()};
     auto copy = Surface::Make(std::move(desc));
     if (copy) std::copy_n(s.Bits(), s.ByteSize(), copy->Bits());
     return copy;
@@ -217,8 +211,8 @@ bool PatBlt(const HDC& dc, int x, int y, int cx, int cy, std::uint32_t rop) {
     return RunBlit(Request(dc, x, y, cx, cy, rop));
 }
 
-bool MaskBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int sx, int sy, const HBITMAP& mask,
-             int mx, int my, std::uint32_t rop4) {
+bool MaskBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int sx, int sy, const HBITMAP& mask, int mx,
+             int my, std::uint32_t rop4) {
     if (mask && !mask->IsMonochrome()) return false;
     BlitRequest r = Request(dst, x, y, cx, cy, rop4);
     r.back = mask ? std::uint8_t(rop4 >> 24) : r.fore;

@@ -14,8 +14,8 @@ BlitSource::BlitSource(const DeviceContext& source, const Surface& surface, cons
         substitute_ = target.Colors();
         format.table = &substitute_;
     } else if (surface.IsMonochrome() && !surface.IsDib()) {
-        substitute_ = ColorTable({RgbFromColorRef(destination.textColor & 0xFFFFFF),
-                                  RgbFromColorRef(destination.bkColor & 0xFFFFFF)});
+        substitute_ = ColorTable(
+            {RgbFromColorRef(destination.textColor & 0xFFFFFF), RgbFromColorRef(destination.bkColor & 0xFFFFFF)});
         format.table = &substitute_;
     }
     codec_.emplace(format);

@@ -22,17 +22,17 @@ int Wrap(std::int64_t v, int period) {
 
 std::uint8_t HatchRow(int hatch, int y) {
     const std::uint8_t horizontal = y == kHatchSize - 1 ? 0xFF : 0x00;  // a line along each cell's last row
-    const std::uint8_t vertical = 0x01;                               // and down its last column
-    const std::uint8_t forward = std::uint8_t(0x80 >> y);            // top left to bottom right
-    const std::uint8_t backward = std::uint8_t(0x01 << y);           // bottom left to top right
+    const std::uint8_t vertical = 0x01;                                 // and down its last column
+    const std::uint8_t forward = std::uint8_t(0x80 >> y);               // top left to bottom right
+    const std::uint8_t backward = std::uint8_t(0x01 << y);              // bottom left to top right
     switch (hatch) {
-        case HS_HORIZONTAL: return horizontal;
-        case HS_VERTICAL: return vertical;
-        case HS_FDIAGONAL: return forward;
-        case HS_BDIAGONAL: return backward;
-        case HS_CROSS: return horizontal | vertical;
-        case HS_DIAGCROSS: return forward | backward;
-        default: return 0;
+    case HS_HORIZONTAL: return horizontal;
+    case HS_VERTICAL: return vertical;
+    case HS_FDIAGONAL: return forward;
+    case HS_BDIAGONAL: return backward;
+    case HS_CROSS: return horizontal | vertical;
+    case HS_DIAGCROSS: return forward | backward;
+    default: return 0;
     }
 }
 
@@ -83,7 +83,8 @@ void BrushPattern::MakeFromBitmap(const DeviceContext& dc, const Surface& patter
     const PixelCodec codec(format);
     colors_.resize(std::size_t(width_) * std::size_t(height_));
     paints_.assign(colors_.size(), 1);
-    for (int y = 0; y < height_; ++y) codec.Read(pattern.Row(y), 0, width_, &colors_[std::size_t(y) * std::size_t(width_)]);
+    for (int y = 0; y < height_; ++y)
+        codec.Read(pattern.Row(y), 0, width_, &colors_[std::size_t(y) * std::size_t(width_)]);
 }
 
 void BrushPattern::Row(int y, int x, int count, Rgb* out, std::uint8_t* paint) const {

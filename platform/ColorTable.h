@@ -16,13 +16,9 @@ namespace platform {
 // pixel, so the common display format needs no swapping.
 using Rgb = std::uint32_t;
 
-constexpr Rgb RgbFromColorRef(COLORREF c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
+constexpr Rgb RgbFromColorRef(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 constexpr COLORREF ColorRefFromRgb(Rgb c) { return RgbFromColorRef(c); }
-constexpr Rgb RgbFromQuad(const RGBQUAD& q) {
-    return (Rgb(q.rgbRed) << 16) | (Rgb(q.rgbGreen) << 8) | q.rgbBlue;
-}
+constexpr Rgb RgbFromQuad(const RGBQUAD& q) { return (Rgb(q.rgbRed) << 16) | (Rgb(q.rgbGreen) << 8) | q.rgbBlue; }
 constexpr RGBQUAD QuadFromRgb(Rgb c) {
     return RGBQUAD{std::uint8_t(c), std::uint8_t(c >> 8), std::uint8_t(c >> 16), 0};
 }

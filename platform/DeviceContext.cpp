@@ -74,14 +74,14 @@ int GetDeviceCaps(const HDC& dc, int index) {
     const Surface* target = dc ? dc->Target() : nullptr;
     const int displayBits = Display().bitsPerPixel * Display().planes;
     switch (index) {
-        case BITSPIXEL: return target ? target->BitsPerPixel() : Display().bitsPerPixel;
-        case PLANES: return target ? 1 : Display().planes;
-        case NUMCOLORS: return displayBits <= 8 ? 20 : -1;
-        case SIZEPALETTE: return displayBits <= 8 ? 1 << displayBits : 0;
-        case RASTERCAPS: return displayBits <= 8 ? RC_PALETTE : 0;
-        case LOGPIXELSX:
-        case LOGPIXELSY: return Display().pixelsPerInch;
-        default: return 0;
+    case BITSPIXEL: return target ? target->BitsPerPixel() : Display().bitsPerPixel;
+    case PLANES: return target ? 1 : Display().planes;
+    case NUMCOLORS: return displayBits <= 8 ? 20 : -1;
+    case SIZEPALETTE: return displayBits <= 8 ? 1 << displayBits : 0;
+    case RASTERCAPS: return displayBits <= 8 ? RC_PALETTE : 0;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return Display().pixelsPerInch;
+    default: return 0;
     }
 }
 

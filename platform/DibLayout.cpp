@@ -9,11 +9,11 @@ namespace platform {
 namespace {
 bool ValidCompression(const DibLayout& l) {
     switch (l.compression) {
-        case BI_RGB: return true;
-        case BI_BITFIELDS: return l.bitsPerPixel == 16 || l.bitsPerPixel == 32;
-        case BI_RLE8: return l.bitsPerPixel == 8 && !l.topDown;  // encoded rows are bottom-up only
-        case BI_RLE4: return l.bitsPerPixel == 4 && !l.topDown;
-        default: return false;
+    case BI_RGB: return true;
+    case BI_BITFIELDS: return l.bitsPerPixel == 16 || l.bitsPerPixel == 32;
+    case BI_RLE8: return l.bitsPerPixel == 8 && !l.topDown;  // encoded rows are bottom-up only
+    case BI_RLE4: return l.bitsPerPixel == 4 && !l.topDown;
+    default: return false;
     }
 }
 }  // namespace

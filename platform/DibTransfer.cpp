@@ -57,10 +57,8 @@ int ConvertInto(const Surface& s, const DibLayout& l, const ColorTable& table, u
         const std::int64_t surfaceRow = l.topDown ? std::int64_t(line) : s.Height() - 1 - std::int64_t(line);
         if (surfaceRow < 0 || surfaceRow >= s.Height()) break;
         std::uint8_t* target = bits + std::size_t(line - start) * l.stride;
-        if (copies)
-            std::memcpy(target, s.Row(int(surfaceRow)), rowBytes);
-        else
-            ConvertRow(from, s.Row(int(surfaceRow)), to, target, width, scratch.data());
+        if (copies) std::memcpy(target, s.Row(int(surfaceRow)), rowBytes);
+        else ConvertRow(from, s.Row(int(surfaceRow)), to, target, width, scratch.data());
         ++converted;
     }
     return converted;
@@ -150,7 +148,8 @@ HBITMAP CreateDIBitmap(const HDC&, const BITMAPINFOHEADER* header, std::uint32_t
     if (encoded) {
         const std::int32_t width = std::min(layout->width, surface->Width());
         SurfaceRleSink sink(*surface, table, width);
-        RleDecoder(layout->bitsPerPixel, width, std::min(layout->height, surface->Height())).Decode(data, bitsSize, sink);
+        RleDecoder(layout->bitsPerPixel, width, std::min(layout->height, surface->Height()))
+            .Decode(data, bitsSize, sink);
     } else {
         CopyRows(*surface, *layout, table, data, bitsSize);
     }

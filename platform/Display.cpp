@@ -20,9 +20,9 @@ std::uint32_t GetLastError() { return lastError; }
 
 std::string SystemErrorMessage(std::uint32_t code) {
     switch (code) {
-        case ERROR_NOT_ENOUGH_MEMORY: return "Not enough memory resources are available to process this command";
-        case ERROR_INVALID_PARAMETER: return "The parameter is incorrect";
-        default: return std::strerror(int(code));
+    case ERROR_NOT_ENOUGH_MEMORY: return "Not enough memory resources are available to process this command";
+    case ERROR_INVALID_PARAMETER: return "The parameter is incorrect";
+    default: return std::strerror(int(code));
     }
 }
 

@@ -17,16 +17,16 @@ namespace platform {
 
 std::uint32_t ErrorCodeFromErrno(int error) {
     switch (error) {
-        case ENOENT: return ERROR_FILE_NOT_FOUND;
-        case ENOTDIR:
-        case EINVAL:
-        case ELOOP:
-        case ENAMETOOLONG: return ERROR_INVALID_NAME;
-        case EMFILE:
-        case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
-        case EACCES:
-        case EPERM: return ERROR_ACCESS_DENIED;
-        default: return ERRNO_ERROR_BASE + std::uint32_t(error > 0 ? error : 0);
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+    case EINVAL:
+    case ELOOP:
+    case ENAMETOOLONG: return ERROR_INVALID_NAME;
+    case EMFILE:
+    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+    case EACCES:
+    case EPERM: return ERROR_ACCESS_DENIED;
+    default: return ERRNO_ERROR_BASE + std::uint32_t(error > 0 ? error : 0);
     }
 }
 
@@ -79,25 +79,23 @@ bool FileExists(const std::string& path) {
 
 namespace {
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
+bool IsDotEntry(const char* name) { return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)); }
 
 // The kind bits of an entry; d_type saves a stat call where the file system supplies it.
 std::uint32_t KindAttributes(int dirFd, const char* name, unsigned char type) {
     mode_t mode = 0;
     switch (type) {
-        case DT_DIR: mode = S_IFDIR; break;
-        case DT_REG: mode = S_IFREG; break;
-        case DT_SOCK: mode = S_IFSOCK; break;
-        case DT_CHR: mode = S_IFCHR; break;
-        case DT_BLK: mode = S_IFBLK; break;
-        case DT_FIFO: mode = S_IFIFO; break;
-        default: {
-            struct stat st;
-            // A dangling link counts as an ordinary file.
-            mode = ::fstatat(dirFd, name, &st, 0) == 0 ? st.st_mode : S_IFREG;
-        }
+    case DT_DIR: mode = S_IFDIR; break;
+    case DT_REG: mode = S_IFREG; break;
+    case DT_SOCK: mode = S_IFSOCK; break;
+    case DT_CHR: mode = S_IFCHR; break;
+    case DT_BLK: mode = S_IFBLK; break;
+    case DT_FIFO: mode = S_IFIFO; break;
+    default: {
+        struct stat st;
+        // A dangling link counts as an ordinary file.
+        mode = ::fstatat(dirFd, name, &st, 0) == 0 ? st.st_mode : S_IFREG;
+    }
     }
     if (S_ISDIR(mode)) return FILE_ATTRIBUTE_DIRECTORY;
     if (S_ISSOCK(mode) || S_ISCHR(mode) || S_ISBLK(mode) || S_ISFIFO(mode)) return FILE_ATTRIBUTE_SYSTEM;
@@ -117,8 +115,7 @@ struct DirCloser {
 
 }  // namespace
 
-bool FindFiles(const std::string& folder, std::string_view pattern,
-               const std::function<void(const FindData&)>& visit) {
+bool FindFiles(const std::string& folder, std::string_view pattern, const std::function<void(const FindData&)>& visit) {
     if (folder.find('\0') != std::string::npos) {
         SetLastError(ERROR_INVALID_NAME);
         return false;

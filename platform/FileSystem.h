@@ -12,12 +12,12 @@
 namespace platform {
 
 // Attributes of a folder entry, as the file lists filter them.
-constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x01;   // the user cannot write it
-constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;     // its name starts with "."
-constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;     // a socket, device or pipe
-constexpr std::uint32_t FILE_ATTRIBUTE_VOLUME = 0x08;     // never set on Linux
+constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x01;  // the user cannot write it
+constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;    // its name starts with "."
+constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;    // a socket, device or pipe
+constexpr std::uint32_t FILE_ATTRIBUTE_VOLUME = 0x08;    // never set on Linux
 constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
-constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;    // never set: Linux has no archive bit
+constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;  // never set: Linux has no archive bit
 
 // Error codes the runtime has texts for.
 constexpr std::uint32_t ERROR_FILE_NOT_FOUND = 2;
@@ -52,8 +52,7 @@ struct FindData {
 
 // Visits every entry of `folder` whose name matches `pattern` (see MatchesMask), "." and ".."
 // included, in the order the system gives them. False when the folder cannot be read.
-bool FindFiles(const std::string& folder, std::string_view pattern,
-               const std::function<void(const FindData&)>& visit);
+bool FindFiles(const std::string& folder, std::string_view pattern, const std::function<void(const FindData&)>& visit);
 
 // Wildcard match without regard to ASCII letter case: "*" any run of bytes, "?" one byte;
 // a pattern ending in ".*" also matches names without a dot, so "*.*" matches every name.

@@ -16,8 +16,8 @@ public:
     virtual ~GdiObject() = default;
 };
 
-class Surface;        // a device-dependent bitmap or a DIB section
-class Palette;        // a logical palette
+class Surface;  // a device-dependent bitmap or a DIB section
+class Palette;  // a logical palette
 class Pen;
 class Brush;
 class Font;
@@ -58,7 +58,7 @@ constexpr std::uint32_t ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr std::uint32_t ERROR_INVALID_PARAMETER = 87;
 
 // ---- Device contexts ----------------------------------------------------------------------
-HDC GetDC(std::nullptr_t);            // a context of the display
+HDC GetDC(std::nullptr_t);  // a context of the display
 int ReleaseDC(std::nullptr_t, const HDC& dc);
 HDC CreateCompatibleDC(const HDC& reference);  // memory context holding a 1 x 1 monochrome bitmap
 bool DeleteDC(const HDC& dc);
@@ -83,17 +83,17 @@ HFONT GetCurrentFont(const HDC& dc);
 HPALETTE SelectPalette(const HDC& dc, const HPALETTE& palette, bool forceBackground);
 unsigned RealizePalette(const HDC& dc);
 
-COLORREF SetBkColor(const HDC& dc, COLORREF color);    // returns the previous colour
+COLORREF SetBkColor(const HDC& dc, COLORREF color);  // returns the previous colour
 COLORREF GetBkColor(const HDC& dc);
 COLORREF SetTextColor(const HDC& dc, COLORREF color);
 COLORREF GetTextColor(const HDC& dc);
 int SetBkMode(const HDC& dc, int mode);
 int GetBkMode(const HDC& dc);
-int SetStretchBltMode(const HDC& dc, int mode);        // returns the previous mode
+int SetStretchBltMode(const HDC& dc, int mode);  // returns the previous mode
 int GetStretchBltMode(const HDC& dc);
 bool GetBrushOrgEx(const HDC& dc, POINT* point);
 bool SetBrushOrgEx(const HDC& dc, int x, int y, POINT* previous);
-int GetClipBox(const HDC& dc, RECT* rect);             // the selected surface's bounds
+int GetClipBox(const HDC& dc, RECT* rect);  // the selected surface's bounds
 bool MoveToEx(const HDC& dc, int x, int y, POINT* previous);
 
 // ---- Surfaces -----------------------------------------------------------------------------
@@ -103,14 +103,13 @@ HBITMAP CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPix
 HBITMAP CreateDIBSection(const HDC& dc, const BITMAPINFO& info, std::uint32_t usage, void** bits);
 // A device-dependent surface in the display format, initialised (CBM_INIT) from pixels given in
 // the format of `info`, including BI_RLE8 and BI_RLE4 data. `bitsSize` bounds every read.
-HBITMAP CreateDIBitmap(const HDC& dc, const BITMAPINFOHEADER* header, std::uint32_t init,
-                       const void* bits, std::size_t bitsSize, const BITMAPINFO& info,
-                       std::uint32_t usage);
+HBITMAP CreateDIBitmap(const HDC& dc, const BITMAPINFOHEADER* header, std::uint32_t init, const void* bits,
+                       std::size_t bitsSize, const BITMAPINFO& info, std::uint32_t usage);
 // Converts rows [start, start + lines) of a surface into the format of `info` (bottom-up unless
 // its height is negative). With bits null only fills `info`: a header size of 0 is treated as
 // 40, and the call completes header, image size and colour table. Returns the rows converted.
-int GetDIBits(const HDC& dc, const HBITMAP& bitmap, unsigned start, unsigned lines, void* bits,
-              BITMAPINFO& info, std::uint32_t usage);
+int GetDIBits(const HDC& dc, const HBITMAP& bitmap, unsigned start, unsigned lines, void* bits, BITMAPINFO& info,
+              std::uint32_t usage);
 // sizeof(BITMAP) or sizeof(DIBSECTION) when the surface is a DIB section; 0 for none.
 int GetObject(const HBITMAP& bitmap, int size, void* buffer);
 unsigned GetDIBColorTable(const HDC& dc, unsigned start, unsigned count, RGBQUAD* colors);
@@ -139,11 +138,11 @@ LOGFONT GetFontInfo(const HFONT& font);
 // background colour for 1 bits; a colour source going to a monochrome destination gives 1
 // where it matches the source context's background colour.
 bool BitBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int sx, int sy, std::uint32_t rop);
-bool StretchBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int sx, int sy, int scx,
-                int scy, std::uint32_t rop);
+bool StretchBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int sx, int sy, int scx, int scy,
+                std::uint32_t rop);
 bool PatBlt(const HDC& dc, int x, int y, int cx, int cy, std::uint32_t rop);
-bool MaskBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int sx, int sy,
-             const HBITMAP& mask, int mx, int my, std::uint32_t rop4);
+bool MaskBlt(const HDC& dst, int x, int y, int cx, int cy, const HDC& src, int sx, int sy, const HBITMAP& mask, int mx,
+             int my, std::uint32_t rop4);
 int FillRect(const HDC& dc, const RECT& rect, const HBRUSH& brush);
 COLORREF GetPixel(const HDC& dc, int x, int y);  // CLR_INVALID outside the surface
 COLORREF SetPixel(const HDC& dc, int x, int y, COLORREF color);

@@ -103,9 +103,7 @@ constexpr std::uint32_t PATINVERT = 0x005A0049;
 constexpr std::uint32_t DSTINVERT = 0x00550009;
 constexpr std::uint32_t BLACKNESS = 0x00000042;
 constexpr std::uint32_t WHITENESS = 0x00FF0062;
-constexpr std::uint32_t MAKEROP4(std::uint32_t fore, std::uint32_t back) {
-    return ((back << 8) & 0xFF000000) | fore;
-}
+constexpr std::uint32_t MAKEROP4(std::uint32_t fore, std::uint32_t back) { return ((back << 8) & 0xFF000000) | fore; }
 
 // Stretch modes.
 constexpr int BLACKONWHITE = 1;

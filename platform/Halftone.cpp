@@ -34,8 +34,8 @@ void AreaAverager::Row(std::int32_t low, std::int32_t high, Rgb* out) {
         }
     }
     for (std::int32_t i = 0; i < n; ++i) {
-        const std::uint64_t area =
-            std::uint64_t(std::max(high - low, 1)) * std::uint64_t(std::max(columns_.BoxHigh(i) - columns_.BoxLow(i), 1));
+        const std::uint64_t area = std::uint64_t(std::max(high - low, 1)) *
+                                   std::uint64_t(std::max(columns_.BoxHigh(i) - columns_.BoxLow(i), 1));
         const auto mean = [&](int c) { return Rgb((sums_[3 * std::size_t(i) + std::size_t(c)] + area / 2) / area); };
         out[i] = mean(0) << 16 | mean(1) << 8 | mean(2);
     }

@@ -74,7 +74,8 @@ bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
     std::vector<std::uint8_t> grid;
     for (int r = 0; r <= 255; r += kSrgbGridStep)
         for (int g = 0; g <= 255; g += kSrgbGridStep)
-            for (int b = 0; b <= 255; b += kSrgbGridStep) grid.insert(grid.end(), {std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)});
+            for (int b = 0; b <= 255; b += kSrgbGridStep)
+                grid.insert(grid.end(), {std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)});
     std::vector<std::uint8_t> out(grid.size());
     cmsDoTransform(probe.get(), grid.data(), out.data(), cmsUInt32Number(grid.size() / 3));
     for (std::size_t i = 0; i < grid.size(); ++i)
@@ -83,7 +84,8 @@ bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
 }
 
 std::shared_ptr<const IccTransform> Build(std::span<const std::uint8_t> bytes, IccPixels pixels) {
-    const ProfileHandle profile = Profile(cmsOpenProfileFromMemTHR(Context(), bytes.data(), cmsUInt32Number(bytes.size())));
+    const ProfileHandle profile =
+        Profile(cmsOpenProfileFromMemTHR(Context(), bytes.data(), cmsUInt32Number(bytes.size())));
     if (!profile || !DescribesPixels(profile.get(), pixels)) return nullptr;
     const ProfileHandle srgb = Profile(cmsCreate_sRGBProfileTHR(Context()));
     if (!srgb) return nullptr;

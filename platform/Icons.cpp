@@ -13,9 +13,9 @@ int Icon::Height() const { return color_->Height(); }
 
 int GetSystemMetrics(int index) {
     switch (index) {
-        case SM_CXICON:
-        case SM_CYICON: return Display().iconSize;
-        default: return 0;
+    case SM_CXICON:
+    case SM_CYICON: return Display().iconSize;
+    default: return 0;
     }
 }
 
@@ -45,8 +45,7 @@ HICON Refuse() {
 
 }  // namespace
 
-HICON CreateIcon(int width, int height, unsigned planes, unsigned bitsPixel, const void* andBits,
-                 const void* xorBits) {
+HICON CreateIcon(int width, int height, unsigned planes, unsigned bitsPixel, const void* andBits, const void* xorBits) {
     if (!andBits || !xorBits) return Refuse();
     HBITMAP mask = CreateBitmap(width, height, 1, 1, andBits);
     HBITMAP color = CreateBitmap(width, height, planes, bitsPixel, xorBits);
@@ -101,8 +100,7 @@ bool DrawIconEx(const HDC& dc, int x, int y, const HICON& icon, int width, int h
     const COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
     const int mode = SetStretchBltMode(dc, COLORONCOLOR);
     bool done = true;
-    if (flags & DI_MASK)
-        done = BlitPart(dc, x, y, width, height, icon->Mask(), (flags & DI_IMAGE) ? SRCAND : SRCCOPY);
+    if (flags & DI_MASK) done = BlitPart(dc, x, y, width, height, icon->Mask(), (flags & DI_IMAGE) ? SRCAND : SRCCOPY);
     if (done && (flags & DI_IMAGE))
         done = BlitPart(dc, x, y, width, height, icon->Color(), (flags & DI_MASK) ? SRCINVERT : SRCCOPY);
     SetStretchBltMode(dc, mode);

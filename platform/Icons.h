@@ -37,8 +37,7 @@ struct ICONINFO {
 
 // An icon from device-dependent bits (rows padded to 2 bytes): the 1-bit AND mask and the
 // colour bits of `planes` x `bitsPixel`. Null, with the last error set, when it cannot be made.
-HICON CreateIcon(int width, int height, unsigned planes, unsigned bitsPixel, const void* andBits,
-                 const void* xorBits);
+HICON CreateIcon(int width, int height, unsigned planes, unsigned bitsPixel, const void* andBits, const void* xorBits);
 // An icon holding copies of the two bitmaps, which must have the same size, the mask monochrome.
 HICON CreateIconIndirect(const ICONINFO& info);
 bool DestroyIcon(const HICON& icon);

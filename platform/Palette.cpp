@@ -20,7 +20,8 @@ std::vector<Rgb> ColorsOf(const std::vector<PALETTEENTRY>& entries) {
 std::vector<PALETTEENTRY> EntriesOf(const std::vector<Rgb>& colors) {
     std::vector<PALETTEENTRY> entries;
     entries.reserve(colors.size());
-    for (Rgb c : colors) entries.push_back(PALETTEENTRY{std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c), 0});
+    for (Rgb c : colors)
+        entries.push_back(PALETTEENTRY{std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c), 0});
     return entries;
 }
 }  // namespace

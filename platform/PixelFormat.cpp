@@ -59,15 +59,15 @@ PixelCodec::Channel PixelCodec::MakeChannel(std::uint32_t mask) {
 
 PixelCodec::PixelCodec(const PixelFormat& format) : bits_(format.bitsPerPixel), table_(format.table) {
     switch (bits_) {
-        case 1: kind_ = Kind::Indexed1; break;
-        case 4: kind_ = Kind::Indexed4; break;
-        case 8: kind_ = Kind::Indexed8; break;
-        case 16: kind_ = Kind::Fields16; break;
-        case 24: kind_ = Kind::Bgr24; break;
-        default:
-            bits_ = 32;
-            kind_ = format.masks == DefaultMasks(32) ? Kind::Bgrx32 : Kind::Fields32;
-            break;
+    case 1: kind_ = Kind::Indexed1; break;
+    case 4: kind_ = Kind::Indexed4; break;
+    case 8: kind_ = Kind::Indexed8; break;
+    case 16: kind_ = Kind::Fields16; break;
+    case 24: kind_ = Kind::Bgr24; break;
+    default:
+        bits_ = 32;
+        kind_ = format.masks == DefaultMasks(32) ? Kind::Bgrx32 : Kind::Fields32;
+        break;
     }
     if (Indexed()) {
         if (table_)
@@ -90,26 +90,26 @@ std::uint32_t PixelCodec::Pack(Rgb c) const {
 std::uint32_t PixelCodec::Encode(Rgb color) const {
     color &= 0xFFFFFF;
     switch (kind_) {
-        case Kind::Indexed1:
-        case Kind::Indexed4:
-        case Kind::Indexed8: {
-            const unsigned index = table_ ? table_->Nearest(color) : 0;
-            return index < (1u << bits_) ? index : 0;
-        }
-        case Kind::Bgr24:
-        case Kind::Bgrx32: return color;
-        default: return Pack(color);
+    case Kind::Indexed1:
+    case Kind::Indexed4:
+    case Kind::Indexed8: {
+        const unsigned index = table_ ? table_->Nearest(color) : 0;
+        return index < (1u << bits_) ? index : 0;
+    }
+    case Kind::Bgr24:
+    case Kind::Bgrx32: return color;
+    default: return Pack(color);
     }
 }
 
 Rgb PixelCodec::Decode(std::uint32_t value) const {
     switch (kind_) {
-        case Kind::Indexed1:
-        case Kind::Indexed4:
-        case Kind::Indexed8: return palette_[value & 0xFF];
-        case Kind::Bgr24:
-        case Kind::Bgrx32: return value & 0xFFFFFF;
-        default: return Unpack(value);
+    case Kind::Indexed1:
+    case Kind::Indexed4:
+    case Kind::Indexed8: return palette_[value & 0xFF];
+    case Kind::Bgr24:
+    case Kind::Bgrx32: return value & 0xFFFFFF;
+    default: return Unpack(value);
     }
 }
 
@@ -124,30 +124,30 @@ bool PixelCodec::SameLayout(const PixelCodec& other) const {
 template <class Xs>
 void PixelCodec::DecodeRow(const std::uint8_t* row, Xs xs, int count, Rgb* out) const {
     switch (kind_) {
-        case Kind::Indexed1:
-            for (int i = 0; i < count; ++i) out[i] = palette_[row[xs[i] >> 3] >> (7 - (xs[i] & 7)) & 1];
-            break;
-        case Kind::Indexed4:
-            for (int i = 0; i < count; ++i) out[i] = palette_[row[xs[i] >> 1] >> ((xs[i] & 1) ? 0 : 4) & 0xF];
-            break;
-        case Kind::Indexed8:
-            for (int i = 0; i < count; ++i) out[i] = palette_[row[xs[i]]];
-            break;
-        case Kind::Fields16:
-            for (int i = 0; i < count; ++i) out[i] = Unpack(Load16(row + 2 * xs[i]));
-            break;
-        case Kind::Bgr24:
-            for (int i = 0; i < count; ++i) {
-                const std::uint8_t* p = row + 3 * std::size_t(xs[i]);
-                out[i] = Rgb(p[2]) << 16 | Rgb(p[1]) << 8 | p[0];
-            }
-            break;
-        case Kind::Bgrx32:
-            for (int i = 0; i < count; ++i) out[i] = Load32(row + 4 * std::size_t(xs[i])) & 0xFFFFFF;
-            break;
-        case Kind::Fields32:
-            for (int i = 0; i < count; ++i) out[i] = Unpack(Load32(row + 4 * std::size_t(xs[i])));
-            break;
+    case Kind::Indexed1:
+        for (int i = 0; i < count; ++i) out[i] = palette_[row[xs[i] >> 3] >> (7 - (xs[i] & 7)) & 1];
+        break;
+    case Kind::Indexed4:
+        for (int i = 0; i < count; ++i) out[i] = palette_[row[xs[i] >> 1] >> ((xs[i] & 1) ? 0 : 4) & 0xF];
+        break;
+    case Kind::Indexed8:
+        for (int i = 0; i < count; ++i) out[i] = palette_[row[xs[i]]];
+        break;
+    case Kind::Fields16:
+        for (int i = 0; i < count; ++i) out[i] = Unpack(Load16(row + 2 * xs[i]));
+        break;
+    case Kind::Bgr24:
+        for (int i = 0; i < count; ++i) {
+            const std::uint8_t* p = row + 3 * std::size_t(xs[i]);
+            out[i] = Rgb(p[2]) << 16 | Rgb(p[1]) << 8 | p[0];
+        }
+        break;
+    case Kind::Bgrx32:
+        for (int i = 0; i < count; ++i) out[i] = Load32(row + 4 * std::size_t(xs[i])) & 0xFFFFFF;
+        break;
+    case Kind::Fields32:
+        for (int i = 0; i < count; ++i) out[i] = Unpack(Load32(row + 4 * std::size_t(xs[i])));
+        break;
     }
 }
 
@@ -165,30 +165,30 @@ void PixelCodec::EncodeRow(std::uint8_t* row, int x, int count, const Rgb* in, c
         if (Masked && !paint[i]) continue;
         const std::size_t px = std::size_t(x + i);
         switch (kind_) {
-            case Kind::Indexed1: {
-                const std::uint8_t bit = std::uint8_t(0x80 >> (px & 7));
-                row[px >> 3] = Encode(in[i]) ? (row[px >> 3] | bit) : (row[px >> 3] & ~bit);
-                break;
-            }
-            case Kind::Indexed4: {
-                const unsigned shift = (px & 1) ? 0 : 4;
-                row[px >> 1] = std::uint8_t((row[px >> 1] & ~(0xF << shift)) | Encode(in[i]) << shift);
-                break;
-            }
-            case Kind::Indexed8: row[px] = std::uint8_t(Encode(in[i])); break;
-            case Kind::Fields16: {
-                const std::uint32_t v = Pack(in[i]);
-                row[2 * px] = std::uint8_t(v);
-                row[2 * px + 1] = std::uint8_t(v >> 8);
-                break;
-            }
-            case Kind::Bgr24:
-                row[3 * px] = std::uint8_t(in[i]);
-                row[3 * px + 1] = std::uint8_t(in[i] >> 8);
-                row[3 * px + 2] = std::uint8_t(in[i] >> 16);
-                break;
-            case Kind::Bgrx32: Store32(row + 4 * px, in[i] & 0xFFFFFF); break;
-            case Kind::Fields32: Store32(row + 4 * px, Pack(in[i])); break;
+        case Kind::Indexed1: {
+            const std::uint8_t bit = std::uint8_t(0x80 >> (px & 7));
+            row[px >> 3] = Encode(in[i]) ? (row[px >> 3] | bit) : (row[px >> 3] & ~bit);
+            break;
+        }
+        case Kind::Indexed4: {
+            const unsigned shift = (px & 1) ? 0 : 4;
+            row[px >> 1] = std::uint8_t((row[px >> 1] & ~(0xF << shift)) | Encode(in[i]) << shift);
+            break;
+        }
+        case Kind::Indexed8: row[px] = std::uint8_t(Encode(in[i])); break;
+        case Kind::Fields16: {
+            const std::uint32_t v = Pack(in[i]);
+            row[2 * px] = std::uint8_t(v);
+            row[2 * px + 1] = std::uint8_t(v >> 8);
+            break;
+        }
+        case Kind::Bgr24:
+            row[3 * px] = std::uint8_t(in[i]);
+            row[3 * px + 1] = std::uint8_t(in[i] >> 8);
+            row[3 * px + 2] = std::uint8_t(in[i] >> 16);
+            break;
+        case Kind::Bgrx32: Store32(row + 4 * px, in[i] & 0xFFFFFF); break;
+        case Kind::Fields32: Store32(row + 4 * px, Pack(in[i])); break;
         }
     }
 }

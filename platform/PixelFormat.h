@@ -12,7 +12,7 @@ namespace platform {
 struct PixelFormat {
     int bitsPerPixel = 32;
     std::array<std::uint32_t, 3> masks{0xFF0000, 0x00FF00, 0x0000FF};  // red, green, blue
-    const ColorTable* table = nullptr;  // for 1, 4 and 8 bits
+    const ColorTable* table = nullptr;                                 // for 1, 4 and 8 bits
 };
 
 // The masks BI_RGB implies: 5-5-5 for 16 bits, 8-8-8 for 32 bits; none otherwise.
@@ -47,15 +47,17 @@ private:
     enum class Kind { Indexed1, Indexed4, Indexed8, Fields16, Bgr24, Bgrx32, Fields32 };
     struct Channel {
         std::uint32_t mask = 0;
-        int shift = 0;     // of the mask's lowest bit
-        int preShift = 0;  // drops field bits beyond eight
-        std::array<std::uint8_t, 256> expand{};   // field value (at most 8 bits) -> 0..255
-        std::array<std::uint32_t, 256> pack{};    // 0..255 -> field bits in place
+        int shift = 0;                           // of the mask's lowest bit
+        int preShift = 0;                        // drops field bits beyond eight
+        std::array<std::uint8_t, 256> expand{};  // field value (at most 8 bits) -> 0..255
+        std::array<std::uint32_t, 256> pack{};   // 0..255 -> field bits in place
     };
     static Channel MakeChannel(std::uint32_t mask);
 
-    template <class Xs> void DecodeRow(const std::uint8_t* row, Xs xs, int count, Rgb* out) const;
-    template <bool Masked> void EncodeRow(std::uint8_t* row, int x, int count, const Rgb* in, const std::uint8_t* paint) const;
+    template <class Xs>
+    void DecodeRow(const std::uint8_t* row, Xs xs, int count, Rgb* out) const;
+    template <bool Masked>
+    void EncodeRow(std::uint8_t* row, int x, int count, const Rgb* in, const std::uint8_t* paint) const;
     Rgb Unpack(std::uint32_t v) const;
     std::uint32_t Pack(Rgb c) const;
 

@@ -18,18 +18,18 @@ namespace {
 // The operations that only copy, fill or invert one operand skip the general evaluation.
 bool ApplySimple(std::uint8_t index, const Rgb* p, const Rgb* s, const Rgb* d, Rgb* out, int count) {
     switch (index) {
-        case 0x00: std::fill_n(out, count, Rgb(0)); return true;
-        case 0xFF: std::fill_n(out, count, Rgb(0xFFFFFF)); return true;
-        case 0xCC: std::copy_n(s, count, out); return true;
-        case 0xF0: std::copy_n(p, count, out); return true;
-        case 0xAA: std::copy_n(d, count, out); return true;
-        case 0x33: std::transform(s, s + count, out, [](Rgb v) { return ~v & 0xFFFFFF; }); return true;
-        case 0x55: std::transform(d, d + count, out, [](Rgb v) { return ~v & 0xFFFFFF; }); return true;
-        case 0x88: std::transform(s, s + count, d, out, [](Rgb a, Rgb b) { return a & b; }); return true;
-        case 0xEE: std::transform(s, s + count, d, out, [](Rgb a, Rgb b) { return a | b; }); return true;
-        case 0x66: std::transform(s, s + count, d, out, [](Rgb a, Rgb b) { return a ^ b; }); return true;
-        case 0x5A: std::transform(p, p + count, d, out, [](Rgb a, Rgb b) { return a ^ b; }); return true;
-        default: return false;
+    case 0x00: std::fill_n(out, count, Rgb(0)); return true;
+    case 0xFF: std::fill_n(out, count, Rgb(0xFFFFFF)); return true;
+    case 0xCC: std::copy_n(s, count, out); return true;
+    case 0xF0: std::copy_n(p, count, out); return true;
+    case 0xAA: std::copy_n(d, count, out); return true;
+    case 0x33: std::transform(s, s + count, out, [](Rgb v) { return ~v & 0xFFFFFF; }); return true;
+    case 0x55: std::transform(d, d + count, out, [](Rgb v) { return ~v & 0xFFFFFF; }); return true;
+    case 0x88: std::transform(s, s + count, d, out, [](Rgb a, Rgb b) { return a & b; }); return true;
+    case 0xEE: std::transform(s, s + count, d, out, [](Rgb a, Rgb b) { return a | b; }); return true;
+    case 0x66: std::transform(s, s + count, d, out, [](Rgb a, Rgb b) { return a ^ b; }); return true;
+    case 0x5A: std::transform(p, p + count, d, out, [](Rgb a, Rgb b) { return a ^ b; }); return true;
+    default: return false;
     }
 }
 }  // namespace

@@ -12,8 +12,8 @@ constexpr std::uint8_t kDelta = 2;
 }  // namespace
 
 RleDecoder::RleDecoder(int bitsPerPixel, std::int32_t width, std::int32_t height)
-    : bits_(bitsPerPixel), width_(std::max(width, 0)), height_(std::max(height, 0)),
-      indices_(std::size_t(width_)), set_(std::size_t(width_)) {}
+    : bits_(bitsPerPixel), width_(std::max(width, 0)), height_(std::max(height, 0)), indices_(std::size_t(width_)),
+      set_(std::size_t(width_)) {}
 
 void RleDecoder::Put(std::uint8_t index) {
     // The position stops at the row's end: pixels beyond it are dropped, never wrapped.

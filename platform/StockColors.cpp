@@ -3,9 +3,9 @@
 namespace platform {
 
 const std::vector<Rgb>& StaticColors() {
-    static const std::vector<Rgb> colors{
-        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0, 0xC0DCC0, 0xA6CAF0,
-        0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    static const std::vector<Rgb> colors{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
+                                         0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000,
+                                         0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     return colors;
 }
 
@@ -51,10 +51,10 @@ const std::vector<Rgb>& MonochromeColors() {
 const std::vector<Rgb>& DefaultColors(int bitsPerPixel) {
     static const std::vector<Rgb> none;
     switch (bitsPerPixel) {
-        case 1: return MonochromeColors();
-        case 4: return StandardColors16();
-        case 8: return HalftoneColors();
-        default: return none;
+    case 1: return MonochromeColors();
+    case 4: return StandardColors16();
+    case 8: return HalftoneColors();
+    default: return none;
     }
 }
 

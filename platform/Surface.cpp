@@ -19,8 +19,7 @@ bool ValidFormat(SurfaceDesc& desc) {
     }
     if (desc.compression != BI_BITFIELDS || (desc.bitsPerPixel != 16 && desc.bitsPerPixel != 32)) return false;
     if (desc.masks == std::array<std::uint32_t, 3>{})
-        desc.masks = desc.bitsPerPixel == 16 ? std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F}
-                                             : DefaultMasks(32);
+        desc.masks = desc.bitsPerPixel == 16 ? std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F} : DefaultMasks(32);
     const std::uint32_t limit = desc.bitsPerPixel == 16 ? 0xFFFF : 0xFFFFFFFF;
     return std::all_of(desc.masks.begin(), desc.masks.end(), [limit](std::uint32_t m) { return (m & ~limit) == 0; });
 }
@@ -52,10 +51,8 @@ std::shared_ptr<Surface> Refuse(std::uint32_t error) {
 }  // namespace
 
 void Surface::FreeBits::operator()(std::uint8_t* p) const {
-    if (mapped)
-        munmap(p, mapped);
-    else
-        std::free(p);
+    if (mapped) munmap(p, mapped);
+    else std::free(p);
 }
 
 Surface::Surface(SurfaceDesc desc, std::size_t stride, std::unique_ptr<std::uint8_t, FreeBits> bits)
@@ -77,8 +74,8 @@ std::shared_ptr<Surface> Surface::Make(SurfaceDesc desc) {
     // Zeroed pages are handed out lazily, so a huge fresh surface costs nothing until drawn on.
     const std::size_t size = std::size_t(stride * std::uint64_t(desc.height));
     FreeBits release;
-    std::uint8_t* memory = size >= kMapFrom ? MapZeroed(size, release.mapped)
-                                            : static_cast<std::uint8_t*>(std::calloc(size, 1));
+    std::uint8_t* memory =
+        size >= kMapFrom ? MapZeroed(size, release.mapped) : static_cast<std::uint8_t*>(std::calloc(size, 1));
     if (!memory) return Refuse(ERROR_NOT_ENOUGH_MEMORY);
     std::unique_ptr<std::uint8_t, FreeBits> bits(memory, release);
     return std::shared_ptr<Surface>(new Surface(std::move(desc), std::size_t(stride), std::move(bits)));

@@ -24,7 +24,7 @@ struct SurfaceDesc {
     bool topDown = true;
     std::uint32_t compression = BI_RGB;
     std::array<std::uint32_t, 3> masks{};  // zero: the defaults of the bit count
-    std::vector<Rgb> colors;                // for 1, 4 and 8 bits: the colour table
+    std::vector<Rgb> colors;               // for 1, 4 and 8 bits: the colour table
 };
 
 // A device-dependent surface of `bits` per pixel; 16 bits are 5-6-5, as displays of 16 bits are.

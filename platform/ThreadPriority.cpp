@@ -10,13 +10,13 @@ std::int64_t CurrentThreadId() { return std::int64_t(::syscall(SYS_gettid)); }
 
 int NiceValue(ThreadPriority priority) {
     switch (priority) {
-        case ThreadPriority::Idle: return 19;
-        case ThreadPriority::Lowest: return 10;
-        case ThreadPriority::Lower: return 5;
-        case ThreadPriority::Normal: return 0;
-        case ThreadPriority::Higher: return -5;
-        case ThreadPriority::Highest: return -10;
-        case ThreadPriority::TimeCritical: return -20;
+    case ThreadPriority::Idle: return 19;
+    case ThreadPriority::Lowest: return 10;
+    case ThreadPriority::Lower: return 5;
+    case ThreadPriority::Normal: return 0;
+    case ThreadPriority::Higher: return -5;
+    case ThreadPriority::Highest: return -10;
+    case ThreadPriority::TimeCritical: return -20;
     }
     return 0;
 }

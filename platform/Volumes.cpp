@@ -22,14 +22,14 @@ namespace platform {
 namespace {
 
 constexpr std::array kPseudoFileSystems{
-    "proc",    "sysfs",      "tmpfs",      "devtmpfs", "devpts",     "cgroup",   "cgroup2", "securityfs",
-    "debugfs", "tracefs",    "configfs",   "fusectl",  "mqueue",     "hugetlbfs", "pstore", "bpf",
-    "autofs",  "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",     "ramfs",    "selinuxfs", "rootfs",
+    "proc", "sysfs", "tmpfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "securityfs", "debugfs", "tracefs", "configfs",
+    "fusectl", "mqueue", "hugetlbfs", "pstore", "bpf", "autofs", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",
+    "ramfs", "selinuxfs", "rootfs",
     // Overlays are container and live-system plumbing; only an overlay root is listed.
-    "overlay", "squashfs",   "fuse.lxcfs", "fuse.gvfsd-fuse", "fuse.portal", "fuse.snapfuse"};
-constexpr std::array kNetworkFileSystems{"nfs",  "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs",
-                                         "ceph", "9p",   "fuse.sshfs", "sshfs", "davfs", "fuse.rclone",
-                                         "fuse.glusterfs", "glusterfs"};
+    "overlay", "squashfs", "fuse.lxcfs", "fuse.gvfsd-fuse", "fuse.portal", "fuse.snapfuse"};
+constexpr std::array kNetworkFileSystems{"nfs",         "nfs4",           "cifs",     "smb3",       "smbfs", "ncpfs",
+                                         "afs",         "ceph",           "9p",       "fuse.sshfs", "sshfs", "davfs",
+                                         "fuse.rclone", "fuse.glusterfs", "glusterfs"};
 constexpr std::array kOpticalFileSystems{"iso9660", "udf"};
 constexpr std::array kRemovableParents{"/media", "/run/media", "/mnt"};
 // Case-preserving but not case-sensitive file systems.
@@ -119,7 +119,8 @@ std::optional<Volume> FindVolume(const std::string& mountPath) {
 std::string UnescapeLabel(std::string_view name) {
     std::string label;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
+            std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
             std::isxdigit(static_cast<unsigned char>(name[i + 3]))) {
             label += char(std::strtol(std::string(name.substr(i + 2, 2)).c_str(), nullptr, 16));
             i += 3;

@@ -35,7 +35,8 @@ TApplication::TApplication(int argc, char** argv) {
     qt_->setQuitOnLastWindowClosed(false);
     // Steps that painter threads hand to this thread are carried out in the event loop.
     platform::SetOwnerThreadWakeUp([app = qt_.get()] {
-        QMetaObject::invokeMethod(app, [] { platform::ServiceOwnerThread(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [] { platform::ServiceOwnerThread(); }, Qt::QueuedConnection);
     });
 }
 
@@ -44,9 +45,7 @@ TApplication::~TApplication() {
     if (Application == this) Application = nullptr;
 }
 
-void TApplication::SetTitle(const std::string& value) {
-    title_ = value;
-}
+void TApplication::SetTitle(const std::string& value) { title_ = value; }
 
 void TApplication::Run() {
     if (!mainForm_) return;

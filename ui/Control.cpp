@@ -26,10 +26,10 @@ QFont ToQFont(const TControlFont& font) {
 
 Qt::CursorShape ToQtCursor(TCursor cursor) {
     switch (cursor) {
-        case TCursor::crHandPoint: return Qt::PointingHandCursor;
-        case TCursor::crHourGlass: return Qt::WaitCursor;
-        case TCursor::crArrow:
-        case TCursor::crDefault: break;
+    case TCursor::crHandPoint: return Qt::PointingHandCursor;
+    case TCursor::crHourGlass: return Qt::WaitCursor;
+    case TCursor::crArrow:
+    case TCursor::crDefault: break;
     }
     return Qt::ArrowCursor;
 }

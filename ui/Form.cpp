@@ -16,8 +16,7 @@ OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm, TWinControl);
 
 TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow(this)) {
     Widget()->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                             Qt::WindowCloseButtonHint);
+                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     SetVisible(false);
     if (Application) Application->FormCreated(this);
 }
@@ -57,12 +56,10 @@ void TForm::SetColor(TColor value) {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle value) {
-    Qt::WindowFlags flags = Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                            Qt::WindowCloseButtonHint;
-    if (value == TFormBorderStyle::bsToolWindow)
-        flags |= Qt::Tool;
-    else
-        flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+    Qt::WindowFlags flags =
+        Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (value == TFormBorderStyle::bsToolWindow) flags |= Qt::Tool;
+    else flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
     Widget()->setWindowFlags(flags);
 }
 
@@ -184,8 +181,7 @@ void TForm::ApplyTabOrder() {
             order.push_back(control);
     std::stable_sort(order.begin(), order.end(),
                      [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
 }
 
 void TForm::RegisterHandler(const std::string& name, TNotifyEvent handler) { handlers_[name] = std::move(handler); }

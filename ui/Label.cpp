@@ -8,9 +8,9 @@ OBRAZOR_DEFINE_ABSTRACT_CLASS(TLabel, TControl);
 namespace {
 Qt::Alignment ToQtAlignment(TAlignment alignment) {
     switch (alignment) {
-        case TAlignment::taRightJustify: return Qt::AlignRight | Qt::AlignTop;
-        case TAlignment::taCenter: return Qt::AlignHCenter | Qt::AlignTop;
-        case TAlignment::taLeftJustify: break;
+    case TAlignment::taRightJustify: return Qt::AlignRight | Qt::AlignTop;
+    case TAlignment::taCenter: return Qt::AlignHCenter | Qt::AlignTop;
+    case TAlignment::taLeftJustify: break;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }

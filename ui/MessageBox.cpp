@@ -12,8 +12,7 @@ namespace {
 int ShowOnScreen(const std::string& text, const std::string& caption, unsigned flags) {
     const bool question = (flags & MB_YESNO) != 0;
     const QMessageBox::Icon icon = (flags & MB_ICONSTOP) ? QMessageBox::Critical : QMessageBox::NoIcon;
-    const QMessageBox::StandardButtons buttons =
-        question ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
+    const QMessageBox::StandardButtons buttons = question ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
     // A carriage return ends each line of the program's questions.
     QString body = QString::fromStdString(text);
     body.replace("\r\n", "\n").replace('\r', '\n');

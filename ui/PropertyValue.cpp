@@ -35,10 +35,13 @@ const std::vector<std::string>& AsLines(const TPropertyValue& value) { return Ge
 
 TColor AsColor(const TPropertyValue& value) {
     if (std::holds_alternative<std::int64_t>(value)) return TColor(AsInt(value));
-    static const std::map<std::string, TColor> names{
-        {"clBlack", clBlack},     {"clWhite", clWhite},         {"clBlue", clBlue},
-        {"clRed", clRed},         {"clBtnFace", clBtnFace},     {"clWindow", clWindow},
-        {"clWindowText", clWindowText}};
+    static const std::map<std::string, TColor> names{{"clBlack", clBlack},
+                                                     {"clWhite", clWhite},
+                                                     {"clBlue", clBlue},
+                                                     {"clRed", clRed},
+                                                     {"clBtnFace", clBtnFace},
+                                                     {"clWindow", clWindow},
+                                                     {"clWindowText", clWindowText}};
     return Lookup(names, value);
 }
 

@@ -11,6 +11,5 @@ void TScreen::SetCursor(TCursor value) {
     if (value == cursor_) return;
     if (cursor_ != TCursor::crDefault && QApplication::instance()) QApplication::restoreOverrideCursor();
     cursor_ = value;
-    if (cursor_ != TCursor::crDefault && QApplication::instance())
-        QApplication::setOverrideCursor(ToQtCursor(cursor_));
+    if (cursor_ != TCursor::crDefault && QApplication::instance()) QApplication::setOverrideCursor(ToQtCursor(cursor_));
 }

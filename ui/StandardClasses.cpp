@@ -21,11 +21,9 @@ using Setter = std::function<bool(TComponent&, const std::string&, const TProper
 
 template <typename T>
 void Register(const std::string& name, std::function<bool(T&, const std::string&, const TPropertyValue&)> own) {
-    RegisterComponentClass(
-        name, {[](TComponent* owner, TComponent*) -> TComponent* { return new T(owner); },
-               [own](TComponent& c, const std::string& p, const TPropertyValue& v, const TReaderContext&) {
-                   return own && own(dynamic_cast<T&>(c), p, v);
-               }});
+    RegisterComponentClass(name, {[](TComponent* owner, TComponent*) -> TComponent* { return new T(owner); },
+                                  [own](TComponent& c, const std::string& p, const TPropertyValue& v,
+                                        const TReaderContext&) { return own && own(dynamic_cast<T&>(c), p, v); }});
 }
 
 bool LabelProperty(TLabel& label, const std::string& name, const TPropertyValue& value) {
@@ -82,20 +80,19 @@ bool ImageProperty(TImage& image, const std::string& name, const TPropertyValue&
 }
 
 void RegisterMenuItem() {
-    RegisterComponentClass(
-        "TMenuItem",
-        {[](TComponent* owner, TComponent* parent) -> TComponent* {
-             auto* menu = dynamic_cast<TMainMenu*>(parent);
-             if (!menu) InvalidPropertyValue();
-             return new TMenuItem(owner, menu);
-         },
-         [](TComponent& c, const std::string& name, const TPropertyValue& value, const TReaderContext& context) {
-             auto& item = dynamic_cast<TMenuItem&>(c);
-             if (name == "Caption") item.SetCaption(AsText(value));
-             else if (name == "OnClick") item.OnClick = context.Handler(AsIdent(value));
-             else return false;
-             return true;
-         }});
+    RegisterComponentClass("TMenuItem", {[](TComponent* owner, TComponent* parent) -> TComponent* {
+                                             auto* menu = dynamic_cast<TMainMenu*>(parent);
+                                             if (!menu) InvalidPropertyValue();
+                                             return new TMenuItem(owner, menu);
+                                         },
+                                         [](TComponent& c, const std::string& name, const TPropertyValue& value,
+                                            const TReaderContext& context) {
+                                             auto& item = dynamic_cast<TMenuItem&>(c);
+                                             if (name == "Caption") item.SetCaption(AsText(value));
+                                             else if (name == "OnClick") item.OnClick = context.Handler(AsIdent(value));
+                                             else return false;
+                                             return true;
+                                         }});
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ std::string NameDigest(const std::string& name) {
 void RemoveIfAbandoned(const std::string& temporary) {
     const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return;
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
         held.st_ino == named.st_ino && held.st_dev == named.st_dev)
         ::unlink(temporary.c_str());
@@ -135,10 +136,8 @@ void TAtomicFile::Publish(TPublish mode) {
     fd_ = -1;
     if (closed != 0) Fail(errno);
     int error = 0;
-    if (mode == TPublish::KeepExisting)
-        error = PublishWithoutReplacing(temporary_, target_);
-    else if (::rename(temporary_.c_str(), target_.c_str()) != 0)
-        error = errno;
+    if (mode == TPublish::KeepExisting) error = PublishWithoutReplacing(temporary_, target_);
+    else if (::rename(temporary_.c_str(), target_.c_str()) != 0) error = errno;
     if (error != 0) Fail(error);
     temporary_.clear();
     SyncFolder(target_);

@@ -39,8 +39,8 @@ void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& pa
     WriteFileAtomically(path, bytes.Memory(), std::size_t(bytes.Size()), publish);
 }
 
-void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output,
-                    const std::string& target, TPublish publish) {
+void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output, const std::string& target,
+                    TPublish publish) {
     RequireDrawableSize(size.Width, size.Height);
     const auto working = MakeWorkingBitmap(graphic, size.Width, size.Height);
     SaveJpeg(*working, output, target, publish);

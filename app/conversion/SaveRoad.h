@@ -41,5 +41,5 @@ void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& pa
 
 // Draws the graphic into a working bitmap of the result size and saves it as a JPEG at `target`;
 // raises EEmptyResult for a size with a side of 0.
-void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output,
-                    const std::string& target, TPublish publish = TPublish::Replace);
+void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output, const std::string& target,
+                    TPublish publish = TPublish::Replace);

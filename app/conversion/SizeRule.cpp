@@ -27,7 +27,6 @@ TResultSize ApplySizeRule(std::int32_t width, std::int32_t height) {
     const long double ratio = static_cast<long double>(width) / static_cast<long double>(height);
     if (height <= width && width != kTargetWidth && ratio > kWideRatio)
         return {kTargetWidth, ScaledSide(height, width, kTargetWidth), TSizeRule::Width};
-    if (height != kTargetHeight)
-        return {ScaledSide(width, height, kTargetHeight), kTargetHeight, TSizeRule::Height};
+    if (height != kTargetHeight) return {ScaledSide(width, height, kTargetHeight), kTargetHeight, TSizeRule::Height};
     return {width, height, TSizeRule::Fits};
 }

@@ -76,7 +76,8 @@ private:
         TCanvas& canvas = target.Canvas();
         // A 24-bit bitmap draws onto a colour surface with this mode.
         platform::SetStretchBltMode(canvas.Handle(), platform::COLORONCOLOR);
-        canvas.CopyArea({0, top, target.ImageWidth(), top + count}, source.Canvas(), {0, 0, source.ImageWidth(), count});
+        canvas.CopyArea({0, top, target.ImageWidth(), top + count}, source.Canvas(),
+                        {0, 0, source.ImageWidth(), count});
     }
 
     // A photo with a colour profile: the columns are sampled into a band of the target's width

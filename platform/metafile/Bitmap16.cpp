@@ -26,7 +26,8 @@ std::optional<std::vector<std::uint8_t>> DibFromBitmap16(const RecordReader& hea
     AppendLittleU16(dib, 1);
     AppendLittleU16(dib, std::uint16_t(depth));
     const std::uint32_t colours = depth == 1 ? 2 : 0;
-    for (std::uint32_t v : {0u, std::uint32_t(stride * std::size_t(height)), 0u, 0u, colours, 0u}) AppendLittleU32(dib, v);
+    for (std::uint32_t v : {0u, std::uint32_t(stride * std::size_t(height)), 0u, 0u, colours, 0u})
+        AppendLittleU32(dib, v);
     if (depth == 1) {
         AppendLittleU32(dib, 0x000000);
         AppendLittleU32(dib, 0xFFFFFF);

@@ -66,7 +66,9 @@ bool EmfToWmf::ConvertState(const RecordReader& r) {
     case EMR_SETTEXTCOLOR:
     case EMR_SETMAPPERFLAGS: {
         const std::uint32_t v = r.U32(8);
-        writer_.Record(type == EMR_SETBKCOLOR ? 0x0201 : type == EMR_SETTEXTCOLOR ? 0x0209 : 0x0231,
+        writer_.Record(type == EMR_SETBKCOLOR     ? 0x0201
+                       : type == EMR_SETTEXTCOLOR ? 0x0209
+                                                  : 0x0231,
                        {std::int32_t(v & 0xFFFF), std::int32_t(v >> 16)});
         return true;
     }

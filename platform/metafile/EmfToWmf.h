@@ -44,8 +44,8 @@ private:
 
     std::span<const std::uint8_t> emf_;
     WmfWriter writer_;
-    std::vector<bool> used_;                          // WMF slots in use
-    std::map<std::uint32_t, std::uint16_t> slotOf_;   // enhanced object index → WMF slot
+    std::vector<bool> used_;                         // WMF slots in use
+    std::map<std::uint32_t, std::uint16_t> slotOf_;  // enhanced object index → WMF slot
     std::map<std::uint32_t, std::uint16_t> stockSlot_;
     std::map<std::uint16_t, std::uint8_t> charSetOf_;  // WMF font slot → character set
     std::uint8_t charSet_ = 0;

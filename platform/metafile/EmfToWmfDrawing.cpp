@@ -11,20 +11,56 @@ namespace platform {
 namespace {
 
 enum : std::uint32_t {
-    EMR_POLYBEZIER = 2, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_POLYBEZIERTO = 5, EMR_POLYLINETO = 6,
-    EMR_POLYPOLYLINE = 7, EMR_POLYPOLYGON = 8, EMR_SETPIXELV = 15, EMR_EXCLUDECLIPRECT = 29,
-    EMR_INTERSECTCLIPRECT = 30, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44, EMR_ARC = 45,
-    EMR_CHORD = 46, EMR_PIE = 47, EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80,
-    EMR_STRETCHDIBITS = 81, EMR_EXTTEXTOUTA = 83, EMR_EXTTEXTOUTW = 84, EMR_POLYBEZIER16 = 85, EMR_POLYGON16 = 86,
-    EMR_POLYLINE16 = 87, EMR_POLYBEZIERTO16 = 88, EMR_POLYLINETO16 = 89, EMR_POLYPOLYLINE16 = 90,
+    EMR_POLYBEZIER = 2,
+    EMR_POLYGON = 3,
+    EMR_POLYLINE = 4,
+    EMR_POLYBEZIERTO = 5,
+    EMR_POLYLINETO = 6,
+    EMR_POLYPOLYLINE = 7,
+    EMR_POLYPOLYGON = 8,
+    EMR_SETPIXELV = 15,
+    EMR_EXCLUDECLIPRECT = 29,
+    EMR_INTERSECTCLIPRECT = 30,
+    EMR_ELLIPSE = 42,
+    EMR_RECTANGLE = 43,
+    EMR_ROUNDRECT = 44,
+    EMR_ARC = 45,
+    EMR_CHORD = 46,
+    EMR_PIE = 47,
+    EMR_BITBLT = 76,
+    EMR_STRETCHBLT = 77,
+    EMR_SETDIBITSTODEVICE = 80,
+    EMR_STRETCHDIBITS = 81,
+    EMR_EXTTEXTOUTA = 83,
+    EMR_EXTTEXTOUTW = 84,
+    EMR_POLYBEZIER16 = 85,
+    EMR_POLYGON16 = 86,
+    EMR_POLYLINE16 = 87,
+    EMR_POLYBEZIERTO16 = 88,
+    EMR_POLYLINETO16 = 89,
+    EMR_POLYPOLYLINE16 = 90,
     EMR_POLYPOLYGON16 = 91
 };
 enum : std::uint16_t {
-    META_SETPIXEL = 0x041F, META_EXCLUDECLIPRECT = 0x0415, META_INTERSECTCLIPRECT = 0x0416, META_ELLIPSE = 0x0418,
-    META_RECTANGLE = 0x041B, META_ROUNDRECT = 0x061C, META_ARC = 0x0817, META_CHORD = 0x0830, META_PIE = 0x081A,
-    META_LINETO = 0x0213, META_POLYGON = 0x0324, META_POLYLINE = 0x0325, META_POLYPOLYGON = 0x0538,
-    META_PATBLT = 0x061D, META_DIBBITBLT = 0x0940, META_DIBSTRETCHBLT = 0x0B41, META_SETDIBTODEV = 0x0D33,
-    META_STRETCHDIB = 0x0F43, META_EXTTEXTOUT = 0x0A32
+    META_SETPIXEL = 0x041F,
+    META_EXCLUDECLIPRECT = 0x0415,
+    META_INTERSECTCLIPRECT = 0x0416,
+    META_ELLIPSE = 0x0418,
+    META_RECTANGLE = 0x041B,
+    META_ROUNDRECT = 0x061C,
+    META_ARC = 0x0817,
+    META_CHORD = 0x0830,
+    META_PIE = 0x081A,
+    META_LINETO = 0x0213,
+    META_POLYGON = 0x0324,
+    META_POLYLINE = 0x0325,
+    META_POLYPOLYGON = 0x0538,
+    META_PATBLT = 0x061D,
+    META_DIBBITBLT = 0x0940,
+    META_DIBSTRETCHBLT = 0x0B41,
+    META_SETDIBTODEV = 0x0D33,
+    META_STRETCHDIB = 0x0F43,
+    META_EXTTEXTOUT = 0x0A32
 };
 constexpr std::uint32_t EMR_EXTFLOODFILL = 53;
 constexpr std::uint16_t META_EXTFLOODFILL = 0x0548;
@@ -52,14 +88,17 @@ std::vector<std::int32_t> Points(const RecordReader& r, std::size_t at, std::uin
 }
 
 // Bézier segments become line points: (start) then every segment's three points, flattened.
-std::vector<std::int32_t> Flattened(std::int32_t x0, std::int32_t y0, const std::vector<std::int32_t>& xy, std::size_t from) {
+std::vector<std::int32_t> Flattened(std::int32_t x0, std::int32_t y0, const std::vector<std::int32_t>& xy,
+                                    std::size_t from) {
     std::vector<std::int32_t> out{x0, y0};
     for (std::size_t i = from; i + 5 < xy.size(); i += 6) {
         const double ax = out[out.size() - 2], ay = out.back();
         for (int s = 1; s <= kBezierSteps; ++s) {
             const double t = double(s) / kBezierSteps, u = 1 - t;
-            const double bx = u * u * u * ax + 3 * u * u * t * xy[i] + 3 * u * t * t * xy[i + 2] + t * t * t * xy[i + 4];
-            const double by = u * u * u * ay + 3 * u * u * t * xy[i + 1] + 3 * u * t * t * xy[i + 3] + t * t * t * xy[i + 5];
+            const double bx =
+                u * u * u * ax + 3 * u * u * t * xy[i] + 3 * u * t * t * xy[i + 2] + t * t * t * xy[i + 4];
+            const double by =
+                u * u * u * ay + 3 * u * u * t * xy[i + 1] + 3 * u * t * t * xy[i + 3] + t * t * t * xy[i + 5];
             out.push_back(std::int32_t(std::lround(bx)));
             out.push_back(std::int32_t(std::lround(by)));
         }
@@ -104,7 +143,8 @@ bool EmfToWmf::ConvertDrawing(const RecordReader& r) {
     }
     case EMR_SETPIXELV: {
         const std::uint32_t c = r.U32(16);
-        writer_.Record(META_SETPIXEL, {std::int32_t(c & 0xFFFF), std::int32_t(c >> 16), Clamp16(r.I32(12)), Clamp16(r.I32(8))});
+        writer_.Record(META_SETPIXEL,
+                       {std::int32_t(c & 0xFFFF), std::int32_t(c >> 16), Clamp16(r.I32(12)), Clamp16(r.I32(8))});
         return true;
     }
     default: return false;
@@ -118,7 +158,9 @@ bool EmfToWmf::ConvertPoly(const RecordReader& r) {
     case EMR_POLYGON:
     case EMR_POLYGON16:
     case EMR_POLYLINE:
-    case EMR_POLYLINE16: Polyline(Points(r, 28, r.U32(24), small), type == EMR_POLYGON || type == EMR_POLYGON16); return true;
+    case EMR_POLYLINE16:
+        Polyline(Points(r, 28, r.U32(24), small), type == EMR_POLYGON || type == EMR_POLYGON16);
+        return true;
     case EMR_POLYBEZIER:
     case EMR_POLYBEZIER16: {
         const auto xy = Points(r, 28, r.U32(24), small);
@@ -131,7 +173,8 @@ bool EmfToWmf::ConvertPoly(const RecordReader& r) {
     case EMR_POLYBEZIERTO16: {
         auto xy = Points(r, 28, r.U32(24), small);
         if (type == EMR_POLYBEZIERTO || type == EMR_POLYBEZIERTO16) xy = Flattened(positionX_, positionY_, xy, 0);
-        for (std::size_t i = 0; i + 1 < xy.size(); i += 2) writer_.Record(META_LINETO, {Clamp16(xy[i + 1]), Clamp16(xy[i])});
+        for (std::size_t i = 0; i + 1 < xy.size(); i += 2)
+            writer_.Record(META_LINETO, {Clamp16(xy[i + 1]), Clamp16(xy[i])});
         if (xy.size() >= 2) positionX_ = xy[xy.size() - 2], positionY_ = xy.back();
         return true;
     }
@@ -150,7 +193,9 @@ bool EmfToWmf::ConvertPoly(const RecordReader& r) {
             if (polygon) {
                 counts.push_back(std::int32_t(n));
             } else {
-                Polyline(std::vector<std::int32_t>(xy.begin() + std::ptrdiff_t(2 * next), xy.begin() + std::ptrdiff_t(2 * (next + n))), false);
+                Polyline(std::vector<std::int32_t>(xy.begin() + std::ptrdiff_t(2 * next),
+                                                   xy.begin() + std::ptrdiff_t(2 * (next + n))),
+                         false);
             }
             next += n;
         }
@@ -172,11 +217,11 @@ void EmfToWmf::Text(const RecordReader& r, std::size_t at, bool wide) {
     const std::uint32_t offString = r.U32(at + 12), options = r.U32(at + 16);
     const bool hasRect = !(options & ETO_NO_RECT);
     const std::uint32_t offDx = r.U32(hasRect ? at + 36 : at + 20);
-    std::vector<std::int32_t> words{Clamp16(y), Clamp16(x), std::int32_t(count), std::int32_t(options & 0xFFFF & ~ETO_NO_RECT)};
+    std::vector<std::int32_t> words{Clamp16(y), Clamp16(x), std::int32_t(count),
+                                    std::int32_t(options & 0xFFFF & ~ETO_NO_RECT)};
     if (hasRect && (options & (ETO_OPAQUE | ETO_CLIPPED)))
         for (std::size_t k = 0; k < 4; ++k) words.push_back(Clamp16(r.I32(at + 20 + 4 * k)));
-    else
-        words[3] &= ~std::int32_t(ETO_OPAQUE | ETO_CLIPPED);
+    else words[3] &= ~std::int32_t(ETO_OPAQUE | ETO_CLIPPED);
     std::vector<std::uint8_t> tail;
     const auto chars = r.Block(offString, count, wide ? 2 : 1);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -215,15 +260,17 @@ bool EmfToWmf::ConvertBitmap(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_STRETCHDIBITS: {
         std::vector<std::int32_t> words = rop(68);
-        for (std::int32_t w : {std::int32_t(r.U32(64)), c16(44), c16(40), c16(36), c16(32), c16(76), c16(72), c16(28), c16(24)})
+        for (std::int32_t w :
+             {std::int32_t(r.U32(64)), c16(44), c16(40), c16(36), c16(32), c16(76), c16(72), c16(28), c16(24)})
             words.push_back(w);
         writer_.Record(META_STRETCHDIB, words, dibAt(48));
         return true;
     }
     case EMR_SETDIBITSTODEVICE: {
-        writer_.Record(META_SETDIBTODEV,
-                       {std::int32_t(r.U32(64)), c16(72), c16(68), c16(36), c16(32), c16(44), c16(40), c16(28), c16(24)},
-                       dibAt(48));
+        writer_.Record(
+            META_SETDIBTODEV,
+            {std::int32_t(r.U32(64)), c16(72), c16(68), c16(36), c16(32), c16(44), c16(40), c16(28), c16(24)},
+            dibAt(48));
         return true;
     }
     case EMR_BITBLT: {

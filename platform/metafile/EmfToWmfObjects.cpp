@@ -9,14 +9,20 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39,
-                        EMR_DELETEOBJECT = 40, EMR_SELECTPALETTE = 48, EMR_CREATEPALETTE = 49,
-                        EMR_REALIZEPALETTE = 52, EMR_EXTCREATEFONTINDIRECTW = 82, EMR_CREATEMONOBRUSH = 93,
-                        EMR_CREATEDIBPATTERNBRUSHPT = 94, EMR_EXTCREATEPEN = 95;
+constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40,
+                        EMR_SELECTPALETTE = 48, EMR_CREATEPALETTE = 49, EMR_REALIZEPALETTE = 52,
+                        EMR_EXTCREATEFONTINDIRECTW = 82, EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94,
+                        EMR_EXTCREATEPEN = 95;
 enum : std::uint16_t {
-    META_SELECTOBJECT = 0x012D, META_DELETEOBJECT = 0x01F0, META_SELECTPALETTE = 0x0234, META_REALIZEPALETTE = 0x0035,
-    META_CREATEPALETTE = 0x00F7, META_CREATEPENINDIRECT = 0x02FA, META_CREATEFONTINDIRECT = 0x02FB,
-    META_CREATEBRUSHINDIRECT = 0x02FC, META_DIBCREATEPATTERNBRUSH = 0x0142
+    META_SELECTOBJECT = 0x012D,
+    META_DELETEOBJECT = 0x01F0,
+    META_SELECTPALETTE = 0x0234,
+    META_REALIZEPALETTE = 0x0035,
+    META_CREATEPALETTE = 0x00F7,
+    META_CREATEPENINDIRECT = 0x02FA,
+    META_CREATEFONTINDIRECT = 0x02FB,
+    META_CREATEBRUSHINDIRECT = 0x02FC,
+    META_DIBCREATEPATTERNBRUSH = 0x0142
 };
 constexpr std::uint32_t kStockFlag = 0x80000000u;
 constexpr std::uint32_t PS_GEOMETRIC = 0x10000;
@@ -70,7 +76,8 @@ void EmfToWmf::SelectStock(std::uint32_t index) {
     } else if (n == 5) {
         writer_.Record(META_CREATEBRUSHINDIRECT, {BS_NULL, 0, 0, 0});
     } else if (n >= 6 && n <= 8) {
-        writer_.Record(META_CREATEPENINDIRECT, {n == 8 ? PS_NULL : PS_SOLID, 0, 0, n == 6 ? 0xFFFF : 0, n == 6 ? 0xFF : 0});
+        writer_.Record(META_CREATEPENINDIRECT,
+                       {n == 8 ? PS_NULL : PS_SOLID, 0, 0, n == 6 ? 0xFFFF : 0, n == 6 ? 0xFF : 0});
     } else if (n == 19) {
         writer_.Record(META_CREATEPENINDIRECT, {PS_SOLID, 0, 0, 0, 0});
     } else {
@@ -120,8 +127,8 @@ bool EmfToWmf::ConvertObject(const RecordReader& r) {
         const std::uint32_t color = r.U32(16), hatch = r.U32(20);
         if (style > BS_HATCHED) style = BS_SOLID;
         if (!NewSlot(index)) return true;
-        writer_.Record(META_CREATEBRUSHINDIRECT,
-                       {std::int32_t(style), std::int32_t(color & 0xFFFF), std::int32_t(color >> 16), std::int32_t(hatch)});
+        writer_.Record(META_CREATEBRUSHINDIRECT, {std::int32_t(style), std::int32_t(color & 0xFFFF),
+                                                  std::int32_t(color >> 16), std::int32_t(hatch)});
         return true;
     }
     case EMR_EXTCREATEFONTINDIRECTW: {

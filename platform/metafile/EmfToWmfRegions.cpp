@@ -65,12 +65,12 @@ bool EmfToWmf::ConvertRegion(const RecordReader& r) {
     if (!slot) return true;
     writer_.Record(META_CREATEREGION, RegionObject(rects));
     switch (type) {
-        case EMR_FILLRGN: writer_.Record(META_FILLREGION, {*slot, brushSlot}); break;
-        case EMR_FRAMERGN:
-            writer_.Record(META_FRAMEREGION, {*slot, brushSlot, Clamp16(r.I32(36)), Clamp16(r.I32(32))});
-            break;
-        case EMR_INVERTRGN: writer_.Record(META_INVERTREGION, {*slot}); break;
-        default: writer_.Record(META_PAINTREGION, {*slot}); break;
+    case EMR_FILLRGN: writer_.Record(META_FILLREGION, {*slot, brushSlot}); break;
+    case EMR_FRAMERGN:
+        writer_.Record(META_FRAMEREGION, {*slot, brushSlot, Clamp16(r.I32(36)), Clamp16(r.I32(32))});
+        break;
+    case EMR_INVERTRGN: writer_.Record(META_INVERTREGION, {*slot}); break;
+    default: writer_.Record(META_PAINTREGION, {*slot}); break;
     }
     Delete(kRecordRegion);
     return true;

@@ -15,7 +15,8 @@ constexpr std::uint32_t kVersion = 0x10000;
 
 }  // namespace
 
-EmfWriter::EmfWriter(const RECT& frame, std::int32_t deviceX, std::int32_t deviceY, std::int32_t mmX, std::int32_t mmY) {
+EmfWriter::EmfWriter(const RECT& frame, std::int32_t deviceX, std::int32_t deviceY, std::int32_t mmX,
+                     std::int32_t mmY) {
     const auto px = [](std::int32_t units, std::int32_t device, std::int32_t mm) {
         return mm > 0 ? std::int32_t(std::int64_t(units) * device / (std::int64_t(mm) * 100)) : units;
     };
@@ -50,7 +51,8 @@ void EmfWriter::Record(std::uint32_t type, std::initializer_list<std::int32_t> b
     Record(type, std::vector<std::int32_t>(body));
 }
 
-void EmfWriter::Record(std::uint32_t type, const std::vector<std::int32_t>& head, const std::vector<std::uint8_t>& tail) {
+void EmfWriter::Record(std::uint32_t type, const std::vector<std::int32_t>& head,
+                       const std::vector<std::uint8_t>& tail) {
     const std::size_t start = bytes_.size();
     Put(type);
     Put(0);

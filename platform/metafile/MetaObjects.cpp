@@ -43,8 +43,13 @@ MetaObject StockObject(std::uint32_t index) {
     case 6: return StockPen(0xFFFFFF, PS_SOLID);
     case 7: return StockPen(0x000000, PS_SOLID);
     case 8: return StockPen(0x000000, PS_NULL);
-    case 10: case 11: case 16: return StockFont(true);
-    case 12: case 13: case 14: case 17: return StockFont(false);
+    case 10:
+    case 11:
+    case 16: return StockFont(true);
+    case 12:
+    case 13:
+    case 14:
+    case 17: return StockFont(false);
     case 18: return SolidBrush(0xFFFFFF);
     case 19: return StockPen(0x000000, PS_SOLID);
     default: return std::monostate{};

@@ -34,9 +34,9 @@ MetafilePlayer::MetafilePlayer(QImage& image, const EnhMetaFile& emf, const RECT
 void MetafilePlayer::SetupFit(const ENHMETAHEADER& header, const RECT& rect) {
     pixelsPerMm_ = QPointF(PixelsPerMm(header.szlDevice.cx, header.szlMillimeters.cx),
                            PixelsPerMm(header.szlDevice.cy, header.szlMillimeters.cy));
-    QRectF frame(QPointF(header.rclFrame.left * pixelsPerMm_.x() / 100, header.rclFrame.top * pixelsPerMm_.y() / 100),
-                 QPointF(header.rclFrame.right * pixelsPerMm_.x() / 100,
-                         header.rclFrame.bottom * pixelsPerMm_.y() / 100));
+    QRectF frame(
+        QPointF(header.rclFrame.left * pixelsPerMm_.x() / 100, header.rclFrame.top * pixelsPerMm_.y() / 100),
+        QPointF(header.rclFrame.right * pixelsPerMm_.x() / 100, header.rclFrame.bottom * pixelsPerMm_.y() / 100));
     if (!(frame.width() > 0 && frame.height() > 0)) {
         const RECT& b = header.rclBounds;
         frame = QRectF(QPointF(b.left, b.top), QPointF(b.right + 1, b.bottom + 1));
@@ -74,8 +74,7 @@ void MetafilePlayer::Play() {
 void MetafilePlayer::PlayRecord(const RecordReader& r) {
     if (clipDirty_) ApplyClip();
     PlayStateRecord(r) || PlayMappingRecord(r) || PlayObjectRecord(r) || PlayShapeRecord(r) || PlayPolyRecord(r) ||
-        PlayPathRecord(r) || PlayClipRecord(r) || PlayTextRecord(r) || PlayBitmapRecord(r) ||
-        PlayRegionRecord(r);
+        PlayPathRecord(r) || PlayClipRecord(r) || PlayTextRecord(r) || PlayBitmapRecord(r) || PlayRegionRecord(r);
 }
 
 bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {

@@ -81,7 +81,11 @@ private:
     bool Recording() const { return recording_; }
     void AddToPath(const QPainterPath& logical, bool continues);
     void StartFigure();
-    void EndPathUse() { path_ = QPainterPath(); recording_ = false; figureOpen_ = false; }
+    void EndPathUse() {
+        path_ = QPainterPath();
+        recording_ = false;
+        figureOpen_ = false;
+    }
 
     // Clipping.
     void ApplyClip();
@@ -105,13 +109,13 @@ private:
     QImage& image_;
     QPainter painter_;
     std::span<const std::uint8_t> bytes_;
-    QTransform fit_;        // reference-device pixels to output pixels
-    QPointF pixelsPerMm_;   // of the reference device
-    RECT target_;           // output rectangle, exclusive right and bottom
+    QTransform fit_;       // reference-device pixels to output pixels
+    QPointF pixelsPerMm_;  // of the reference device
+    RECT target_;          // output rectangle, exclusive right and bottom
     PlaybackState state_;
     std::vector<PlaybackState> saved_;
     std::vector<MetaObject> objects_;
-    QPainterPath path_;     // output pixels
+    QPainterPath path_;  // output pixels
     bool recording_ = false;
     bool figureOpen_ = false;  // the path's last figure may be continued by lines from the position
     bool clipDirty_ = true;

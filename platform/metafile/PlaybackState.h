@@ -38,8 +38,8 @@ struct PlaybackState {
     std::shared_ptr<const MetaBrush> brush;
     std::shared_ptr<const MetaFont> font;
     std::shared_ptr<const MetaPalette> palette;
-    QPointF position;             // current position, logical units
-    std::optional<QRegion> clip;  // output pixels; none: only the target rectangle clips
+    QPointF position;                   // current position, logical units
+    std::optional<QRegion> clip;        // output pixels; none: only the target rectangle clips
     std::optional<QRegion> metaRegion;  // output pixels; the clip of earlier SetMetaRgn calls
 };
 

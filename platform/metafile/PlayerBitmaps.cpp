@@ -10,8 +10,9 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_MASKBLT = 78, EMR_PLGBLT = 79, EMR_SETDIBITSTODEVICE = 80,
-                        EMR_STRETCHDIBITS = 81, EMR_ALPHABLEND = 114, EMR_TRANSPARENTBLT = 116;
+constexpr std::uint32_t EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_MASKBLT = 78, EMR_PLGBLT = 79,
+                        EMR_SETDIBITSTODEVICE = 80, EMR_STRETCHDIBITS = 81, EMR_ALPHABLEND = 114,
+                        EMR_TRANSPARENTBLT = 116;
 constexpr std::uint32_t kAlphaBlendRop = 0xFFFFFFFF;  // marks an ALPHABLEND in DrawBitmap
 constexpr std::uint32_t AC_SRC_ALPHA = 0x01;
 
@@ -167,7 +168,9 @@ bool MetafilePlayer::PlayBitmapRecord(const RecordReader& r) {
         const QRectF dest = DestRect(r, 24, 32);
         const auto mask = r.Type() == EMR_MASKBLT ? MaskOf(r) : std::function<void(QImage&)>{};
         if (r.U32(88) == 0) FillPattern(dest, r.U32(40));
-        else DrawBitmap(r, dest, QRectF(r.I32(44), r.I32(48), dest.width(), dest.height()), 84, r.U32(40) & 0xFFFFFF, mask);
+        else
+            DrawBitmap(r, dest, QRectF(r.I32(44), r.I32(48), dest.width(), dest.height()), 84, r.U32(40) & 0xFFFFFF,
+                       mask);
         return true;
     }
     case EMR_STRETCHBLT:
@@ -175,7 +178,7 @@ bool MetafilePlayer::PlayBitmapRecord(const RecordReader& r) {
     case EMR_TRANSPARENTBLT: {
         const QRectF dest = DestRect(r, 24, 32);
         const QRectF source(r.I32(44), r.I32(48), r.I32(100), r.I32(104));
-        const std::uint32_t op = r.Type() == EMR_STRETCHBLT  ? r.U32(40)
+        const std::uint32_t op = r.Type() == EMR_STRETCHBLT   ? r.U32(40)
                                  : r.Type() == EMR_ALPHABLEND ? kAlphaBlendRop
                                                               : SRCCOPY;
         if (r.U32(88) != 0)

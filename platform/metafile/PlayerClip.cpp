@@ -46,8 +46,8 @@ bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
     case EMR_INTERSECTCLIPRECT:
     case EMR_EXCLUDECLIPRECT: {
         const RECT c = r.RectL(8);
-        const QRegion region = RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(),
-                                        LogicalToOutput());
+        const QRegion region =
+            RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(), LogicalToOutput());
         CombineClip(region, r.Type() == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
         return true;
     }
@@ -74,7 +74,8 @@ bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
     }
     case EMR_SETMETARGN:
         // The clip narrows the meta region for good and is itself reset.
-        if (state_.clip) state_.metaRegion = state_.metaRegion ? state_.metaRegion->intersected(*state_.clip) : *state_.clip;
+        if (state_.clip)
+            state_.metaRegion = state_.metaRegion ? state_.metaRegion->intersected(*state_.clip) : *state_.clip;
         state_.clip.reset();
         clipDirty_ = true;
         return true;

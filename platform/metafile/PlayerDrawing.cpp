@@ -75,10 +75,12 @@ QPen MetafilePlayer::OutputPen() const {
     const double width = p.geometric ? std::round(p.width * OutputScale()) : 0;
     QPen pen(color, width > 1 ? width : 0, style);
     if (width > 1) {
-        pen.setCapStyle((p.style & PS_ENDCAP_FLAT) ? Qt::FlatCap : (p.style & PS_ENDCAP_SQUARE) ? Qt::SquareCap
-                                                                                                : Qt::RoundCap);
-        pen.setJoinStyle((p.style & PS_JOIN_MITER) ? Qt::MiterJoin : (p.style & PS_JOIN_BEVEL) ? Qt::BevelJoin
-                                                                                                : Qt::RoundJoin);
+        pen.setCapStyle((p.style & PS_ENDCAP_FLAT)     ? Qt::FlatCap
+                        : (p.style & PS_ENDCAP_SQUARE) ? Qt::SquareCap
+                                                       : Qt::RoundCap);
+        pen.setJoinStyle((p.style & PS_JOIN_MITER)   ? Qt::MiterJoin
+                         : (p.style & PS_JOIN_BEVEL) ? Qt::BevelJoin
+                                                     : Qt::RoundJoin);
     }
     if ((p.style & 0xF) == PS_USERSTYLE && !p.dashes.empty() && p.width > 0) {
         QList<qreal> pattern;
@@ -102,9 +104,7 @@ QBrush MetafilePlayer::OutputBrush() const {
     }
 }
 
-void MetafilePlayer::ApplyRop2() {
-    painter_.setCompositionMode(Rop2Mode(state_.rop2));
-}
+void MetafilePlayer::ApplyRop2() { painter_.setCompositionMode(Rop2Mode(state_.rop2)); }
 
 // Shapes with non-finite or enormous output coordinates are not drawn: they would draw nothing
 // sensible and make the rasteriser work for nothing.
@@ -123,7 +123,8 @@ void MetafilePlayer::FillOutput(const QPainterPath& output) {
     QPainterPath filled = output;
     filled.setFillRule(state_.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     // Hatches show the background colour between their lines when the background is opaque.
-    if (state_.brush->style == BS_HATCHED && state_.bkMode == OPAQUE) painter_.fillPath(filled, ToColor(state_.bkColor));
+    if (state_.brush->style == BS_HATCHED && state_.bkMode == OPAQUE)
+        painter_.fillPath(filled, ToColor(state_.bkColor));
     painter_.fillPath(filled, brush);
 }
 

@@ -66,7 +66,8 @@ void MetafilePlayer::FloodFill(const RecordReader& r) {
     const std::uint8_t* bits = image_.constBits();
     const std::size_t stride = std::size_t(image_.bytesPerLine());
     const auto inside = [&](int x, int y) {
-        const QRgb pixel = direct ? reinterpret_cast<const QRgb*>(bits + std::size_t(y) * stride)[x] : image_.pixel(x, y);
+        const QRgb pixel =
+            direct ? reinterpret_cast<const QRgb*>(bits + std::size_t(y) * stride)[x] : image_.pixel(x, y);
         return ((pixel & 0xFFFFFFu) == color) == surface;
     };
     const std::vector<std::uint8_t> reached = Reached(box, start, inside);

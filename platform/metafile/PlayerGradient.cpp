@@ -19,7 +19,8 @@ struct Vertex {
 
 // x, y, then red, green and blue as 16-bit values whose high byte is the colour.
 Vertex ReadVertex(const RecordReader& r, std::size_t at) {
-    return Vertex{QPointF(r.I32(at), r.I32(at + 4)), QColor(r.U16(at + 8) >> 8, r.U16(at + 10) >> 8, r.U16(at + 12) >> 8)};
+    return Vertex{QPointF(r.I32(at), r.I32(at + 4)),
+                  QColor(r.U16(at + 8) >> 8, r.U16(at + 10) >> 8, r.U16(at + 12) >> 8)};
 }
 
 }  // namespace
@@ -63,6 +64,5 @@ void MetafilePlayer::DrawGradient(const RecordReader& r) {
         painter_.fillPath(output, brush);
     }
 }
-
 
 }  // namespace platform

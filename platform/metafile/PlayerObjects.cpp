@@ -9,10 +9,9 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39,
-                        EMR_DELETEOBJECT = 40, EMR_SELECTPALETTE = 48, EMR_CREATEPALETTE = 49,
-                        EMR_EXTCREATEFONTINDIRECTW = 82, EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94,
-                        EMR_EXTCREATEPEN = 95;
+constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40,
+                        EMR_SELECTPALETTE = 48, EMR_CREATEPALETTE = 49, EMR_EXTCREATEFONTINDIRECTW = 82,
+                        EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94, EMR_EXTCREATEPEN = 95;
 constexpr std::uint32_t kStockFlag = 0x80000000u;
 constexpr std::uint32_t PS_GEOMETRIC = 0x10000, PS_USERSTYLE = 7;
 constexpr std::uint32_t kMaxStyleEntries = 16;
@@ -31,7 +30,7 @@ void MetafilePlayer::CreateObject(std::uint32_t index, MetaObject object) {
 }
 
 void MetafilePlayer::SelectObject(std::uint32_t index) {
-    const MetaObject object = (index & kStockFlag) ? StockObject(index)
+    const MetaObject object = (index & kStockFlag)      ? StockObject(index)
                               : index < objects_.size() ? objects_[index]
                                                         : MetaObject{};
     SelectInto(object, state_.pen);

@@ -65,13 +65,13 @@ bool MetafilePlayer::PlayRegionRecord(const RecordReader& r) {
     const std::size_t dataAt = type == EMR_FRAMERGN ? 40 : type == EMR_FILLRGN ? 32 : 28;
     const QRegion region = RegionFromData(r.Sub(dataAt, r.U32(24)), LogicalToOutput());
     switch (type) {
-        case EMR_FILLRGN: FillRegion(region, BrushAt(r.U32(28)), R2_COPYPEN); break;
-        case EMR_FRAMERGN:
-            FillRegion(Border(region, OutputStroke(r.I32(32), false), OutputStroke(r.I32(36), true)),
-                       BrushAt(r.U32(28)), R2_COPYPEN);
-            break;
-        case EMR_INVERTRGN: FillRegion(region, BrushAt(kWhiteBrush), R2_NOT); break;
-        default: FillRegion(region, state_.brush, state_.rop2); break;
+    case EMR_FILLRGN: FillRegion(region, BrushAt(r.U32(28)), R2_COPYPEN); break;
+    case EMR_FRAMERGN:
+        FillRegion(Border(region, OutputStroke(r.I32(32), false), OutputStroke(r.I32(36), true)), BrushAt(r.U32(28)),
+                   R2_COPYPEN);
+        break;
+    case EMR_INVERTRGN: FillRegion(region, BrushAt(kWhiteBrush), R2_NOT); break;
+    default: FillRegion(region, state_.brush, state_.rop2); break;
     }
     return true;
 }

@@ -8,9 +8,9 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_SETPIXELV = 15, EMR_ANGLEARC = 41, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43,
-                        EMR_ROUNDRECT = 44, EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_LINETO = 54,
-                        EMR_ARCTO = 55, EMR_GRADIENTFILL = 118;
+constexpr std::uint32_t EMR_SETPIXELV = 15, EMR_ANGLEARC = 41, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
+                        EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_LINETO = 54, EMR_ARCTO = 55,
+                        EMR_GRADIENTFILL = 118;
 
 // Angle of a point seen from the centre of a box, in Qt's degrees (counter-clockwise with y up).
 double QtAngle(const QRectF& box, const POINT& p) {

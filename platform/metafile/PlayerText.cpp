@@ -34,7 +34,6 @@ constexpr std::int32_t kMaxPolyTextStrings = 1024;
 // A cell height (positive font height) holds the character height and the internal leading.
 constexpr double kCellToEm = 0.85;
 
-
 QFont::StyleHint StyleHintOf(std::uint8_t pitchAndFamily) {
     switch (pitchAndFamily & 0xF0) {
     case 0x10: return QFont::Serif;
@@ -120,18 +119,20 @@ void MetafilePlayer::DrawText(TextRun run) {
     // A width asks for narrower or wider characters than the font's average.
     if (f.width != 0) {
         const double average = QFontMetricsF(font).averageCharWidth();
-        if (average > 0) font.setStretch(std::clamp(int(std::lround(100 * std::abs(f.width) * xScale / average)), 1, 4000));
+        if (average > 0)
+            font.setStretch(std::clamp(int(std::lround(100 * std::abs(f.width) * xScale / average)), 1, 4000));
     }
     const QFontMetricsF metrics(font);
     if (symbol)
         for (auto& c : run.text)
-            if (c.unicode() < 0x100 || (c.unicode() & 0xFF00) == 0xF000) c = QChar(SymbolChar(std::uint8_t(c.unicode())));
+            if (c.unicode() < 0x100 || (c.unicode() & 0xFF00) == 0xF000)
+                c = QChar(SymbolChar(std::uint8_t(c.unicode())));
 
     // Positions along the baseline, in output pixels.
     std::vector<double> x(run.text.size() + 1, 0.0);
     for (qsizetype i = 0; i < run.text.size(); ++i) {
-        const double advance = std::size_t(i) < run.dx.size() ? run.dx[std::size_t(i)] * xScale
-                                                               : metrics.horizontalAdvance(run.text[i]);
+        const double advance =
+            std::size_t(i) < run.dx.size() ? run.dx[std::size_t(i)] * xScale : metrics.horizontalAdvance(run.text[i]);
         x[std::size_t(i) + 1] = x[std::size_t(i)] + advance;
     }
     const double total = x.back();
@@ -149,7 +150,12 @@ void MetafilePlayer::DrawText(TextRun run) {
     if (fromPosition) state_.position += QPointF(total / xScale, 0);
 
     if ((run.options & ETO_OPAQUE) && !run.rect.isEmpty())
-        painter_.fillPath(t.map([&] { QPainterPath p; p.addRect(run.rect); return p; }()), ToColor(state_.bkColor));
+        painter_.fillPath(t.map([&] {
+            QPainterPath p;
+            p.addRect(run.rect);
+            return p;
+        }()),
+                          ToColor(state_.bkColor));
     painter_.save();
     if ((run.options & ETO_CLIPPED) && !run.rect.isEmpty()) {
         QPainterPath clip;

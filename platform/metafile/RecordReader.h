@@ -36,7 +36,9 @@ public:
     }
     POINT PointL(std::size_t offset) const { return POINT{I32(offset), I32(offset + 4)}; }
     POINT PointS(std::size_t offset) const { return POINT{I16(offset), I16(offset + 2)}; }
-    RECT RectL(std::size_t offset) const { return RECT{I32(offset), I32(offset + 4), I32(offset + 8), I32(offset + 12)}; }
+    RECT RectL(std::size_t offset) const {
+        return RECT{I32(offset), I32(offset + 4), I32(offset + 8), I32(offset + 12)};
+    }
 
     // `count` elements of `elementSize` bytes at `offset`, all inside the record.
     std::span<const std::uint8_t> Block(std::size_t offset, std::uint64_t count, std::size_t elementSize) const {

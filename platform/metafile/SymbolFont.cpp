@@ -5,10 +5,12 @@ namespace platform {
 
 // The Symbol font's letters are Greek; its other common signs, as Unicode.
 char16_t SymbolChar(std::uint8_t c) {
-    static constexpr char16_t upper[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι', u'ϑ', u'Κ', u'Λ', u'Μ',
-                                           u'Ν', u'Ο', u'Π', u'Θ', u'Ρ', u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
-    static constexpr char16_t lower[26] = {u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι', u'ϕ', u'κ', u'λ', u'μ',
-                                           u'ν', u'ο', u'π', u'θ', u'ρ', u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
+    static constexpr char16_t upper[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι',
+                                           u'ϑ', u'Κ', u'Λ', u'Μ', u'Ν', u'Ο', u'Π', u'Θ', u'Ρ',
+                                           u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
+    static constexpr char16_t lower[26] = {u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι',
+                                           u'ϕ', u'κ', u'λ', u'μ', u'ν', u'ο', u'π', u'θ', u'ρ',
+                                           u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
     if (c >= 'A' && c <= 'Z') return upper[c - 'A'];
     if (c >= 'a' && c <= 'z') return lower[c - 'a'];
     switch (c) {
@@ -31,7 +33,6 @@ char16_t SymbolChar(std::uint8_t c) {
     default: return c;
     }
 }
-
 
 std::uint8_t SymbolByte(char16_t c) {
     for (int b = 0x20; b < 0x100; ++b)

@@ -10,12 +10,16 @@ namespace {
 constexpr std::size_t P = 6;
 
 enum : std::uint16_t {
-    META_DIBCREATEPATTERNBRUSH = 0x0142, META_BITBLT = 0x0922, META_DIBBITBLT = 0x0940, META_STRETCHBLT = 0x0B23,
+    META_DIBCREATEPATTERNBRUSH = 0x0142,
+    META_BITBLT = 0x0922,
+    META_DIBBITBLT = 0x0940,
+    META_STRETCHBLT = 0x0B23,
     META_DIBSTRETCHBLT = 0x0B41,
-    META_SETDIBTODEV = 0x0D33, META_STRETCHDIB = 0x0F43
+    META_SETDIBTODEV = 0x0D33,
+    META_STRETCHDIB = 0x0F43
 };
-constexpr std::uint32_t EMR_CREATEBRUSHINDIRECT = 39, EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80, EMR_STRETCHDIBITS = 81,
-                        EMR_CREATEDIBPATTERNBRUSHPT = 94;
+constexpr std::uint32_t EMR_CREATEBRUSHINDIRECT = 39, EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80,
+                        EMR_STRETCHDIBITS = 81, EMR_CREATEDIBPATTERNBRUSHPT = 94;
 constexpr std::int32_t kOne = 0x3F800000;  // 1.0f
 constexpr std::uint32_t DIB_PAL_COLORS = 1;
 // The grey of a pattern brush whose bitmap is not read.
@@ -52,16 +56,16 @@ std::optional<std::size_t> InfoBytes(std::span<const std::uint8_t> dib, std::uin
 
 // The head's offset and size fields sit at `fieldsAt` (in 32-bit values after the record's type
 // and size); the DIB follows the head.
-void WmfConverter::Bitmap(std::uint32_t type, const std::vector<std::int32_t>& fields, std::span<const std::uint8_t> dib,
-                          std::uint32_t usage) {
+void WmfConverter::Bitmap(std::uint32_t type, const std::vector<std::int32_t>& fields,
+                          std::span<const std::uint8_t> dib, std::uint32_t usage) {
     const auto info = InfoBytes(dib, usage);
     if (!info) return;
     std::vector<std::int32_t> head = fields;
-    const std::int32_t fixed = type == EMR_STRETCHDIBITS   ? kStretchDibitsBytes
-                               : type == EMR_BITBLT        ? kBitBltBytes
-                               : type == EMR_STRETCHBLT    ? kStretchBltBytes
+    const std::int32_t fixed = type == EMR_STRETCHDIBITS       ? kStretchDibitsBytes
+                               : type == EMR_BITBLT            ? kBitBltBytes
+                               : type == EMR_STRETCHBLT        ? kStretchBltBytes
                                : type == EMR_SETDIBITSTODEVICE ? kSetDibitsBytes
-                                                           : kPatternBrushBytes;
+                                                               : kPatternBrushBytes;
     const std::size_t offsetsAt = type == EMR_STRETCHDIBITS || type == EMR_SETDIBITSTODEVICE ? 10
                                   : type == EMR_CREATEDIBPATTERNBRUSHPT                      ? 2
                                                                                              : 19;
@@ -125,7 +129,8 @@ bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) 
         const std::size_t s = withoutBitmap ? 2 : 0;  // the reserved word of the form without a bitmap
         const std::int32_t ySrc = r.I16(P + 4), xSrc = r.I16(P + 6), h = r.I16(P + 8 + s), w = r.I16(P + 10 + s),
                            y = r.I16(P + 12 + s), x = r.I16(P + 14 + s);
-        std::vector<std::int32_t> head{0, 0, -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0};
+        std::vector<std::int32_t> head{0, 0, -1,   -1, x, y, w, h, rop, xSrc, ySrc, kOne,
+                                       0, 0, kOne, 0,  0, 0, 0, 0, 0,   0,    0};
         if (withoutBitmap) writer_->Record(EMR_BITBLT, head);
         else if (const auto dib = source(P + 16)) Bitmap(EMR_BITBLT, head, *dib, DIB_RGB_COLORS);
         return true;
@@ -135,8 +140,8 @@ bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) 
         const std::size_t s = withoutBitmap ? 2 : 0;
         const std::int32_t srcH = r.I16(P + 4), srcW = r.I16(P + 6), ySrc = r.I16(P + 8), xSrc = r.I16(P + 10),
                            h = r.I16(P + 12 + s), w = r.I16(P + 14 + s), y = r.I16(P + 16 + s), x = r.I16(P + 18 + s);
-        std::vector<std::int32_t> head{0, 0,    -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne,
-                                       0, 0,    0,  0,  0, 0, 0, 0, srcW, srcH};
+        std::vector<std::int32_t> head{0, 0,    -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0,
+                                       0, kOne, 0,  0,  0, 0, 0, 0, 0,   0,    srcW, srcH};
         if (withoutBitmap) writer_->Record(EMR_STRETCHBLT, head);
         else if (const auto dib = source(P + 20)) Bitmap(EMR_STRETCHBLT, head, *dib, DIB_RGB_COLORS);
         return true;

@@ -72,7 +72,8 @@ void WmfConverter::Begin(const RECT& frame) {
     writer_.emplace(frame, kDevicePixels, kDevicePixels, kDeviceMillimetres, kDeviceMillimetres);
     writer_->Record(EMR_SETMAPMODE, {picture_.mm == 0 ? MM_ANISOTROPIC_MODE : picture_.mm});
     writer_->Record(EMR_SETVIEWPORTORGEX, {0, 0});
-    writer_->Record(EMR_SETVIEWPORTEXTEX, {UnitsToPixels(frame.right - frame.left), UnitsToPixels(frame.bottom - frame.top)});
+    writer_->Record(EMR_SETVIEWPORTEXTEX,
+                    {UnitsToPixels(frame.right - frame.left), UnitsToPixels(frame.bottom - frame.top)});
     POINT org{0, 0}, ext{UnitsToPixels(frame.right), UnitsToPixels(frame.bottom)};
     bool orgSeen = false, extSeen = false;
     for (const auto record : records_) {
@@ -111,8 +112,8 @@ HENHMETAFILE SetWinMetaFileBits(std::size_t size, const std::uint8_t* data, cons
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    const auto bytes = WmfConverter(std::span<const std::uint8_t>(data, size), picture ? *picture : METAFILEPICT{})
-                           .Convert();
+    const auto bytes =
+        WmfConverter(std::span<const std::uint8_t>(data, size), picture ? *picture : METAFILEPICT{}).Convert();
     if (!bytes) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;

@@ -25,9 +25,9 @@ private:
     enum class Kind { Free, Pen, Brush, Font, Palette, Region, Other };
     struct Slot {
         Kind kind = Kind::Free;
-        std::uint8_t charSet = 0;     // fonts
-        RECT bounds{};                // regions, logical units: the bounding rectangle
-        std::vector<RECT> rects;      // and the rectangles of the scans
+        std::uint8_t charSet = 0;  // fonts
+        RECT bounds{};             // regions, logical units: the bounding rectangle
+        std::vector<RECT> rects;   // and the rectangles of the scans
     };
 
     bool HeaderSound();

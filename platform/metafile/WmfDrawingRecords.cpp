@@ -11,10 +11,23 @@ namespace {
 constexpr std::size_t P = 6;
 
 enum : std::uint16_t {
-    META_LINETO = 0x0213, META_OFFSETCLIPRGN = 0x0220, META_POLYGON = 0x0324, META_POLYLINE = 0x0325,
-    META_EXCLUDECLIPRECT = 0x0415, META_INTERSECTCLIPRECT = 0x0416, META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B,
-    META_SETPIXEL = 0x041F, META_POLYPOLYGON = 0x0538, META_ROUNDRECT = 0x061C, META_PATBLT = 0x061D,
-    META_ARC = 0x0817, META_PIE = 0x081A, META_CHORD = 0x0830, META_FLOODFILL = 0x0419, META_EXTFLOODFILL = 0x0548
+    META_LINETO = 0x0213,
+    META_OFFSETCLIPRGN = 0x0220,
+    META_POLYGON = 0x0324,
+    META_POLYLINE = 0x0325,
+    META_EXCLUDECLIPRECT = 0x0415,
+    META_INTERSECTCLIPRECT = 0x0416,
+    META_ELLIPSE = 0x0418,
+    META_RECTANGLE = 0x041B,
+    META_SETPIXEL = 0x041F,
+    META_POLYPOLYGON = 0x0538,
+    META_ROUNDRECT = 0x061C,
+    META_PATBLT = 0x061D,
+    META_ARC = 0x0817,
+    META_PIE = 0x081A,
+    META_CHORD = 0x0830,
+    META_FLOODFILL = 0x0419,
+    META_EXTFLOODFILL = 0x0548
 };
 constexpr std::uint32_t EMR_EXTFLOODFILL = 53, EMR_SETPIXELV = 15, EMR_OFFSETCLIPRGN = 26, EMR_EXCLUDECLIPRECT = 29,
                         EMR_INTERSECTCLIPRECT = 30, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
@@ -116,8 +129,8 @@ bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function)
         // A bit-block transfer without a source: raster operation, height, width, y, x.
         const std::int32_t rop = std::int32_t(r.U32(P));
         const std::int32_t h = r.I16(P + 4), wd = r.I16(P + 6), y = r.I16(P + 8), x = r.I16(P + 10);
-        w.Record(EMR_BITBLT, {0, 0, -1, -1, x, y, wd, h, rop, 0, 0, kIdentityOne, 0, 0, kIdentityOne, 0, 0, 0, 0, 0, 0,
-                              0, 0});
+        w.Record(EMR_BITBLT,
+                 {0, 0, -1, -1, x, y, wd, h, rop, 0, 0, kIdentityOne, 0, 0, kIdentityOne, 0, 0, 0, 0, 0, 0, 0, 0});
         return true;
     }
     default: return false;

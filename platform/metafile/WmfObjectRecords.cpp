@@ -12,11 +12,18 @@ namespace {
 constexpr std::size_t P = 6;
 
 enum : std::uint16_t {
-    META_REALIZEPALETTE = 0x0035, META_CREATEPALETTE = 0x00F7, META_SELECTCLIPREGION = 0x012C,
-    META_SELECTOBJECT = 0x012D, META_DIBCREATEPATTERNBRUSH = 0x0142, META_DELETEOBJECT = 0x01F0,
+    META_REALIZEPALETTE = 0x0035,
+    META_CREATEPALETTE = 0x00F7,
+    META_SELECTCLIPREGION = 0x012C,
+    META_SELECTOBJECT = 0x012D,
+    META_DIBCREATEPATTERNBRUSH = 0x0142,
+    META_DELETEOBJECT = 0x01F0,
     META_CREATEPATTERNBRUSH = 0x01F9,
-    META_SELECTPALETTE = 0x0234, META_CREATEPENINDIRECT = 0x02FA, META_CREATEFONTINDIRECT = 0x02FB,
-    META_CREATEBRUSHINDIRECT = 0x02FC, META_CREATEREGION = 0x06FF
+    META_SELECTPALETTE = 0x0234,
+    META_CREATEPENINDIRECT = 0x02FA,
+    META_CREATEFONTINDIRECT = 0x02FB,
+    META_CREATEBRUSHINDIRECT = 0x02FC,
+    META_CREATEREGION = 0x06FF
 };
 constexpr std::uint32_t EMR_INTERSECTCLIPRECT = 30, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
                         EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_SELECTPALETTE = 48,
@@ -68,7 +75,8 @@ void WmfConverter::CreateFont(const RecordReader& r) {
     if (!slot) return;
     slots_[*slot].charSet = r.U8(P + 13);
     std::vector<std::uint8_t> logFont;
-    for (std::size_t at : {P, P + 2, P + 4, P + 6, P + 8}) AppendLittleU32(logFont, std::uint32_t(std::int32_t(r.I16(at))));
+    for (std::size_t at : {P, P + 2, P + 4, P + 6, P + 8})
+        AppendLittleU32(logFont, std::uint32_t(std::int32_t(r.I16(at))));
     for (std::size_t at = P + 10; at < P + 18; ++at) logFont.push_back(r.U8(at));
     // The face name runs to its NUL or to the end of the record, whichever comes first.
     for (std::size_t i = 0; i < kFaceNameBytes && P + 18 + i < r.Size(); ++i) {

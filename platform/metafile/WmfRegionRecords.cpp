@@ -22,11 +22,11 @@ constexpr std::uint32_t EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73,
 bool WmfConverter::ConvertRegion(const RecordReader& r, std::uint16_t function) {
     std::uint32_t type;
     switch (function) {
-        case META_FILLREGION: type = EMR_FILLRGN; break;
-        case META_FRAMEREGION: type = EMR_FRAMERGN; break;
-        case META_INVERTREGION: type = EMR_INVERTRGN; break;
-        case META_PAINTREGION: type = EMR_PAINTRGN; break;
-        default: return false;
+    case META_FILLREGION: type = EMR_FILLRGN; break;
+    case META_FRAMEREGION: type = EMR_FRAMERGN; break;
+    case META_INVERTREGION: type = EMR_INVERTRGN; break;
+    case META_PAINTREGION: type = EMR_PAINTRGN; break;
+    default: return false;
     }
     const std::uint16_t index = r.U16(P);
     if (index >= slots_.size() || slots_[index].kind != Kind::Region) return true;

@@ -28,13 +28,12 @@ void WmfConverter::Text(POINT reference, std::uint32_t options, const RECT* rect
     }
     while (tail.size() % 4) tail.push_back(0);
     const std::int32_t offDx = dx.empty() ? 0 : kStringOffset + std::int32_t(tail.size());
-    for (std::size_t i = 0; i < n && !dx.empty(); ++i)
-        AppendLittleU32(tail, std::uint32_t(dx[i]));
+    for (std::size_t i = 0; i < n && !dx.empty(); ++i) AppendLittleU32(tail, std::uint32_t(dx[i]));
     const RECT box = rect ? *rect : RECT{};
     writer_->Record(EMR_EXTTEXTOUTW,
                     {0, 0, -1, -1, GM_COMPATIBLE, 0, 0, reference.x, reference.y, std::int32_t(n), kStringOffset,
-                     std::int32_t(rect ? options : options & ~(ETO_OPAQUE | ETO_CLIPPED)),
-                     box.left, box.top, box.right, box.bottom, offDx},
+                     std::int32_t(rect ? options : options & ~(ETO_OPAQUE | ETO_CLIPPED)), box.left, box.top, box.right,
+                     box.bottom, offDx},
                     tail);
 }
 

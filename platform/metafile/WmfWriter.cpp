@@ -25,7 +25,8 @@ void WmfWriter::Record(std::uint16_t function, std::initializer_list<std::int32_
     Record(function, std::vector<std::int32_t>(words));
 }
 
-void WmfWriter::Record(std::uint16_t function, const std::vector<std::int32_t>& words, const std::vector<std::uint8_t>& tail) {
+void WmfWriter::Record(std::uint16_t function, const std::vector<std::int32_t>& words,
+                       const std::vector<std::uint8_t>& tail) {
     const std::uint32_t size = 3 + std::uint32_t(words.size()) + std::uint32_t((tail.size() + 1) / 2);
     Word(std::uint16_t(size));
     Word(std::uint16_t(size >> 16));
@@ -39,9 +40,15 @@ void WmfWriter::Record(std::uint16_t function, const std::vector<std::int32_t>& 
 std::vector<std::uint8_t> WmfWriter::Finish() {
     Record(0x0000, {});
     const std::uint32_t words = std::uint32_t(bytes_.size() / 2);
-    const std::uint16_t header[kHeaderWords] = {kDiskMetafile, kHeaderWords, kVersion, std::uint16_t(words),
-                                                std::uint16_t(words >> 16), objects_, std::uint16_t(maxRecord_),
-                                                std::uint16_t(maxRecord_ >> 16), 0};
+    const std::uint16_t header[kHeaderWords] = {kDiskMetafile,
+                                                kHeaderWords,
+                                                kVersion,
+                                                std::uint16_t(words),
+                                                std::uint16_t(words >> 16),
+                                                objects_,
+                                                std::uint16_t(maxRecord_),
+                                                std::uint16_t(maxRecord_ >> 16),
+                                                0};
     for (int i = 0; i < kHeaderWords; ++i) {
         bytes_[2 * std::size_t(i)] = std::uint8_t(header[i]);
         bytes_[2 * std::size_t(i) + 1] = std::uint8_t(header[i] >> 8);

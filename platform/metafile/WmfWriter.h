@@ -12,7 +12,8 @@ public:
     WmfWriter();
     // A record of these 16-bit words, in file order.
     void Record(std::uint16_t function, std::initializer_list<std::int32_t> words);
-    void Record(std::uint16_t function, const std::vector<std::int32_t>& words, const std::vector<std::uint8_t>& tail = {});
+    void Record(std::uint16_t function, const std::vector<std::int32_t>& words,
+                const std::vector<std::uint8_t>& tail = {});
     void SetObjects(std::uint16_t count) { objects_ = count; }
     std::size_t Size() const { return bytes_.size(); }
     std::vector<std::uint8_t> Finish();

@@ -65,14 +65,12 @@ TEST_P(BusyCursor, ShowsWhileThePictureIsReadAndDrawn) {
     std::string source = folder.File("photo.probe");
     if (c.source == Source::Picture) Picture("photo.probe", 800, 600);
     if (c.source == Source::Text) std::ofstream(source) << std::string(200, 'x');  // long enough for a header, not one
-    std::ofstream(OutputPathFor(source)) << "older output";  // asks before replacing it
+    std::ofstream(OutputPathFor(source)) << "older output";                        // asks before replacing it
     answers.push_back(IDYES);
     Form1->LE1->SetText(source);
     Form1->LE3->SetText(OutputPathFor(source));
-    if (c.save)
-        ClickConvert();
-    else
-        Form1->Button2Click(Form1->FileListBox1);
+    if (c.save) ClickConvert();
+    else Form1->Button2Click(Form1->FileListBox1);
     if (c.source != Source::Missing) {
         ASSERT_FALSE(TCursorProbe::seen.empty());
     }

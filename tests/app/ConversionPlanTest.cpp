@@ -42,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlanCase{640, 480, {No, Unasked, true}, SkipFits, false},
                     PlanCase{360, 480, {Yes, Unasked, false}, Write, true},
                     PlanCase{360, 480, {Yes, Unasked, true}, AskOverwrite, true},
-                    PlanCase{360, 480, {Yes, No, true}, SkipExisting, true},
-                    PlanCase{1300, 2, {}, RefuseEmpty, true},
+                    PlanCase{360, 480, {Yes, No, true}, SkipExisting, true}, PlanCase{1300, 2, {}, RefuseEmpty, true},
                     PlanCase{1300, 2, {Unasked, Unasked, true}, AskOverwrite, true},
                     PlanCase{1300, 2, {Unasked, No, true}, SkipExisting, true},
                     PlanCase{1300, 2, {Unasked, Yes, true}, RefuseEmpty, true}));

@@ -72,7 +72,8 @@ protected:
 TEST_P(DropOnWindow, SelectsPicturesOpensFoldersRefusesTheRest) {
     const DropCase& c = GetParam();
     EXPECT_EQ(Drop(c.dropped), c.accepted);
-    EXPECT_EQ(Form1->DirectoryListBox1->Directory(), *c.folderAfter ? folder.File(c.folderAfter) : folder.Path().string());
+    EXPECT_EQ(Form1->DirectoryListBox1->Directory(),
+              *c.folderAfter ? folder.File(c.folderAfter) : folder.Path().string());
     EXPECT_EQ(Form1->FileListBox1->Directory(), Form1->DirectoryListBox1->Directory());
     if (*c.chosen) {
         EXPECT_EQ(Form1->FileListBox1->FileName(), folder.File(c.chosen));

@@ -31,7 +31,8 @@ protected:
         std::filesystem::copy_file(suite / "animated_loop.gif", folder.File("anim.gif"));
         Picture("still.bmp", 100, 100);
         for (int k = 0; k < 2; ++k)
-            frames.push_back(QImage(QString::fromStdString((suite / "frames" / ("animated_loop-" + std::to_string(k) + ".png")).string()))
+            frames.push_back(QImage(QString::fromStdString(
+                                        (suite / "frames" / ("animated_loop-" + std::to_string(k) + ".png")).string()))
                                  .convertToFormat(QImage::Format_RGB32));
         Form1->Show();
         Form1->FilterComboBox1->SetItemIndex(5);  // all files

@@ -12,7 +12,9 @@ struct SizeCase {
     std::int32_t width, height;
     TSizeRule rule;
     std::int32_t resultWidth, resultHeight;
-    friend std::ostream& operator<<(std::ostream& out, const SizeCase& c) { return out << c.width << " x " << c.height; }
+    friend std::ostream& operator<<(std::ostream& out, const SizeCase& c) {
+        return out << c.width << " x " << c.height;
+    }
 };
 
 class SizeRuleTable : public testing::TestWithParam<SizeCase> {};

@@ -125,19 +125,18 @@ TEST_P(MainWindowLayout, PutsEachComponentWhereTheTableSays) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MainWindowLayout,
-                         testing::Values(Place{"Img1", 4, 4, 105, 105, -1}, Place{"Label1", 576, 32, 32, 13, -1},
-                                         Place{"Label2", 576, 8, 32, 13, -1}, Place{"Label3", 8, 352, 317, 13, -1},
-                                         Place{"Label4", 328, 352, 118, 13, -1}, Place{"Memo1", 312, 248, 297, 97, 0},
-                                         Place{"Button2", 512, 72, 97, 57, 1}, Place{"LE1", 392, 136, 217, 21, 2},
-                                         Place{"LE2", 568, 200, 41, 21, 3},
-                                         Place{"DirectoryListBox1", 8, 32, 145, 313, 4},
-                                         Place{"DriveComboBox1", 8, 8, 145, 19, 5},
-                                         Place{"FileListBox1", 160, 32, 145, 313, 6},
-                                         Place{"FilterComboBox1", 160, 8, 145, 21, 7},
-                                         Place{"CheckBox1", 312, 200, 97, 17, 8}, Place{"Panel1", 312, 8, 161, 121, 9},
-                                         Place{"LE3", 392, 168, 217, 21, 10}, Place{"CheckBox2", 312, 224, 225, 17, 11}),
-                         [](const testing::TestParamInfo<Place>& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, MainWindowLayout,
+    testing::Values(Place{"Img1", 4, 4, 105, 105, -1}, Place{"Label1", 576, 32, 32, 13, -1},
+                    Place{"Label2", 576, 8, 32, 13, -1}, Place{"Label3", 8, 352, 317, 13, -1},
+                    Place{"Label4", 328, 352, 118, 13, -1}, Place{"Memo1", 312, 248, 297, 97, 0},
+                    Place{"Button2", 512, 72, 97, 57, 1}, Place{"LE1", 392, 136, 217, 21, 2},
+                    Place{"LE2", 568, 200, 41, 21, 3}, Place{"DirectoryListBox1", 8, 32, 145, 313, 4},
+                    Place{"DriveComboBox1", 8, 8, 145, 19, 5}, Place{"FileListBox1", 160, 32, 145, 313, 6},
+                    Place{"FilterComboBox1", 160, 8, 145, 21, 7}, Place{"CheckBox1", 312, 200, 97, 17, 8},
+                    Place{"Panel1", 312, 8, 161, 121, 9}, Place{"LE3", 392, 168, 217, 21, 10},
+                    Place{"CheckBox2", 312, 224, 225, 17, 11}),
+    [](const testing::TestParamInfo<Place>& test) { return std::string(test.param.name); });
 
 TEST_F(MainWindow, LabelsOfTheLabelledEditsStandLeftOfTheirEdits) {
     EXPECT_EQ(Form1->LE1->EditLabel().BoundsRect(), (TRect{311, 140, 389, 153}));
@@ -204,10 +203,8 @@ TEST_F(MainWindow, MenuAndCreditLineShowTheAboutWindowModally) {
             modal = Form3->Modal() && Form3->Showing();
             Form3->Close();
         });
-        if (sender == Form1->Label3)
-            Form1->Label3->Click();
-        else
-            Form1->Oprogramu1->Click();
+        if (sender == Form1->Label3) Form1->Label3->Click();
+        else Form1->Oprogramu1->Click();
         EXPECT_TRUE(modal);
         EXPECT_FALSE(Form3->Showing());
     }

@@ -31,7 +31,8 @@ void WritePpm(const std::string& path, int width, int height) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const bool edge = ((x / 7) + (y / 5)) % 3 == 0;
-            out.put(char(x * 255 / std::max(width, 1))).put(char(edge ? 250 : y * 255 / std::max(height, 1)))
+            out.put(char(x * 255 / std::max(width, 1)))
+                .put(char(edge ? 250 : y * 255 / std::max(height, 1)))
                 .put(char((x * 13 + y * 29) & 0xFF));
         }
 }
@@ -58,14 +59,15 @@ std::optional<Bytes> MateBackground(const std::string& name) {
 // The file with an EXIF block right after its start marker whose orientation turns the picture.
 std::optional<Bytes> Turned(std::optional<Bytes> bytes) {
     if (!bytes) return bytes;
-    const Bytes exif = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
-                        0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6, 0, 0, 0, 0, 0, 0};
+    const Bytes exif = {0xFF, 0xE1, 0,    34,   'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
+                        0,    1,    0x01, 0x12, 0,   3,   0,   0,   0, 1, 0,   6,   0, 0,  0, 0, 0, 0};
     bytes->insert(bytes->begin() + 2, exif.begin(), exif.end());
     return bytes;
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 std::string BmpBytes(TBitmap& bitmap) {
@@ -150,7 +152,8 @@ const Case kCases[] = {
      61, 45},
     {"CutShortBaseline", [](auto& t) { return CutShort(Cjpeg(t, 301, 157, "")); }, 64, 33},
     {"CutShortProgressive", [](auto& t) { return CutShort(Cjpeg(t, 301, 157, "-progressive")); }, 64, 33},
-    {"CutInHeader", [](auto& t) -> std::optional<Bytes> {
+    {"CutInHeader",
+     [](auto& t) -> std::optional<Bytes> {
          auto bytes = Cjpeg(t, 301, 157, "");
          if (bytes) bytes->resize(120);
          return bytes;
@@ -230,7 +233,8 @@ TEST_F(StreamedSave, FailureAfterTheRowsLeavesThePreviousOutput) {
     auto bytes = Cjpeg(folder, 301, 157, "");
     if (!bytes) GTEST_SKIP() << "cjpeg is missing";
     std::size_t sof = 2;
-    while (sof + 4 < bytes->size() && (*bytes)[sof + 1] != 0xC0) sof += 2 + ((*bytes)[sof + 2] << 8 | (*bytes)[sof + 3]);
+    while (sof + 4 < bytes->size() && (*bytes)[sof + 1] != 0xC0)
+        sof += 2 + ((*bytes)[sof + 2] << 8 | (*bytes)[sof + 3]);
     ASSERT_LT(sof + 4, bytes->size());
     const Bytes frame(bytes->begin() + std::ptrdiff_t(sof),
                       bytes->begin() + std::ptrdiff_t(sof + 2 + ((*bytes)[sof + 2] << 8 | (*bytes)[sof + 3])));
@@ -251,7 +255,8 @@ TEST_F(StreamedSave, FailureAfterTheRowsLeavesThePreviousOutput) {
     Form1->LE3->SetText(output);
     Form1->CheckBox2->SetChecked(true);
     EXPECT_THROW(Form1->Button2Click(Form1->Button2), EJPEG);
-    EXPECT_TRUE(BmpBytes(*Form1->Image0->Picture().AsBitmap()) == BmpBytes(*NewWorkingBitmap(Form1->Image0->Width(), Form1->Image0->Height())));
+    EXPECT_TRUE(BmpBytes(*Form1->Image0->Picture().AsBitmap()) ==
+                BmpBytes(*NewWorkingBitmap(Form1->Image0->Width(), Form1->Image0->Height())));
     EXPECT_EQ(Form1->Img1->Picture().CurrentGraphic(), nullptr);
     EXPECT_EQ(FileBytes(output), "previous");
     const auto entries = std::distance(std::filesystem::directory_iterator(folder.Path()), {});

@@ -16,7 +16,8 @@ TEST_F(MainWindow, PortraitPhotoStoredSidewaysIsShownAndSavedUpright) {
     if (!photo) GTEST_SKIP() << "ImageMagick or the photograph missing";
     const std::string path = folder.File("portrait.jpg");
     const tagged::Bytes tagged = exiftest::WithOrientation(*photo, 6);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(tagged.data()), std::streamsize(tagged.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(tagged.data()), std::streamsize(tagged.size()));
     Form1->Show();
 
     Preview(path);

@@ -74,7 +74,8 @@ TEST(BatchRunner, ConvertsEachFileOnceOnUpToJobsThreads) {
     std::atomic<int> running{0}, mostRunning{0};
     RunBatch(files, 3, [&](const std::string& source) {
         const int now = ++running;
-        for (int most = mostRunning; now > most && !mostRunning.compare_exchange_weak(most, now);) {}
+        for (int most = mostRunning; now > most && !mostRunning.compare_exchange_weak(most, now);) {
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         {
             std::lock_guard lock(mutex);
@@ -143,7 +144,8 @@ TEST(BatchRunner, WorkersFollowTheStartOrderButTheReportKeepsInputOrder) {
 
 TEST(BatchRunner, StartOrderMustCoverEveryFile) {
     const auto task = [](const std::string& source) { return Converted(source); };
-    EXPECT_THROW(RunInInputOrder(Names(3), 2, task, [](std::size_t, const FileOutcome&) {}, [](std::size_t) {}, {0, 1}),
+    EXPECT_THROW(RunInInputOrder(
+                     Names(3), 2, task, [](std::size_t, const FileOutcome&) {}, [](std::size_t) {}, {0, 1}),
                  std::invalid_argument);
 }
 

@@ -12,7 +12,8 @@
 namespace {
 
 void Write(const std::string& path, const tagged::Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 TEST(ToolColorManagement, ProfileConvertsUnlessSwitchedOff) {

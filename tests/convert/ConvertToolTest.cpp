@@ -21,8 +21,12 @@ public:
             seenGray = options.gray;
             ++calls;
         }
-        FileOutcome outcome{.kind = OutcomeKind::Failed, .source = source, .sizesKnown = true,
-                            .sourceSize = {800, 600}, .resultSize = {640, 480}, .output = source + ".out",
+        FileOutcome outcome{.kind = OutcomeKind::Failed,
+                            .source = source,
+                            .sizesKnown = true,
+                            .sourceSize = {800, 600},
+                            .resultSize = {640, 480},
+                            .output = source + ".out",
                             .message = ""};
         if (source.starts_with("ok")) outcome.kind = OutcomeKind::Converted;
         else if (source.starts_with("skip")) outcome = Skip(outcome);
@@ -94,8 +98,8 @@ TEST(ConvertTool, HelpAndVersionPrintAndSucceedWithoutConverting) {
     const ToolRun help = RunTool({"--help", "ok1"}, fake);
     EXPECT_EQ(help.status, kExitSuccess);
     EXPECT_TRUE(help.out.starts_with("Usage: obrazor-convert"));
-    for (const char* option : {"--quality", "--gray", "--overwrite", "--reprocess", "--jobs", "--dry-run",
-                               "--recursive", "--version"})
+    for (const char* option :
+         {"--quality", "--gray", "--overwrite", "--reprocess", "--jobs", "--dry-run", "--recursive", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const ToolRun version = RunTool({"--version"}, fake);
     EXPECT_EQ(version.status, kExitSuccess);

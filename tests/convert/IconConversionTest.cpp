@@ -30,8 +30,8 @@ protected:
     // A 32 x 32 red icon whose top-left quarter is transparent.
     std::string WriteIcon(const std::string& name) {
         const std::vector<std::uint8_t> bytes = icontest::IcoFile({icontest::QuarterCut(32, 0xFF0000)});
-        std::ofstream(dir.File(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                              std::streamsize(bytes.size()));
+        std::ofstream(dir.File(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return dir.File(name);
     }
 

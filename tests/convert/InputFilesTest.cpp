@@ -37,8 +37,8 @@ protected:
 TEST_F(MixedFolder, GivesRegisteredPicturesSortedWithoutOutputsOrHiddenFiles) {
     const InputList list = ExpandInputs({dir.Path().string()}, kExtensions, false);
     // c-notes.jpg is text, but only reading it can tell; it fails later as the window's would.
-    EXPECT_EQ(list.files, (std::vector<std::string>{At("a-scan.BMP"), At("b-photo.jpg"), At("c-notes.jpg"),
-                                                    At("f-photo.JPEG")}));
+    EXPECT_EQ(list.files,
+              (std::vector<std::string>{At("a-scan.BMP"), At("b-photo.jpg"), At("c-notes.jpg"), At("f-photo.JPEG")}));
     EXPECT_TRUE(list.errors.empty());
 }
 

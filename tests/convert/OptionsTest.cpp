@@ -58,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{{"--quality", "60"}, "60", 0}, ValueCase{{"--quality=abc"}, "abc", 0},
                     ValueCase{{"--quality="}, "", 0},  // the field's parse decides what empty means
                     ValueCase{{"-q", "-5"}, "-5", 0},  // a value may look like an option
-                    ValueCase{{"-j", "3"}, "75", 3}, ValueCase{{"-j2"}, "75", 2},
-                    ValueCase{{"--jobs=4"}, "75", 4}, ValueCase{{"-nj", "2"}, "75", 2}));
+                    ValueCase{{"-j", "3"}, "75", 3}, ValueCase{{"-j2"}, "75", 2}, ValueCase{{"--jobs=4"}, "75", 4},
+                    ValueCase{{"-nj", "2"}, "75", 2}));
 
 TEST(ConvertOptions, DoubleDashEndsTheOptions) {
     const ConvertOptions options = Parse({"--", "--gray", "-q"});
@@ -78,17 +78,17 @@ class ConvertUsageErrors : public testing::TestWithParam<std::vector<const char*
 TEST_P(ConvertUsageErrors, AreRaised) { EXPECT_THROW(Parse(GetParam()), UsageError); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConvertUsageErrors,
-                         testing::Values(std::vector<const char*>{},                       // nothing to do
-                                         std::vector<const char*>{"--gray"},               // still nothing
-                                         std::vector<const char*>{"--colour", "a.jpg"},    // unknown long
-                                         std::vector<const char*>{"-x", "a.jpg"},          // unknown short
-                                         std::vector<const char*>{"-rx", "a.jpg"},         // unknown in a group
-                                         std::vector<const char*>{"a.jpg", "-q"},          // value missing
-                                         std::vector<const char*>{"a.jpg", "--jobs"},      // value missing
-                                         std::vector<const char*>{"-j", "0", "a.jpg"},     // no workers
-                                         std::vector<const char*>{"-j", "two", "a.jpg"},   // not a number
-                                         std::vector<const char*>{"-j", "2x", "a.jpg"},    // trailing junk
-                                         std::vector<const char*>{"-j", "-1", "a.jpg"},    // negative
+                         testing::Values(std::vector<const char*>{},                      // nothing to do
+                                         std::vector<const char*>{"--gray"},              // still nothing
+                                         std::vector<const char*>{"--colour", "a.jpg"},   // unknown long
+                                         std::vector<const char*>{"-x", "a.jpg"},         // unknown short
+                                         std::vector<const char*>{"-rx", "a.jpg"},        // unknown in a group
+                                         std::vector<const char*>{"a.jpg", "-q"},         // value missing
+                                         std::vector<const char*>{"a.jpg", "--jobs"},     // value missing
+                                         std::vector<const char*>{"-j", "0", "a.jpg"},    // no workers
+                                         std::vector<const char*>{"-j", "two", "a.jpg"},  // not a number
+                                         std::vector<const char*>{"-j", "2x", "a.jpg"},   // trailing junk
+                                         std::vector<const char*>{"-j", "-1", "a.jpg"},   // negative
                                          std::vector<const char*>{"--jobs=99999", "a.jpg"},
                                          std::vector<const char*>{"--gray=yes", "a.jpg"}));  // flag with value
 

@@ -9,8 +9,13 @@
 namespace {
 
 FileOutcome Outcome(OutcomeKind kind, std::string message = "") {
-    return FileOutcome{.kind = kind, .source = "/f/a.jpg", .sizesKnown = true, .sourceSize = {1600, 1200},
-                       .resultSize = {640, 480}, .output = "/f/a.LMV.jpg", .message = std::move(message)};
+    return FileOutcome{.kind = kind,
+                       .source = "/f/a.jpg",
+                       .sizesKnown = true,
+                       .sourceSize = {1600, 1200},
+                       .resultSize = {640, 480},
+                       .output = "/f/a.LMV.jpg",
+                       .message = std::move(message)};
 }
 
 TEST(ReportLine, ConvertedNamesSizesAndOutput) {
@@ -22,7 +27,8 @@ TEST(ReportLine, DryRunGivesTheSizesOnly) {
 }
 
 TEST(ReportLine, SkipAndFailureGiveTheirReason) {
-    EXPECT_EQ(FormatReportLine(Outcome(OutcomeKind::Skipped, "why")), "/f/a.jpg: 1600 × 1200 → 640 × 480, skipped: why");
+    EXPECT_EQ(FormatReportLine(Outcome(OutcomeKind::Skipped, "why")),
+              "/f/a.jpg: 1600 × 1200 → 640 × 480, skipped: why");
     EXPECT_EQ(FormatReportLine(Outcome(OutcomeKind::Failed, "bad")), "/f/a.jpg: 1600 × 1200 → 640 × 480, failed: bad");
     FileOutcome unread = Outcome(OutcomeKind::Failed, "Cannot open file");
     unread.sizesKnown = false;

@@ -19,9 +19,9 @@ void Fill(TBitmap& bitmap, int width, int height) {
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = bitmap.ScanRow(y);
         for (int x = 0; x < width; ++x) {
-            row[3 * x + 0] = std::uint8_t(x * 255 / std::max(1, width - 1));       // blue
-            row[3 * x + 1] = std::uint8_t(y * 255 / std::max(1, height - 1));      // green
-            row[3 * x + 2] = std::uint8_t((x / 8 + y / 8) % 2 ? 230 : 20);         // red checks
+            row[3 * x + 0] = std::uint8_t(x * 255 / std::max(1, width - 1));   // blue
+            row[3 * x + 1] = std::uint8_t(y * 255 / std::max(1, height - 1));  // green
+            row[3 * x + 2] = std::uint8_t((x / 8 + y / 8) % 2 ? 230 : 20);     // red checks
         }
     }
 }

@@ -106,10 +106,11 @@ TEST_F(ToolOnFolder, DryRunOverAFolderWritesNothing) {
     WriteBmp(At("fits.bmp"), 60, 480);
     const ToolRun run = RunTool({"-n", Folder()});
     EXPECT_EQ(run.status, kExitSuccess);
-    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{At("fits.bmp") + ": 60 × 480 → 60 × 480, skipped: already "
-                                                                          "480 pixels high (--reprocess converts it anyway)",
-                                                        At("photo.jpg") + ": 200 × 150 → 640 × 480",
-                                                        "2 files: 1 checked, 1 skipped, 0 failed"}));
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{At("fits.bmp") + ": 60 × 480 → 60 × 480, skipped: already "
+                                                         "480 pixels high (--reprocess converts it anyway)",
+                                        At("photo.jpg") + ": 200 × 150 → 640 × 480",
+                                        "2 files: 1 checked, 1 skipped, 0 failed"}));
     EXPECT_EQ(FolderNames(Folder()), (std::vector<std::string>{"fits.bmp", "photo.jpg"}));
 }
 
@@ -155,10 +156,11 @@ TEST_F(ToolOnFolder, InputsSharingAnOutputConvertOnlyTheFirst) {
     const ToolRun run = RunTool({"-j", "2", At("a.bmp"), At("a.jpg"), At("./a.bmp")});
     EXPECT_EQ(run.status, kExitSuccess);
     EXPECT_EQ(Lines(run.out),
-              (std::vector<std::string>{At("a.bmp") + ": 90 × 120 → 360 × 480, " + At("a.LMV.jpg"),
-                                        At("a.jpg") + ": skipped: " + At("a.LMV.jpg") + " is the output of " + At("a.bmp") + " too",
-                                        At("./a.bmp") + ": skipped: " + At("./a.LMV.jpg") + " is the output of " + At("a.bmp") + " too",
-                                        "3 files: 1 converted, 2 skipped, 0 failed"}));
+              (std::vector<std::string>{
+                  At("a.bmp") + ": 90 × 120 → 360 × 480, " + At("a.LMV.jpg"),
+                  At("a.jpg") + ": skipped: " + At("a.LMV.jpg") + " is the output of " + At("a.bmp") + " too",
+                  At("./a.bmp") + ": skipped: " + At("./a.LMV.jpg") + " is the output of " + At("a.bmp") + " too",
+                  "3 files: 1 converted, 2 skipped, 0 failed"}));
 }
 
 TEST_F(ToolOnFolder, ControlCharactersInANameKeepItsReportOnOneLine) {

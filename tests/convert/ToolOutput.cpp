@@ -10,8 +10,7 @@ std::vector<std::uint8_t> ToolOutput(const std::string& source, std::vector<cons
     options.insert(options.end(), {"--overwrite", "--reprocess", source.c_str()});
     CapturedStream out, err;
     RunConvertTool(
-        options,
-        [](const std::string& file, const ConvertOptions& o) { return ConvertPicture(file, SettingsFrom(o)); },
+        options, [](const std::string& file, const ConvertOptions& o) { return ConvertPicture(file, SettingsFrom(o)); },
         ToolStreams{out.File(), err.File(), false});
     return tagged::ReadBytes(OutputPathFor(source));
 }

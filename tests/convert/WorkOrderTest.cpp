@@ -10,8 +10,8 @@ namespace {
 
 TEST(WorkOrder, LargestFirstWithTiesAndMissingFilesInInputOrder) {
     testdata::TempDir dir;
-    const std::vector<std::pair<std::string, std::size_t>> files{
-        {"small", 10}, {"big", 300}, {"tie-a", 50}, {"tie-b", 50}, {"missing", 0}, {"mid", 100}};
+    const std::vector<std::pair<std::string, std::size_t>> files{{"small", 10}, {"big", 300},   {"tie-a", 50},
+                                                                 {"tie-b", 50}, {"missing", 0}, {"mid", 100}};
     std::vector<std::string> paths;
     for (const auto& [name, size] : files) {
         paths.push_back(dir.File(name));

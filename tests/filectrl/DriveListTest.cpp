@@ -47,7 +47,7 @@ TEST_F(DriveListTest, EntriesFromTheMountTable) {
     DriveList drives;
     drives.CreateWindow();
     EXPECT_EQ(Texts(drives), (std::vector<std::string>{"/ [system]", "/media/cdrom []", "/media/jana/USB STICK",
-                                                        "/mnt/nas server:/export/foto"}));
+                                                       "/mnt/nas server:/export/foto"}));
     EXPECT_EQ(drives.Entry(0).glyph, TGlyphKind::Hard);
     EXPECT_EQ(drives.Entry(1).glyph, TGlyphKind::CDRom);
     EXPECT_EQ(drives.Entry(2).glyph, TGlyphKind::Floppy);
@@ -138,7 +138,7 @@ TEST_F(DriveListTest, UnmountedDriveFailsAndKeepsTheFormerDrive) {
 // one when the new drive's folder cannot be entered, the new one when it can be entered but not
 // listed (choosing it again would otherwise do nothing).
 struct DriveFailure {
-    mode_t mode;  // of the new drive's mount point
+    mode_t mode;        // of the new drive's mount point
     const char* shown;  // the volume the selector and both lists end on
 };
 
@@ -166,7 +166,7 @@ TEST_P(DriveFailureTest, SelectorShowsTheListsDriveWhenAFolderIsForbiddenOrUnrea
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, DriveFailureTest,
-                         testing::Values(DriveFailure{0, "b"},      // cannot be entered
+                         testing::Values(DriveFailure{0, "b"},       // cannot be entered
                                          DriveFailure{0111, "a"}));  // entered, not listed
 
 TEST_F(DriveListTest, MediaMountedLaterAppear) {

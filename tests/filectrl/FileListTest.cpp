@@ -183,14 +183,20 @@ TEST_F(FileListTest, FoldersDifferingInCaseAreDifferent) {
 }
 
 TEST_F(FileListTest, NamesAreKeptAsBytes) {
-    const std::string name = "\xe8" "erven\xe1.jpg";  // "červená" in Windows-1250: not UTF-8
+    const std::string name =
+        "\xe8"
+        "erven\xe1.jpg";  // "červená" in Windows-1250: not UTF-8
     MakeFile(name);
-    MakeFile("\xc4\x8d" "ern\xc3\xa1.jpg");  // "černá" in UTF-8
+    MakeFile(
+        "\xc4\x8d"
+        "ern\xc3\xa1.jpg");  // "černá" in UTF-8
     MakeFile("foto s mezerou.jpg");
     Open("*.jpg");
     ASSERT_EQ(list_.Count(), 3);
     // Collated: č between c and d, so before f; the name that is not UTF-8 last.
-    EXPECT_EQ(list_.Entry(0).text, "\xc4\x8d" "ern\xc3\xa1.jpg");
+    EXPECT_EQ(list_.Entry(0).text,
+              "\xc4\x8d"
+              "ern\xc3\xa1.jpg");
     EXPECT_EQ(list_.Entry(1).text, "foto s mezerou.jpg");
     list_.Select(2);
     EXPECT_EQ(list_.FileName(), Path(name));

@@ -8,7 +8,8 @@ namespace {
 
 const char* const kMainFilter =
     "Fotografie JPG (*.jpg;*.jpeg)|*.jpg;*.jpeg|Fotografie/Grafika GIF (*.gif)|*.gif|Fotografie BMP "
-    "(*.bmp)|*.bmp|Grafika WMF (*.wmf)|*.wmf|Grafika EMF (*.emf)|*.emf|V\xc5\xa1" "echny soubory (*.*)|*.*";
+    "(*.bmp)|*.bmp|Grafika WMF (*.wmf)|*.wmf|Grafika EMF (*.emf)|*.emf|V\xc5\xa1"
+    "echny soubory (*.*)|*.*";
 
 struct FilterCase {
     const char* filter;
@@ -30,18 +31,17 @@ TEST_P(FilterParseTest, Entries) {
 INSTANTIATE_TEST_SUITE_P(
     Filters, FilterParseTest,
     testing::Values(FilterCase{"A|*.a|B", {{"A", "*.a"}}},  // a last description without a mask is dropped
-                    FilterCase{"A|*.a|B|*.b", {{"A", "*.a"}, {"B", "*.b"}}},
-                    FilterCase{"A|", {{"A", ""}}},
-                    FilterCase{"no bar at all", {}},
-                    FilterCase{"", {}},
-                    FilterCase{"|*.x", {{"", "*.x"}}},
+                    FilterCase{"A|*.a|B|*.b", {{"A", "*.a"}, {"B", "*.b"}}}, FilterCase{"A|", {{"A", ""}}},
+                    FilterCase{"no bar at all", {}}, FilterCase{"", {}}, FilterCase{"|*.x", {{"", "*.x"}}},
                     FilterCase{kMainFilter,
                                {{"Fotografie JPG (*.jpg;*.jpeg)", "*.jpg;*.jpeg"},
                                 {"Fotografie/Grafika GIF (*.gif)", "*.gif"},
                                 {"Fotografie BMP (*.bmp)", "*.bmp"},
                                 {"Grafika WMF (*.wmf)", "*.wmf"},
                                 {"Grafika EMF (*.emf)", "*.emf"},
-                                {"V\xc5\xa1" "echny soubory (*.*)", "*.*"}}}));
+                                {"V\xc5\xa1"
+                                 "echny soubory (*.*)",
+                                 "*.*"}}}));
 
 class FilterListTest : public FileTree {
 protected:

@@ -22,7 +22,8 @@ protected:
     static QImage Reference(const char* name) {
         for (const GlyphResource& resource : GlyphResources())
             if (std::string(resource.name) == name)
-                return QImage::fromData(resource.bytes, int(resource.size), "BMP").convertToFormat(QImage::Format_RGB32);
+                return QImage::fromData(resource.bytes, int(resource.size), "BMP")
+                    .convertToFormat(QImage::Format_RGB32);
         return {};
     }
 };
@@ -65,15 +66,15 @@ TEST_P(GlyphTest, BottomLeftColourShowsTheBackground) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Glyphs, GlyphTest,
-                         testing::Values(GlyphCase{TGlyphKind::Floppy, "FLOPPY", 11}, GlyphCase{TGlyphKind::Hard, "HARD", 11},
-                                         GlyphCase{TGlyphKind::Network, "NETWORK", 11},
-                                         GlyphCase{TGlyphKind::CDRom, "CDROM", 11}, GlyphCase{TGlyphKind::Ram, "RAM", 11},
-                                         GlyphCase{TGlyphKind::OpenFolder, "OPENFOLDER", 15},
-                                         GlyphCase{TGlyphKind::CurrentFolder, "CURRENTFOLDER", 15},
-                                         GlyphCase{TGlyphKind::ClosedFolder, "CLOSEDFOLDER", 15},
-                                         GlyphCase{TGlyphKind::Executable, "EXECUTABLE", 15},
-                                         GlyphCase{TGlyphKind::UnknownFile, "UNKNOWNFILE", 15}));
+INSTANTIATE_TEST_SUITE_P(
+    Glyphs, GlyphTest,
+    testing::Values(GlyphCase{TGlyphKind::Floppy, "FLOPPY", 11}, GlyphCase{TGlyphKind::Hard, "HARD", 11},
+                    GlyphCase{TGlyphKind::Network, "NETWORK", 11}, GlyphCase{TGlyphKind::CDRom, "CDROM", 11},
+                    GlyphCase{TGlyphKind::Ram, "RAM", 11}, GlyphCase{TGlyphKind::OpenFolder, "OPENFOLDER", 15},
+                    GlyphCase{TGlyphKind::CurrentFolder, "CURRENTFOLDER", 15},
+                    GlyphCase{TGlyphKind::ClosedFolder, "CLOSEDFOLDER", 15},
+                    GlyphCase{TGlyphKind::Executable, "EXECUTABLE", 15},
+                    GlyphCase{TGlyphKind::UnknownFile, "UNKNOWNFILE", 15}));
 
 TEST(GlyphResourcesTest, TenGlyphsAndNoMore) { EXPECT_EQ(GlyphResources().size(), 10u); }
 

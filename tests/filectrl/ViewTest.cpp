@@ -30,7 +30,9 @@ protected:
 TEST_F(ViewTest, FileListBoxShowsAndReportsWithItselfAsSender) {
     MakeFile("b.jpg");
     MakeFile("a.jpg");
-    MakeFile("\xe8" "ern\xe1.jpg");  // not UTF-8
+    MakeFile(
+        "\xe8"
+        "ern\xe1.jpg");  // not UTF-8
     TFileListBox box(nullptr);
     std::vector<std::pair<TObject*, std::string>> reports;
     box.OnChange = [&](TObject* sender) { reports.emplace_back(sender, box.FileName()); };
@@ -40,7 +42,8 @@ TEST_F(ViewTest, FileListBoxShowsAndReportsWithItselfAsSender) {
     QListView* view = ListOf(box);
     ASSERT_EQ(view->model()->rowCount(), 3);
     EXPECT_EQ(view->model()->index(0, 0).data().toString(), "a.jpg");
-    EXPECT_EQ(view->model()->index(2, 0).data().toString(), QString::fromUtf8("\xef\xbf\xbd" "ern\xef\xbf\xbd.jpg"));
+    EXPECT_EQ(view->model()->index(2, 0).data().toString(), QString::fromUtf8("\xef\xbf\xbd"
+                                                                              "ern\xef\xbf\xbd.jpg"));
     // The user selects the second entry.
     view->selectionModel()->select(view->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
     ASSERT_EQ(reports.size(), 2u);

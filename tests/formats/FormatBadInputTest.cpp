@@ -28,7 +28,9 @@ struct BadCase {
     const char* message;
 };
 
-Bytes Be32(std::uint32_t v) { return {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)}; }
+Bytes Be32(std::uint32_t v) {
+    return {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)};
+}
 
 Bytes PngWithSize(std::uint32_t width, std::uint32_t height) {
     Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
@@ -58,8 +60,12 @@ std::optional<Bytes> Photo(const testdata::TempDir& temp) {
     if (!MakePhoto(temp)) return std::nullopt;
     return ReadFile(temp.Path() / "photo.png");
 }
-std::optional<Bytes> LosslessWebP(const testdata::TempDir& t) { return Encoded(t, "/usr/bin/cwebp -quiet -lossless", "l.webp"); }
-std::optional<Bytes> LossyWebP(const testdata::TempDir& t) { return Encoded(t, "/usr/bin/cwebp -quiet -q 80", "q.webp"); }
+std::optional<Bytes> LosslessWebP(const testdata::TempDir& t) {
+    return Encoded(t, "/usr/bin/cwebp -quiet -lossless", "l.webp");
+}
+std::optional<Bytes> LossyWebP(const testdata::TempDir& t) {
+    return Encoded(t, "/usr/bin/cwebp -quiet -q 80", "q.webp");
+}
 std::optional<Bytes> Heic(const testdata::TempDir& t) { return Encoded(t, "/usr/bin/heif-enc -q 80", "h.heic"); }
 
 // Overwrites the bytes after the first occurrence of `tag`.

@@ -15,9 +15,9 @@ namespace {
 
 struct DecodeCase {
     const char* name;
-    bool alphaInput;       // the encoder reads alpha.png instead of photo.png
-    const char* file;      // what is made; its extension picks the class
-    const char* command;   // IN, OUT and DIR are replaced
+    bool alphaInput;      // the encoder reads alpha.png instead of photo.png
+    const char* file;     // what is made; its extension picks the class
+    const char* command;  // IN, OUT and DIR are replaced
     const char* className;
     bool referenceIsFile;  // the made file itself is the reference (the encoder reduced the colours)
     double maxMean;
@@ -67,30 +67,28 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DecodeCase{"OpaquePng", false, "p.png", "/usr/bin/convert IN PNG24:OUT", "TPngImage", false, 0, 0},
         DecodeCase{"AlphaPng", true, "a.png", "/usr/bin/convert IN PNG32:OUT", "TPngImage", false, 0.01, 1},
-        DecodeCase{"SixteenBitPng", false, "s.PNG", "/usr/bin/convert IN -depth 16 PNG48:OUT", "TPngImage", false,
-                   0, 0},
-        DecodeCase{"SixteenBitAlphaPng", true, "sa.png", "/usr/bin/convert IN -depth 16 PNG64:OUT", "TPngImage",
-                   false, 0.01, 1},
-        DecodeCase{"PalettePng", false, "pal.png", "/usr/bin/convert IN -colors 50 PNG8:OUT", "TPngImage", true, 0,
+        DecodeCase{"SixteenBitPng", false, "s.PNG", "/usr/bin/convert IN -depth 16 PNG48:OUT", "TPngImage", false, 0,
                    0},
-        DecodeCase{"PaletteAlphaPng", true, "pala.png", "/usr/bin/convert IN -colors 50 PNG8:OUT", "TPngImage",
-                   true, 0.01, 1},
-        DecodeCase{"GrayFourBitPng", false, "g.png", "/usr/bin/convert IN -colorspace Gray -depth 4 OUT",
-                   "TPngImage", true, 0, 0},
-        DecodeCase{"InterlacedPng", false, "i.png", "/usr/bin/convert IN -interlace PNG PNG24:OUT", "TPngImage",
-                   false, 0, 0},
-        DecodeCase{"LosslessWebP", false, "l.webp", "/usr/bin/cwebp -quiet -lossless IN -o OUT", "TWebPImage",
-                   false, 0, 0},
-        DecodeCase{"LossyWebP", false, "q.webp", "/usr/bin/cwebp -quiet -q 90 IN -o OUT", "TWebPImage", false,
-                   6.0, 255},
-        DecodeCase{"AlphaWebP", true, "a.webp", "/usr/bin/cwebp -quiet -lossless -exact IN -o OUT", "TWebPImage",
-                   false, 0.01, 1},
+        DecodeCase{"SixteenBitAlphaPng", true, "sa.png", "/usr/bin/convert IN -depth 16 PNG64:OUT", "TPngImage", false,
+                   0.01, 1},
+        DecodeCase{"PalettePng", false, "pal.png", "/usr/bin/convert IN -colors 50 PNG8:OUT", "TPngImage", true, 0, 0},
+        DecodeCase{"PaletteAlphaPng", true, "pala.png", "/usr/bin/convert IN -colors 50 PNG8:OUT", "TPngImage", true,
+                   0.01, 1},
+        DecodeCase{"GrayFourBitPng", false, "g.png", "/usr/bin/convert IN -colorspace Gray -depth 4 OUT", "TPngImage",
+                   true, 0, 0},
+        DecodeCase{"InterlacedPng", false, "i.png", "/usr/bin/convert IN -interlace PNG PNG24:OUT", "TPngImage", false,
+                   0, 0},
+        DecodeCase{"LosslessWebP", false, "l.webp", "/usr/bin/cwebp -quiet -lossless IN -o OUT", "TWebPImage", false, 0,
+                   0},
+        DecodeCase{"LossyWebP", false, "q.webp", "/usr/bin/cwebp -quiet -q 90 IN -o OUT", "TWebPImage", false, 6.0,
+                   255},
+        DecodeCase{"AlphaWebP", true, "a.webp", "/usr/bin/cwebp -quiet -lossless -exact IN -o OUT", "TWebPImage", false,
+                   0.01, 1},
         DecodeCase{"AnimatedWebPFirstFrame", false, "anim.webp",
                    "/usr/bin/convert IN -flip DIR/flip.png && /usr/bin/img2webp -lossless IN DIR/flip.png -o OUT",
                    "TWebPImage", false, 0, 0},
         DecodeCase{"Heic", false, "h.heic", "/usr/bin/heif-enc -q 90 IN -o OUT", "THeifImage", false, 5.0, 255},
-        DecodeCase{"AlphaHeif", true, "a.heif", "/usr/bin/heif-enc -q 90 IN -o OUT", "THeifImage", false, 5.0,
-                   255}),
+        DecodeCase{"AlphaHeif", true, "a.heif", "/usr/bin/heif-enc -q 90 IN -o OUT", "THeifImage", false, 5.0, 255}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

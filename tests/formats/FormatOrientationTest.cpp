@@ -58,7 +58,8 @@ TEST_P(FormatOrientation, DrawsUprightOrAsStored) {
     const auto file = MakeOriented(c, temp);
     if (!file) GTEST_SKIP() << "encoder not installed";
     const std::filesystem::path upright = temp.Path() / "upright.png";
-    ASSERT_TRUE(RunQuietly("/usr/bin/convert '" + photo->string() + "' " + ImageMagickTurn(c.orientation) + " '" + upright.string() + "'"));
+    ASSERT_TRUE(RunQuietly("/usr/bin/convert '" + photo->string() + "' " + ImageMagickTurn(c.orientation) + " '" +
+                           upright.string() + "'"));
 
     TPicture picture;
     picture.ReadFromFile(file->string());

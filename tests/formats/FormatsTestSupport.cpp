@@ -33,8 +33,8 @@ std::optional<std::filesystem::path> MakePhoto(const testdata::TempDir& temp) {
 std::filesystem::path MakeAlphaPhoto(const testdata::TempDir& temp) {
     const std::string alpha = temp.File("alpha.png");
     RunQuietly("/usr/bin/convert '" + temp.File("photo.png") +
-        "' \\( -size 96x128 gradient:white-black -rotate 90 \\) -alpha off -compose CopyOpacity -composite '" +
-        alpha + "'");
+               "' \\( -size 96x128 gradient:white-black -rotate 90 \\) -alpha off -compose CopyOpacity -composite '" +
+               alpha + "'");
     return alpha;
 }
 
@@ -90,7 +90,8 @@ bool EncodeHeic(const std::filesystem::path& input, int orientation, const std::
     heif_image_add_plane(image, heif_channel_interleaved, source.width(), source.height(), 8);
     int stride = 0;
     std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-    for (int y = 0; y < source.height(); ++y) std::memcpy(plane + y * stride, source.constScanLine(y), source.width() * 3);
+    for (int y = 0; y < source.height(); ++y)
+        std::memcpy(plane + y * stride, source.constScanLine(y), source.width() * 3);
     const std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(), heif_context_free);
     heif_encoder* encoder = nullptr;
     if (heif_context_get_encoder_for_format(context.get(), heif_compression_HEVC, &encoder).code != heif_error_Ok)

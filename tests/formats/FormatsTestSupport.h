@@ -32,7 +32,6 @@ bool HaveTool(const std::string& path);
 std::optional<std::filesystem::path> MakePhoto(const testdata::TempDir& temp);
 std::filesystem::path MakeAlphaPhoto(const testdata::TempDir& temp);
 
-
 // The file as Qt reads it, composed over white.
 QImage ReferenceOverWhite(const std::filesystem::path& path);
 

@@ -95,12 +95,18 @@ TEST_P(GifDibFailure, RaisesItsMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Dib, GifDibFailure,
     testing::Values(
-        DibFailure{"FourBits", [](TBitmap& b) { TDIBWriter w(b, nullptr, 2, 2, TPixelDepth::Bits4); }, "Unsupported PixelFormat"},
-        DibFailure{"ThirtyTwoBits", [](TBitmap& b) { TDIBWriter w(b, nullptr, 2, 2, TPixelDepth::Bits32); }, "Unsupported PixelFormat"},
-        DibFailure{"NoWidth", [](TBitmap& b) { TDIBWriter w(b, nullptr, 2, 0, TPixelDepth::Bits8); }, "Invalid image dimensions"},
-        DibFailure{"NegativeHeight", [](TBitmap& b) { TDIBWriter w(b, nullptr, -1, 2, TPixelDepth::Bits24); }, "Invalid image dimensions"},
-        DibFailure{"RowBelow", [](TBitmap& b) { TDIBWriter(b, nullptr, 2, 2, TPixelDepth::Bits8).ScanLine(2); }, "Scan line index out of range"},
-        DibFailure{"RowAbove", [](TBitmap& b) { TDIBWriter(b, nullptr, 2, 2, TPixelDepth::Bits8).ScanLine(-1); }, "Scan line index out of range"},
+        DibFailure{"FourBits", [](TBitmap& b) { TDIBWriter w(b, nullptr, 2, 2, TPixelDepth::Bits4); },
+                   "Unsupported PixelFormat"},
+        DibFailure{"ThirtyTwoBits", [](TBitmap& b) { TDIBWriter w(b, nullptr, 2, 2, TPixelDepth::Bits32); },
+                   "Unsupported PixelFormat"},
+        DibFailure{"NoWidth", [](TBitmap& b) { TDIBWriter w(b, nullptr, 2, 0, TPixelDepth::Bits8); },
+                   "Invalid image dimensions"},
+        DibFailure{"NegativeHeight", [](TBitmap& b) { TDIBWriter w(b, nullptr, -1, 2, TPixelDepth::Bits24); },
+                   "Invalid image dimensions"},
+        DibFailure{"RowBelow", [](TBitmap& b) { TDIBWriter(b, nullptr, 2, 2, TPixelDepth::Bits8).ScanLine(2); },
+                   "Scan line index out of range"},
+        DibFailure{"RowAbove", [](TBitmap& b) { TDIBWriter(b, nullptr, 2, 2, TPixelDepth::Bits8).ScanLine(-1); },
+                   "Scan line index out of range"},
         DibFailure{"RowAfterFinish",
                    [](TBitmap& b) {
                        TDIBWriter w(b, nullptr, 2, 2, TPixelDepth::Bits8);
@@ -181,8 +187,9 @@ TEST_P(GifFrameOnDisplay, CarriesTheGifsColoursOrTheWebColours) {
         const TGIFColorMap& map = frame.ActiveColorMap();
         ASSERT_EQ(int(palette.size()), map.Count());
         for (int i = 0; i < map.Count(); ++i)
-            ASSERT_EQ(palette[std::size_t(i)], (platform::PALETTEENTRY{map.Entries()[3 * i], map.Entries()[3 * i + 1],
-                                                                       map.Entries()[3 * i + 2], palette[std::size_t(i)].peFlags}));
+            ASSERT_EQ(palette[std::size_t(i)],
+                      (platform::PALETTEENTRY{map.Entries()[3 * i], map.Entries()[3 * i + 1], map.Entries()[3 * i + 2],
+                                              palette[std::size_t(i)].peFlags}));
     }
     // Dithering keeps the picture's overall colour; without it the colours are the same.
     const Mean ours = MeanOf(*bitmap), source = MeanOf(frame);
@@ -225,6 +232,7 @@ TEST(GifFrameBitmap, BuildReportsRenderingEvery32Rows) {
     };
     ASSERT_NE(gif::FrameBitmap(*loaded.image->Images().Frame(0)), nullptr);
     using S = TProgressStage;
-    EXPECT_EQ(reports, (std::vector<std::pair<S, int>>{
-                           {S::psStarting, 0}, {S::psRunning, 0}, {S::psRunning, 46}, {S::psRunning, 91}, {S::psEnding, 100}}));
+    EXPECT_EQ(reports,
+              (std::vector<std::pair<S, int>>{
+                  {S::psStarting, 0}, {S::psRunning, 0}, {S::psRunning, 46}, {S::psRunning, 91}, {S::psEnding, 100}}));
 }

@@ -56,7 +56,8 @@ TEST(GifHostile, TruncatedAtSixtyFourPointsOfLargeFiles) {
     files.push_back(MagickGif(Photo("nature/Garden.jpg"), {"-resize", "640x480", "-interlace", "GIF"}));
     for (const Bytes& whole : files) {
         if (whole.size() < 64) continue;
-        for (int i = 1; i <= 64; ++i) LoadsOrFailsCleanly(Bytes(whole.begin(), whole.begin() + long(whole.size() * i / 65)));
+        for (int i = 1; i <= 64; ++i)
+            LoadsOrFailsCleanly(Bytes(whole.begin(), whole.begin() + long(whole.size() * i / 65)));
     }
 }
 

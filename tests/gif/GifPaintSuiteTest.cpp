@@ -83,7 +83,8 @@ TEST_P(GifPaintSuite, EveryFrameMatchesItsReference) {
         SCOPED_TRACE(stem);
         std::vector<QImage> references;
         for (int k = 0;; ++k) {
-            const QImage frame(QString::fromStdString((folder / "frames" / (stem + "-" + std::to_string(k) + ".png")).string()));
+            const QImage frame(
+                QString::fromStdString((folder / "frames" / (stem + "-" + std::to_string(k) + ".png")).string()));
             if (frame.isNull()) break;
             references.push_back(frame.convertToFormat(QImage::Format_ARGB32));
         }

@@ -70,7 +70,7 @@ struct PlacementCase {
     const char* name;
     int screen, left, top, size;  // square screen and frame
     TRect rect;
-    TRect covered;  // where the frame must land; the rest of the target keeps kUnder
+    TRect covered;           // where the frame must land; the rest of the target keeps kUnder
     bool transparentCorner;  // the frame's top-left 2 x 2 pixels are transparent (one pixel halved)
 };
 
@@ -91,7 +91,8 @@ TEST_P(GifPlacement, FrameCoversItsShareOnly) {
     EXPECT_EQ(loaded.image->ShowingPainter(), nullptr);
     for (int y = 0; y < target->ImageHeight(); ++y)
         for (int x = 0; x < target->ImageWidth(); ++x) {
-            const bool inside = x >= c.covered.left && x < c.covered.right && y >= c.covered.top && y < c.covered.bottom;
+            const bool inside =
+                x >= c.covered.left && x < c.covered.right && y >= c.covered.top && y < c.covered.bottom;
             const bool corner = c.transparentCorner && x == c.covered.left && y == c.covered.top;
             ASSERT_EQ(PixelOf(*target, x, y), inside && !corner ? Gray(3) : kUnder) << x << "," << y;
         }
@@ -112,7 +113,8 @@ TEST(GifDraw, TiledImageRepeatsAtItsNaturalSize) {
     auto target = Target(10, 10);
     loaded.image->DrawInto(target->Canvas(), {0, 0, 10, 10});
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) EXPECT_EQ(PixelOf(*target, x, y), x % 4 >= 1 && x % 4 < 3 && y % 4 >= 1 && y % 4 < 3 ? Gray(3) : kUnder);
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(PixelOf(*target, x, y), x % 4 >= 1 && x % 4 < 3 && y % 4 >= 1 && y % 4 < 3 ? Gray(3) : kUnder);
 }
 
 TEST(GifDraw, FramesWithoutAnyColourTableFailWhenDrawn) {

@@ -99,19 +99,21 @@ TEST_P(GifFromPhoto, MatchesGiflib) {
     ExpectSameAsGiflib(bytes);
     if (c.localMaps) {
         const RefGif ours = Describe(*Load(bytes).image);
-        EXPECT_TRUE(std::any_of(ours.frames.begin(), ours.frames.end(), [](const RefFrame& f) { return f.localColors > 0; }));
+        EXPECT_TRUE(
+            std::any_of(ours.frames.begin(), ours.frames.end(), [](const RefFrame& f) { return f.localColors > 0; }));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Photos, GifFromPhoto,
-    testing::Values(
-        MagickCase{"colors256", "nature/Garden.jpg", {"-resize", "640x480", "-colors", "256"}, false},
-        MagickCase{"interlaced", "nature/Dune.jpg", {"-resize", "333x251", "-interlace", "GIF"}, false},
-        MagickCase{"localMaps", "nature/Aqua.jpg",
-                   {"-resize", "200x150", "\\(", "/usr/share/backgrounds/mate/nature/LadyBird.jpg", "-resize",
-                    "200x150", "\\)", "-colors", "64"}, true},
-        MagickCase{"onePixel", "nature/Blinds.jpg", {"-resize", "1x1!"}, false},
-        MagickCase{"oneByTenThousand", "nature/GreenMeadow.jpg", {"-resize", "1x10000!"}, false},
-        MagickCase{"fourColors", "nature/FreshFlower.jpg", {"-resize", "300x200", "-colors", "4"}, false}),
+    testing::Values(MagickCase{"colors256", "nature/Garden.jpg", {"-resize", "640x480", "-colors", "256"}, false},
+                    MagickCase{"interlaced", "nature/Dune.jpg", {"-resize", "333x251", "-interlace", "GIF"}, false},
+                    MagickCase{"localMaps",
+                               "nature/Aqua.jpg",
+                               {"-resize", "200x150", "\\(", "/usr/share/backgrounds/mate/nature/LadyBird.jpg",
+                                "-resize", "200x150", "\\)", "-colors", "64"},
+                               true},
+                    MagickCase{"onePixel", "nature/Blinds.jpg", {"-resize", "1x1!"}, false},
+                    MagickCase{"oneByTenThousand", "nature/GreenMeadow.jpg", {"-resize", "1x10000!"}, false},
+                    MagickCase{"fourColors", "nature/FreshFlower.jpg", {"-resize", "300x200", "-colors", "4"}, false}),
     [](const testing::TestParamInfo<MagickCase>& param) { return param.param.name; });

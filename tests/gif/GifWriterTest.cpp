@@ -103,11 +103,11 @@ TEST(GifWriter, OnePixelFileByteForByte) {
     auto* frame = new TGIFSubImage(image.get());
     image->AddFrame(frame);
     frame->SetBounds(0, 0, 1, 1);
-    const Bytes expected{'G', 'I', 'F', '8', '7', 'a', 1, 0, 1, 0, 0x80, 0, 0, 1, 2, 3, 4, 5, 6,
-                         0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,
-                         2,              // minimum code size
-                         2, 0x44, 0x01,  // Clear (4), pixel 0, End (5) in 3-bit codes
-                         0, 0x3B};
+    const Bytes expected{'G', 'I',  'F',  '8', '7',  'a', 1, 0, 1, 0, 0x80, 0, 0, 1, 2,
+                         3,   4,    5,    6,   0x2C, 0,   0, 0, 0, 1, 0,    1, 0, 0,
+                         2,                // minimum code size
+                         2,   0x44, 0x01,  // Clear (4), pixel 0, End (5) in 3-bit codes
+                         0,   0x3B};
     EXPECT_EQ(Save(*image), expected);
 }
 
@@ -190,8 +190,8 @@ TEST(GifWriter, ImageMagickReadsItWithoutComplaint) {
         auto image = MakeImage(320, 200, 8, true);
         image->Compression = compression;
         WriteFile(dir.File("out.gif"), Save(*image));
-        const std::string command = "/usr/bin/convert '" + dir.File("out.gif") + "' '" + dir.File("out.png") +
-                                    "' 2>'" + dir.File("err.txt") + "'";
+        const std::string command = "/usr/bin/convert '" + dir.File("out.gif") + "' '" + dir.File("out.png") + "' 2>'" +
+                                    dir.File("err.txt") + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
         EXPECT_TRUE(ReadFile(dir.File("err.txt")).empty());
     }

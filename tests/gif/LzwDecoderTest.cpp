@@ -14,10 +14,10 @@ namespace {
 struct DecodeCase {
     const char* name;
     int width, height;
-    std::uint8_t packed;       // Image Descriptor packed fields (0x40: interlaced)
-    int transparent;           // transparent index of a Graphic Control Extension, -1 for none
+    std::uint8_t packed;          // Image Descriptor packed fields (0x40: interlaced)
+    int transparent;              // transparent index of a Graphic Control Extension, -1 for none
     std::function<Bytes()> data;  // minimum code size and sub-blocks
-    Bytes expected;            // the pixels; empty when reading must fail
+    Bytes expected;               // the pixels; empty when reading must fail
     std::vector<std::string> warnings;
     const char* error = "";
 };
@@ -120,8 +120,7 @@ TEST(LzwDecoder, GrowsToTwelveBitsAndNoFurther) {
     Bytes expected = LiteralPixels(3838);
     for (std::uint8_t v : {std::uint8_t(3837 % 256), std::uint8_t(3837 % 256), std::uint8_t(42), std::uint8_t(43)})
         expected.push_back(v);
-    const Bytes bytes =
-        GifBuilder().Header(3842, 1, 8).Descriptor(0, 0, 3842, 1).Codes(8, codes).Trailer().Get();
+    const Bytes bytes = GifBuilder().Header(3842, 1, 8).Descriptor(0, 0, 3842, 1).Codes(8, codes).Trailer().Get();
     Loaded loaded = Load(bytes);
     TGIFSubImage& frame = *loaded.image->Images().Frame(0);
     EXPECT_EQ(Bytes(frame.PixelBuffer(), frame.PixelBuffer() + frame.PixelCount()), expected);

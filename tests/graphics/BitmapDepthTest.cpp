@@ -17,8 +17,8 @@ constexpr platform::COLORREF kWhite = platform::RGB(0xFF, 0xFF, 0xFF);
 struct DepthCase {
     TPixelDepth depth;
     const char* name;
-    int strideOfWidth3;  // ((3 * bits + 31) / 32) * 4
-    bool keepsPrimaries; // red, green and blue survive the conversion exactly
+    int strideOfWidth3;   // ((3 * bits + 31) / 32) * 4
+    bool keepsPrimaries;  // red, green and blue survive the conversion exactly
 };
 
 const DepthCase kDepths[] = {

@@ -23,14 +23,14 @@ struct ChangeCase {
 
 void ApplyChange(TBitmap& bitmap, Change change) {
     switch (change) {
-        case Change::CanvasPixel: Paint(bitmap, 1, 1, clRed); break;
-        case Change::CanvasFill:
-            bitmap.Canvas().Brush().SetColor(clRed);
-            bitmap.Canvas().FillArea(TRect{0, 0, 4, 4});
-            break;
-        case Change::ScanRowWrite: std::memset(bitmap.ScanRow(1), 0, 4); break;
-        case Change::Resize: bitmap.ResizeWidth(2); break;
-        case Change::Depth: bitmap.ChangeDepth(TPixelDepth::Bits8); break;
+    case Change::CanvasPixel: Paint(bitmap, 1, 1, clRed); break;
+    case Change::CanvasFill:
+        bitmap.Canvas().Brush().SetColor(clRed);
+        bitmap.Canvas().FillArea(TRect{0, 0, 4, 4});
+        break;
+    case Change::ScanRowWrite: std::memset(bitmap.ScanRow(1), 0, 4); break;
+    case Change::Resize: bitmap.ResizeWidth(2); break;
+    case Change::Depth: bitmap.ChangeDepth(TPixelDepth::Bits8); break;
     }
 }
 
@@ -64,18 +64,17 @@ TEST_P(BitmapSharing, ChangingTheOriginalLeavesTheCopy) {
     EXPECT_EQ(Pixel(copy, 1, 1), kWhite);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Changes, BitmapSharing,
-    ::testing::Values(ChangeCase{Change::CanvasPixel, TPixelDepth::Device, "PixelDevice"},
-                      ChangeCase{Change::CanvasPixel, TPixelDepth::Bits24, "PixelBits24"},
-                      ChangeCase{Change::CanvasFill, TPixelDepth::Device, "FillDevice"},
-                      ChangeCase{Change::CanvasFill, TPixelDepth::Bits8, "FillBits8"},
-                      ChangeCase{Change::ScanRowWrite, TPixelDepth::Bits32, "RowBits32"},
-                      ChangeCase{Change::ScanRowWrite, TPixelDepth::Bits4, "RowBits4"},
-                      ChangeCase{Change::Resize, TPixelDepth::Device, "ResizeDevice"},
-                      ChangeCase{Change::Resize, TPixelDepth::Bits16, "ResizeBits16"},
-                      ChangeCase{Change::Depth, TPixelDepth::Bits24, "DepthBits24"}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Changes, BitmapSharing,
+                         ::testing::Values(ChangeCase{Change::CanvasPixel, TPixelDepth::Device, "PixelDevice"},
+                                           ChangeCase{Change::CanvasPixel, TPixelDepth::Bits24, "PixelBits24"},
+                                           ChangeCase{Change::CanvasFill, TPixelDepth::Device, "FillDevice"},
+                                           ChangeCase{Change::CanvasFill, TPixelDepth::Bits8, "FillBits8"},
+                                           ChangeCase{Change::ScanRowWrite, TPixelDepth::Bits32, "RowBits32"},
+                                           ChangeCase{Change::ScanRowWrite, TPixelDepth::Bits4, "RowBits4"},
+                                           ChangeCase{Change::Resize, TPixelDepth::Device, "ResizeDevice"},
+                                           ChangeCase{Change::Resize, TPixelDepth::Bits16, "ResizeBits16"},
+                                           ChangeCase{Change::Depth, TPixelDepth::Bits24, "DepthBits24"}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The image (and so its palette) is one object until a copy changes.
 TEST(BitmapSharing, CopiesShareOneImageUntilAChange) {

@@ -80,12 +80,13 @@ TEST_P(BitmapResize, ShrinkingKeepsTopLeft) {
     EXPECT_EQ(Pixel(bitmap, 0, 0), kWhite);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, BitmapResize,
-                         ::testing::Values(ResizeCase{TPixelDepth::Device, "Device"}, ResizeCase{TPixelDepth::Bits1, "Bits1"},
-                                           ResizeCase{TPixelDepth::Bits4, "Bits4"}, ResizeCase{TPixelDepth::Bits8, "Bits8"},
-                                           ResizeCase{TPixelDepth::Bits15, "Bits15"}, ResizeCase{TPixelDepth::Bits16, "Bits16"},
-                                           ResizeCase{TPixelDepth::Bits24, "Bits24"}, ResizeCase{TPixelDepth::Bits32, "Bits32"}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Depths, BitmapResize,
+    ::testing::Values(ResizeCase{TPixelDepth::Device, "Device"}, ResizeCase{TPixelDepth::Bits1, "Bits1"},
+                      ResizeCase{TPixelDepth::Bits4, "Bits4"}, ResizeCase{TPixelDepth::Bits8, "Bits8"},
+                      ResizeCase{TPixelDepth::Bits15, "Bits15"}, ResizeCase{TPixelDepth::Bits16, "Bits16"},
+                      ResizeCase{TPixelDepth::Bits24, "Bits24"}, ResizeCase{TPixelDepth::Bits32, "Bits32"}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BitmapSize, NewAreaTakesTheCanvasBrushColour) {
     TBitmap bitmap;

@@ -14,23 +14,23 @@ using Bytes = std::vector<std::uint8_t>;
 // A valid 2 x 2, 8-bit file with a 2-entry table; each case patches one field.
 Bytes ValidFile() {
     Bytes b;
-    Put16(b, 0x4D42);  // 0  bfType
-    Put32(b, 0);       // 2  bfSize
-    Put32(b, 0);       // 6  reserved words
-    Put32(b, 62);      // 10 bfOffBits
-    Put32(b, 40);      // 14 biSize
-    Put32(b, 2);       // 18 biWidth
-    Put32(b, 2);       // 22 biHeight
-    Put16(b, 1);       // 26 biPlanes
-    Put16(b, 8);       // 28 biBitCount
-    Put32(b, 0);       // 30 biCompression
-    Put32(b, 0);       // 34 biSizeImage
-    Put32(b, 0);       // 38 biXPelsPerMeter
-    Put32(b, 0);       // 42 biYPelsPerMeter
-    Put32(b, 2);       // 46 biClrUsed
-    Put32(b, 0);       // 50 biClrImportant
-    Put32(b, 0x000000);  // 54 entry 0: black
-    Put32(b, 0xFFFFFF);  // 58 entry 1: white
+    Put16(b, 0x4D42);      // 0  bfType
+    Put32(b, 0);           // 2  bfSize
+    Put32(b, 0);           // 6  reserved words
+    Put32(b, 62);          // 10 bfOffBits
+    Put32(b, 40);          // 14 biSize
+    Put32(b, 2);           // 18 biWidth
+    Put32(b, 2);           // 22 biHeight
+    Put16(b, 1);           // 26 biPlanes
+    Put16(b, 8);           // 28 biBitCount
+    Put32(b, 0);           // 30 biCompression
+    Put32(b, 0);           // 34 biSizeImage
+    Put32(b, 0);           // 38 biXPelsPerMeter
+    Put32(b, 0);           // 42 biYPelsPerMeter
+    Put32(b, 2);           // 46 biClrUsed
+    Put32(b, 0);           // 50 biClrImportant
+    Put32(b, 0x000000);    // 54 entry 0: black
+    Put32(b, 0xFFFFFF);    // 58 entry 1: white
     Put32(b, 0x00000100);  // 62 bottom row: 0, 1, padding
     Put32(b, 0x00000001);  // 66 top row: 1, 0, padding
     return b;
@@ -62,57 +62,53 @@ TEST_P(BmpHostile, EndsInResultOrFormatError) {
     TBitmap bitmap;
     const Bytes file = Patched(GetParam());
     switch (GetParam().outcome) {
-        case Outcome::Loads:
-            ASSERT_NO_THROW(Load(bitmap, file));
-            EXPECT_FALSE(bitmap.IsEmpty());
-            Pixel(bitmap, 0, 0);
-            break;
-        case Outcome::Invalid:
-            ExpectFailure<EInvalidGraphic>([&] { Load(bitmap, file); }, "Bitmap image is not valid");
-            break;
-        case Outcome::ReadError:
-            ExpectFailure<EReadError>([&] { Load(bitmap, file); }, "Stream read error");
-            break;
+    case Outcome::Loads:
+        ASSERT_NO_THROW(Load(bitmap, file));
+        EXPECT_FALSE(bitmap.IsEmpty());
+        Pixel(bitmap, 0, 0);
+        break;
+    case Outcome::Invalid:
+        ExpectFailure<EInvalidGraphic>([&] { Load(bitmap, file); }, "Bitmap image is not valid");
+        break;
+    case Outcome::ReadError: ExpectFailure<EReadError>([&] { Load(bitmap, file); }, "Stream read error"); break;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, BmpHostile,
-    ::testing::Values(
-        HostileCase{"Valid", 0, 2, 0x4D42, Outcome::Loads},
-        HostileCase{"CutInFileHeader", 10, 0, 0, Outcome::ReadError},
-        HostileCase{"CutInInfoHeader", 30, 0, 0, Outcome::ReadError},
-        HostileCase{"CutInColorTable", 58, 0, 0, Outcome::ReadError},
-        HostileCase{"CutInPixels", 64, 0, 0, Outcome::Loads},
-        HostileCase{"HeaderSizeZero", 14, 4, 0, Outcome::Invalid},
-        HostileCase{"HeaderSizeEight", 14, 4, 8, Outcome::Invalid},
-        HostileCase{"HeaderSizeHuge", 14, 4, 0xFFFFFFF0, Outcome::Invalid},
-        HostileCase{"HeaderSizeAboveLimit", 14, 4, 4097, Outcome::Invalid},
-        HostileCase{"HeaderLongerThanFile", 14, 4, 4096, Outcome::ReadError},
-        HostileCase{"PlanesZero", 26, 2, 0, Outcome::Invalid},
-        HostileCase{"PlanesTwo", 26, 2, 2, Outcome::Invalid},
-        HostileCase{"BitCountZero", 28, 2, 0, Outcome::Invalid},
-        HostileCase{"BitCountTwo", 28, 2, 2, Outcome::Invalid},
-        HostileCase{"BitCount64", 28, 2, 64, Outcome::Invalid},
-        HostileCase{"BitfieldsAtEightBits", 30, 4, 3, Outcome::Invalid},
-        HostileCase{"Jpeg", 30, 4, 4, Outcome::Invalid},
-        HostileCase{"Rle4AtEightBits", 30, 4, 2, Outcome::Invalid},
-        HostileCase{"UnknownCompression", 30, 4, 0x7FFFFFFF, Outcome::Invalid},
-        HostileCase{"WidthZero", 18, 4, 0, Outcome::Invalid},
-        HostileCase{"WidthNegative", 18, 4, 0xFFFFFFFF, Outcome::Invalid},
-        HostileCase{"WidthAboveLimit", 18, 4, 65536, Outcome::Invalid},
-        HostileCase{"HeightZero", 22, 4, 0, Outcome::Invalid},
-        HostileCase{"HeightMostNegative", 22, 4, 0x80000000, Outcome::Invalid},
-        HostileCase{"HeightAboveLimit", 22, 4, 0x10000, Outcome::Invalid},
-        HostileCase{"WidthAtLimit", 18, 4, 65535, Outcome::Loads},
-        HostileCase{"ImageSizeHuge", 34, 4, 0xFFFFFFFF, Outcome::Loads},
-        HostileCase{"ColoursUsedHuge", 46, 4, 0x7FFFFFFF, Outcome::ReadError},
-        HostileCase{"ColoursUsedAllBits", 46, 4, 0xFFFFFFFF, Outcome::ReadError},
-        HostileCase{"ColoursUsedBeyondFile", 46, 4, 300, Outcome::ReadError},
-        HostileCase{"TopDown", 22, 4, 0xFFFFFFFE, Outcome::Loads},
-        HostileCase{"FileSizeLies", 2, 4, 0xFFFFFFFF, Outcome::Loads},
-        HostileCase{"OffsetLies", 10, 4, 0xFFFFFFFF, Outcome::Loads}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fields, BmpHostile,
+                         ::testing::Values(HostileCase{"Valid", 0, 2, 0x4D42, Outcome::Loads},
+                                           HostileCase{"CutInFileHeader", 10, 0, 0, Outcome::ReadError},
+                                           HostileCase{"CutInInfoHeader", 30, 0, 0, Outcome::ReadError},
+                                           HostileCase{"CutInColorTable", 58, 0, 0, Outcome::ReadError},
+                                           HostileCase{"CutInPixels", 64, 0, 0, Outcome::Loads},
+                                           HostileCase{"HeaderSizeZero", 14, 4, 0, Outcome::Invalid},
+                                           HostileCase{"HeaderSizeEight", 14, 4, 8, Outcome::Invalid},
+                                           HostileCase{"HeaderSizeHuge", 14, 4, 0xFFFFFFF0, Outcome::Invalid},
+                                           HostileCase{"HeaderSizeAboveLimit", 14, 4, 4097, Outcome::Invalid},
+                                           HostileCase{"HeaderLongerThanFile", 14, 4, 4096, Outcome::ReadError},
+                                           HostileCase{"PlanesZero", 26, 2, 0, Outcome::Invalid},
+                                           HostileCase{"PlanesTwo", 26, 2, 2, Outcome::Invalid},
+                                           HostileCase{"BitCountZero", 28, 2, 0, Outcome::Invalid},
+                                           HostileCase{"BitCountTwo", 28, 2, 2, Outcome::Invalid},
+                                           HostileCase{"BitCount64", 28, 2, 64, Outcome::Invalid},
+                                           HostileCase{"BitfieldsAtEightBits", 30, 4, 3, Outcome::Invalid},
+                                           HostileCase{"Jpeg", 30, 4, 4, Outcome::Invalid},
+                                           HostileCase{"Rle4AtEightBits", 30, 4, 2, Outcome::Invalid},
+                                           HostileCase{"UnknownCompression", 30, 4, 0x7FFFFFFF, Outcome::Invalid},
+                                           HostileCase{"WidthZero", 18, 4, 0, Outcome::Invalid},
+                                           HostileCase{"WidthNegative", 18, 4, 0xFFFFFFFF, Outcome::Invalid},
+                                           HostileCase{"WidthAboveLimit", 18, 4, 65536, Outcome::Invalid},
+                                           HostileCase{"HeightZero", 22, 4, 0, Outcome::Invalid},
+                                           HostileCase{"HeightMostNegative", 22, 4, 0x80000000, Outcome::Invalid},
+                                           HostileCase{"HeightAboveLimit", 22, 4, 0x10000, Outcome::Invalid},
+                                           HostileCase{"WidthAtLimit", 18, 4, 65535, Outcome::Loads},
+                                           HostileCase{"ImageSizeHuge", 34, 4, 0xFFFFFFFF, Outcome::Loads},
+                                           HostileCase{"ColoursUsedHuge", 46, 4, 0x7FFFFFFF, Outcome::ReadError},
+                                           HostileCase{"ColoursUsedAllBits", 46, 4, 0xFFFFFFFF, Outcome::ReadError},
+                                           HostileCase{"ColoursUsedBeyondFile", 46, 4, 300, Outcome::ReadError},
+                                           HostileCase{"TopDown", 22, 4, 0xFFFFFFFE, Outcome::Loads},
+                                           HostileCase{"FileSizeLies", 2, 4, 0xFFFFFFFF, Outcome::Loads},
+                                           HostileCase{"OffsetLies", 10, 4, 0xFFFFFFFF, Outcome::Loads}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Both dimensions within limits, their product not: refused before any memory is taken.
 TEST(BmpHostile, TooManyPixelsRefused) {

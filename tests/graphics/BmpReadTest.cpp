@@ -16,25 +16,25 @@ constexpr platform::COLORREF kRed = platform::RGB(0xFF, 0, 0);
 constexpr platform::COLORREF kBlue = platform::RGB(0, 0, 0xFF);
 
 // File header and 40-byte information header of a picture; pixels and tables follow.
-Bytes Headers(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
-              std::uint32_t colorsUsed, std::uint32_t offset = 0) {
+Bytes Headers(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression, std::uint32_t colorsUsed,
+              std::uint32_t offset = 0) {
     Bytes b;
-    Put16(b, 0x4D42);       // bfType "BM"
-    Put32(b, 0);            // bfSize: not used on reading
-    Put16(b, 0);            // bfReserved1
-    Put16(b, 0);            // bfReserved2
-    Put32(b, offset);       // bfOffBits: not used on reading
-    Put32(b, 40);           // biSize
+    Put16(b, 0x4D42);  // bfType "BM"
+    Put32(b, 0);       // bfSize: not used on reading
+    Put16(b, 0);       // bfReserved1
+    Put16(b, 0);       // bfReserved2
+    Put32(b, offset);  // bfOffBits: not used on reading
+    Put32(b, 40);      // biSize
     Put32(b, std::uint32_t(width));
     Put32(b, std::uint32_t(height));  // negative: top-down
-    Put16(b, 1);            // biPlanes
+    Put16(b, 1);                      // biPlanes
     Put16(b, std::uint32_t(bits));
     Put32(b, compression);
-    Put32(b, 0);            // biSizeImage: 0 for unencoded
-    Put32(b, 2835);         // biXPelsPerMeter
-    Put32(b, 2835);         // biYPelsPerMeter
+    Put32(b, 0);     // biSizeImage: 0 for unencoded
+    Put32(b, 2835);  // biXPelsPerMeter
+    Put32(b, 2835);  // biYPelsPerMeter
     Put32(b, colorsUsed);
-    Put32(b, 0);            // biClrImportant
+    Put32(b, 0);  // biClrImportant
     return b;
 }
 
@@ -83,13 +83,13 @@ Bytes CoreFile8() {
     Bytes b;
     Put16(b, 0x4D42);  // bfType
     Put32(b, 14 + 12 + 768 + 4);
-    Put32(b, 0);       // reserved words
+    Put32(b, 0);  // reserved words
     Put32(b, 14 + 12 + 768);
-    Put32(b, 12);      // bcSize: the OS/2 core header
-    Put16(b, 2);       // bcWidth
-    Put16(b, 1);       // bcHeight
-    Put16(b, 1);       // bcPlanes
-    Put16(b, 8);       // bcBitCount
+    Put32(b, 12);  // bcSize: the OS/2 core header
+    Put16(b, 2);   // bcWidth
+    Put16(b, 1);   // bcHeight
+    Put16(b, 1);   // bcPlanes
+    Put16(b, 8);   // bcBitCount
     for (int i = 0; i < 256; ++i) Append(b, {std::uint8_t(i), 0x00, std::uint8_t(255 - i)});  // blue, green, red
     Append(b, {0x01, 0xFE, 0x00, 0x00});  // pixels 1 and 254, padded
     return b;
@@ -140,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MaskCase{0xF800, 0x07E0, 0x001F, TPixelDepth::Bits16, 0xF800, kRed, "Rgb565"},
                       MaskCase{0xF800, 0x07E0, 0x001F, TPixelDepth::Bits16, 0x001F, kBlue, "Rgb565Blue"},
                       MaskCase{0x7C00, 0x03E0, 0x001F, TPixelDepth::Custom, 0x7C00, kRed, "Rgb555"},
-                      MaskCase{0x7C00, 0x03E0, 0x001F, TPixelDepth::Custom, 0x03E0, platform::RGB(0, 0xFF, 0), "Rgb555Green"}),
+                      MaskCase{0x7C00, 0x03E0, 0x001F, TPixelDepth::Custom, 0x03E0, platform::RGB(0, 0xFF, 0),
+                               "Rgb555Green"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BmpRead, LargerHeaderCarriesItsMasks) {
@@ -149,18 +150,18 @@ TEST(BmpRead, LargerHeaderCarriesItsMasks) {
     Put32(b, 0);       // bfSize
     Put32(b, 0);       // reserved words
     Put32(b, 14 + 108);
-    Put32(b, 108);     // biSize: version 4 header
-    Put32(b, 1);       // width
-    Put32(b, 1);       // height
-    Put16(b, 1);       // planes
-    Put16(b, 16);      // bit count
+    Put32(b, 108);  // biSize: version 4 header
+    Put32(b, 1);    // width
+    Put32(b, 1);    // height
+    Put16(b, 1);    // planes
+    Put16(b, 16);   // bit count
     Put32(b, platform::BI_BITFIELDS);
     for (int i = 0; i < 5; ++i) Put32(b, 0);  // image size, densities, colours used, important
-    Put32(b, 0xF800);  // red mask
-    Put32(b, 0x07E0);  // green mask
-    Put32(b, 0x001F);  // blue mask
-    b.resize(14 + 108, 0);  // alpha mask, colour space, end points, gammas
-    Put16(b, 0x07E0);  // one green pixel
+    Put32(b, 0xF800);                         // red mask
+    Put32(b, 0x07E0);                         // green mask
+    Put32(b, 0x001F);                         // blue mask
+    b.resize(14 + 108, 0);                    // alpha mask, colour space, end points, gammas
+    Put16(b, 0x07E0);                         // one green pixel
     Put16(b, 0);
     TBitmap bitmap;
     Load(bitmap, b);
@@ -172,7 +173,7 @@ TEST(BmpRead, LargerHeaderCarriesItsMasks) {
 TEST(BmpRead, ColoursUsedSixteenReadsSixteenEntries) {
     Bytes file = Headers(1, 1, 8, platform::BI_RGB, 16);
     for (int i = 0; i < 16; ++i) Append(file, {0x00, 0x00, std::uint8_t(i * 16), 0x00});  // reds
-    Append(file, {15, 0, 0, 0});  // pixel: index 15
+    Append(file, {15, 0, 0, 0});                                                          // pixel: index 15
     TBitmap bitmap;
     Load(bitmap, file);
     EXPECT_EQ(Pixel(bitmap, 0, 0), platform::RGB(240, 0, 0));
@@ -181,7 +182,7 @@ TEST(BmpRead, ColoursUsedSixteenReadsSixteenEntries) {
 TEST(BmpRead, ColoursUsedZeroReadsTheWholeTable) {
     Bytes file = Headers(1, 1, 8, platform::BI_RGB, 0);
     for (int i = 0; i < 256; ++i) Append(file, {0x00, std::uint8_t(i), 0x00, 0x00});  // greens
-    Append(file, {200, 0, 0, 0});  // pixel: index 200
+    Append(file, {200, 0, 0, 0});                                                     // pixel: index 200
     TBitmap bitmap;
     Load(bitmap, file);
     EXPECT_EQ(Pixel(bitmap, 0, 0), platform::RGB(0, 200, 0));
@@ -189,7 +190,7 @@ TEST(BmpRead, ColoursUsedZeroReadsTheWholeTable) {
 
 TEST(BmpRead, PixelOffsetIsIgnored) {
     Bytes file = Headers(1, 1, 24, platform::BI_RGB, 0, /*offset past a gap*/ 54 + 8);
-    Append(file, {0x00, 0x00, 0xFF, 0x00});  // pixels right after the header
+    Append(file, {0x00, 0x00, 0xFF, 0x00});                          // pixels right after the header
     Append(file, {0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00});  // where the offset points
     TBitmap bitmap;
     Load(bitmap, file);
@@ -250,8 +251,8 @@ TEST(BmpRead, BodyWithoutFileHeaderGetsOneMadeUp) {
     ASSERT_EQ(saved.size(), file.size());
     EXPECT_EQ(saved[0], 'B');
     EXPECT_EQ(saved[1], 'M');
-    EXPECT_EQ(saved[2], file.size());          // bfSize
-    EXPECT_EQ(saved[10], 14 + 40 + 8);         // bfOffBits: past header and two entries
+    EXPECT_EQ(saved[2], file.size());   // bfSize
+    EXPECT_EQ(saved[10], 14 + 40 + 8);  // bfOffBits: past header and two entries
     EXPECT_TRUE(std::equal(saved.begin() + 14, saved.end(), file.begin() + 14));
 }
 

@@ -26,7 +26,7 @@ TEST_P(BmpRoundTrip, EveryDepthComesBackAsItWas) {
     Paint(bitmap, 0, 2, GetParam().bits == 1 ? clBlack : clBlue);
     const Bytes saved = Saved(bitmap);
     ASSERT_GE(saved.size(), 54u);
-    EXPECT_EQ(saved[28], GetParam().bits);  // biBitCount
+    EXPECT_EQ(saved[28], GetParam().bits);                                // biBitCount
     EXPECT_EQ(saved[46] | saved[47] << 8, int(GetParam().tableEntries));  // biClrUsed
     const std::size_t masks = GetParam().depth == TPixelDepth::Bits16 ? 12 : 0;
     const std::size_t pixels = std::size_t(RowStride(5, GetParam().bits)) * 3;
@@ -39,30 +39,28 @@ TEST_P(BmpRoundTrip, EveryDepthComesBackAsItWas) {
     EXPECT_EQ(Saved(again), saved);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, BmpRoundTrip,
-                         ::testing::Values(TripCase{TPixelDepth::Bits1, 1, 2, "Bits1"},
-                                           TripCase{TPixelDepth::Bits4, 4, 16, "Bits4"},
-                                           TripCase{TPixelDepth::Bits8, 8, 256, "Bits8"},
-                                           TripCase{TPixelDepth::Bits15, 16, 0, "Bits15"},
-                                           TripCase{TPixelDepth::Bits16, 16, 0, "Bits16"},
-                                           TripCase{TPixelDepth::Bits24, 24, 0, "Bits24"},
-                                           TripCase{TPixelDepth::Bits32, 32, 0, "Bits32"}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Depths, BmpRoundTrip,
+    ::testing::Values(TripCase{TPixelDepth::Bits1, 1, 2, "Bits1"}, TripCase{TPixelDepth::Bits4, 4, 16, "Bits4"},
+                      TripCase{TPixelDepth::Bits8, 8, 256, "Bits8"}, TripCase{TPixelDepth::Bits15, 16, 0, "Bits15"},
+                      TripCase{TPixelDepth::Bits16, 16, 0, "Bits16"}, TripCase{TPixelDepth::Bits24, 24, 0, "Bits24"},
+                      TripCase{TPixelDepth::Bits32, 32, 0, "Bits32"}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 // A 4-bit OS/2 file: core header, 16 three-byte entries, one row of two pixels.
 Bytes CoreFile4() {
     Bytes b;
     Put16(b, 0x4D42);  // bfType
     Put32(b, 14 + 12 + 48 + 4);
-    Put32(b, 0);       // reserved words
+    Put32(b, 0);  // reserved words
     Put32(b, 14 + 12 + 48);
-    Put32(b, 12);      // bcSize
-    Put16(b, 2);       // bcWidth
-    Put16(b, 1);       // bcHeight
-    Put16(b, 1);       // bcPlanes
-    Put16(b, 4);       // bcBitCount
+    Put32(b, 12);                                                                        // bcSize
+    Put16(b, 2);                                                                         // bcWidth
+    Put16(b, 1);                                                                         // bcHeight
+    Put16(b, 1);                                                                         // bcPlanes
+    Put16(b, 4);                                                                         // bcBitCount
     for (int i = 0; i < 16; ++i) b.insert(b.end(), {std::uint8_t(i * 17), 0x40, 0x00});  // blue, green, red
-    b.insert(b.end(), {0x3C, 0x00, 0x00, 0x00});  // pixels 3 and 12, padded
+    b.insert(b.end(), {0x3C, 0x00, 0x00, 0x00});                                         // pixels 3 and 12, padded
     return b;
 }
 
@@ -100,20 +98,20 @@ TEST(BmpRoundTrip, CoreFormSurvivesAResize) {
 
 TEST(BmpRoundTrip, TwentyFourBitsKeepTheirOptionalTable) {
     Bytes b;
-    Put16(b, 0x4D42);  // bfType
-    Put32(b, 0);       // bfSize
-    Put32(b, 0);       // reserved words
-    Put32(b, 0);       // bfOffBits
-    Put32(b, 40);      // biSize
-    Put32(b, 1);       // width
-    Put32(b, 1);       // height
-    Put16(b, 1);       // planes
-    Put16(b, 24);      // bit count
-    for (int i = 0; i < 4; ++i) Put32(b, 0);  // compression, image size, densities
-    Put32(b, 2);       // biClrUsed: an optional table of 2
-    Put32(b, 0);       // biClrImportant
-    Put32(b, 0x0000FF);  // entry 0: blue
-    Put32(b, 0x00FF00);  // entry 1: green
+    Put16(b, 0x4D42);                             // bfType
+    Put32(b, 0);                                  // bfSize
+    Put32(b, 0);                                  // reserved words
+    Put32(b, 0);                                  // bfOffBits
+    Put32(b, 40);                                 // biSize
+    Put32(b, 1);                                  // width
+    Put32(b, 1);                                  // height
+    Put16(b, 1);                                  // planes
+    Put16(b, 24);                                 // bit count
+    for (int i = 0; i < 4; ++i) Put32(b, 0);      // compression, image size, densities
+    Put32(b, 2);                                  // biClrUsed: an optional table of 2
+    Put32(b, 0);                                  // biClrImportant
+    Put32(b, 0x0000FF);                           // entry 0: blue
+    Put32(b, 0x00FF00);                           // entry 1: green
     b.insert(b.end(), {0x00, 0x00, 0xFF, 0x00});  // one red pixel
     TBitmap bitmap;
     Load(bitmap, b);

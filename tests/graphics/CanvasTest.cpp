@@ -23,15 +23,14 @@ class CanvasColorToRGB : public ::testing::TestWithParam<ColorCase> {};
 
 TEST_P(CanvasColorToRGB, ConvertsSystemColoursOnly) { EXPECT_EQ(ColorToRGB(GetParam().color), GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Colors, CanvasColorToRGB,
-    ::testing::Values(ColorCase{clBlack, 0x000000, "Black"}, ColorCase{clRed, 0x0000FF, "Red"},
-                      ColorCase{0x123456, 0x123456, "Plain"},
-                      ColorCase{TColor(0x02000000 | 0x00FF00), 0x0200FF00, "PaletteRelative"},
-                      ColorCase{clWindow, platform::GetSysColor(5), "Window"},
-                      ColorCase{clWindowText, platform::GetSysColor(8), "WindowText"},
-                      ColorCase{clBtnFace, platform::GetSysColor(15), "BtnFace"}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Colors, CanvasColorToRGB,
+                         ::testing::Values(ColorCase{clBlack, 0x000000, "Black"}, ColorCase{clRed, 0x0000FF, "Red"},
+                                           ColorCase{0x123456, 0x123456, "Plain"},
+                                           ColorCase{TColor(0x02000000 | 0x00FF00), 0x0200FF00, "PaletteRelative"},
+                                           ColorCase{clWindow, platform::GetSysColor(5), "Window"},
+                                           ColorCase{clWindowText, platform::GetSysColor(8), "WindowText"},
+                                           ColorCase{clBtnFace, platform::GetSysColor(15), "BtnFace"}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Canvas, Defaults) {
     TBitmap bitmap;

@@ -36,7 +36,8 @@ std::string MadeByImageMagick(const testdata::TempDir& dir) {
     const std::string command = std::string(kConvert) +
                                 " -size 256x256 xc:none +antialias -fill red -draw 'rectangle 64,64 191,191'"
                                 " -fill blue -draw 'circle 128,128 128,100'"
-                                " -define icon:auto-resize=16,32,48,256 " + path;
+                                " -define icon:auto-resize=16,32,48,256 " +
+                                path;
     return std::system(command.c_str()) == 0 ? path : "";
 }
 
@@ -87,8 +88,9 @@ TEST_P(RealIconFiles, EachImageDrawsAsDecodedElsewhereAndTheFileSavesUnchanged) 
             for (int x = 0; x < expected.width(); ++x) {
                 const QRgb p = expected.pixel(x, y);
                 const platform::COLORREF want =
-                    qAlpha(p) >= 128 ? platform::RGB(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)))
-                                     : background;
+                    qAlpha(p) >= 128
+                        ? platform::RGB(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)))
+                        : background;
                 wrong += Pixel(target, x, y) != want;
             }
         }

@@ -19,10 +19,13 @@ TEST_P(AnsiLowerCaseOf, LowersLettersAndKeepsEverythingElse) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, AnsiLowerCaseOf,
                          testing::Values(LowerCase{"ÁBČ.Ř", "ábč.ř"}, LowerCase{"ŽLUŤOUČKÝ KŮŇ", "žluťoučký kůň"},
-                                         LowerCase{"Ÿ", "ÿ"},                 // Latin-1's ÿ lives in Extended-A
-                                         LowerCase{"×ßĸŉ", "×ßĸŉ"},           // no upper case of their own
-                                         LowerCase{"JPG\xC3", "jpg\xC3"},     // a cut sequence stays as it is
-                                         LowerCase{"\xFF" "A\x80", "\xFF" "a\x80"},  // stray bytes too
-                                         LowerCase{"ΑΩ€", "ΑΩ€"}));                  // beyond the code page
+                                         LowerCase{"Ÿ", "ÿ"},              // Latin-1's ÿ lives in Extended-A
+                                         LowerCase{"×ßĸŉ", "×ßĸŉ"},        // no upper case of their own
+                                         LowerCase{"JPG\xC3", "jpg\xC3"},  // a cut sequence stays as it is
+                                         LowerCase{"\xFF"
+                                                   "A\x80",
+                                                   "\xFF"
+                                                   "a\x80"},         // stray bytes too
+                                         LowerCase{"ΑΩ€", "ΑΩ€"}));  // beyond the code page
 
 }  // namespace

@@ -76,14 +76,16 @@ TEST_P(MetafileFilesTest, LoadsWithHeaderSizeAndDraws) {
     EXPECT_EQ(picture.ImageHeight(), ExpectedPixels(bytes, 28, 36, 76, 84));
     // Drawn at a size that keeps the test quick: the longer side at most 800 pixels.
     const double scale = std::min(1.0, 800.0 / std::max(picture.ImageWidth(), picture.ImageHeight()));
-    const int width = std::max(1, int(picture.ImageWidth() * scale)), height = std::max(1, int(picture.ImageHeight() * scale));
+    const int width = std::max(1, int(picture.ImageWidth() * scale)),
+              height = std::max(1, int(picture.ImageHeight() * scale));
     const QImage image = emftest::Render(*picture.CurrentGraphic(), width, height);
     SaveRender(image, GetParam());
     EXPECT_EQ(AllWhite(image), DrawsNothingInGdi(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Emf, MetafileFilesTest, ::testing::ValuesIn(FilesIn("emf")),
-                         [](const auto& test) { return test.param.substr(0, test.param.find('.')).replace(4, 1, "_"); });
+INSTANTIATE_TEST_SUITE_P(Emf, MetafileFilesTest, ::testing::ValuesIn(FilesIn("emf")), [](const auto& test) {
+    return test.param.substr(0, test.param.find('.')).replace(4, 1, "_");
+});
 
 // Placeable Windows metafiles: the size from the placeable header at 96 pixels per inch; the two
 // files without that header are refused.
@@ -127,7 +129,8 @@ TEST_P(WindowsMetafileFilesTest, PlaceableLoadsAndDrawsHeaderlessIsRefused) {
 INSTANTIATE_TEST_SUITE_P(Wmf, WindowsMetafileFilesTest, ::testing::ValuesIn(FilesIn("wmf", ".wmf")),
                          [](const auto& test) {
                              std::string name = test.param.substr(0, test.param.find('.'));
-                             std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+                             std::replace_if(
+                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
                              return name;
                          });
 
@@ -148,11 +151,10 @@ TEST_P(DamagedMetafileTest, EndsInErrorOrPicture) {
     SaveRender(image, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Emf, DamagedMetafileTest, ::testing::ValuesIn(FilesIn("emf-corrupted")),
-                         [](const auto& test) {
-                             std::string name = test.param.substr(0, test.param.find('.'));
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Emf, DamagedMetafileTest, ::testing::ValuesIn(FilesIn("emf-corrupted")), [](const auto& test) {
+    std::string name = test.param.substr(0, test.param.find('.'));
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 }  // namespace

@@ -63,8 +63,7 @@ class PlayerFamilyTest : public ::testing::TestWithParam<PlayerCase> {};
 
 TEST_P(PlayerFamilyTest, DrawsWhereTheRecordsSay) {
     const QImage image = Played(GetParam().records);
-    for (const Probe& p : GetParam().probes)
-        EXPECT_EQ(At(image, p.x, p.y), p.color) << "at " << p.x << ", " << p.y;
+    for (const Probe& p : GetParam().probes) EXPECT_EQ(At(image, p.x, p.y), p.color) << "at " << p.x << ", " << p.y;
 }
 
 // A 2 x 2, 24-bit, bottom-up bitmap stretched to 40 x 40 at (10, 10): red and white on top,
@@ -100,7 +99,7 @@ void MirroredParallelogram(EmfBuilder& b, bool masked) {
     const auto put = [&](std::int32_t v) { EmfBuilder::Put(body, std::uint32_t(v)); };
     for (std::int32_t v : {0, 0, 100, 100, 50, 10, 10, 10, 50, 50, 0, 0, 2, 2}) put(v);
     for (std::int32_t v : {Float(1), 0, 0, Float(1), 0, 0, 0, 0}) put(v);  // source transform, colour, usage
-    for (std::int32_t v : {140, 40, 180, 16, 0, 0, 0}) put(v);               // source blocks, mask origin, usage
+    for (std::int32_t v : {140, 40, 180, 16, 0, 0, 0}) put(v);             // source blocks, mask origin, usage
     const std::array<std::int32_t, 4> maskBlocks = masked ? std::array{196, 48, 244, 8} : std::array{0, 0, 0, 0};
     for (std::int32_t v : maskBlocks) put(v);
     for (std::int32_t v : {40, 2, 2, 1 | (24 << 16), 0, 16, 0, 0, 0, 0}) put(v);

@@ -87,7 +87,7 @@ TEST(MetafileTest, DrawIntoCoversTheRectangleAndNothingBeyond) {
 // Damaged framing and headers: "Metafile is not valid".
 struct BadBytes {
     const char* name;
-    std::size_t at;       // where to change the built metafile; the size when cut is set
+    std::size_t at;  // where to change the built metafile; the size when cut is set
     std::uint32_t value;
     bool cut;
 };
@@ -113,16 +113,16 @@ TEST_P(MetafileRejectTest, NotValid) {
     EXPECT_FALSE(metafile.Handle());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Metafile, MetafileRejectTest,
-    ::testing::Values(BadBytes{"ExactlyHundredBytes", 100, 0, true},
-                      BadBytes{"RecordSizeBelowEight", 104, 4, false},  // the size of the first record after the header
-                      BadBytes{"RecordSizeNotFourAligned", 104, 14, false},
-                      BadBytes{"RecordRunsPastTheEnd", 104, 4000, false},
-                      BadBytes{"EndRecordRunsPastTheEnd", SIZE_MAX, 400, false},
-                      BadBytes{"HeaderShorterThanItsFields", 4, 40, false},
-                      BadBytes{"TotalBelowHeader", 48, 60, false}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Metafile, MetafileRejectTest,
+                         ::testing::Values(BadBytes{"ExactlyHundredBytes", 100, 0, true},
+                                           BadBytes{"RecordSizeBelowEight", 104, 4,
+                                                    false},  // the size of the first record after the header
+                                           BadBytes{"RecordSizeNotFourAligned", 104, 14, false},
+                                           BadBytes{"RecordRunsPastTheEnd", 104, 4000, false},
+                                           BadBytes{"EndRecordRunsPastTheEnd", SIZE_MAX, 400, false},
+                                           BadBytes{"HeaderShorterThanItsFields", 4, 40, false},
+                                           BadBytes{"TotalBelowHeader", 48, 60, false}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(MetafileTest, CutShortIsAReadError) {
     std::vector<std::uint8_t> bytes = BlackFrame();
@@ -147,7 +147,8 @@ TEST(MetafileTest, EnhancedContentUnderWmfNameLoads) {
     testdata::TempDir dir;
     const std::string path = dir.File("picture.wmf");
     const auto bytes = BlackFrame();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     TPicture picture;
     picture.ReadFromFile(path);
     auto* metafile = dynamic_cast<TMetafile*>(picture.CurrentGraphic());

@@ -31,10 +31,10 @@ public:
                         std::int32_t deviceY = 1000, std::int32_t mmX = 100, std::int32_t mmY = 100) {
         Begin(1);
         Ints({0, 0, 100, 100, 0, 0, frameRight, frameBottom});
-        Ints({0x464D4520, 0x10000, 0, 0});  // signature, version, bytes and records filled in Bytes()
-        Ints({64, 0, 0, 0});                // handles, description, palette entries
-        Ints({deviceX, deviceY, mmX, mmY}); // device pixels, millimetres
-        Ints({0, 0, 0});                    // no pixel format, no OpenGL
+        Ints({0x464D4520, 0x10000, 0, 0});   // signature, version, bytes and records filled in Bytes()
+        Ints({64, 0, 0, 0});                 // handles, description, palette entries
+        Ints({deviceX, deviceY, mmX, mmY});  // device pixels, millimetres
+        Ints({0, 0, 0});                     // no pixel format, no OpenGL
         End();
     }
     // A record of the given type whose body is these 32-bit values.
@@ -131,8 +131,7 @@ inline QImage Render(TGraphic& graphic, int width, int height) {
     target.Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
     target.ChangeDepth(TPixelDepth::Bits32);
     QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        std::copy_n(target.ReadScanRow(y), std::size_t(width) * 4, image.scanLine(y));
+    for (int y = 0; y < height; ++y) std::copy_n(target.ReadScanRow(y), std::size_t(width) * 4, image.scanLine(y));
     return image;
 }
 

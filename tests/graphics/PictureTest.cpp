@@ -23,8 +23,14 @@ public:
     bool IsEmpty() override { return width == 0 && height == 0; }
     std::int32_t ImageHeight() override { return height; }
     std::int32_t ImageWidth() override { return width; }
-    void ResizeHeight(std::int32_t value) override { height = value; NotifyChanged(this); }
-    void ResizeWidth(std::int32_t value) override { width = value; NotifyChanged(this); }
+    void ResizeHeight(std::int32_t value) override {
+        height = value;
+        NotifyChanged(this);
+    }
+    void ResizeWidth(std::int32_t value) override {
+        width = value;
+        NotifyChanged(this);
+    }
     void LoadFromStream(TStream& stream) override {
         char tag[4];
         stream.ReadBuffer(tag, 4);
@@ -77,9 +83,7 @@ protected:
             lastSender = sender;
         };
     }
-    void TearDown() override {
-        TPicture::ForgetGraphicClass(&TFakeGraphic::Class);
-    }
+    void TearDown() override { TPicture::ForgetGraphicClass(&TFakeGraphic::Class); }
     std::string Fake(int w, int h) { return std::string("FAKE") + char(w) + char(h); }
 
     testdata::TempDir dir;

@@ -38,8 +38,7 @@ constexpr std::initializer_list<std::uint16_t> kQuadrants16 = {0,      2,      2
 
 // A region of two scans, (10, 10)-(30, 30) and (50, 50)-(70, 60), in the lowest free slot.
 void TwoScanRegion(WmfBuilder& b) {
-    b.Record(META_CREATEREGION,
-             {0, 6, 0, 0, 46, 2, 2, 10, 10, 70, 60, 2, 10, 30, 10, 30, 2, 2, 50, 60, 50, 70, 2});
+    b.Record(META_CREATEREGION, {0, 6, 0, 0, 46, 2, 2, 10, 10, 70, 60, 2, 10, 30, 10, 30, 2, 2, 50, 60, 50, 70, 2});
 }
 
 std::uint32_t At(const QImage& image, int x, int y) {
@@ -245,7 +244,8 @@ TEST(PlaceableTest, PlaceableUnderEmfNameLoadsAsWindowsMetafile) {
     testdata::TempDir dir;
     const std::string path = dir.File("picture.emf");
     const auto bytes = WmfBuilder().Bytes();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     TPicture picture;
     picture.ReadFromFile(path);
     auto* metafile = dynamic_cast<TMetafile*>(picture.CurrentGraphic());

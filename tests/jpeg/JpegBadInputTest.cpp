@@ -34,14 +34,14 @@ int FailureCode(const Bytes& file) {
 // A frame header of one 8-bit gray component, then a scan header for it.
 Bytes FrameAndScan(std::uint8_t heightHigh, std::uint8_t heightLow, std::uint8_t widthHigh, std::uint8_t widthLow) {
     return {
-        0xFF, 0xD8,                                        // SOI
-        0xFF, 0xC0, 0x00, 0x0B,                            // SOF0, length 11
-        0x08,                                              // 8 bits per sample
-        heightHigh, heightLow, widthHigh, widthLow,        // height, width
-        0x01, 0x01, 0x11, 0x00,                            // one component: id 1, 1 x 1, table 0
-        0xFF, 0xDA, 0x00, 0x08,                            // SOS, length 8
-        0x01, 0x01, 0x00,                                  // one component: id 1, tables 0/0
-        0x00, 0x3F, 0x00,                                  // spectral 0..63, no approximation
+        0xFF,       0xD8,                            // SOI
+        0xFF,       0xC0,      0x00,      0x0B,      // SOF0, length 11
+        0x08,                                        // 8 bits per sample
+        heightHigh, heightLow, widthHigh, widthLow,  // height, width
+        0x01,       0x01,      0x11,      0x00,      // one component: id 1, 1 x 1, table 0
+        0xFF,       0xDA,      0x00,      0x08,      // SOS, length 8
+        0x01,       0x01,      0x00,                 // one component: id 1, tables 0/0
+        0x00,       0x3F,      0x00,                 // spectral 0..63, no approximation
     };
 }
 
@@ -62,9 +62,7 @@ struct BadFile {
 
 class BadInput : public ::testing::TestWithParam<BadFile> {};
 
-TEST_P(BadInput, FailsWithTheLibraryCode) {
-    EXPECT_EQ(FailureCode(GetParam().file), GetParam().code);
-}
+TEST_P(BadInput, FailsWithTheLibraryCode) { EXPECT_EQ(FailureCode(GetParam().file), GetParam().code); }
 
 TEST_P(BadInput, IsAnInvalidGraphicForCallers) {
     bool caught = false;
@@ -79,15 +77,12 @@ TEST_P(BadInput, IsAnInvalidGraphicForCallers) {
 INSTANTIATE_TEST_SUITE_P(
     Files, BadInput,
     ::testing::Values(
-        BadFile{"ZeroBytes", {}, 42},
-        BadFile{"NotJpeg", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, 53},
-        BadFile{"OneByte", {0xFF}, 53},
-        BadFile{"SoiOnly", {0xFF, 0xD8}, 51},
-        BadFile{"SoiEoi", {0xFF, 0xD8, 0xFF, 0xD9}, 51},
-        BadFile{"TablesOnly", TablesOnly(), 51},
-        BadFile{"WidthAboveLimit", FrameAndScan(0x00, 0x10, 0xFF, 0xFF), 41},      // 65535 wide
-        BadFile{"HeightAboveLimit", FrameAndScan(0xFF, 0xDD, 0x00, 0x10), 41},     // 65501 high
-        BadFile{"TooManyPixels", FrameAndScan(0xEA, 0x60, 0xEA, 0x60), 41},        // 60000 x 60000
+        BadFile{"ZeroBytes", {}, 42}, BadFile{"NotJpeg", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, 53},
+        BadFile{"OneByte", {0xFF}, 53}, BadFile{"SoiOnly", {0xFF, 0xD8}, 51},
+        BadFile{"SoiEoi", {0xFF, 0xD8, 0xFF, 0xD9}, 51}, BadFile{"TablesOnly", TablesOnly(), 51},
+        BadFile{"WidthAboveLimit", FrameAndScan(0x00, 0x10, 0xFF, 0xFF), 41},                       // 65535 wide
+        BadFile{"HeightAboveLimit", FrameAndScan(0xFF, 0xDD, 0x00, 0x10), 41},                      // 65501 high
+        BadFile{"TooManyPixels", FrameAndScan(0xEA, 0x60, 0xEA, 0x60), 41},                         // 60000 x 60000
         BadFile{"SegmentBeyondEnd", {0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 'E', 'x', 'i', 'f'}, 51},  // APP1 of 65535
         BadFile{"ZeroWidth", FrameAndScan(0x00, 0x10, 0x00, 0x00), JERR_EMPTY_IMAGE}),
     [](const auto& test) { return std::string(test.param.name); });
@@ -183,8 +178,7 @@ TEST(JpegBadInput, DamagedBytesNeverEscapeTheCodec) {
         const Bytes whole = EncodePattern(24, 24, {.quality = 60, .progressive = progressive});
         for (int round = 0; round < 150; ++round) {
             Bytes damaged = whole;
-            for (int hits = 0; hits < 3; ++hits)
-                damaged[random() % damaged.size()] = std::uint8_t(random());
+            for (int hits = 0; hits < 3; ++hits) damaged[random() % damaged.size()] = std::uint8_t(random());
             try {
                 FailureCode(damaged);
             } catch (const std::exception& e) {

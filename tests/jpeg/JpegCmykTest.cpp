@@ -29,8 +29,8 @@ Bytes CompressCmyk(int width, int height, const CmykPixel& left, const CmykPixel
                         [&](int, JSAMPLE* row) {
                             for (int x = 0; x < width; ++x) {
                                 const CmykPixel& p = x < width / 2 ? left : right;
-                                const JSAMPLE inverted[4] = {JSAMPLE(255 - p.c), JSAMPLE(255 - p.m),
-                                                             JSAMPLE(255 - p.y), JSAMPLE(255 - p.k)};
+                                const JSAMPLE inverted[4] = {JSAMPLE(255 - p.c), JSAMPLE(255 - p.m), JSAMPLE(255 - p.y),
+                                                             JSAMPLE(255 - p.k)};
                                 std::copy(inverted, inverted + 4, row + 4 * x);
                             }
                         }});

@@ -154,19 +154,18 @@ TEST_P(UntouchedPhoto, KeepsTheStoredNumbers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Profiles, UntouchedPhoto,
-    ::testing::Values(
-        UnchangedCase{"Untagged", nullptr, {}},
-        UnchangedCase{"ColordSrgb", "/usr/share/color/icc/colord/sRGB.icc", {}},
-        UnchangedCase{"GhostscriptSrgb", "/usr/share/color/icc/ghostscript/srgb.icc", {}},
-        UnchangedCase{"HeaderSignatureBroken", "/usr/share/color/icc/colord/AdobeRGB1998.icc",
-                      [](Bytes& f) { f[kProfileAt + 36] = 'X'; }},  // "acsp"
-        UnchangedCase{"ChunkMissing", "/usr/share/color/icc/colord/AdobeRGB1998.icc",
-                      [](Bytes& f) { f[kCountAt] = 2; }},
-        UnchangedCase{"TagTableCutOff", "/usr/share/color/icc/colord/AdobeRGB1998.icc",
-                      [](Bytes& f) { std::fill_n(f.begin() + kProfileAt + 128, 200, 0xFF); }},
-        // A gray profile cannot describe colour pixels.
-        UnchangedCase{"GrayProfile", "/usr/share/color/icc/ghostscript/sgray.icc", {}},
-        UnchangedCase{"CmykProfileOnRgb", "/usr/share/color/icc/ghostscript/default_cmyk.icc", {}}),
+    ::testing::Values(UnchangedCase{"Untagged", nullptr, {}},
+                      UnchangedCase{"ColordSrgb", "/usr/share/color/icc/colord/sRGB.icc", {}},
+                      UnchangedCase{"GhostscriptSrgb", "/usr/share/color/icc/ghostscript/srgb.icc", {}},
+                      UnchangedCase{"HeaderSignatureBroken", "/usr/share/color/icc/colord/AdobeRGB1998.icc",
+                                    [](Bytes& f) { f[kProfileAt + 36] = 'X'; }},  // "acsp"
+                      UnchangedCase{"ChunkMissing", "/usr/share/color/icc/colord/AdobeRGB1998.icc",
+                                    [](Bytes& f) { f[kCountAt] = 2; }},
+                      UnchangedCase{"TagTableCutOff", "/usr/share/color/icc/colord/AdobeRGB1998.icc",
+                                    [](Bytes& f) { std::fill_n(f.begin() + kProfileAt + 128, 200, 0xFF); }},
+                      // A gray profile cannot describe colour pixels.
+                      UnchangedCase{"GrayProfile", "/usr/share/color/icc/ghostscript/sgray.icc", {}},
+                      UnchangedCase{"CmykProfileOnRgb", "/usr/share/color/icc/ghostscript/default_cmyk.icc", {}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // A CMYK print file with its profile shows as ImageMagick, itself colour-managed, shows it; the
@@ -174,12 +173,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TaggedPhoto, CmykGoesThroughItsProfile) {
     testdata::TempDir temp;
     const std::string cmykProfile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
-    const auto cmyk = tagged::MakePhoto(temp, "-profile " + tagged::kColordProfiles + "sRGB.icc -intent Perceptual -profile " +
-                                                  cmykProfile + " -quality 95");
+    const auto cmyk =
+        tagged::MakePhoto(temp, "-profile " + tagged::kColordProfiles + "sRGB.icc -intent Perceptual -profile " +
+                                    cmykProfile + " -quality 95");
     if (!cmyk || !std::filesystem::exists(cmykProfile)) GTEST_SKIP() << "tools or profiles missing";
     const std::string back = temp.File("back.png");
     ASSERT_EQ(std::system(("/usr/bin/convert '" + temp.File("photo.jpg") + "' -intent Perceptual -profile " +
-                           tagged::kColordProfiles + "sRGB.icc -strip '" + back + "'").c_str()), 0);
+                           tagged::kColordProfiles + "sRGB.icc -strip '" + back + "'")
+                              .c_str()),
+              0);
     const QImage viewed = QImage(QString::fromStdString(back)).convertToFormat(QImage::Format_RGB888);
     Picture reference{viewed.width(), viewed.height(), {}};
     for (int y = 0; y < viewed.height(); ++y)

@@ -158,7 +158,8 @@ TEST_P(ScaledDecode, ReportsAndDecodesTheScaledSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ScaledDecode,
-                         ::testing::Values(ScaleCase{TJpegScale::ScaleFull, 37, 21}, ScaleCase{TJpegScale::ScaleHalf, 19, 11},
+                         ::testing::Values(ScaleCase{TJpegScale::ScaleFull, 37, 21},
+                                           ScaleCase{TJpegScale::ScaleHalf, 19, 11},
                                            ScaleCase{TJpegScale::ScaleQuarter, 10, 6},
                                            ScaleCase{TJpegScale::ScaleEighth, 5, 3}));
 
@@ -266,13 +267,12 @@ TEST_P(IncrementalDisplay, EndsWithThePlainDecoding) {
     EXPECT_LE(PaletteOf(*b).size(), 256u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, IncrementalDisplay,
-    ::testing::Values(IncrementalCase{"Depth24", TJpegDepth::Depth24, TJpegSpeed::FavourQuality},
-                      IncrementalCase{"Depth24Fast", TJpegDepth::Depth24, TJpegSpeed::FavourSpeed},
-                      IncrementalCase{"Depth8", TJpegDepth::Depth8, TJpegSpeed::FavourQuality},
-                      IncrementalCase{"Depth8Fast", TJpegDepth::Depth8, TJpegSpeed::FavourSpeed}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, IncrementalDisplay,
+                         ::testing::Values(IncrementalCase{"Depth24", TJpegDepth::Depth24, TJpegSpeed::FavourQuality},
+                                           IncrementalCase{"Depth24Fast", TJpegDepth::Depth24, TJpegSpeed::FavourSpeed},
+                                           IncrementalCase{"Depth8", TJpegDepth::Depth8, TJpegSpeed::FavourQuality},
+                                           IncrementalCase{"Depth8Fast", TJpegDepth::Depth8, TJpegSpeed::FavourSpeed}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(JpegDecode, IncrementalDisplayWithOnePassPaletteKeepsColoursRight) {
     auto image = Load(EncodePattern(48, 32, {.progressive = true}));

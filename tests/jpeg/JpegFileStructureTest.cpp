@@ -14,14 +14,14 @@ namespace {
 constexpr std::uint8_t SOI = 0xD8, EOI = 0xD9, APP0 = 0xE0, APP14 = 0xEE, DQT = 0xDB, SOF0 = 0xC0, SOF2 = 0xC2;
 
 // The example tables of the JPEG standard (Annex K.1), row by row.
-constexpr std::array<int, 64> LuminanceTable = {
-    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,  14, 13, 16, 24, 40,  57,
-    69, 56, 14, 17, 22,  29,  51,  87,  80, 62, 18, 22, 37,  56,  68,  109, 103, 77, 24, 35, 55,  64,
-    81, 104, 113, 92, 49, 64,  78,  87,  103, 121, 120, 101, 72, 92, 95,  98,  112, 100, 103, 99};
-constexpr std::array<int, 64> ChrominanceTable = {
-    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
-    99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
-    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+constexpr std::array<int, 64> LuminanceTable = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+                                                14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+                                                18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+                                                49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+constexpr std::array<int, 64> ChrominanceTable = {17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99,
+                                                  24, 26, 56, 99, 99, 99, 99, 99, 47, 66, 99, 99, 99, 99, 99, 99,
+                                                  99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+                                                  99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 // Position in the 8 x 8 block of the k-th coefficient in zig-zag order, which DQT stores.
 constexpr std::array<int, 64> ZigZag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
                                         12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
@@ -88,10 +88,10 @@ TEST(JpegFileStructure, StartsWithSoiAndJfifAndEndsWithEoi) {
     EXPECT_EQ(segments[1].marker, APP0);
     const Bytes expected = {
         'J', 'F', 'I', 'F', 0,  // identifier
-        1, 1,                   // version 1.01
+        1,   1,                 // version 1.01
         0,                      // density unit: aspect ratio only
-        0, 1, 0, 1,             // X and Y density 1
-        0, 0,                   // no thumbnail
+        0,   1,   0,   1,       // X and Y density 1
+        0,   0,                 // no thumbnail
     };
     EXPECT_EQ(segments[1].body, expected);
     EXPECT_EQ(segments.back().marker, EOI);
@@ -124,9 +124,11 @@ TEST_P(FrameHeader, DescribesSizeAndComponents) {
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_TRUE(SegmentsOf(file, c.frameMarker == SOF0 ? SOF2 : SOF0).empty());
     Bytes expected = {
-        8,      // bits per sample
-        0, 21,  // height
-        0, 37,  // width
+        8,  // bits per sample
+        0,
+        21,  // height
+        0,
+        37,  // width
         std::uint8_t(c.components.size() / 3),
     };
     expected.insert(expected.end(), c.components.begin(), c.components.end());

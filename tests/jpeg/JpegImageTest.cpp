@@ -179,8 +179,8 @@ TEST(JpegImage, PersistedBlockIsCountAndBytes) {
     TMemoryStream block;
     image->WritePersisted(block);
     ASSERT_EQ(block.Size(), std::int64_t(file.size() + 4));
-    const std::uint32_t count = block.Memory()[0] | block.Memory()[1] << 8 | block.Memory()[2] << 16 |
-                                std::uint32_t(block.Memory()[3]) << 24;
+    const std::uint32_t count =
+        block.Memory()[0] | block.Memory()[1] << 8 | block.Memory()[2] << 16 | std::uint32_t(block.Memory()[3]) << 24;
     EXPECT_EQ(count, file.size());
     EXPECT_EQ(Bytes(block.Memory() + 4, block.Memory() + block.Size()), file);
     block.SetPosition(0);
@@ -218,10 +218,10 @@ TEST_P(DamagedPersistedBlock, FailsAsAStreamReadError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, DamagedPersistedBlock,
-    ::testing::Values(DamagedBlock{"CountBeyondData", {0x10, 0, 0, 0, 0xFF, 0xD8}},           // 16 announced, 2 there
-                      DamagedBlock{"HugeCount", {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xD8}},         // 2 GiB announced
-                      DamagedBlock{"NegativeCount", {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xD8}},     // -2
-                      DamagedBlock{"ShortCount", {0x01, 0x00}}),                               // count cut off
+    ::testing::Values(DamagedBlock{"CountBeyondData", {0x10, 0, 0, 0, 0xFF, 0xD8}},         // 16 announced, 2 there
+                      DamagedBlock{"HugeCount", {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xD8}},      // 2 GiB announced
+                      DamagedBlock{"NegativeCount", {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xD8}},  // -2
+                      DamagedBlock{"ShortCount", {0x01, 0x00}}),                            // count cut off
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(JpegImage, SameContentNeedsAJpegImage) {
@@ -472,16 +472,15 @@ TEST_P(EncodeAnyDepth, ConvertsAPrivateCopyAndKeepsTheHeldFormat) {
     EXPECT_NEAR(pixel.b, c.expected.b, 8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Depths, EncodeAnyDepth,
-    ::testing::Values(DepthCase{"Device", TPixelDepth::Device, clRed, {255, 0, 0}},
-                      DepthCase{"Bits1", TPixelDepth::Bits1, clBlack, {0, 0, 0}},
-                      DepthCase{"Bits4", TPixelDepth::Bits4, clRed, {255, 0, 0}},
-                      DepthCase{"Bits8", TPixelDepth::Bits8, clRed, {255, 0, 0}},
-                      DepthCase{"Bits15", TPixelDepth::Bits15, clBlue, {0, 0, 255}},
-                      DepthCase{"Bits16", TPixelDepth::Bits16, clBlue, {0, 0, 255}},
-                      DepthCase{"Bits24", TPixelDepth::Bits24, clRed, {255, 0, 0}},
-                      DepthCase{"Bits32", TPixelDepth::Bits32, clRed, {255, 0, 0}}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Depths, EncodeAnyDepth,
+                         ::testing::Values(DepthCase{"Device", TPixelDepth::Device, clRed, {255, 0, 0}},
+                                           DepthCase{"Bits1", TPixelDepth::Bits1, clBlack, {0, 0, 0}},
+                                           DepthCase{"Bits4", TPixelDepth::Bits4, clRed, {255, 0, 0}},
+                                           DepthCase{"Bits8", TPixelDepth::Bits8, clRed, {255, 0, 0}},
+                                           DepthCase{"Bits15", TPixelDepth::Bits15, clBlue, {0, 0, 255}},
+                                           DepthCase{"Bits16", TPixelDepth::Bits16, clBlue, {0, 0, 255}},
+                                           DepthCase{"Bits24", TPixelDepth::Bits24, clRed, {255, 0, 0}},
+                                           DepthCase{"Bits32", TPixelDepth::Bits32, clRed, {255, 0, 0}}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

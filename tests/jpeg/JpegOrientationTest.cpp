@@ -45,7 +45,13 @@ const SegmentCase kCases[] = {
     {"FillBytesBeforeMarker", File({Bytes{0xff, 0xff}, Segment(0xe1, ExifBody(3))}), 3},
     {"NoExif", File({kApp0, kScan}), 1},
     {"ExifAfterTheScanIsNotLookedAt", File({kScan, Segment(0xe1, ExifBody(8))}), 1},
-    {"LengthBeyondTheEnd", [] { Bytes f = File({Segment(0xe1, ExifBody(6))}); f.resize(f.size() - 3); return f; }(), 1},
+    {"LengthBeyondTheEnd",
+     [] {
+         Bytes f = File({Segment(0xe1, ExifBody(6))});
+         f.resize(f.size() - 3);
+         return f;
+     }(),
+     1},
     {"LengthBelowTwo", File({Bytes{0xff, 0xe0, 0, 1}, Segment(0xe1, ExifBody(6))}), 1},
     {"NotAJpeg", Bytes{0x89, 'P', 'N', 'G'}, 1},
     {"GarbageBetweenSegments", File({Bytes{0x00}, Segment(0xe1, ExifBody(6))}), 1},

@@ -14,7 +14,7 @@ namespace {
 
 struct ReferenceCase {
     const char* name;
-    const char* photo;        // a photograph, or null for a file made with cjpeg
+    const char* photo;  // a photograph, or null for a file made with cjpeg
     const char* cjpegOptions;
     TJpegScale scale;
     TJpegSpeed speed;
@@ -42,8 +42,8 @@ std::optional<std::filesystem::path> InputFile(const ReferenceCase& c, const tes
     }
     if (!HaveTool("cjpeg")) return std::nullopt;
     WritePpm(temp.File("in.ppm"), 77, 45);
-    const std::string command = std::string("cjpeg ") + c.cjpegOptions + " -outfile '" + temp.File("in.jpg") +
-                                "' '" + temp.File("in.ppm") + "'";
+    const std::string command = std::string("cjpeg ") + c.cjpegOptions + " -outfile '" + temp.File("in.jpg") + "' '" +
+                                temp.File("in.ppm") + "'";
     if (std::system(command.c_str()) != 0) return std::nullopt;
     return temp.Path() / "in.jpg";
 }
@@ -100,10 +100,10 @@ TEST(CjpegReference, EncodesTheSameBytes) {
     if (!HaveTool("cjpeg")) GTEST_SKIP() << "cjpeg not available";
     testdata::TempDir temp;
     WritePpm(temp.File("in.ppm"), 77, 45);
-    for (const char* options : {"-quality 75 -dct float", "-quality 30 -dct float -grayscale",
-                                "-quality 90 -dct float -progressive"}) {
-        const std::string command = std::string("cjpeg ") + options + " -outfile '" + temp.File("ref.jpg") + "' '" +
-                                    temp.File("in.ppm") + "'";
+    for (const char* options :
+         {"-quality 75 -dct float", "-quality 30 -dct float -grayscale", "-quality 90 -dct float -progressive"}) {
+        const std::string command =
+            std::string("cjpeg ") + options + " -outfile '" + temp.File("ref.jpg") + "' '" + temp.File("in.ppm") + "'";
         ASSERT_EQ(std::system(command.c_str()), 0);
         const std::string text = options;
         auto bitmap = MakeBitmap(77, 45, Pattern);

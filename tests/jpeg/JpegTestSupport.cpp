@@ -97,7 +97,8 @@ std::vector<Rgb> PaletteOf(TBitmap& bitmap) {
     platform::PALETTEENTRY entries[256];
     const unsigned count = platform::GetPaletteEntries(bitmap.PaletteHandle(), 0, 256, entries);
     std::vector<Rgb> palette;
-    for (unsigned i = 0; i < count; ++i) palette.push_back(Rgb{entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
+    for (unsigned i = 0; i < count; ++i)
+        palette.push_back(Rgb{entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
     return palette;
 }
 
@@ -164,9 +165,7 @@ int MeanDifference(TBitmap& a, TBitmap& b) {
     return int(total / long(3 * x.pixels.size()));
 }
 
-bool HaveTool(const std::string& name) {
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
+bool HaveTool(const std::string& name) { return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0; }
 
 namespace {
 
@@ -204,18 +203,18 @@ void ProgressLog::Attach(TGraphic& graphic, std::function<void()> onRunning) {
     graphic.OnProgress = [this, onRunning](TObject*, TProgressStage stage, std::uint8_t percent, bool redraw,
                                            const TRect& r, const std::string&) {
         switch (stage) {
-            case TProgressStage::psStarting: ++starting; break;
-            case TProgressStage::psEnding:
-                ++ending;
-                endingPercent = percent;
-                break;
-            case TProgressStage::psRunning:
-                ++running;
-                percents.push_back(percent);
-                bands.push_back(r);
-                redraws.push_back(redraw);
-                if (onRunning) onRunning();
-                break;
+        case TProgressStage::psStarting: ++starting; break;
+        case TProgressStage::psEnding:
+            ++ending;
+            endingPercent = percent;
+            break;
+        case TProgressStage::psRunning:
+            ++running;
+            percents.push_back(percent);
+            bands.push_back(r);
+            redraws.push_back(redraw);
+            if (onRunning) onRunning();
+            break;
         }
     };
 }

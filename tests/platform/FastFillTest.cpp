@@ -19,7 +19,7 @@ struct FormatCase {
     int bits;
     std::uint32_t compression;
     std::array<std::uint32_t, 3> masks;
-    bool device;   // a device-dependent surface instead of a DIB section
+    bool device;  // a device-dependent surface instead of a DIB section
     bool topDown;
     std::vector<RGBQUAD> table;
 };
@@ -55,7 +55,9 @@ const FormatCase kFormats[] = {
 void PrintTo(const FormatCase& f, std::ostream* out) { *out << f.name; }
 
 HBITMAP MakeSurface(const FormatCase& f, int width, int height) {
-    if (f.device) return f.bits == 1 ? CreateBitmap(width, height, 1, 1, nullptr) : CreateCompatibleBitmap(nullptr, width, height);
+    if (f.device)
+        return f.bits == 1 ? CreateBitmap(width, height, 1, 1, nullptr)
+                           : CreateCompatibleBitmap(nullptr, width, height);
     BITMAPINFO info = Info(width, f.topDown ? -height : height, f.bits, f.compression);
     info.bmiMasks = f.masks;
     info.bmiColors = f.table;
@@ -72,9 +74,7 @@ struct Pair {
         for (std::size_t i = 0; i < fast.bitmap->ByteSize(); ++i) fast.bitmap->Bits()[i] = std::uint8_t(random());
         std::memcpy(general.bitmap->Bits(), fast.bitmap->Bits(), fast.bitmap->ByteSize());
     }
-    bool Same() const {
-        return std::memcmp(fast.bitmap->Bits(), general.bitmap->Bits(), fast.bitmap->ByteSize()) == 0;
-    }
+    bool Same() const { return std::memcmp(fast.bitmap->Bits(), general.bitmap->Bits(), fast.bitmap->ByteSize()) == 0; }
 };
 
 // A brush that paints one colour through the general path: a 2 x 2 pattern.
@@ -91,15 +91,15 @@ struct Area {
 };
 
 const Area kAreas[] = {
-    {0, 0, 37, 23},     // everything
-    {3, 2, 13, 9},      // odd edges: partial bytes at both ends for 1 and 4 bits
-    {1, 0, 1, 23},      // one column
-    {5, 4, 3, 1},       // inside one byte for 1 bit
-    {8, 1, 16, 5},      // whole bytes only for 1 and 4 bits
-    {-4, -3, 20, 10},   // clipped at the top left
-    {30, 20, 40, 40},   // clipped at the bottom right
-    {36, 0, 1, 23},     // the last column
-    {9, 3, -6, -2},     // negative extents
+    {0, 0, 37, 23},    // everything
+    {3, 2, 13, 9},     // odd edges: partial bytes at both ends for 1 and 4 bits
+    {1, 0, 1, 23},     // one column
+    {5, 4, 3, 1},      // inside one byte for 1 bit
+    {8, 1, 16, 5},     // whole bytes only for 1 and 4 bits
+    {-4, -3, 20, 10},  // clipped at the top left
+    {30, 20, 40, 40},  // clipped at the bottom right
+    {36, 0, 1, 23},    // the last column
+    {9, 3, -6, -2},    // negative extents
 };
 
 const COLORREF kColors[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(200, 30, 90), RGB(0, 0, 255), RGB(128, 128, 127)};
@@ -108,7 +108,8 @@ class FastFillTest : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FastFillTest, WhitenessAndBlacknessMatchThePatternPath) {
     for (const Area& a : kAreas) {
-        for (const auto& [rop, color] : {std::pair{WHITENESS, RGB(255, 255, 255)}, std::pair{BLACKNESS, RGB(0, 0, 0)}}) {
+        for (const auto& [rop, color] :
+             {std::pair{WHITENESS, RGB(255, 255, 255)}, std::pair{BLACKNESS, RGB(0, 0, 0)}}) {
             Pair p(GetParam(), 37, 23, unsigned(a.x * 31 + a.y));
             ASSERT_TRUE(PatBlt(p.fast.dc, a.x, a.y, a.cx, a.cy, rop));
             SelectObject(p.general.dc, GeneralBrush(color));

@@ -29,20 +29,16 @@ TEST_P(MaskTest, Matches) {
 
 INSTANTIATE_TEST_SUITE_P(Masks, MaskTest,
                          testing::Values(MaskCase{"a.jpg", "*.jpg", true},
-                                         MaskCase{"B.JPG", "*.jpg", true},           // letter case does not count
-                                         MaskCase{"c.jpeg", "*.jpg", false},
-                                         MaskCase{"x.jpg.bak", "*.jpg", false},
-                                         MaskCase{"x.jpg.jpg", "*.jpg", true},       // the star backs up
-                                         MaskCase{"README", "*.*", true},           // no dot still matches *.*
-                                         MaskCase{"a.b.c", "*.*", true},
-                                         MaskCase{"a", "a.*", true},
-                                         MaskCase{"ab", "a.*", false},
-                                         MaskCase{"abc", "a?c", true},
+                                         MaskCase{"B.JPG", "*.jpg", true},  // letter case does not count
+                                         MaskCase{"c.jpeg", "*.jpg", false}, MaskCase{"x.jpg.bak", "*.jpg", false},
+                                         MaskCase{"x.jpg.jpg", "*.jpg", true},  // the star backs up
+                                         MaskCase{"README", "*.*", true},       // no dot still matches *.*
+                                         MaskCase{"a.b.c", "*.*", true}, MaskCase{"a", "a.*", true},
+                                         MaskCase{"ab", "a.*", false}, MaskCase{"abc", "a?c", true},
                                          MaskCase{"ac", "a?c", false},
-                                         MaskCase{"foto 1.jpg", "*.jpg", true},     // spaces are ordinary
+                                         MaskCase{"foto 1.jpg", "*.jpg", true},        // spaces are ordinary
                                          MaskCase{"\xc5\xa0koda.JPG", "*.jpg", true},  // "Škoda.JPG"
-                                         MaskCase{"anything", "", false},
-                                         MaskCase{"", "*", true},
+                                         MaskCase{"anything", "", false}, MaskCase{"", "*", true},
                                          MaskCase{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*a*c", false}));
 
 TEST(MaskTest, LongHostilePatternEndsQuickly) {
@@ -75,10 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrnoCase{EINVAL, 3, "Invalid filename"}, ErrnoCase{ENAMETOOLONG, 3, "Invalid filename"},
                     ErrnoCase{ELOOP, 3, "Invalid filename"}, ErrnoCase{EMFILE, 4, "Too many open files"},
                     ErrnoCase{ENFILE, 4, "Too many open files"}, ErrnoCase{EACCES, 5, "File access denied"},
-                    ErrnoCase{EPERM, 5, "File access denied"},
-                    ErrnoCase{EIO, 1005, "I/O error 1005"},
-                    ErrnoCase{EINTR, 1004, "I/O error 1004"},
-                    ErrnoCase{ESRCH, 1003, "I/O error 1003"},
+                    ErrnoCase{EPERM, 5, "File access denied"}, ErrnoCase{EIO, 1005, "I/O error 1005"},
+                    ErrnoCase{EINTR, 1004, "I/O error 1004"}, ErrnoCase{ESRCH, 1003, "I/O error 1003"},
                     ErrnoCase{ENOMEDIUM, 1000 + ENOMEDIUM, "I/O error 1123"}));
 
 using CurrentDirectoryTest = FileTree;
@@ -128,7 +122,8 @@ using FindFilesTest = FileTree;
 
 std::map<std::string, std::uint32_t> Listing(const std::string& folder, const char* pattern) {
     std::map<std::string, std::uint32_t> found;
-    EXPECT_TRUE(platform::FindFiles(folder, pattern, [&](const platform::FindData& d) { found[d.name] = d.attributes; }));
+    EXPECT_TRUE(
+        platform::FindFiles(folder, pattern, [&](const platform::FindData& d) { found[d.name] = d.attributes; }));
     return found;
 }
 

@@ -32,9 +32,9 @@ BITMAPINFO FormatInfo(const FormatCase& f, int width, int height, COLORREF color
 }
 
 const FormatCase kFormats[] = {
-    {"mono", 1, BI_RGB, {}, RGB(0, 128, 255), {0x80}},                       // index 1 in the top bit
-    {"four", 4, BI_RGB, {}, RGB(0, 128, 255), {0x10}},                       // index 1 in the high nibble
-    {"eight", 8, BI_RGB, {}, RGB(0, 128, 255), {0x01}},                      // index 1
+    {"mono", 1, BI_RGB, {}, RGB(0, 128, 255), {0x80}},   // index 1 in the top bit
+    {"four", 4, BI_RGB, {}, RGB(0, 128, 255), {0x10}},   // index 1 in the high nibble
+    {"eight", 8, BI_RGB, {}, RGB(0, 128, 255), {0x01}},  // index 1
     // 5-5-5: red 31 (0x7C00), green 8 (0x0100), blue 0: 66 in 5 bits is 8 -> 8 * 255 / 31 = 66.
     {"x555", 16, BI_RGB, {}, RGB(255, 66, 0), {0x00, 0x7D}},
     // 5-6-5: red 0, green 63 (0x07E0), blue 31 (0x001F).
@@ -81,7 +81,8 @@ TEST_P(FormatTest, GetDIBitsRoundTripsThroughEveryOtherFormat) {
             void* raw = nullptr;
             Canvas back(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &raw));
             std::memcpy(raw, bits.data(), info.bmiHeader.biSizeImage);
-            EXPECT_EQ(back.GetRow(0, 3), (std::vector<COLORREF>{from.bits == 1 || to.bits == 1 ? white : magenta, 0, white}))
+            EXPECT_EQ(back.GetRow(0, 3),
+                      (std::vector<COLORREF>{from.bits == 1 || to.bits == 1 ? white : magenta, 0, white}))
                 << label;
             EXPECT_EQ(back.GetRow(1, 3), (std::vector<COLORREF>{0, 0, 0})) << label;
         }
@@ -98,7 +99,7 @@ TEST(GetDIBits, PaletteFormatsGetTheirStandardTables) {
     ASSERT_EQ(GetDIBits(source.dc, source.bitmap, 0, 1, bits.data(), info, DIB_RGB_COLORS), 1);
     ASSERT_EQ(info.bmiColors.size(), 16u);
     EXPECT_EQ(info.bmiColors[1], (RGBQUAD{0, 0, 128, 0}));  // dark red
-    EXPECT_EQ(bits[0], 0x1B);                             // dark red 1, yellow 11
+    EXPECT_EQ(bits[0], 0x1B);                               // dark red 1, yellow 11
 
     BITMAPINFO mono = Info(2, 1, 1);
     ASSERT_EQ(GetDIBits(source.dc, source.bitmap, 0, 1, bits.data(), mono, DIB_RGB_COLORS), 1);
@@ -153,8 +154,7 @@ TEST(DibSection, ReportsMasksAsTheOriginalPlatformDoes) {
         BITMAPINFO info = Info(2, 2, c.bits, c.compression);
         info.bmiMasks = c.given;
         DIBSECTION ds;
-        ASSERT_EQ(GetObject(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, nullptr), sizeof ds, &ds),
-                  int(sizeof ds));
+        ASSERT_EQ(GetObject(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, nullptr), sizeof ds, &ds), int(sizeof ds));
         EXPECT_EQ(ds.dsBitfields, c.reported) << c.bits;
         EXPECT_EQ(ds.dsBmih.biCompression, c.compression);
     }

@@ -83,8 +83,8 @@ TEST(Clipping, ExtremeCoordinatesDrawOnlyTheOverlap) {
     source.Fill(RGB(5, 5, 5), 2, 2);
     EXPECT_TRUE(BitBlt(target.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, source.dc, 0, 0, SRCCOPY));
     EXPECT_TRUE(StretchBlt(target.dc, INT_MAX, 0, INT_MIN, 2, source.dc, INT_MIN, 0, INT_MAX, 2, SRCCOPY));
-    EXPECT_TRUE(StretchBlt(target.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, source.dc, INT_MAX, INT_MAX, INT_MIN,
-                           INT_MIN, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(target.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, source.dc, INT_MAX, INT_MAX, INT_MIN, INT_MIN,
+                           SRCCOPY));
     EXPECT_EQ(FillRect(target.dc, RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, CreateBrushIndirect(LOGBRUSH{})), 1);
     EXPECT_EQ(GetPixel(target.dc, 1, 1), 0u);
     EXPECT_TRUE(PatBlt(target.dc, -5, -5, 6, 6, WHITENESS));

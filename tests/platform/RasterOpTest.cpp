@@ -48,8 +48,10 @@ class NamedRopTest : public ::testing::TestWithParam<NamedRop> {};
 
 TEST_P(NamedRopTest, MatchesItsBooleanFormula) {
     const NamedRop& rop = GetParam();
-    const Rgb operands[][3] = {{0x000000, 0x000000, 0x000000}, {0xFFFFFF, 0x123456, 0x0F0F0F},
-                               {0x00FF00, 0xFF00FF, 0x808080}, {0xA5A5A5, 0x5A5A5A, 0xFFFFFF}};
+    const Rgb operands[][3] = {{0x000000, 0x000000, 0x000000},
+                               {0xFFFFFF, 0x123456, 0x0F0F0F},
+                               {0x00FF00, 0xFF00FF, 0x808080},
+                               {0xA5A5A5, 0x5A5A5A, 0xFFFFFF}};
     for (const auto& o : operands)
         EXPECT_EQ(Rop3(RopIndex(rop.code), o[0], o[1], o[2]), rop.expected(o[0], o[1], o[2])) << rop.name;
 }

@@ -106,11 +106,12 @@ class RleTest : public ::testing::TestWithParam<RleCase> {};
 TEST_P(RleTest, DecodesIntoTheSurface) {
     const RleCase& t = GetParam();
     BITMAPINFO info = RleInfo(t.width, t.height, t.compression);
-    HBITMAP surface = CreateDIBitmap(nullptr, &info.bmiHeader, CBM_INIT, t.data.data(), t.data.size(), info,
-                                     DIB_RGB_COLORS);
+    HBITMAP surface =
+        CreateDIBitmap(nullptr, &info.bmiHeader, CBM_INIT, t.data.data(), t.data.size(), info, DIB_RGB_COLORS);
     ASSERT_TRUE(surface);
     Canvas c(surface);
-    for (int y = 0; y < t.height; ++y) EXPECT_EQ(c.GetRow(y, t.width), t.rows[std::size_t(y)]) << t.name << " row " << y;
+    for (int y = 0; y < t.height; ++y)
+        EXPECT_EQ(c.GetRow(y, t.width), t.rows[std::size_t(y)]) << t.name << " row " << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Escapes, RleTest, ::testing::ValuesIn(kCases), CaseName());
@@ -131,8 +132,8 @@ TEST(Rle, HostileDataNeverHangsOrEscapes) {
         for (auto& b : data) b = alphabet[v % 6], v /= 6;
         for (std::uint32_t compression : {BI_RLE8, BI_RLE4}) {
             BITMAPINFO info = RleInfo(3, 2, compression);
-            ASSERT_TRUE(CreateDIBitmap(nullptr, &info.bmiHeader, CBM_INIT, data.data(), data.size(), info,
-                                       DIB_RGB_COLORS));
+            ASSERT_TRUE(
+                CreateDIBitmap(nullptr, &info.bmiHeader, CBM_INIT, data.data(), data.size(), info, DIB_RGB_COLORS));
         }
     }
 }

@@ -13,8 +13,8 @@ const COLORREF A = RGB(10, 0, 0), B = RGB(20, 0, 0), C = RGB(30, 0, 0), D = RGB(
 struct StretchCase {
     const char* name;
     int targetWidth;
-    int x, cx;     // target span
-    int sx, scx;   // source span over the row A B C D
+    int x, cx;    // target span
+    int sx, scx;  // source span over the row A B C D
     std::vector<COLORREF> expected;
 };
 
@@ -31,24 +31,23 @@ TEST_P(ColorOnColorTest, SamplesAtPixelCentres) {
 }
 
 const COLORREF Z = 0;  // untouched target pixel
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ColorOnColorTest,
-    ::testing::Values(
-        // 4 -> 2: target centres 0.5 and 1.5 fall at source 1 and 3.
-        StretchCase{"halve", 2, 0, 2, 0, 4, {B, D}},
-        // 2 -> 4: each source pixel twice.
-        StretchCase{"double", 4, 0, 4, 0, 2, {A, A, B, B}},
-        // 4 -> 3: centres 0.5, 1.5, 2.5 scale by 4/3 to 0.67, 2, 3.33.
-        StretchCase{"four to three", 3, 0, 3, 0, 4, {A, C, D}},
-        StretchCase{"mirror by target", 4, 4, -4, 0, 4, {D, C, B, A}},
-        StretchCase{"mirror by source", 4, 0, 4, 4, -4, {D, C, B, A}},
-        StretchCase{"both negative is no mirror", 4, 4, -4, 4, -4, {A, B, C, D}},
-        StretchCase{"target clipped left", 4, -2, 4, 0, 4, {C, D, Z, Z}},
-        StretchCase{"target clipped right", 4, 2, 4, 0, 4, {Z, Z, A, B}},
-        StretchCase{"source partly outside", 4, 0, 4, -2, 4, {Z, Z, A, B}},
-        StretchCase{"source wholly outside", 4, 0, 4, 9, 4, {Z, Z, Z, Z}},
-        StretchCase{"zero extent draws nothing", 4, 0, 0, 0, 4, {Z, Z, Z, Z}}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, ColorOnColorTest,
+                         ::testing::Values(
+                             // 4 -> 2: target centres 0.5 and 1.5 fall at source 1 and 3.
+                             StretchCase{"halve", 2, 0, 2, 0, 4, {B, D}},
+                             // 2 -> 4: each source pixel twice.
+                             StretchCase{"double", 4, 0, 4, 0, 2, {A, A, B, B}},
+                             // 4 -> 3: centres 0.5, 1.5, 2.5 scale by 4/3 to 0.67, 2, 3.33.
+                             StretchCase{"four to three", 3, 0, 3, 0, 4, {A, C, D}},
+                             StretchCase{"mirror by target", 4, 4, -4, 0, 4, {D, C, B, A}},
+                             StretchCase{"mirror by source", 4, 0, 4, 4, -4, {D, C, B, A}},
+                             StretchCase{"both negative is no mirror", 4, 4, -4, 4, -4, {A, B, C, D}},
+                             StretchCase{"target clipped left", 4, -2, 4, 0, 4, {C, D, Z, Z}},
+                             StretchCase{"target clipped right", 4, 2, 4, 0, 4, {Z, Z, A, B}},
+                             StretchCase{"source partly outside", 4, 0, 4, -2, 4, {Z, Z, A, B}},
+                             StretchCase{"source wholly outside", 4, 0, 4, 9, 4, {Z, Z, Z, Z}},
+                             StretchCase{"zero extent draws nothing", 4, 0, 0, 0, 4, {Z, Z, Z, Z}}),
+                         CaseName());
 
 TEST(StretchBlt, EnlargesVerticallyByReplication) {
     Canvas source = Canvas::Device(1, 2);

@@ -15,19 +15,19 @@ const char* const kDesktopTable =
     "/dev/sda2 / ext4 rw,relatime 0 0\n"
     "devtmpfs /dev devtmpfs rw 0 0\n"
     "tmpfs /run tmpfs rw 0 0\n"
-    "/dev/sda1 /boot/efi vfat rw 0 0\n"                              // fixed, reached through the root
-    "/dev/sdb1 /media/jana/FOTKY\\040AUTA vfat rw 0 0\n"             // "\040" is a space
+    "/dev/sda1 /boot/efi vfat rw 0 0\n"                   // fixed, reached through the root
+    "/dev/sdb1 /media/jana/FOTKY\\040AUTA vfat rw 0 0\n"  // "\040" is a space
     "nas.local:/export/Foto /mnt/nas nfs4 rw,addr=10.0.0.2 0 0\n"
     "//server/Sdileni /media/share cifs rw 0 0\n"
     "/dev/sr0 /media/jana/CD_2004 iso9660 ro 0 0\n"
     "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
     "overlay /var/lib/docker/overlay2/x/merged overlay rw 0 0\n"
-    "tmpfs /mnt/scratch tmpfs rw 0 0\n";                             // RAM plumbing, not a medium
+    "tmpfs /mnt/scratch tmpfs rw 0 0\n";  // RAM plumbing, not a medium
 
 TEST(MountTableTest, FieldsAreUnescaped) {
     EXPECT_EQ(platform::UnescapeMountField("a\\040b\\011c\\134d"), "a b\tc\\d");
     EXPECT_EQ(platform::UnescapeMountField("end\\04"), "end\\04");  // cut-off escape stays as it is
-    EXPECT_EQ(platform::UnescapeMountField("\\999"), "\\999");     // not octal
+    EXPECT_EQ(platform::UnescapeMountField("\\999"), "\\999");      // not octal
 }
 
 TEST(MountTableTest, ParsesLinesAndSkipsBrokenOnes) {
@@ -35,7 +35,7 @@ TEST(MountTableTest, ParsesLinesAndSkipsBrokenOnes) {
         "/dev/sda2 / ext4 rw 0 0\n"
         "\n"
         "only-two fields\n"
-        "dev relative ext4 rw 0 0\n"   // a mount path must be absolute
+        "dev relative ext4 rw 0 0\n"          // a mount path must be absolute
         "/dev/sdb1\t/media/x\tvfat rw 0 0");  // tabs and no final line break
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].device, "/dev/sda2");

@@ -11,10 +11,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 // The TIFF structure (little-endian) holding one Orientation entry.
 inline Bytes ExifBlock(int orientation) {
-    return {'I', 'I', 42, 0, 8, 0, 0, 0,  // little-endian TIFF header, first directory at 8
-            1, 0,                         // one entry
-            0x12, 0x01, 3, 0, 1, 0, 0, 0, std::uint8_t(orientation), 0, 0, 0,  // Orientation, SHORT, 1
-            0, 0, 0, 0};                  // no next directory
+    return {'I',  'I',  42, 0, 8, 0, 0, 0,  // little-endian TIFF header, first directory at 8
+            1,    0,                        // one entry
+            0x12, 0x01, 3,  0, 1, 0, 0, 0, std::uint8_t(orientation), 0, 0, 0,  // Orientation, SHORT, 1
+            0,    0,    0,  0};                                                 // no next directory
 }
 
 // The JPEG with an APP1 "Exif" segment holding the block right after its start marker; the

@@ -33,7 +33,9 @@ protected:
         platform::ForgetVolumeFolders();
     }
 
-    std::string Path(const std::string& relative = "") const { return relative.empty() ? root_ : root_ + "/" + relative; }
+    std::string Path(const std::string& relative = "") const {
+        return relative.empty() ? root_ : root_ + "/" + relative;
+    }
     std::string MakeDir(const std::string& relative) const {
         std::filesystem::create_directories(Path(relative));
         return Path(relative);

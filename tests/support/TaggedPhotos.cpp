@@ -11,8 +11,7 @@ namespace {
 
 const char* const kPhotograph = "/usr/share/backgrounds/mate/nature/LadyBird.jpg";
 
-Bytes ChunkSegment(const Bytes& profile, std::size_t start, std::size_t size, std::size_t sequence,
-                   std::size_t count) {
+Bytes ChunkSegment(const Bytes& profile, std::size_t start, std::size_t size, std::size_t sequence, std::size_t count) {
     const std::size_t length = 2 + 12 + 2 + size;
     Bytes segment{0xFF, 0xE2, std::uint8_t(length >> 8), std::uint8_t(length)};
     const char signature[] = "ICC_PROFILE";

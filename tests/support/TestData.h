@@ -30,7 +30,7 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 }  // namespace testdata
 
 // Skips the current test when the conformance folder is absent.
-#define REQUIRE_TESTDATA(var)                                                   \
-    const auto var##_opt = testdata::Root();                                    \
+#define REQUIRE_TESTDATA(var)                                                         \
+    const auto var##_opt = testdata::Root();                                          \
     if (!var##_opt) GTEST_SKIP() << "OBRAZOR_TESTDATA not set: no conformance files"; \
     const std::filesystem::path var = *var##_opt

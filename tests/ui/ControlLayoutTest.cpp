@@ -77,8 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Table, LabeledEditPlacement,
                          testing::Values(LabelPlace{392, 136, 217, 21, 78, 13, 311, 140},
                                          LabelPlace{568, 200, 41, 21, 104, 13, 461, 204},
                                          LabelPlace{392, 168, 217, 21, 63, 13, 326, 172},
-                                         LabelPlace{100, 10, 50, 20, 40, 13, 57, 13},    // (20-13) div 2 = 3
-                                         LabelPlace{100, 10, 50, 10, 40, 13, 57, 9}));   // (10-13) div 2 = -1
+                                         LabelPlace{100, 10, 50, 20, 40, 13, 57, 13},   // (20-13) div 2 = 3
+                                         LabelPlace{100, 10, 50, 10, 40, 13, 57, 9}));  // (10-13) div 2 = -1
 
 TEST_F(Layout, ChildOfAPanelLivesInThePanelsWidget) {
     auto* panel = new TPanel(&form);

@@ -31,21 +31,20 @@ TEST_P(FullStopRule, AddsAFullStopAfterCharactersAboveIt) {
     EXPECT_EQ(ExceptionBoxText(GetParam().message), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, FullStopRule,
-    testing::Values(FullStopCase{"", ""},                      // empty stays empty
-                    FullStopCase{"Stream read error", "Stream read error."},
-                    FullStopCase{"Done.", "Done."},            // "." is not above "."
-                    FullStopCase{"a-", "a-"},                  // "-" (45) is below "." (46)
-                    FullStopCase{"a/", "a/."},                 // "/" (47) is above
-                    FullStopCase{"Really!", "Really!"},        // "!" (33)
-                    FullStopCase{"(x)", "(x)"},                // ")" (41)
-                    FullStopCase{"trailing ", "trailing "},    // space (32)
-                    FullStopCase{"9", "9."},                   // digits are above
-                    FullStopCase{"x\n", "x\n"},                // a line break is below
-                    FullStopCase{"výška", "výška."},           // a UTF-8 letter's last byte is above
-                    FullStopCase{"Cannot open file \"a.jpg\". No such file or directory",
-                                 "Cannot open file \"a.jpg\". No such file or directory."}));
+INSTANTIATE_TEST_SUITE_P(Table, FullStopRule,
+                         testing::Values(FullStopCase{"", ""},  // empty stays empty
+                                         FullStopCase{"Stream read error", "Stream read error."},
+                                         FullStopCase{"Done.", "Done."},          // "." is not above "."
+                                         FullStopCase{"a-", "a-"},                // "-" (45) is below "." (46)
+                                         FullStopCase{"a/", "a/."},               // "/" (47) is above
+                                         FullStopCase{"Really!", "Really!"},      // "!" (33)
+                                         FullStopCase{"(x)", "(x)"},              // ")" (41)
+                                         FullStopCase{"trailing ", "trailing "},  // space (32)
+                                         FullStopCase{"9", "9."},                 // digits are above
+                                         FullStopCase{"x\n", "x\n"},              // a line break is below
+                                         FullStopCase{"výška", "výška."},         // a UTF-8 letter's last byte is above
+                                         FullStopCase{"Cannot open file \"a.jpg\". No such file or directory",
+                                                      "Cannot open file \"a.jpg\". No such file or directory."}));
 
 struct Box {
     std::string text, caption;

@@ -91,7 +91,13 @@ TEST_F(Forms, ReadsComponentsPropertiesAndHandlersFromTheDescription) {
                               P("Menu", I("Menu1")), P("OnCreate", I("Created"))};
     description.components = {
         {"Panel1", "TPanel", "", 10, 10, 100, 80, {P("Caption", S("Náhled"))}},
-        {"Label1", "TLabel", "Panel1", 5, 5, 40, 13,
+        {"Label1",
+         "TLabel",
+         "Panel1",
+         5,
+         5,
+         40,
+         13,
          {P("AutoSize", false), P("Caption", S("Text")), P("Hint", S("Nápověda")), P("Cursor", I("crHandPoint")),
           P("OnClick", I("Clicked"))}},
         {"Menu1", "TMainMenu", "", 0, 0, 0, 0, {}},
@@ -134,13 +140,14 @@ TEST_P(DescriptionFaults, FailWithAReadError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DescriptionFaults,
-    testing::Values(BadDescription{"unknown class", {"X", "TNoSuchClass", "", 0, 0, 1, 1, {}}},
-                    BadDescription{"unknown property", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("Colour", fd::N(1))}}},
-                    BadDescription{"wrong value kind", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("Caption", fd::N(1))}}},
-                    BadDescription{"unknown identifier", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("Cursor", fd::I("crNo"))}}},
-                    BadDescription{"unknown handler", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("OnClick", fd::I("Nope"))}}},
-                    BadDescription{"unknown parent", {"X", "TLabel", "Nowhere", 0, 0, 1, 1, {}}},
-                    BadDescription{"parent that holds no controls", {"X", "TLabel", "X", 0, 0, 1, 1, {}}}));
+    testing::Values(
+        BadDescription{"unknown class", {"X", "TNoSuchClass", "", 0, 0, 1, 1, {}}},
+        BadDescription{"unknown property", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("Colour", fd::N(1))}}},
+        BadDescription{"wrong value kind", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("Caption", fd::N(1))}}},
+        BadDescription{"unknown identifier", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("Cursor", fd::I("crNo"))}}},
+        BadDescription{"unknown handler", {"X", "TLabel", "", 0, 0, 1, 1, {fd::P("OnClick", fd::I("Nope"))}}},
+        BadDescription{"unknown parent", {"X", "TLabel", "Nowhere", 0, 0, 1, 1, {}}},
+        BadDescription{"parent that holds no controls", {"X", "TLabel", "X", 0, 0, 1, 1, {}}}));
 
 }  // namespace
 

@@ -16,7 +16,9 @@ struct Fit {
 
 class WorkAreaTest : public testing::TestWithParam<Fit> {};
 
-TEST_P(WorkAreaTest, KeepsTheFrameOnTheScreen) { EXPECT_EQ(FitIntoWorkArea(GetParam().frame, GetParam().area), GetParam().placed); }
+TEST_P(WorkAreaTest, KeepsTheFrameOnTheScreen) {
+    EXPECT_EQ(FitIntoWorkArea(GetParam().frame, GetParam().area), GetParam().placed);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, WorkAreaTest,
