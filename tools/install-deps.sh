@@ -11,6 +11,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libj
           libpng-dev  # PNG-compressed icon images
           clang-tools-14  # an icon file shipped by Debian, read by the icon tests
           valgrind  # the JPEG decoder's row writing, which the sanitizers cannot see
+          clang-format  # the format check of CI (tools/check-format.sh)
           libgif-dev)  # giflib: the GIF tests' independent reader (ImageMagick above makes their files)
 missing=()
 for p in "${packages[@]}"; do
