@@ -2,9 +2,9 @@
 
 #include "app/conversion/AtomicFile.h"
 #include "app/conversion/ConversionMessages.h"
-#include "app/conversion/StreamedDraw.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
+#include "jpeg/StreamedDraw.h"
 
 std::unique_ptr<TBitmap> NewWorkingBitmap(std::int32_t width, std::int32_t height) {
     auto bitmap = std::make_unique<TBitmap>();

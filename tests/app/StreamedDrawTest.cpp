@@ -1,7 +1,7 @@
 // A JPEG streamed into the working bitmap against the same JPEG decoded first and then drawn: the
 // same pixels byte for byte, or the same failure.
 
-#include "app/conversion/StreamedDraw.h"
+#include "jpeg/StreamedDraw.h"
 
 #include <gtest/gtest.h>
 

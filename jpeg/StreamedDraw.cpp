@@ -1,4 +1,4 @@
-#include "app/conversion/StreamedDraw.h"
+#include "jpeg/StreamedDraw.h"
 
 #include <algorithm>
 #include <cstring>
