@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the program and starts it.
+# Builds the program (no tests or benchmarks) and starts it.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)"
+cmake --build --preset program -j "$(nproc)"
 exec build/release/app/obrazor "$@"
