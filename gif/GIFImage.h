@@ -111,6 +111,7 @@ public:
     std::int32_t SpeedPercent = 100;
     TPainterPriority PainterPriority = TPainterPriority::Normal;
     TColor BackgroundColorOverride = clNone;
+    TGIFWaitLimits WaitLimits;
     TColorReduction ColorReduction = TColorReduction::WebColors;
     int ReductionBits = 8;
     TDitherMode DitherMode = TDitherMode::Nearest;

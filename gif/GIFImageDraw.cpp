@@ -1,5 +1,6 @@
 // How a GIF image draws itself: one frame at once, several through a painter that composes them
 // on the screen bitmap, which is then stretched into the rectangle.
+#include <algorithm>
 #include <chrono>
 
 #include "gif/ColorReduction.h"
@@ -64,13 +65,18 @@ void TGIFImage::StartShowingPainter(TCanvas& canvas, const TRect& rect) {
     StartPainter(&state.ShowingPainter, target, PaintOptions, screen);
 }
 
-// False when the painter went without a composed screen to show.
+// False when the painter went without a composed screen to show. A first frame that does not
+// come within the limit leaves the screen as far as the painter got; the painter goes on.
 bool TGIFImage::WaitForFirstFrame() {
     TGIFRenderState& state = RenderState();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimits.FirstFrameMs);
     for (;;) {
         TGIFPainter* painter = state.ShowingPainter;
         if (!painter || painter->Terminated() || painter->FirstFramePainted()) break;
-        platform::WaitAndServiceOwnerThread(FirstFrameWaitSlice);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        platform::WaitAndServiceOwnerThread(std::min(left, FirstFrameWaitSlice));
     }
     return state.CompositeBitmap != nullptr;
 }

@@ -28,8 +28,8 @@ struct TGIFPainter::Timing {
 
 TGIFPainter::TGIFPainter(TGIFImage* image, std::uint16_t options, const TRect& rect, TCanvas* canvas,
                          TGIFPainter** reference)
-    : Options(options), Speed(image->SpeedPercent), image_(image), canvas_(canvas), rect_(rect), reference_(reference),
-      owner_(platform::CurrentOwnerQueue()) {
+    : Options(options), Speed(image->SpeedPercent), WaitLimits(image->WaitLimits), image_(image), canvas_(canvas),
+      rect_(rect), reference_(reference), owner_(platform::CurrentOwnerQueue()) {
     // Every threaded painter gets its event, also at a negative speed, so that stopping always
     // ends its wait.
     if (Threaded()) wakeEvent_ = std::make_unique<platform::TWakeEvent>();
@@ -59,14 +59,19 @@ void TGIFPainter::RunOnOwnerThread(const std::function<void()>& step) {
     if (Terminated()) return;
     if (!Threaded()) return step();
     std::exception_ptr failure;
-    platform::RunOnOwnerThread(owner_, [&] {
-        if (Terminated()) return;
-        try {
-            step();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
+    const bool ran = platform::RunOnOwnerThread(
+        owner_,
+        [&] {
+            if (Terminated()) return;
+            try {
+                step();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        std::chrono::milliseconds(WaitLimits.OwnerStepMs));
+    // An owner that does not come to the painter's steps is not drawing this picture any more.
+    if (!ran) terminated_.store(true);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -201,7 +206,7 @@ void TGIFPainter::WaitForFrame(Timing& timing) {
     const std::int64_t now = platform::MilliClock();
     std::int64_t wait;
     if (Speed < 1) {
-        wait = Threaded() ? -1 : std::int64_t(gif::MaximumFrameDelay) * gif::DelayUnitMs;
+        wait = std::int64_t(gif::MaximumFrameDelay) * gif::DelayUnitMs;  // the slowest pace, not a halt
     } else {
         const double overhead = double(now - timing.lastTime - timing.carry) / 2;
         wait = std::llround((timing.delay * gif::DelayUnitMs - overhead) * 100.0 / Speed);
@@ -209,9 +214,7 @@ void TGIFPainter::WaitForFrame(Timing& timing) {
     }
     timing.lastTime = now;
     if (!Threaded()) return SleepUnthreaded(std::max<std::int64_t>(wait, 1));
-    // A speed below 1 pauses the animation until the painter is stopped; a negative one would
-    // otherwise run the frames without any wait, spinning a processor.
-    if ((wait > 0 || Speed < 1) && wakeEvent_->Wait(wait)) {
+    if (wait > 0 && wakeEvent_->Wait(wait)) {
         timing.carry = 0;
         timing.lastTime = platform::MilliClock();
     }

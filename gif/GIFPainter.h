@@ -48,6 +48,7 @@ public:
 
     const std::uint16_t Options;
     const std::int32_t Speed;
+    const TGIFWaitLimits WaitLimits;
     TPainterPriority Priority = TPainterPriority::Normal;
     TNotifyEvent OnPaintStarting, OnFramePainting, OnFramePainted, OnLoopRestarting, OnPaintFinished;
 

@@ -105,19 +105,21 @@ void TGIFPainter::PaintFrameBuffered() {
     if (!TargetStillValid()) return terminated_.store(true);
     const TRect whole{0, 0, backupBitmap_->ImageWidth(), backupBitmap_->ImageHeight()};
     if ((Options & goResetOnLoop) && ActiveFrame() == 0) RestoreFrameArea();
-    if (disposal_ <= 2) {
+    // A reserved disposal method paints nothing, except on the first frame, which is painted as
+    // one that is not disposed of so that a picture never shows without its first frame.
+    const int disposal = disposal_ > 3 && ActiveFrame() == 0 ? 0 : disposal_;
+    if (disposal <= 2) {
         PaintInFramePalette(backupBitmap_->Canvas(), whole);
         CopyToTarget(*backupBitmap_);
-        if (disposal_ == 2) RestoreFrameArea();
-    } else if (disposal_ == 3 && previousDisposal_ < 2) {
+        if (disposal == 2) RestoreFrameArea();
+    } else if (disposal == 3 && previousDisposal_ < 2) {
         PaintInFramePalette(*canvas_, rect_);  // the backup keeps the picture from before this frame
-    } else if (disposal_ == 3) {
+    } else if (disposal == 3) {
         CopyFromCanvas(*frameWorkBitmap_, backupBitmap_->Canvas(), whole);
         PaintInFramePalette(frameWorkBitmap_->Canvas(), whole);
         CopyToTarget(*frameWorkBitmap_);
-    } else {
-        return;  // reserved disposal methods paint nothing
     }
+    // A frame that paints nothing has still had its turn.
     firstFramePainted_.store(true);
 }
 

@@ -49,6 +49,14 @@ enum class TGIFCompression : std::int32_t { LZW = 0, RLE = 1 };
 // In the order of platform::ThreadPriority, which carries it out.
 enum class TPainterPriority : std::int32_t { Idle, Lowest, Lower, Normal, Higher, Highest, TimeCritical };
 
+// How long one thread waits for another while drawing, in milliseconds. A first frame that has
+// not come in time leaves the draw with what the composed screen holds; an owner thread that
+// does not take up a painter's step in time stops the painter.
+struct TGIFWaitLimits {
+    std::int64_t FirstFrameMs = 10000;
+    std::int64_t OwnerStepMs = 60000;
+};
+
 // Animation timing, in units of the Delay Time (nominally 1/100 s).
 namespace gif {
 inline constexpr int DelayUnitMs = 12;

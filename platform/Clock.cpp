@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -58,10 +59,7 @@ bool TWakeEvent::Wait(std::int64_t ms) {
         set_ = false;
         return true;
     };
-    if (ms < 0) {
-        signalled_.wait(guard, [&] { return set_; });
-        return taken();
-    }
+    ms = std::max<std::int64_t>(ms, 0);
     if (TSteppedClock* clock = stepped.load()) {
         const std::int64_t deadline = clock->Now() + ms;
         while (!set_ && clock->Now() < deadline) signalled_.wait_for(guard, SteppedPollInterval);

@@ -33,7 +33,7 @@ private:
 class TWakeEvent {
 public:
     void Signal();
-    // Waits up to `ms` milliseconds of the clock (negative: forever). True when the event ended
+    // Waits up to `ms` milliseconds of the clock (none when negative). True when the event ended
     // the wait, false on timeout.
     bool Wait(std::int64_t ms);
 

@@ -18,11 +18,13 @@ public:
 
 namespace {
 
-// A step that a waiting worker blocks on until the owner has run it.
+// A step that a waiting worker blocks on until the owner has run it, or withdraws.
 struct Completion {
     std::mutex lock;
     std::condition_variable done;
+    bool started = false;
     bool finished = false;
+    bool withdrawn = false;
 };
 
 }  // namespace
@@ -49,10 +51,20 @@ void PostToOwnerThread(const std::shared_ptr<OwnerQueue>& owner, OwnerStep step)
     if (q.wakeUp) q.wakeUp();
 }
 
-void RunOnOwnerThread(const std::shared_ptr<OwnerQueue>& owner, const OwnerStep& step) {
-    if (owner == CurrentOwnerQueue()) return step();
+bool RunOnOwnerThread(const std::shared_ptr<OwnerQueue>& owner, const OwnerStep& step,
+                      std::chrono::milliseconds timeout) {
+    if (owner == CurrentOwnerQueue()) {
+        step();
+        return true;
+    }
     auto completion = std::make_shared<Completion>();
     PostToOwnerThread(owner, [completion, &step] {
+        {
+            std::lock_guard guard(completion->lock);
+            if (completion->withdrawn) return;  // the worker has gone on; `step` may be gone too
+            completion->started = true;
+        }
+        completion->done.notify_all();
         struct Finish {
             Completion& c;
             ~Finish() {
@@ -64,7 +76,13 @@ void RunOnOwnerThread(const std::shared_ptr<OwnerQueue>& owner, const OwnerStep&
         step();
     });
     std::unique_lock guard(completion->lock);
-    completion->done.wait(guard, [&] { return completion->finished; });
+    if (completion->done.wait_for(guard, timeout, [&] { return completion->started; })) {
+        // Begun: the step refers to the worker's own state, so the worker stays until it ends.
+        completion->done.wait(guard, [&] { return completion->finished; });
+        return true;
+    }
+    completion->withdrawn = true;
+    return false;
 }
 
 int ServiceOwnerThread() {

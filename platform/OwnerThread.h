@@ -17,8 +17,10 @@ std::shared_ptr<OwnerQueue> CurrentOwnerQueue();
 // Queues a step for the queue's thread and returns at once.
 void PostToOwnerThread(const std::shared_ptr<OwnerQueue>& owner, OwnerStep step);
 // Queues a step and blocks until the queue's thread has run it; on that thread itself, runs it
-// at once.
-void RunOnOwnerThread(const std::shared_ptr<OwnerQueue>& owner, const OwnerStep& step);
+// at once. A step the owner has not begun within `timeout` is withdrawn and false returned; one
+// it has begun is waited for to its end.
+bool RunOnOwnerThread(const std::shared_ptr<OwnerQueue>& owner, const OwnerStep& step,
+                      std::chrono::milliseconds timeout);
 // Runs every step queued so far for the calling thread; returns how many ran. A failing step
 // leaves the others to run, and the first failure is raised at the end.
 int ServiceOwnerThread();

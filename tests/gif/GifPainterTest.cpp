@@ -402,3 +402,53 @@ TEST_P(GifCanvasCheck, StopsWhenItsCanvasIsGone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Disposals, GifCanvasCheck, testing::Values(1, 3));
+
+// --- every wait for a painter ends ---------------------------------------------------------------
+
+// An endless animation whose first frame has a reserved disposal method (painted as one that is
+// not disposed of), followed by extensions without an image.
+Bytes ReservedFirstFrame(int firstDisposal, int laterDisposal) {
+    GifBuilder b;
+    b.Header(4, 4, 2).Raw(LoopExtension(0));
+    SolidFrame(b.GraphicControl(firstDisposal, 10), 0, 0, 4, 4, 3);
+    return b.GraphicControl(laterDisposal, 10).Trailer().Get();
+}
+
+class GifReservedDisposal : public testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(GifReservedDisposal, DrawReturnsWithTheFirstFrame) {
+    Loaded loaded = Load(ReservedFirstFrame(GetParam().first, GetParam().second));
+    auto target = Target(4, 4);
+    loaded.image->DrawInto(target->Canvas(), {0, 0, 4, 4});
+    EXPECT_EQ(PixelOf(*target, 1, 1), Gray(3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Disposals, GifReservedDisposal,
+                         testing::Values(std::pair{5, 2}, std::pair{5, 3}, std::pair{7, 6}, std::pair{4, 0}));
+
+TEST(GifWaitBounds, AFirstFrameLateBeyondTheLimitLeavesTheDrawWithWhatItHas) {
+    Loaded loaded = Load(Animation(2, 1, 0));
+    TGIFImage& image = *loaded.image;
+    image.WaitLimits.FirstFrameMs = 20;
+    image.OnPaintStarting = [](TObject*) { std::this_thread::sleep_for(std::chrono::milliseconds(60)); };
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    EXPECT_EQ(PixelOf(*target, 1, 1), kUnder);
+    ASSERT_NE(image.ShowingPainter(), nullptr);  // still at work: the screen gets its frame later
+    ServeUntil(image, [&] { return PixelOf(*image.CompositeBitmap(), 1, 1) == Gray(1); });
+    EXPECT_EQ(PixelOf(*image.CompositeBitmap(), 1, 1), Gray(1));
+}
+
+TEST(GifWaitBounds, APainterWhoseOwnerDoesNotServeItStops) {
+    Loaded loaded = Load(Animation(2, 1, 0));
+    TGIFImage& image = *loaded.image;
+    image.WaitLimits.OwnerStepMs = 20;
+    image.OnPaintStarting = [](TObject*) {};  // the painter's first step
+    auto target = Target(4, 4);
+    TGIFPainter* painter = nullptr;
+    image.StartPainter(&painter, target->Canvas(), image.PaintOptions | goPaintOnTarget, {0, 0, 4, 4})->StartPainting();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the owner is busy elsewhere
+    for (int i = 0; i < 100 && painter; ++i) platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(20));
+    EXPECT_EQ(painter, nullptr);
+    EXPECT_EQ(PixelOf(*target, 1, 1), kUnder);  // the withdrawn steps never ran
+}
