@@ -12,6 +12,7 @@ inline constexpr const char* SUnknownExtension = "Unknown picture file extension
 inline constexpr const char* SEmptyPicture = "Picture is empty";
 inline constexpr const char* SInvalidBitmap = "Bitmap image is not valid";
 inline constexpr const char* SInvalidMetafile = "Metafile is not valid";
+inline constexpr const char* SInvalidMetafileFrame = "Metafile frame is not valid";
 inline constexpr const char* SInvalidIcon = "Icon image is not valid";
 inline constexpr const char* SInvalidPixelFormat = "Invalid pixel format";
 inline constexpr const char* SUnknownClipboardFormat = "Unsupported clipboard format";

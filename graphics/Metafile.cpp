@@ -1,6 +1,7 @@
 // TMetafile: reading, writing and persistence of enhanced and placeable Windows metafiles.
 #include "graphics/Metafile.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "graphics/Canvas.h"
@@ -43,6 +44,18 @@ bool EnhancedAhead(TStream& stream, std::int64_t count) {
 // A 32-bit difference, wrapping as the platform's signed arithmetic would.
 std::int32_t Span(std::int32_t low, std::int32_t high) {
     return std::int32_t(std::uint32_t(high) - std::uint32_t(low));
+}
+
+// The frame's width and height fit 32 bits, and so do the pixels they make on the reference
+// device; a frame beyond that would report no size or a wrapped one.
+bool FrameFits(const platform::ENHMETAHEADER& header) {
+    const auto fits = [](std::int64_t low, std::int64_t high, std::int64_t device, std::int64_t mm) {
+        const std::int64_t span = high - low;
+        if (span > INT32_MAX || span < INT32_MIN) return false;
+        return mm == 0 || std::abs(span * device) / std::abs(mm * 100) <= INT32_MAX;
+    };
+    return fits(header.rclFrame.left, header.rclFrame.right, header.szlDevice.cx, header.szlMillimeters.cx) &&
+           fits(header.rclFrame.top, header.rclFrame.bottom, header.szlDevice.cy, header.szlMillimeters.cy);
 }
 
 }  // namespace
@@ -163,6 +176,7 @@ void TMetafile::ReadEnhanced(TStream& stream) {
     platform::HENHMETAFILE handle = platform::SetEnhMetaFileBits(bytes.size(), bytes.data());
     if (!handle) RaiseInvalid();
     const platform::ENHMETAHEADER header = platform::HeaderOf(*handle);
+    if (!FrameFits(header)) throw EInvalidGraphic(msg::SInvalidMetafileFrame);
     image_->handle = std::move(handle);
     image_->inch = 0;
     image_->frameWidth = Span(header.rclFrame.left, header.rclFrame.right);
@@ -187,8 +201,9 @@ void TMetafile::ReadPlaceable(TStream& stream, std::int64_t count) {
     const std::uint16_t inch = LittleU16(header + 14);
     const std::int32_t units = inch == 0 ? kDefaultInch : inch;
     image_->inch = inch;
-    image_->frameWidth = MulDiv(std::int32_t(word(10)) - word(6), 2540, units);
-    image_->frameHeight = MulDiv(std::int32_t(word(12)) - word(8), 2540, units);
+    // A box given right to left or bottom to top still measures its extent.
+    image_->frameWidth = MulDiv(std::abs(std::int32_t(word(10)) - word(6)), 2540, units);
+    image_->frameHeight = MulDiv(std::abs(std::int32_t(word(12)) - word(8)), 2540, units);
     const platform::METAFILEPICT picture{kMmAnisotropic, 0, 0};
     image_->handle = platform::SetWinMetaFileBits(records.size(), records.data(), &picture);
     if (!image_->handle) RaiseInvalid();

@@ -3,9 +3,11 @@
 #include "platform/metafile/DibImage.h"
 
 #include <algorithm>
+#include <QPainter>
 #include <cstring>
 
 #include "platform/PixelFormat.h"
+#include "platform/RleDecoder.h"
 #include "platform/Surface.h"
 #include "platform/metafile/MetafileLimits.h"
 
@@ -98,24 +100,118 @@ QImage Converted(BITMAPINFO& info, std::span<const std::uint8_t> bits) {
     return image;
 }
 
+// The stored rows a run-length bitmap's data reaches, lowest and highest.
+class ReachSink : public RleRowSink {
+public:
+    void Row(std::int32_t storedRow, const std::uint8_t*, const std::uint8_t*) override {
+        low = std::min(low, storedRow);
+        high = std::max(high, storedRow);
+    }
+    std::int32_t low = INT32_MAX, high = -1;
+};
+
+// Writes decoded run-length rows into the part of the image from stored row `low` on; pixels
+// the data does not set stay transparent.
+class PartSink : public RleRowSink {
+public:
+    PartSink(QImage& image, const std::vector<RGBQUAD>& colors, std::int32_t low)
+        : image_(image), colors_(colors), low_(low) {}
+    void Row(std::int32_t storedRow, const std::uint8_t* indices, const std::uint8_t* set) override {
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(image_.height() - 1 - (storedRow - low_)));
+        for (int x = 0; x < image_.width(); ++x) {
+            if (!set[x]) continue;
+            const RGBQUAD c = indices[x] < colors_.size() ? colors_[indices[x]] : RGBQUAD{};
+            row[x] = qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue);
+        }
+    }
+
+private:
+    QImage& image_;
+    const std::vector<RGBQUAD>& colors_;
+    std::int32_t low_;
+};
+
+// A run-length bitmap (always stored bottom row first): the data is run once to find the rows
+// it reaches, and only those are made and decoded.
+PartialDib RunLengthPart(const BITMAPINFO& info, std::span<const std::uint8_t> bits, BitmapBudget& budget) {
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    const int bitsPerPixel = h.biCompression == BI_RLE8 ? 8 : 4;
+    PartialDib part{{}, {}, QSize(h.biWidth, h.biHeight)};
+    ReachSink reach;
+    RleDecoder(bitsPerPixel, h.biWidth, h.biHeight).Decode(bits.data(), bits.size(), reach);
+    if (reach.high < 0) return part;
+    const std::int32_t rows = reach.high - reach.low + 1;
+    if (!budget.Take(std::uint64_t(h.biWidth) * std::uint64_t(rows))) return part;
+    QImage image(h.biWidth, rows, QImage::Format_ARGB32);
+    if (image.isNull()) return part;
+    image.fill(Qt::transparent);
+    PartSink sink(image, info.bmiColors, reach.low);
+    RleDecoder(bitsPerPixel, h.biWidth, h.biHeight).Decode(bits.data(), bits.size(), sink);
+    part.image = std::move(image);
+    part.area = QRect(0, h.biHeight - 1 - reach.high, h.biWidth, rows);
+    return part;
+}
+
+bool RunLength(const BITMAPINFOHEADER& h) {
+    return (h.biCompression == BI_RLE8 && h.biBitCount == 8) || (h.biCompression == BI_RLE4 && h.biBitCount == 4);
+}
+
 }  // namespace
 
-QImage DibFromRecord(const RecordReader& r, std::size_t offBmiAt, std::size_t cbBmiAt, std::size_t offBitsAt,
-                     std::size_t cbBitsAt, COLORREF textColor, COLORREF bkColor) {
-    const std::uint32_t cbBmi = r.U32(cbBmiAt), cbBits = r.U32(cbBitsAt);
+bool BitmapBudget::Take(std::uint64_t pixels) {
+    if (pixels > left_) {
+        exhausted_ = true;
+        return false;
+    }
+    left_ -= pixels;
+    return true;
+}
+
+void PartialDib::Mirror(bool flipX, bool flipY) {
+    if (!flipX && !flipY) return;
+    if (!image.isNull()) image = image.mirrored(flipX, flipY);
+    if (flipX) area.moveLeft(size.width() - area.left() - area.width());
+    if (flipY) area.moveTop(size.height() - area.top() - area.height());
+}
+
+PartialDib PartFromRecord(const RecordReader& r, DibFields fields, COLORREF textColor, COLORREF bkColor,
+                          BitmapBudget& budget, bool monochrome) {
+    const std::uint32_t cbBmi = r.U32(fields.at + 4), cbBits = r.U32(fields.at + 12);
     if (cbBmi == 0 || cbBits == 0) return {};
-    const RecordReader bmi = r.Sub(r.U32(offBmiAt), cbBmi);
-    const auto bits = r.Block(r.U32(offBitsAt), cbBits, 1);
+    const RecordReader bmi = r.Sub(r.U32(fields.at), cbBmi);
+    const auto bits = r.Block(r.U32(fields.at + 8), cbBits, 1);
     BITMAPINFO info;
     if (!ReadInfo(bmi, info)) return {};
     const BITMAPINFOHEADER& h = info.bmiHeader;
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN ||
         std::uint64_t(h.biWidth) * std::uint64_t(std::abs(h.biHeight)) > kMaxRecordBitmapPixels)
         return {};
+    if (h.biBitCount == 1 && (monochrome || info.bmiColors.empty())) info.bmiColors = {Quad(textColor), Quad(bkColor)};
+    if (RunLength(h)) return h.biHeight > 0 ? RunLengthPart(info, bits, budget) : PartialDib{};
     if (!HoldsRows(h, bits.size())) return {};
-    if (h.biBitCount == 1 && info.bmiColors.empty()) info.bmiColors = {Quad(textColor), Quad(bkColor)};
-    if (h.biBitCount == 32 && h.biCompression == BI_RGB) return WithAlpha(h, bits);
-    return Converted(info, bits);
+    const QSize size(h.biWidth, std::abs(h.biHeight));
+    if (!budget.Take(std::uint64_t(size.width()) * std::uint64_t(size.height()))) return {};
+    QImage image = h.biBitCount == 32 && h.biCompression == BI_RGB ? WithAlpha(h, bits) : Converted(info, bits);
+    return PartialDib{std::move(image), QRect(QPoint(0, 0), size), size};
+}
+
+QImage DibFromRecord(const RecordReader& r, DibFields fields, COLORREF textColor, COLORREF bkColor,
+                     BitmapBudget& budget, bool monochrome) {
+    PartialDib part = PartFromRecord(r, fields, textColor, bkColor, budget, monochrome);
+    if (part.image.isNull() || part.area == QRect(QPoint(0, 0), part.size)) return std::move(part.image);
+    const auto pixels = [](QSize s) { return std::uint64_t(s.width()) * std::uint64_t(s.height()); };
+    if (!budget.Take(pixels(part.size) - pixels(part.area.size()))) return {};
+    QImage whole(part.size, QImage::Format_ARGB32);
+    if (whole.isNull()) return {};
+    whole.fill(Qt::transparent);
+    QPainter(&whole).drawImage(part.area.topLeft(), part.image);
+    return whole;
+}
+
+int DibBitCount(const RecordReader& r, DibFields fields) {
+    if (r.U32(fields.at + 4) == 0) return 0;
+    const RecordReader bmi = r.Sub(r.U32(fields.at), r.U32(fields.at + 4));
+    return bmi.U32(0) == kCoreHeaderSize ? bmi.U16(10) : bmi.U16(14);
 }
 
 QPoint MaskOffset(std::int32_t xMask, std::int32_t yMask, std::int32_t xSrc, std::int32_t ySrc) {

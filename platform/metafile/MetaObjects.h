@@ -24,7 +24,9 @@ struct MetaBrush {
     std::uint32_t style = BS_SOLID;
     COLORREF color = 0xFFFFFF;
     int hatch = 0;
-    QImage pattern;  // for DIB pattern brushes
+    QImage pattern;           // for DIB pattern brushes
+    bool monochrome = false;  // the pattern is black for 0 bits and white for 1 bits, which
+                              // draw in the text and the background colour
 };
 
 struct MetaFont {

@@ -24,6 +24,8 @@ constexpr std::uint32_t kMaxTextChars = 8192;
 constexpr double kMaxFontPixels = 4096;
 // Pixels of a bitmap carried inside a record.
 constexpr std::uint64_t kMaxRecordBitmapPixels = std::uint64_t(1) << 26;
+// Pixels of all the bitmaps one playback decodes; later bitmap records are skipped.
+constexpr std::uint64_t kMaxFileBitmapPixels = std::uint64_t(1) << 28;
 // Output coordinates beyond this (in pixels, either sign) make a primitive too large to draw.
 constexpr double kMaxOutputCoordinate = 1 << 24;
 // Rectangles of one region record.

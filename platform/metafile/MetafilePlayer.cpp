@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/metafile/MetafileLimits.h"
 
@@ -69,6 +70,9 @@ void MetafilePlayer::Play() {
         pos += size;
     }
     painter_.end();
+    if (bitmaps_.Exhausted())
+        std::fprintf(stderr, "Metafile bitmaps beyond %llu decoded pixels were skipped\n",
+                     static_cast<unsigned long long>(kMaxFileBitmapPixels));
 }
 
 void MetafilePlayer::PlayRecord(const RecordReader& r) {

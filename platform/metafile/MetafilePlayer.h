@@ -13,13 +13,16 @@
 #include <span>
 #include <vector>
 
+#include "platform/metafile/DibImage.h"
 #include "platform/metafile/EnhMetaFile.h"
+#include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/PlaybackState.h"
 #include "platform/metafile/RecordReader.h"
 
 namespace platform {
 
 struct TextRun;
+struct TextLayout;
 
 class MetafilePlayer {
 public:
@@ -99,6 +102,9 @@ private:
 
     // Text and bitmaps.
     void DrawText(TextRun run);
+    bool LayOutText(const TextRun& run, const QFont& font, double xScale, TextLayout& layout);
+    void PaintText(const TextRun& run, const QFont& font, const TextLayout& layout);
+    void PaintCharacters(const TextRun& run, const QFont& font, const TextLayout& layout);
     void DrawGradient(const RecordReader& r);
     // `prepare` may change the decoded bitmap first (a colour key or a mask made transparent).
     void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, std::size_t blockAt,
@@ -119,6 +125,7 @@ private:
     bool recording_ = false;
     bool figureOpen_ = false;  // the path's last figure may be continued by lines from the position
     bool clipDirty_ = true;
+    BitmapBudget bitmaps_{kMaxFileBitmapPixels};
 };
 
 }  // namespace platform

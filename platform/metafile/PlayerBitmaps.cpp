@@ -34,35 +34,29 @@ QRectF DestRect(const RecordReader& r, std::size_t at, std::size_t sizeAt) {
     return QRectF(r.I32(at), r.I32(at + 4), r.I32(sizeAt), r.I32(sizeAt + 4));
 }
 
-// A negative destination extent mirrors the bitmap; the painter wants a normal rectangle.
-QImage Oriented(QImage image, QRectF& dest) {
-    const bool flipX = dest.width() < 0, flipY = dest.height() < 0;
-    dest = dest.normalized();
-    if (flipX || flipY) image = image.mirrored(flipX, flipY);
-    return image;
-}
-
 }  // namespace
 
 void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source,
                                 std::size_t blockAt, std::uint32_t rop, const std::function<void(QImage&)>& prepare) {
     if (recording_) return;
-    QImage image = DibFromRecord(r, blockAt, blockAt + 4, blockAt + 8, blockAt + 12, state_.textColor, state_.bkColor);
-    if (image.isNull()) return;
+    PartialDib dib = PartFromRecord(r, DibFields{blockAt}, state_.textColor, state_.bkColor, bitmaps_);
+    if (dib.image.isNull()) return;
     const bool blend = rop == kAlphaBlendRop;
-    if (!blend && image.hasAlphaChannel()) image.reinterpretAsFormat(QImage::Format_RGB32);
-    if (prepare) prepare(image);
+    if (!blend && dib.image.hasAlphaChannel() && dib.area.size() == dib.size)
+        dib.image.reinterpretAsFormat(QImage::Format_RGB32);
+    if (prepare) prepare(dib.image);
     QRectF dest = logicalDest;
-    QRectF from = source.width() > 0 && source.height() > 0 ? source : QRectF(image.rect());
+    QRectF from = source.width() > 0 && source.height() > 0 ? source : QRectF(QPointF(0, 0), QSizeF(dib.size));
     if (dest.width() < 0 || dest.height() < 0) {
         // Mirror the whole bitmap, then take the mirrored source rectangle.
         const bool flipX = dest.width() < 0, flipY = dest.height() < 0;
-        image = Oriented(image, dest);
-        if (flipX) from.moveLeft(image.width() - from.right());
-        if (flipY) from.moveTop(image.height() - from.bottom());
+        dest = dest.normalized();
+        dib.Mirror(flipX, flipY);
+        if (flipX) from.moveLeft(dib.size.width() - from.right());
+        if (flipY) from.moveTop(dib.size.height() - from.bottom());
     }
-    // Only the part of the source inside the bitmap is drawn, at its place in the destination.
-    QRectF inside = from.intersected(QRectF(image.rect()));
+    // Only the part of the source inside the decoded bitmap is drawn, at its place in the destination.
+    QRectF inside = from.intersected(QRectF(dib.area));
     if (inside.isEmpty() || dest.isEmpty()) return;
     const double fx = dest.width() / from.width(), fy = dest.height() / from.height();
     dest = QRectF(dest.left() + (inside.left() - from.left()) * fx, dest.top() + (inside.top() - from.top()) * fy,
@@ -77,9 +71,9 @@ void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest
         // output pixels, which also spares it scaling pixels that fall outside the target.
         // A mapping that turns an axis over mirrors the bitmap.
         const bool flipX = t.m11() < 0, flipY = t.m22() < 0;
-        if (flipX || flipY) image = image.mirrored(flipX, flipY);
-        if (flipX) inside.moveLeft(image.width() - inside.right());
-        if (flipY) inside.moveTop(image.height() - inside.bottom());
+        dib.Mirror(flipX, flipY);
+        if (flipX) inside.moveLeft(dib.size.width() - inside.right());
+        if (flipY) inside.moveTop(dib.size.height() - inside.bottom());
         const QRectF out = t.mapRect(dest);
         const QRectF visible = out.intersected(QRectF(TargetRegion().boundingRect()));
         if (visible.isEmpty()) {
@@ -98,11 +92,11 @@ void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest
     if (blend) {
         const std::uint32_t function = r.U32(40);
         painter_.setOpacity(((function >> 16) & 0xFF) / 255.0);
-        if (!((function >> 24) & AC_SRC_ALPHA)) image.reinterpretAsFormat(QImage::Format_RGB32);
+        if (!((function >> 24) & AC_SRC_ALPHA)) dib.image.reinterpretAsFormat(QImage::Format_RGB32);
     } else {
         painter_.setCompositionMode(SourceMode(rop));
     }
-    painter_.drawImage(dest, image, inside);
+    painter_.drawImage(dest, dib.image, inside.translated(-QPointF(dib.area.topLeft())));
     painter_.restore();
     clipDirty_ = true;
 }
@@ -124,10 +118,10 @@ std::function<void(QImage&)> ColourKey(COLORREF key) {
 
 // MaskBlt whose background operation keeps the destination (the usual sprite): where the mask
 // is 0 the source is not drawn. Other background operations draw the whole source.
-std::function<void(QImage&)> MaskOf(const RecordReader& r) {
+std::function<void(QImage&)> MaskOf(const RecordReader& r, BitmapBudget& budget) {
     constexpr std::uint32_t kKeepDestination = 0xAA;
     if ((r.U32(40) >> 24) != kKeepDestination) return {};
-    const QImage mask = DibFromRecord(r, 112, 116, 120, 124, 0x000000, 0xFFFFFF);
+    const QImage mask = DibFromRecord(r, DibFields{112}, 0x000000, 0xFFFFFF, budget);
     if (mask.isNull()) return {};
     const QPoint offset = MaskOffset(r.I32(100), r.I32(104), r.I32(44), r.I32(48));
     return [mask, offset](QImage& image) { MaskOut(image, mask, offset); };
@@ -166,7 +160,7 @@ bool MetafilePlayer::PlayBitmapRecord(const RecordReader& r) {
     case EMR_BITBLT:
     case EMR_MASKBLT: {
         const QRectF dest = DestRect(r, 24, 32);
-        const auto mask = r.Type() == EMR_MASKBLT ? MaskOf(r) : std::function<void(QImage&)>{};
+        const auto mask = r.Type() == EMR_MASKBLT ? MaskOf(r, bitmaps_) : std::function<void(QImage&)>{};
         if (r.U32(88) == 0) FillPattern(dest, r.U32(40));
         else
             DrawBitmap(r, dest, QRectF(r.I32(44), r.I32(48), dest.width(), dest.height()), 84, r.U32(40) & 0xFFFFFF,

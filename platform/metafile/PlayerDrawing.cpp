@@ -54,6 +54,16 @@ QPainter::CompositionMode Rop2Mode(int rop2) {
     }
 }
 
+// A black-and-white pattern with black made `zero` and white made `one`.
+QImage Recoloured(const QImage& pattern, const QColor& zero, const QColor& one) {
+    QImage image = pattern.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) row[x] = qGray(row[x]) < 128 ? zero.rgb() : one.rgb();
+    }
+    return image;
+}
+
 }  // namespace
 
 QColor MetafilePlayer::ToColor(COLORREF color) const {
@@ -96,7 +106,10 @@ QBrush MetafilePlayer::OutputBrush() const {
     switch (b.style) {
     case BS_NULL: return QBrush(Qt::NoBrush);
     case BS_HATCHED: return QBrush(ToColor(b.color), HatchStyle(b.hatch));
-    case BS_PATTERN: return b.pattern.isNull() ? QBrush(Qt::NoBrush) : QBrush(b.pattern);
+    case BS_PATTERN:
+        if (b.pattern.isNull()) return QBrush(Qt::NoBrush);
+        return b.monochrome ? QBrush(Recoloured(b.pattern, ToColor(state_.textColor), ToColor(state_.bkColor)))
+                            : QBrush(b.pattern);
     default:
         if (state_.rop2 == 1) return QBrush(Qt::black);
         if (state_.rop2 == 16) return QBrush(Qt::white);

@@ -1,5 +1,6 @@
 // The object table: pens, brushes, fonts and palettes created, selected and deleted.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/metafile/DibImage.h"
 #include "platform/metafile/MetafileLimits.h"
@@ -13,6 +14,7 @@ constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRU
                         EMR_SELECTPALETTE = 48, EMR_CREATEPALETTE = 49, EMR_EXTCREATEFONTINDIRECTW = 82,
                         EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94, EMR_EXTCREATEPEN = 95;
 constexpr std::uint32_t kStockFlag = 0x80000000u;
+constexpr std::uint32_t DIB_PAL_COLORS = 1;
 constexpr std::uint32_t PS_GEOMETRIC = 0x10000, PS_USERSTYLE = 7;
 constexpr std::uint32_t kMaxStyleEntries = 16;
 
@@ -46,8 +48,8 @@ void MetafilePlayer::DeleteObject(std::uint32_t index) {
 void MetafilePlayer::CreatePen(const RecordReader& r) {
     auto pen = std::make_shared<MetaPen>();
     pen->style = r.U32(12);
-    pen->width = r.I32(16);
-    pen->geometric = pen->width > 1;
+    pen->width = std::abs(double(r.I32(16)));
+    pen->geometric = pen->width != 0;
     pen->color = r.U32(24);
     CreateObject(r.U32(8), std::shared_ptr<const MetaPen>(pen));
 }
@@ -74,10 +76,16 @@ void MetafilePlayer::CreateBrush(const RecordReader& r) {
     CreateObject(r.U32(8), std::shared_ptr<const MetaBrush>(brush));
 }
 
+// A monochrome brush, and a 1-bit DIB brush whose table holds palette indexes, take their two
+// colours from the drawing context when they paint, as a pattern made from a monochrome bitmap
+// does: 0 bits the text colour, 1 bits the background colour.
 void MetafilePlayer::CreateDibBrush(const RecordReader& r) {
     auto brush = std::make_shared<MetaBrush>();
     brush->style = BS_PATTERN;
-    brush->pattern = DibFromRecord(r, 16, 20, 24, 28, state_.textColor, state_.bkColor);
+    brush->monochrome =
+        DibBitCount(r, DibFields{16}) == 1 && (r.Type() == EMR_CREATEMONOBRUSH || r.U32(12) == DIB_PAL_COLORS);
+    brush->pattern = brush->monochrome ? DibFromRecord(r, DibFields{16}, 0x000000, 0xFFFFFF, bitmaps_, true)
+                                       : DibFromRecord(r, DibFields{16}, state_.textColor, state_.bkColor, bitmaps_);
     if (brush->pattern.isNull()) brush->style = BS_SOLID, brush->color = 0x808080;
     CreateObject(r.U32(8), std::shared_ptr<const MetaBrush>(brush));
 }

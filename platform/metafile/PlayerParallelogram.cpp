@@ -22,7 +22,7 @@ QTransform SourceToCorners(const QRectF& source, const QPointF& p0, const QPoint
 
 void MetafilePlayer::DrawParallelogram(const RecordReader& r) {
     if (recording_) return;
-    const QImage bitmap = DibFromRecord(r, 96, 100, 104, 108, state_.textColor, state_.bkColor);
+    const QImage bitmap = DibFromRecord(r, DibFields{96}, state_.textColor, state_.bkColor, bitmaps_);
     if (bitmap.isNull()) return;
     const QRectF source(r.I32(48), r.I32(52), r.I32(56), r.I32(60));
     if (source.width() == 0 || source.height() == 0) return;
@@ -38,7 +38,7 @@ void MetafilePlayer::DrawParallelogram(const RecordReader& r) {
     QImage image = bitmap.copy(inside);
     if (image.hasAlphaChannel()) image.reinterpretAsFormat(QImage::Format_RGB32);
     if (r.U32(128) != 0 && r.U32(136) != 0) {
-        const QImage mask = DibFromRecord(r, 124, 128, 132, 136, 0x000000, 0xFFFFFF);
+        const QImage mask = DibFromRecord(r, DibFields{124}, 0x000000, 0xFFFFFF, bitmaps_);
         const QPoint offset = MaskOffset(r.I32(112), r.I32(116), r.I32(48), r.I32(52));
         if (!mask.isNull()) MaskOut(image, mask, offset + inside.topLeft());
     }

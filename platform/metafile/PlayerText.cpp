@@ -10,6 +10,7 @@
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/SymbolFont.h"
+#include "platform/metafile/TextFont.h"
 
 namespace platform {
 
@@ -33,17 +34,6 @@ constexpr std::size_t kEmrTextSize = 40;
 constexpr std::int32_t kMaxPolyTextStrings = 1024;
 // A cell height (positive font height) holds the character height and the internal leading.
 constexpr double kCellToEm = 0.85;
-
-QFont::StyleHint StyleHintOf(std::uint8_t pitchAndFamily) {
-    switch (pitchAndFamily & 0xF0) {
-    case 0x10: return QFont::Serif;
-    case 0x20: return QFont::SansSerif;
-    case 0x30: return QFont::Monospace;
-    case 0x40: return QFont::Cursive;
-    case 0x50: return QFont::Decorative;
-    default: return QFont::AnyStyle;
-    }
-}
 
 void ReadChars(const RecordReader& r, std::size_t at, std::uint32_t count, bool wide, TextRun& run) {
     const auto chars = r.Block(at, count, wide ? 2 : 1);
@@ -95,7 +85,65 @@ TextRun ReadSmallRun(const RecordReader& r) {
     return run;
 }
 
+// The characters of a run, one string each; an empty string for a symbol code its face has no
+// character for. Symbol-set text is drawn as the Unicode signs it stands for.
+std::vector<QString> Characters(const QString& text, const MetaFont& f) {
+    std::vector<QString> chars;
+    const SymbolSet set = SymbolSetOf(f.face);
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (f.charSet != SYMBOL_CHARSET || !(u < 0x100 || (u & 0xFF00) == 0xF000)) {
+            chars.emplace_back(c);
+            continue;
+        }
+        const char32_t sign = SymbolChar(set, std::uint8_t(u));
+        chars.push_back(sign ? QString::fromUcs4(&sign, 1) : QString());
+    }
+    return chars;
+}
+
+// The advance of one character: a single unit as the font's own, a missing glyph as glyph 0's.
+double Advance(const QFontMetricsF& metrics, const QRawFont& raw, const QString& c) {
+    if (c.isEmpty()) return raw.advancesForGlyphIndexes(QList<quint32>{0}).value(0).x();
+    return c.size() == 1 ? metrics.horizontalAdvance(c[0]) : metrics.horizontalAdvance(c);
+}
+
 }  // namespace
+
+// Where a run goes: its characters' offsets along the baseline and the run's placement, in
+// output pixels.
+struct TextLayout {
+    std::vector<QString> chars;
+    std::vector<double> x;  // one more than the characters: the last is the run's advance
+    QPointF origin;
+    double shift = 0, baseline = 0, angle = 0;
+    bool missing = false;  // some character draws as the missing glyph
+};
+
+bool MetafilePlayer::LayOutText(const TextRun& run, const QFont& font, double xScale, TextLayout& layout) {
+    const QFontMetricsF metrics(font);
+    const QRawFont raw = QRawFont::fromFont(font);
+    layout.chars = Characters(run.text, *state_.font);
+    layout.x.assign(layout.chars.size() + 1, 0.0);
+    for (std::size_t i = 0; i < layout.chars.size(); ++i) {
+        layout.missing = layout.missing || layout.chars[i].isEmpty();
+        const double advance = i < run.dx.size() ? run.dx[i] * xScale : Advance(metrics, raw, layout.chars[i]);
+        layout.x[i + 1] = layout.x[i] + advance;
+    }
+    const double total = layout.x.back();
+    const bool fromPosition = state_.textAlign & TA_UPDATECP;
+    layout.origin = LogicalToOutput().map(fromPosition ? state_.position : run.reference);
+    if (!std::isfinite(layout.origin.x()) || !std::isfinite(layout.origin.y()) ||
+        std::abs(layout.origin.x()) > kMaxOutputCoordinate || std::abs(layout.origin.y()) > kMaxOutputCoordinate)
+        return false;
+    if ((state_.textAlign & TA_CENTER) == TA_CENTER) layout.shift = -total / 2;
+    else if (state_.textAlign & TA_RIGHT) layout.shift = -total;
+    layout.baseline = metrics.ascent();
+    if ((state_.textAlign & TA_BASELINE) == TA_BASELINE) layout.baseline = 0;
+    else if (state_.textAlign & TA_BOTTOM) layout.baseline = -metrics.descent();
+    if (fromPosition) state_.position += QPointF(total / xScale, 0);
+    return true;
+}
 
 void MetafilePlayer::DrawText(TextRun run) {
     // Fonts need the GUI application; a process without one draws no text.
@@ -105,90 +153,69 @@ void MetafilePlayer::DrawText(TextRun run) {
     const QPointF alongX = linear.map(QPointF(1, 0)), alongY = linear.map(QPointF(0, 1));
     const double xScale = std::hypot(alongX.x(), alongX.y()), yScale = std::hypot(alongY.x(), alongY.y());
     const MetaFont& f = *state_.font;
-    double pixels = f.height == 0 ? 16 * yScale : std::abs(f.height) * yScale * (f.height > 0 ? kCellToEm : 1.0);
+    const double pixels =
+        f.height == 0 ? 16 * yScale : std::abs(double(f.height)) * yScale * (f.height > 0 ? kCellToEm : 1.0);
     if (!std::isfinite(pixels) || pixels > kMaxFontPixels || !std::isfinite(xScale) || xScale == 0) return;
-    // Symbol-set text is drawn as the Unicode signs it stands for, in a font that has them.
-    const bool symbol = f.charSet == SYMBOL_CHARSET;
-    QFont font(symbol ? QStringLiteral("serif") : f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
-    font.setStyleHint(StyleHintOf(f.pitchAndFamily));
-    font.setPixelSize(std::max(1, int(std::lround(pixels))));
-    font.setWeight(QFont::Weight(std::clamp(f.weight == 0 ? 400 : f.weight, 1, 1000)));
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strikeOut);
-    // A width asks for narrower or wider characters than the font's average.
-    if (f.width != 0) {
-        const double average = QFontMetricsF(font).averageCharWidth();
-        if (average > 0)
-            font.setStretch(std::clamp(int(std::lround(100 * std::abs(f.width) * xScale / average)), 1, 4000));
-    }
-    const QFontMetricsF metrics(font);
-    if (symbol)
-        for (auto& c : run.text)
-            if (c.unicode() < 0x100 || (c.unicode() & 0xFF00) == 0xF000)
-                c = QChar(SymbolChar(std::uint8_t(c.unicode())));
+    const QFont font = OutputFont(f, pixels, std::abs(double(f.width)) * xScale);
+    TextLayout layout;
+    if (!LayOutText(run, font, xScale, layout)) return;
+    // The baseline turns with the mapping of the x axis and the font's escapement.
+    const QPointF direction = alongX.x() < 0 ? -alongX : alongX;
+    layout.angle = std::atan2(direction.y(), direction.x()) * 180 / std::numbers::pi - f.escapement / 10.0;
+    PaintText(run, font, layout);
+}
 
-    // Positions along the baseline, in output pixels.
-    std::vector<double> x(run.text.size() + 1, 0.0);
-    for (qsizetype i = 0; i < run.text.size(); ++i) {
-        const double advance =
-            std::size_t(i) < run.dx.size() ? run.dx[std::size_t(i)] * xScale : metrics.horizontalAdvance(run.text[i]);
-        x[std::size_t(i) + 1] = x[std::size_t(i)] + advance;
+void MetafilePlayer::PaintText(const TextRun& run, const QFont& font, const TextLayout& layout) {
+    const QTransform t = LogicalToOutput();
+    if ((run.options & ETO_OPAQUE) && !run.rect.isEmpty()) {
+        QPainterPath box;
+        box.addRect(run.rect);
+        painter_.fillPath(t.map(box), ToColor(state_.bkColor));
     }
-    const double total = x.back();
-    const bool fromPosition = state_.textAlign & TA_UPDATECP;
-    const QPointF origin = t.map(fromPosition ? state_.position : run.reference);
-    if (!std::isfinite(origin.x()) || !std::isfinite(origin.y()) || std::abs(origin.x()) > kMaxOutputCoordinate ||
-        std::abs(origin.y()) > kMaxOutputCoordinate)
-        return;
-    double shift = 0;
-    if ((state_.textAlign & TA_CENTER) == TA_CENTER) shift = -total / 2;
-    else if (state_.textAlign & TA_RIGHT) shift = -total;
-    double baseline = metrics.ascent();
-    if ((state_.textAlign & TA_BASELINE) == TA_BASELINE) baseline = 0;
-    else if (state_.textAlign & TA_BOTTOM) baseline = -metrics.descent();
-    if (fromPosition) state_.position += QPointF(total / xScale, 0);
-
-    if ((run.options & ETO_OPAQUE) && !run.rect.isEmpty())
-        painter_.fillPath(t.map([&] {
-            QPainterPath p;
-            p.addRect(run.rect);
-            return p;
-        }()),
-                          ToColor(state_.bkColor));
     painter_.save();
     if ((run.options & ETO_CLIPPED) && !run.rect.isEmpty()) {
         QPainterPath clip;
         clip.addRect(run.rect);
         painter_.setClipPath(t.map(clip), Qt::IntersectClip);
     }
-    // The baseline turns with the mapping of the x axis and the font's escapement.
-    QPointF direction = alongX.x() < 0 ? -alongX : alongX;
-    const double angle = std::atan2(direction.y(), direction.x()) * 180 / std::numbers::pi - f.escapement / 10.0;
-    painter_.translate(origin);
-    painter_.rotate(angle);
+    painter_.translate(layout.origin);
+    painter_.rotate(layout.angle);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QFontMetricsF metrics(font);
     if (state_.bkMode == OPAQUE)
-        painter_.fillRect(QRectF(shift, baseline - metrics.ascent(), total, metrics.height()), ToColor(state_.bkColor));
+        painter_.fillRect(QRectF(layout.shift, layout.baseline - metrics.ascent(), layout.x.back(), metrics.height()),
+                          ToColor(state_.bkColor));
     painter_.setFont(font);
     painter_.setPen(ToColor(state_.textColor));
-    if (run.options & ETO_GLYPH_INDEX) {
-        QGlyphRun glyphs;
-        glyphs.setRawFont(QRawFont::fromFont(font));
-        QList<quint32> indexes(run.glyphs.begin(), run.glyphs.end());
-        QList<QPointF> positions;
-        for (std::size_t i = 0; i < run.glyphs.size(); ++i) positions << QPointF(shift + x[i], baseline);
-        glyphs.setGlyphIndexes(indexes);
-        glyphs.setPositions(positions);
-        painter_.drawGlyphRun(QPointF(0, 0), glyphs);
-    } else if (run.dx.empty()) {
-        painter_.drawText(QPointF(shift, baseline), run.text);
-    } else {
-        for (qsizetype i = 0; i < run.text.size(); ++i)
-            painter_.drawText(QPointF(shift + x[std::size_t(i)], baseline), QString(run.text[i]));
-    }
+    PaintCharacters(run, font, layout);
     painter_.restore();
     clipDirty_ = true;
+}
+
+void MetafilePlayer::PaintCharacters(const TextRun& run, const QFont& font, const TextLayout& layout) {
+    const auto at = [&](std::size_t i) { return QPointF(layout.shift + layout.x[i], layout.baseline); };
+    const auto glyphs = [&](const std::vector<quint32>& indexes, const std::vector<std::size_t>& places) {
+        QGlyphRun glyphRun;
+        glyphRun.setRawFont(QRawFont::fromFont(font));
+        QList<QPointF> positions;
+        for (std::size_t i : places) positions << at(i);
+        glyphRun.setGlyphIndexes(QList<quint32>(indexes.begin(), indexes.end()));
+        glyphRun.setPositions(positions);
+        painter_.drawGlyphRun(QPointF(0, 0), glyphRun);
+    };
+    if (run.options & ETO_GLYPH_INDEX) {
+        std::vector<std::size_t> places(run.glyphs.size());
+        for (std::size_t i = 0; i < places.size(); ++i) places[i] = i;
+        glyphs(run.glyphs, places);
+    } else if (run.dx.empty() && !layout.missing) {
+        QString text;
+        for (const QString& c : layout.chars) text += c;
+        painter_.drawText(at(0), text);
+    } else {
+        for (std::size_t i = 0; i < layout.chars.size(); ++i)
+            if (layout.chars[i].isEmpty()) glyphs({0}, {i});
+            else painter_.drawText(at(i), layout.chars[i]);
+    }
 }
 
 bool MetafilePlayer::PlayTextRecord(const RecordReader& r) {

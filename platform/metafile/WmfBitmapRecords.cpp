@@ -19,7 +19,7 @@ enum : std::uint16_t {
     META_STRETCHDIB = 0x0F43
 };
 constexpr std::uint32_t EMR_CREATEBRUSHINDIRECT = 39, EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80,
-                        EMR_STRETCHDIBITS = 81, EMR_CREATEDIBPATTERNBRUSHPT = 94;
+                        EMR_STRETCHDIBITS = 81, EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94;
 constexpr std::int32_t kOne = 0x3F800000;  // 1.0f
 constexpr std::uint32_t DIB_PAL_COLORS = 1;
 // The grey of a pattern brush whose bitmap is not read.
@@ -66,9 +66,9 @@ void WmfConverter::Bitmap(std::uint32_t type, const std::vector<std::int32_t>& f
                                : type == EMR_STRETCHBLT        ? kStretchBltBytes
                                : type == EMR_SETDIBITSTODEVICE ? kSetDibitsBytes
                                                                : kPatternBrushBytes;
-    const std::size_t offsetsAt = type == EMR_STRETCHDIBITS || type == EMR_SETDIBITSTODEVICE ? 10
-                                  : type == EMR_CREATEDIBPATTERNBRUSHPT                      ? 2
-                                                                                             : 19;
+    const std::size_t offsetsAt = type == EMR_STRETCHDIBITS || type == EMR_SETDIBITSTODEVICE           ? 10
+                                  : type == EMR_CREATEDIBPATTERNBRUSHPT || type == EMR_CREATEMONOBRUSH ? 2
+                                                                                                       : 19;
     head[offsetsAt] = fixed;
     head[offsetsAt + 1] = std::int32_t(*info);
     head[offsetsAt + 2] = fixed + std::int32_t(*info);
@@ -91,7 +91,11 @@ void WmfConverter::CreatePatternBrush(const RecordReader& r) {
     const auto slot = NewSlot(Kind::Brush);
     if (!slot) return;
     const std::int32_t index = std::int32_t(*slot) + 1;
-    if (dib) Bitmap(EMR_CREATEDIBPATTERNBRUSHPT, {index, DIB_RGB_COLORS, 0, 0, 0, 0}, *dib, DIB_RGB_COLORS);
+    // A monochrome bitmap paints in the text and background colours, as a monochrome brush does.
+    const bool monochrome = r.U8(P + 8) == 1 && r.U8(P + 9) == 1;
+    if (dib)
+        Bitmap(monochrome ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT, {index, DIB_RGB_COLORS, 0, 0, 0, 0},
+               *dib, DIB_RGB_COLORS);
     else writer_->Record(EMR_CREATEBRUSHINDIRECT, {index, BS_SOLID, std::int32_t(kUnreadablePattern), 0});
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/metafile/EmfWriter.h"
+#include "platform/metafile/SymbolFont.h"
 #include "platform/metafile/RecordReader.h"
 #include "platform/metafile/WinMetaFile.h"
 
@@ -25,9 +26,10 @@ private:
     enum class Kind { Free, Pen, Brush, Font, Palette, Region, Other };
     struct Slot {
         Kind kind = Kind::Free;
-        std::uint8_t charSet = 0;  // fonts
-        RECT bounds{};             // regions, logical units: the bounding rectangle
-        std::vector<RECT> rects;   // and the rectangles of the scans
+        std::uint8_t charSet = 0;               // fonts
+        SymbolSet symbols = SymbolSet::Symbol;  // fonts of the symbol character set
+        RECT bounds{};                          // regions, logical units: the bounding rectangle
+        std::vector<RECT> rects;                // and the rectangles of the scans
     };
 
     bool HeaderSound();
@@ -69,6 +71,7 @@ private:
     std::size_t headerBytes_ = 0;
     std::vector<Slot> slots_;
     std::uint8_t fontCharSet_ = 0;  // of the selected font
+    SymbolSet fontSymbols_ = SymbolSet::Symbol;
     std::int32_t charExtra_ = 0;
     int saveDepth_ = 0;
     POINT windowOrg_, viewportOrg_;

@@ -51,7 +51,10 @@ std::optional<std::uint32_t> WmfConverter::NewSlot(Kind kind) {
 void WmfConverter::Select(std::uint16_t slot) {
     if (slot >= slots_.size() || slots_[slot].kind == Kind::Free) return;
     if (slots_[slot].kind == Kind::Region) return SelectRegion(slot);
-    if (slots_[slot].kind == Kind::Font) fontCharSet_ = slots_[slot].charSet;
+    if (slots_[slot].kind == Kind::Font) {
+        fontCharSet_ = slots_[slot].charSet;
+        fontSymbols_ = slots_[slot].symbols;
+    }
     writer_->Record(EMR_SELECTOBJECT, {std::int32_t(slot) + 1});
 }
 
@@ -79,12 +82,15 @@ void WmfConverter::CreateFont(const RecordReader& r) {
         AppendLittleU32(logFont, std::uint32_t(std::int32_t(r.I16(at))));
     for (std::size_t at = P + 10; at < P + 18; ++at) logFont.push_back(r.U8(at));
     // The face name runs to its NUL or to the end of the record, whichever comes first.
+    QString face;
     for (std::size_t i = 0; i < kFaceNameBytes && P + 18 + i < r.Size(); ++i) {
         const std::uint8_t c = r.U8(P + 18 + i);
         if (c == 0) break;
         logFont.push_back(c);
         logFont.push_back(0);
+        face += QChar(c);
     }
+    slots_[*slot].symbols = SymbolSetOf(face);
     logFont.resize(kLogFontBytes, 0);
     writer_->Record(EMR_EXTCREATEFONTINDIRECTW, {std::int32_t(*slot) + 1}, logFont);
 }

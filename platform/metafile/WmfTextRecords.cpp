@@ -23,7 +23,7 @@ void WmfConverter::Text(POINT reference, std::uint32_t options, const RECT* rect
     const std::size_t n = std::min<std::size_t>(chars.size(), kMaxTextChars);
     std::vector<std::uint8_t> tail;
     for (std::size_t i = 0; i < n; ++i) {
-        const char16_t c = fontCharSet_ == SYMBOL_CHARSET ? SymbolChar(chars[i]) : char16_t(chars[i]);
+        const char16_t c = fontCharSet_ == SYMBOL_CHARSET ? SymbolUnit(fontSymbols_, chars[i]) : char16_t(chars[i]);
         AppendLittleU16(tail, c);
     }
     while (tail.size() % 4) tail.push_back(0);

@@ -19,7 +19,8 @@ constexpr std::int32_t EMR_SETWINDOWEXTEX = 9, EMR_SETVIEWPORTEXTEX = 11, EMR_SE
                        EMR_LINETO = 54, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_FILLPATH = 62,
                        EMR_EXTSELECTCLIPRGN = 75, EMR_STRETCHDIBITS = 81, EMR_EXTCREATEFONTINDIRECTW = 82,
                        EMR_EXTTEXTOUTW = 84, EMR_POLYGON16 = 86, EMR_SETMETARGN = 28, EMR_EXTFLOODFILL = 53,
-                       EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74, EMR_PLGBLT = 79;
+                       EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74, EMR_PLGBLT = 79,
+                       EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_CREATEMONOBRUSH = 93;
 constexpr std::int32_t kNullPen = std::int32_t(0x80000008), kBlackBrush = std::int32_t(0x80000004);
 constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
 
@@ -112,6 +113,17 @@ void MirroredParallelogram(EmfBuilder& b, bool masked) {
     b.Raw(EMR_PLGBLT, body);
 }
 
+// An 8 x 8 monochrome brush (object 1) whose table says black for 0 and white for 1: its upper
+// four rows 0 bits, its lower four 1 bits. Selected with the null pen.
+void MonochromeBrush(EmfBuilder& b) {
+    std::vector<std::uint8_t> body;
+    const auto put = [&](std::int32_t v) { EmfBuilder::Put(body, std::uint32_t(v)); };
+    for (std::int32_t v : {1, 0, 32, 48, 80, 32}) put(v);
+    for (std::int32_t v : {40, 8, 8, 1 | (1 << 16), 0, 32, 0, 0, 2, 0, 0x000000, 0xFFFFFF}) put(v);
+    for (int row = 0; row < 8; ++row) put(row < 4 ? 0xFF : 0x00);  // stored bottom row first
+    b.Raw(EMR_CREATEMONOBRUSH, body).Record(EMR_SELECTOBJECT, {1}).Record(EMR_SELECTOBJECT, {kNullPen});
+}
+
 // A blue outline (20, 20)-(60, 60) and a red brush, then a flood fill from (x, y).
 void OutlineThenFlood(EmfBuilder& b, std::int32_t x, std::int32_t y, std::uint32_t color, std::int32_t mode) {
     b.Record(EMR_CREATEPEN, {2, 0, 1, 0, std::int32_t(kBlue)}).Record(EMR_SELECTOBJECT, {2});
@@ -188,6 +200,22 @@ INSTANTIATE_TEST_SUITE_P(
                        b.Record(EMR_ELLIPSE, {10, 10, 90, 90});
                    },
                    {{50, 10, kBlue}, {10, 50, kBlue}, {50, 50, kWhite}, {12, 12, kWhite}}},
+        PlayerCase{"PenOfWidthOneScalesWithTheMapping",
+                   [](EmfBuilder& b) {
+                       b.Record(EMR_SETMAPMODE, {8}).Record(EMR_SETWINDOWEXTEX, {10, 10});
+                       b.Record(EMR_SETVIEWPORTEXTEX, {100, 100});
+                       b.Record(EMR_CREATEPEN, {2, 0, 1, 0, std::int32_t(kBlue)}).Record(EMR_SELECTOBJECT, {2});
+                       b.Record(EMR_MOVETOEX, {1, 5}).Record(EMR_LINETO, {9, 5});
+                   },
+                   {{50, 47, kBlue}, {50, 50, kBlue}, {50, 53, kBlue}, {50, 40, kWhite}, {50, 60, kWhite}}},
+        PlayerCase{"MonochromeBrushPaintsInTextAndBackgroundColours",
+                   [](EmfBuilder& b) {
+                       MonochromeBrush(b);
+                       // The colours in force when the brush paints, not when it was made.
+                       b.Record(EMR_SETTEXTCOLOR, {std::int32_t(kRed)}).Record(EMR_SETBKCOLOR, {std::int32_t(kGreen)});
+                       b.Record(EMR_RECTANGLE, {0, 0, 101, 101});
+                   },
+                   {{2, 1, kRed}, {2, 5, kGreen}, {50, 9, kRed}, {50, 13, kGreen}}},
         PlayerCase{"FilledPath",
                    [](EmfBuilder& b) {
                        SolidFill(b, kRed);

@@ -15,10 +15,12 @@ constexpr std::uint16_t META_SELECTOBJECT = 0x012D, META_CREATEFONTINDIRECT = 0x
 constexpr std::uint32_t EMR_EXTTEXTOUTW = 84;
 
 // A font of the character set, then "Da" at (10, 20) with advances 7 and 9.
-std::vector<std::uint8_t> TextMetafile(std::uint8_t charSet) {
+std::vector<std::uint8_t> TextMetafile(std::uint8_t charSet, const std::string& face = "Symbol") {
     WmfBuilder b;
-    b.Record(META_CREATEFONTINDIRECT, {std::uint16_t(-20), 0, 0, 0, 400, 0, std::uint16_t(charSet << 8), 0, 0,
-                                       'S' | ('y' << 8), 'm' | ('b' << 8), 'o' | ('l' << 8), 0});
+    std::vector<std::uint16_t> font{std::uint16_t(-20), 0, 0, 0, 400, 0, std::uint16_t(charSet << 8), 0, 0};
+    for (std::size_t i = 0; i <= face.size(); i += 2)
+        font.push_back(std::uint16_t(std::uint8_t(face[i]) | (i + 1 < face.size() ? face[i + 1] << 8 : 0)));
+    b.Record(META_CREATEFONTINDIRECT, font);
     b.Record(META_SELECTOBJECT, {0});
     b.Record(META_EXTTEXTOUT, {20, 10, 2, 0, 'D' | ('a' << 8), 7, 9});
     auto bytes = b.Bytes();
@@ -56,6 +58,8 @@ TEST(WmfTextTest, CharacterSetDecidesTheCharacters) {
     const auto [symbol, dx] = FirstText(Converted(TextMetafile(2)));
     EXPECT_EQ(symbol, u"Δα");
     EXPECT_EQ(dx, (std::vector<std::int32_t>{7, 9}));
+    // Other symbol faces keep their bytes as the private-use codes their fonts answer to.
+    EXPECT_EQ(FirstText(Converted(TextMetafile(2, "Wingdings"))).first, u"\uF044\uF061");
 }
 
 TEST(WmfTextTest, WritingBackGivesTheBytesAgain) {
