@@ -3,6 +3,10 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libjpeg-turbo-progs
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra
+          # metafile text: faces with the advances of Arial, Times New Roman, Courier New
+          # (Liberation), Calibri (Carlito), Cambria (Caladea), Symbol and the PostScript faces
+          # (URW), and the pictographs of Wingdings and Webdings (Symbola)
+          fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-urw-base35 fonts-symbola
           liblcms2-dev
           libpng-dev libwebp-dev libheif-dev  # PNG, WebP and HEIC input
           webp libheif-examples  # encoders the format tests make their files with
