@@ -54,6 +54,18 @@ QString SymbolFamily(const MetaFont& f) {
     return pictographs ? QStringLiteral("Symbola") : FamilyFor(f.face, f.pitchAndFamily);
 }
 
+// The average character width a font's width field is measured against: the lowercase letters
+// and the space weighted by their frequency in English text (the OS/2 table's historical
+// xAvgCharWidth, which Windows reports as the average width), here from the face's advances.
+double AverageCharWidth(const QFont& font) {
+    static constexpr int kWeights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
+                                         56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
+    const QFontMetricsF metrics(font);
+    double sum = 0;
+    for (int i = 0; i < 27; ++i) sum += kWeights[i] * metrics.horizontalAdvance(QChar(i < 26 ? u'a' + i : u' '));
+    return sum / 1000;
+}
+
 }  // namespace
 
 QString FamilyFor(const QString& face, std::uint8_t pitchAndFamily) {
@@ -75,7 +87,7 @@ QFont OutputFont(const MetaFont& f, double pixels, double widthPixels) {
     font.setStrikeOut(f.strikeOut);
     // A width asks for narrower or wider characters than the font's average.
     if (widthPixels > 0) {
-        const double average = QFontMetricsF(font).averageCharWidth();
+        const double average = AverageCharWidth(font);
         const double width = std::min(widthPixels, kMaxFontPixels);
         if (average > 0) font.setStretch(int(std::lround(std::clamp(100 * width / average, 1.0, 4000.0))));
     }
