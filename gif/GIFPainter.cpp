@@ -132,11 +132,16 @@ void TGIFPainter::Run() {
         while ((timing.loopsLeft != 0 || (Options & goLoopEndlessly)) && !Terminated()) {
             SetActiveFrame(timing.loopStart);
             if (FirstFramePainted()) Callback(OnLoopRestarting);
+            int visited = 0;
             while (!Terminated()) {
                 const int index = ActiveFrame();
                 if (index < 0 || index >= frames || image_->Images().Frame(index)->IsEmpty()) break;
+                ++visited;
                 if (!PaintOneFrame(timing) || !(Options & goAnimateFrames)) break;
             }
+            // A pass that starts at a frame without pixels shows nothing, and so would every
+            // pass after it: repeating it would only spin.
+            if (visited == 0) break;
             if (timing.loopsLeft > 0) --timing.loopsLeft;
             if (!(Options & goAnimateFrames) || !(Options & goRepeatLoops)) break;
         }
