@@ -114,13 +114,29 @@ private:
     std::uint8_t transparent_;
 };
 
+// The frame's colour indices for one build: a frame whose data is still encoded is decoded for
+// the build only, so an animation holds its frames' bitmaps but not also their pixels.
+class TBuildPixels {
+public:
+    explicit TBuildPixels(TGIFSubImage& frame)
+        : decoded_(frame.PixelsPending() ? frame.DecodeCopy() : nullptr),
+          pixels_(decoded_ ? decoded_.get() : frame.PixelBuffer()), width_(frame.Width()) {}
+    const std::uint8_t* Row(int y) const { return pixels_ + std::int64_t(y) * width_; }
+
+private:
+    std::unique_ptr<std::uint8_t[]> decoded_;
+    const std::uint8_t* pixels_;
+    std::int64_t width_;
+};
+
 std::unique_ptr<TBitmap> BuildFrameBitmap(TGIFSubImage& frame, TBuildProgress& progress) {
     std::unique_ptr<TBitmap> bitmap = NewFrameBitmap(frame);
     const int width = frame.Width(), height = frame.Height();
     TFrameRows rows(frame, *bitmap);
+    const TBuildPixels pixels(frame);
     for (int y = 0; y < height; ++y) {
         progress.Row(y, height);
-        const std::uint8_t* row = frame.PixelRow(y);
+        const std::uint8_t* row = pixels.Row(y);
         std::memcpy(rows.ScanLine(y), row, std::size_t(width));
         if (!rows.WithMask()) continue;
         for (int x = 0; x < width; ++x) rows.MaskIfTransparent(row[x], x, y);
@@ -152,9 +168,10 @@ std::unique_ptr<TBitmap> BuildDitheredFrameBitmap(TGIFSubImage& frame, TBuildPro
     TRgb found;
     const std::uint8_t transparentFill = std::uint8_t(lookup.LookupColor(colors[rows.Transparent()], found));
     TFloydSteinbergDitherer ditherer(width, lookup);
+    const TBuildPixels pixels(frame);
     for (int y = 0; y < height; ++y) {
         progress.Row(y, height);
-        const std::uint8_t* row = frame.PixelRow(y);
+        const std::uint8_t* row = pixels.Row(y);
         std::uint8_t* out = rows.ScanLine(y);
         if (rows.WithMask()) std::memset(out, transparentFill, std::size_t(width));
         for (int i = 0; i < width; ++i) {

@@ -146,6 +146,7 @@ private:
     void DrawComposite(TCanvas& canvas, const TRect& rect);
     void StartShowingPainter(TCanvas& canvas, const TRect& rect);
     bool WaitForFirstFrame();
+    bool AnimationFits(const TRect& rect);
 
     TGIFHeader header_;
     TGIFImageList images_;

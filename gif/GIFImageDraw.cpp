@@ -6,6 +6,7 @@
 #include "gif/ColorReduction.h"
 #include "gif/GIFFrameDraw.h"
 #include "gif/GIFImage.h"
+#include "gif/GIFLimits.h"
 #include "gif/GIFMessages.h"
 #include "gif/GIFPaletteDisplay.h"
 #include "gif/GIFRenderState.h"
@@ -30,7 +31,7 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
     if (IsEmpty() || RenderState().Drawing) return;
     TGIFRenderState& state = RenderState();
     TDrawingFlag drawing(state.Drawing);
-    if (images_.Count() == 1 || !(PaintOptions & goAnimateFrames))
+    if (images_.Count() == 1 || !(PaintOptions & goAnimateFrames) || !AnimationFits(rect))
         return gif::DrawFrame(*images_.Frame(0), canvas, rect, PaintOptions & goDrawTransparent,
                               PaintOptions & goTileImage);
     const bool onTarget = PaintOptions & goPaintOnTarget;
@@ -63,6 +64,26 @@ void TGIFImage::StartShowingPainter(TCanvas& canvas, const TRect& rect) {
     target.CopyMode = platform::SRCCOPY;
     target.CopyArea(screen, canvas, rect);
     StartPainter(&state.ShowingPainter, target, PaintOptions, screen);
+}
+
+// Every frame's bitmap and the bitmaps a painter works in, against the animation budget.
+bool TGIFImage::AnimationFits(const TRect& rect) {
+    std::int64_t bytes = 0;
+    bool restores = PaintOptions & goResetOnLoop, background = restores;
+    for (int i = 0; i < images_.Count(); ++i) {
+        TGIFSubImage& frame = *images_.Frame(i);
+        bytes += frame.PixelCount();
+        const int disposal = frame.GraphicControlExtension() ? frame.GraphicControlExtension()->Disposal() : 0;
+        restores = restores || disposal == 2 || disposal == 3;
+        background = background || disposal == 2;
+    }
+    const bool onTarget = PaintOptions & goPaintOnTarget;
+    const std::int64_t target = onTarget ? std::int64_t(rect.right - rect.left) * (rect.bottom - rect.top)
+                                         : std::int64_t(ImageWidth()) * ImageHeight();
+    const int workBitmaps =
+        (onTarget ? 0 : 1) + (restores ? 2 : 0) + (background && (PaintOptions & goDrawTransparent));
+    bytes += 4 * target * workBitmaps;
+    return bytes <= gif::MaxAnimationBytes;
 }
 
 // False when the painter went without a composed screen to show. A first frame that does not

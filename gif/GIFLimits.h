@@ -12,6 +12,10 @@ inline constexpr std::int64_t MaxScreenPixels = std::int64_t(1) << 26;  // 8192 
 inline constexpr std::int64_t MaxFramePixels = std::int64_t(1) << 26;
 // Pixels of all frames' index buffers together (one byte each).
 inline constexpr std::int64_t MaxTotalPixels = std::int64_t(1) << 29;  // 512 MiB
+// What an animation may hold at once: every frame's bitmap (a byte a pixel) and the composed
+// screen with the work bitmaps that disposal needs (four bytes a pixel each). A picture beyond
+// it shows its first frame without animating.
+inline constexpr std::int64_t MaxAnimationBytes = std::int64_t(1) << 29;  // 512 MiB
 // Frames of one image, with or without pixels.
 inline constexpr std::int64_t MaxFrameCount = 10000;
 // The decoder's fixed tables: 12-bit codes, and a string never longer than the table.

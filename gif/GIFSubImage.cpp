@@ -1,6 +1,7 @@
 #include "gif/GIFSubImage.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "gif/GIFImage.h"
 #include "gif/GIFLimits.h"
@@ -26,17 +27,61 @@ TGIFFrameCache& TGIFSubImage::Cache() {
 
 void TGIFSubImage::DropCache() { cache_.reset(); }
 
+namespace {
+// Decoding a pending frame may be asked for by the owner thread and a painter at once.
+std::mutex& PendingLock() {
+    static std::mutex lock;
+    return lock;
+}
+}  // namespace
+
 void TGIFSubImage::Reset() {
     extensions_.Clear();
     colorMap_.ResetMap();
     pixels_.reset();
+    encoded_.clear();
+    pending_.store(false);
     descriptor_.Width = descriptor_.Height = 0;
     transparent_ = false;
     graphicControl_ = nullptr;
     DropCache();
 }
 
-bool TGIFSubImage::IsEmpty() const { return !pixels_ || descriptor_.Width == 0 || descriptor_.Height == 0; }
+bool TGIFSubImage::IsEmpty() const {
+    return (!pixels_ && !PixelsPending()) || descriptor_.Width == 0 || descriptor_.Height == 0;
+}
+
+std::unique_ptr<std::uint8_t[]> TGIFSubImage::DecodeCopy() {
+    std::lock_guard guard(PendingLock());
+    if (PixelsPending()) return DecodeEncoded();
+    if (!pixels_) return nullptr;
+    std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[std::size_t(PixelCount())]);
+    std::memcpy(copy.get(), pixels_.get(), std::size_t(PixelCount()));
+    return copy;
+}
+
+std::unique_ptr<std::uint8_t[]> TGIFSubImage::DecodeEncoded() {
+    std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[std::size_t(PixelCount())]);
+    std::memset(pixels.get(), FillIndex(), std::size_t(PixelCount()));
+    TMemoryStream data;
+    data.WriteBuffer(encoded_.data(), std::int64_t(encoded_.size()));
+    data.SetPosition(0);
+    // The data's faults were reported when it was read.
+    gif::DecodePixels(*this, data, pixels.get(), false);
+    return pixels;
+}
+
+std::uint8_t* TGIFSubImage::PixelBuffer() {
+    if (PixelsPending()) {
+        std::lock_guard guard(PendingLock());
+        if (PixelsPending()) {
+            pixels_ = DecodeEncoded();
+            encoded_ = {};
+            pending_.store(false, std::memory_order_release);
+        }
+    }
+    return pixels_.get();
+}
 
 void TGIFSubImage::SetInterlaced(bool value) {
     descriptor_.PackedFields =
@@ -55,6 +100,8 @@ std::uint8_t TGIFSubImage::FillIndex() const {
 
 std::uint8_t* TGIFSubImage::MakePixelBuffer(std::uint8_t fill) {
     pixels_.reset();
+    encoded_ = {};
+    pending_.store(false);
     const std::int64_t count = PixelCount();
     if (count == 0) return nullptr;
     pixels_.reset(new std::uint8_t[std::size_t(count)]);
@@ -65,7 +112,7 @@ std::uint8_t* TGIFSubImage::MakePixelBuffer(std::uint8_t fill) {
 std::uint8_t* TGIFSubImage::PixelRow(int y) {
     if (PixelCount() == 0) RaiseGIFError(gifmsg::SEmptyImage);
     if (y < 0 || y >= Height()) RaiseGIFError(gifmsg::SBadPixelCoordinates);
-    if (!pixels_) MakePixelBuffer(0);
+    if (!PixelBuffer()) MakePixelBuffer(0);
     return pixels_.get() + std::int64_t(y) * Width();
 }
 
@@ -124,7 +171,16 @@ void TGIFSubImage::LoadFromStream(TStream& stream) {
     ReadDescriptor(stream);
     if (descriptor_.PackedFields & LocalMapFlag) colorMap_.ReadEntries(stream, 2 << (descriptor_.PackedFields & 7));
     image_->ChargePixels(PixelCount());
-    gif::DecodePixels(*this, stream);
+    // The first frame is what a picture shows and converts; later ones are only checked now and
+    // decoded when something asks for their pixels.
+    if (image_->Images().Count() == 0 || PixelCount() == 0) return gif::DecodePixels(*this, stream);
+    const std::int64_t start = stream.Position();
+    gif::CheckPixels(*this, stream);
+    const std::int64_t end = stream.Position();
+    encoded_.resize(std::size_t(end - start));
+    stream.SetPosition(start);
+    gif::ReadExact(stream, encoded_.data(), std::int64_t(encoded_.size()));
+    pending_.store(true);
 }
 
 void TGIFSubImage::CopyFrame(TGIFSubImage& source) {
@@ -141,7 +197,7 @@ void TGIFSubImage::CopyFrame(TGIFSubImage& source) {
         extensions_.Add(std::move(copy));
     }
     transparent_ = source.transparent_;
-    if (source.pixels_) std::memcpy(MakePixelBuffer(0), source.pixels_.get(), std::size_t(PixelCount()));
+    if (source.PixelBuffer()) std::memcpy(MakePixelBuffer(0), source.PixelBuffer(), std::size_t(PixelCount()));
 }
 
 void TGIFSubImage::CopyFrom(TPersistent* source) {

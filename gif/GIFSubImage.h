@@ -1,8 +1,10 @@
 #pragma once
 // One frame of a GIF: its extensions, Image Descriptor, local colour map and colour indices.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "gif/GIFColorMap.h"
 #include "gif/GIFExtension.h"
@@ -51,8 +53,15 @@ public:
     // The local map when it has entries, else the global map when it has, else the local map.
     TGIFColorMap& ActiveColorMap();
 
-    // Width x height colour indices, row-major, top row first; null when there is none.
-    std::uint8_t* PixelBuffer() const { return pixels_.get(); }
+    // Width x height colour indices, row-major, top row first; null when there is none. A frame
+    // read after the first keeps its data encoded until its pixels are first asked for here.
+    std::uint8_t* PixelBuffer();
+    // The data is still encoded: drawing decodes it for each build of the frame's bitmap
+    // instead of keeping the pixels.
+    bool PixelsPending() const { return pending_.load(std::memory_order_acquire); }
+    // The pixels decoded into a new buffer without keeping them in the frame; null when the
+    // frame has none.
+    std::unique_ptr<std::uint8_t[]> DecodeCopy();
     std::int64_t PixelCount() const { return std::int64_t(descriptor_.Width) * descriptor_.Height; }
     // A buffer of width x height bytes, every byte `fill`; replaces the present one.
     std::uint8_t* MakePixelBuffer(std::uint8_t fill);
@@ -73,6 +82,7 @@ public:
 
 private:
     void Reset();
+    std::unique_ptr<std::uint8_t[]> DecodeEncoded();
     void ReadDescriptor(TStream& stream);
     void CopyFrame(TGIFSubImage& source);
     // Making the frame from a picture: a bitmap keeps or reduces its colours; other graphics
@@ -88,6 +98,8 @@ private:
     TGIFLocalColorMap colorMap_;
     TImageDescriptor descriptor_;
     std::unique_ptr<std::uint8_t[]> pixels_;
+    std::vector<std::uint8_t> encoded_;  // the image data as read, while the pixels are pending
+    std::atomic<bool> pending_{false};
     bool transparent_ = false;
     TGIFGraphicControlExtension* graphicControl_ = nullptr;
     std::unique_ptr<TGIFFrameCache> cache_;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "gif/GIFLimits.h"
 #include "gif/GIFMessages.h"
@@ -16,37 +17,117 @@ namespace {
 
 constexpr int kBitsRanOut = -1;
 constexpr int kEndOfInformation = -2;
-constexpr int kCarriedBytes = 2;
-// The bit buffer holds the two carried bytes and one sub-block, plus slack so that reading
-// three bytes at any valid bit position stays inside it.
-constexpr int kBitBufferSize = kCarriedBytes + 255 + 4;
+constexpr std::int64_t kUnknown = -1;
+// Strings are copied eight bytes at a time where the buffer has room behind them.
+constexpr std::int64_t kCopyChunk = 8;
 
-// The variable-length-code LZW of GIF: codes are read least significant bit first, one data
-// sub-block at a time; a string is built on a stack (last pixel at the bottom) and handed out
-// from its top.
+// Codes of the data sub-blocks, least significant bit first, taken from a 64-bit buffer that
+// is refilled from one sub-block at a time.
+class CodeReader {
+public:
+    CodeReader(TGIFSubImage& frame, TStream& stream, bool report) : frame_(frame), stream_(stream), report_(report) {}
+
+    // The next code of `width` bits, or kBitsRanOut.
+    int Read(int width) {
+        if (count_ < width) {
+            Fill();
+            if (count_ < width) return RanOut();
+        }
+        const int code = int(bits_ & ((1u << width) - 1));
+        bits_ >>= width;
+        count_ -= width;
+        return code;
+    }
+    bool DataEnded() const { return dataEnded_; }
+    void Warn(const char* message) {
+        if (report_) frame_.ReportWarning(GIFWarningSeverity, message);
+    }
+
+private:
+    // Bits above count_ are either zero or the very bytes that come next at the same place, so
+    // a byte added again there changes nothing.
+    void Fill() {
+        while (count_ <= 56) {
+            const int left = blockEnd_ - blockAt_;
+            if (left >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, block_ + blockAt_, 8);
+                bits_ |= word << count_;
+                const int taken = (64 - count_) >> 3;
+                blockAt_ += taken;
+                count_ += taken * 8;
+            } else if (left > 0) {
+                bits_ |= std::uint64_t(block_[blockAt_++]) << count_;
+                count_ += 8;
+            } else if (!NextBlock()) {
+                return;
+            }
+        }
+    }
+    bool NextBlock() {
+        if (dataEnded_) return false;
+        int n = ReadU8(stream_);
+        if (n < 0) return false;
+        if (n == 0) {
+            dataEnded_ = true;
+            return false;
+        }
+        const std::int64_t left = stream_.Remaining();
+        if (n > left) {
+            Warn(gifmsg::SPrematureEOF);
+            n = int(std::max<std::int64_t>(left, 0));
+        }
+        if (n > 0) ReadExact(stream_, block_, n);
+        blockAt_ = 0;
+        blockEnd_ = n;
+        return n > 0 || NextBlock();
+    }
+    int RanOut() {
+        if (dataEnded_ && count_ == 0) Warn(gifmsg::SBitBufferUnderrun);
+        return kBitsRanOut;
+    }
+
+    TGIFSubImage& frame_;
+    TStream& stream_;
+    const bool report_;
+    std::uint64_t bits_ = 0;
+    int count_ = 0;
+    bool dataEnded_ = false;
+    int blockAt_ = 0, blockEnd_ = 0;
+    std::uint8_t block_[255 + kCopyChunk] = {};
+};
+
+// The variable-length-code LZW of GIF. Besides each table entry's prefix and last pixel the
+// decoder knows, for most entries, where the entry's whole string already stands in the output
+// and how long it is, so a string is copied from there in one go. Entries whose string was never
+// written out whole (made from codes beyond the table's end by damaged data) are resolved by
+// walking their prefix chain, as a table decoder does.
 class LzwDecoder {
 public:
-    LzwDecoder(TGIFSubImage& frame, TStream& stream, int initialCodeSize)
-        : frame_(frame), stream_(stream), initialCodeSize_(initialCodeSize), clearCode_(1 << initialCodeSize),
-          endCode_(clearCode_ + 1) {
+    LzwDecoder(TGIFSubImage& frame, TStream& stream, int initialCodeSize, bool report)
+        : reader_(frame, stream, report), stream_(stream), initialCodeSize_(initialCodeSize),
+          clearCode_(1 << initialCodeSize), endCode_(clearCode_ + 1) {
         ResetTable();
     }
 
-    // Writes up to count pixels; returns how many were written (fewer when the data ended).
-    std::int64_t Produce(std::uint8_t* out, std::int64_t count);
-    // The one further pixel asked for after the frame is full, which normally meets the End code
+    // Decodes up to `count` pixels into out (Emit), or only follows the codes that would make
+    // them; returns how many pixels the data gave.
+    template <bool Emit>
+    std::int64_t Run(std::uint8_t* out, std::int64_t count);
+    // The one further code asked for after the frame is full, which normally meets the End code
     // and so moves the stream past the data.
     void Finish();
 
 private:
-    int DecodeNextCode();
-    int ReadCode(int width);
-    bool Refill();
     void ResetTable();
     int EndOfData();
-    void Push(std::uint8_t pixel) { stack_[stackTop_++] = pixel; }
+    template <bool Emit>
+    std::int64_t Step(std::uint8_t* out, std::int64_t at, std::int64_t count);
+    template <bool Emit>
+    std::int64_t WalkChain(int code, std::uint8_t* out, std::int64_t at, std::int64_t count, bool& exact);
+    void AddEntry(std::int64_t at, std::int64_t length, bool exact, int incoming);
 
-    TGIFSubImage& frame_;
+    CodeReader reader_;
     TStream& stream_;
     const int initialCodeSize_;
     const int clearCode_;
@@ -54,19 +135,19 @@ private:
     int codeSize_ = 0;
     int nextFreeCode_ = 0;
     int growthLimit_ = 0;
+    bool afterClear_ = true;  // the data starts as if after a Clear code
+    bool endMet_ = false;
+    bool truncated_ = false;  // the last string did not fit into the frame
     std::uint8_t firstPixel_ = 0;
     int previousCode_ = 0;
-    bool startPending_ = true;
-    bool dataEnded_ = false;
-    bool endMet_ = false;
-    int bitPosition_ = 0;
-    int bitLimit_ = 0;
-    int bufferEnd_ = kCarriedBytes;
-    int stackTop_ = 0;
+    // The previous string in the output, and whether it is the previous code's table string.
+    std::int64_t previousAt_ = 0, previousLength_ = 0;
+    bool previousExact_ = false;
     std::uint16_t prefix_[TableSize];
     std::uint8_t suffix_[TableSize];
+    std::int64_t at_[TableSize];  // where the entry's string stands in the output, or kUnknown
+    std::uint16_t length_[TableSize];
     std::uint8_t stack_[OutputStackSize];
-    std::uint8_t buffer_[kBitBufferSize] = {};
 };
 
 void LzwDecoder::ResetTable() {
@@ -78,160 +159,232 @@ void LzwDecoder::ResetTable() {
     if (clearCode_ < TableSize) {
         std::fill(prefix_ + clearCode_, prefix_ + TableSize, 0);
         std::fill(suffix_ + clearCode_, suffix_ + TableSize, 0);
+        std::fill(at_ + clearCode_, at_ + TableSize, kUnknown);
     }
     codeSize_ = initialCodeSize_ + 1;
     growthLimit_ = 2 * clearCode_;
     nextFreeCode_ = clearCode_ + 2;
-    stackTop_ = 0;
-}
-
-// Moves the last two bytes to the front and reads the next sub-block behind them.
-bool LzwDecoder::Refill() {
-    buffer_[0] = buffer_[bufferEnd_ - 2];
-    buffer_[1] = buffer_[bufferEnd_ - 1];
-    int n = ReadU8(stream_);
-    if (n < 0) return false;
-    if (n == 0) {
-        dataEnded_ = true;
-    } else {
-        const std::int64_t left = stream_.Remaining();
-        if (n > left) {
-            frame_.ReportWarning(GIFWarningSeverity, gifmsg::SPrematureEOF);
-            n = int(std::max<std::int64_t>(left, 0));
-        }
-        if (n > 0) ReadExact(stream_, buffer_ + kCarriedBytes, n);
-    }
-    bufferEnd_ = n + kCarriedBytes;
-    bitPosition_ = bitPosition_ - bitLimit_ + 8 * kCarriedBytes;
-    bitLimit_ = bufferEnd_ * 8;
-    return true;
-}
-
-int LzwDecoder::ReadCode(int width) {
-    if (startPending_) {
-        startPending_ = false;
-        return clearCode_;
-    }
-    if (bitPosition_ + width >= bitLimit_) {
-        if (dataEnded_) {
-            if (bitPosition_ >= bitLimit_) frame_.ReportWarning(GIFWarningSeverity, gifmsg::SBitBufferUnderrun);
-            return kBitsRanOut;
-        }
-        if (!Refill()) return kBitsRanOut;
-    }
-    const int at = bitPosition_ >> 3;
-    const std::uint32_t raw = buffer_[at] | buffer_[at + 1] << 8 | std::uint32_t(buffer_[at + 2]) << 16;
-    const int code = int(raw >> (bitPosition_ & 7)) & ((1 << width) - 1);
-    bitPosition_ += width;
-    return code;
 }
 
 // After the End code nothing more belongs to the frame: the rest of its sub-blocks is skipped
 // once, and later requests read nothing, so the next block of the file stays where it is.
 int LzwDecoder::EndOfData() {
-    if (!endMet_ && !dataEnded_) SkipSubBlocks(stream_);
+    if (!endMet_ && !reader_.DataEnded()) SkipSubBlocks(stream_);
     endMet_ = true;
     return kEndOfInformation;
 }
 
-// Decodes one code onto the stack; returns the number of pixels there, or a negative value
-// when no more pixels follow.
-int LzwDecoder::DecodeNextCode() {
-    if (endMet_) return kEndOfInformation;
-    int code = ReadCode(codeSize_);
-    if (code < 0) return code;
-    if (code == clearCode_) {
-        ResetTable();
-        do code = ReadCode(codeSize_);
-        while (code == clearCode_);
-        if (code < 0) return code;
-        if (code == endCode_) return EndOfData();
-        firstPixel_ = std::uint8_t(code);
-        previousCode_ = code;
-        Push(firstPixel_);
-        return stackTop_;
-    }
-    if (code == endCode_) return EndOfData();
-    const int incoming = code;
-    // The stack pointer lives in a local: a byte stored through it could otherwise be taken as
-    // a change of any member, and every member be read again.
-    std::uint8_t* top = stack_ + stackTop_;
+// The table string of `code` (or, for a code beyond the table, the previous string and its first
+// pixel) found by walking prefixes onto the stack, then written out in order. Returns its length.
+// The string is the code's lasting table string only when the chain used no entry that is still
+// to be made: such an entry changes when it is.
+template <bool Emit>
+std::int64_t LzwDecoder::WalkChain(int code, std::uint8_t* out, std::int64_t at, std::int64_t count, bool& exact) {
+    int top = 0;
+    exact = code < nextFreeCode_;
     if (code >= nextFreeCode_) {
-        *top++ = firstPixel_;
+        stack_[top++] = firstPixel_;
         code = previousCode_;
     }
     // A valid chain is never longer than the table; a longer one loops.
     for (int steps = 0; code >= clearCode_; ++steps) {
         const int prefix = prefix_[code];
+        if (code >= nextFreeCode_) exact = false;
         if (prefix == code || steps >= TableSize) RaiseGIFError(gifmsg::SCircularTable);
-        *top++ = suffix_[code];
+        stack_[top++] = suffix_[code];
         code = prefix;
     }
-    stackTop_ = int(top - stack_);
     firstPixel_ = suffix_[code];
-    Push(firstPixel_);
+    stack_[top++] = firstPixel_;
+    if constexpr (Emit) {
+        const std::int64_t n = std::min<std::int64_t>(top, count - at);
+        for (std::int64_t i = 0; i < n; ++i) out[at + i] = stack_[top - 1 - i];
+    }
+    return top;
+}
+
+// Enters the previous string plus the first pixel of the one just written as the next table
+// entry; it stands in the output exactly where the previous string began when that string was
+// the previous code's own.
+void LzwDecoder::AddEntry(std::int64_t at, std::int64_t length, bool exact, int incoming) {
     if (nextFreeCode_ < TableSize) {
-        prefix_[nextFreeCode_] = std::uint16_t(previousCode_);
-        suffix_[nextFreeCode_] = firstPixel_;
+        const int entry = nextFreeCode_;
+        prefix_[entry] = std::uint16_t(previousCode_);
+        suffix_[entry] = firstPixel_;
+        const bool known = previousExact_ && previousLength_ < TableSize;
+        at_[entry] = known ? previousAt_ : kUnknown;
+        length_[entry] = std::uint16_t(known ? previousLength_ + 1 : 0);
         ++nextFreeCode_;
         if (nextFreeCode_ >= growthLimit_ && growthLimit_ < TableSize) {
             growthLimit_ *= 2;
             ++codeSize_;
         }
+        if (incoming == entry) exact = exact && known;
     }
     previousCode_ = incoming;
-    return stackTop_;
+    previousAt_ = at;
+    previousLength_ = length;
+    previousExact_ = exact;
+    if (exact && incoming >= clearCode_) {
+        at_[incoming] = at;
+        length_[incoming] = std::uint16_t(length);
+    }
 }
 
-std::int64_t LzwDecoder::Produce(std::uint8_t* out, std::int64_t count) {
+// Decodes one code into the output at `at`; returns the pixels it gave, or a negative value
+// when no more pixels follow.
+template <bool Emit>
+std::int64_t LzwDecoder::Step(std::uint8_t* out, std::int64_t at, std::int64_t count) {
+    if (endMet_) return kEndOfInformation;
+    int code = reader_.Read(codeSize_);
+    if (code < 0) return code;
+    if (code == clearCode_ || afterClear_) {
+        if (code == clearCode_) {
+            ResetTable();
+            do code = reader_.Read(codeSize_);
+            while (code == clearCode_);
+            if (code < 0) return code;
+        }
+        afterClear_ = false;
+        if (code == endCode_) return EndOfData();
+        // The code after a Clear is taken as a pixel whatever its value.
+        firstPixel_ = std::uint8_t(code);
+        if constexpr (Emit) out[at] = firstPixel_;
+        previousCode_ = code;
+        previousAt_ = at;
+        previousLength_ = 1;
+        previousExact_ = code < clearCode_;
+        return 1;
+    }
+    if (code == endCode_) return EndOfData();
+    std::int64_t length;
+    bool exact = true;
+    if (code < clearCode_) {
+        length = 1;
+        firstPixel_ = std::uint8_t(code);
+        if constexpr (Emit) out[at] = firstPixel_;
+    } else if (code < nextFreeCode_ && at_[code] != kUnknown) {
+        length = length_[code];
+        if constexpr (Emit) {
+            const std::uint8_t* from = out + at_[code];
+            firstPixel_ = *from;
+            std::uint8_t* to = out + at;
+            if (at + length + kCopyChunk <= count) {
+                for (std::int64_t i = 0; i < length; i += kCopyChunk) {
+                    std::uint64_t word;
+                    std::memcpy(&word, from + i, kCopyChunk);
+                    std::memcpy(to + i, &word, kCopyChunk);
+                }
+            } else {
+                std::memmove(to, from, std::size_t(std::min(length, count - at)));
+            }
+        }
+    } else if (code >= nextFreeCode_ && previousExact_ && previousLength_ < TableSize) {
+        // The string being made: the previous one and its own first pixel.
+        length = previousLength_ + 1;
+        if constexpr (Emit) {
+            const std::uint8_t* from = out + previousAt_;
+            const std::int64_t n = std::min(previousLength_, count - at);
+            std::memmove(out + at, from, std::size_t(n));
+            firstPixel_ = *from;
+            if (at + previousLength_ < count) out[at + previousLength_] = firstPixel_;
+        }
+        exact = code == nextFreeCode_;
+    } else {
+        length = WalkChain<Emit>(code, out, at, count, exact);
+    }
+    AddEntry(at, length, exact, code);
+    return length;
+}
+
+template <bool Emit>
+std::int64_t LzwDecoder::Run(std::uint8_t* out, std::int64_t count) {
     std::int64_t written = 0;
     while (written < count) {
-        if (stackTop_ == 0 && DecodeNextCode() < 0) break;
-        const int n = int(std::min<std::int64_t>(stackTop_, count - written));
-        const std::uint8_t* from = stack_ + stackTop_;
-        for (int i = 0; i < n; ++i) out[written + i] = *--from;
-        stackTop_ -= n;
+        const std::int64_t n = Step<Emit>(out, written, count);
+        if (n < 0) break;
         written += n;
+    }
+    if (written > count) {
+        truncated_ = true;
+        written = count;
     }
     return written;
 }
 
 void LzwDecoder::Finish() {
-    if (stackTop_ > 0) --stackTop_;
-    else DecodeNextCode();
+    if (!truncated_) Step<false>(nullptr, 0, 0);
 }
 
-// Rows of an interlaced frame in file order: every 8th from 0, every 8th from 4, every 4th
-// from 2, every 2nd from 1.
-template <class RowAction>
-bool ForEachInterlacedRow(int height, RowAction action) {
+// Where each row decoded in file order belongs in an interlaced frame: every 8th row from 0,
+// every 8th from 4, every 4th from 2, every 2nd from 1.
+std::vector<int> InterlacedRowOrder(int height) {
     static constexpr int kStart[] = {0, 4, 2, 1};
     static constexpr int kStep[] = {8, 8, 4, 2};
+    std::vector<int> order;
+    order.reserve(std::size_t(height));
     for (int pass = 0; pass < 4; ++pass)
-        for (int row = kStart[pass]; row < height; row += kStep[pass])
-            if (!action(row)) return false;
+        for (int row = kStart[pass]; row < height; row += kStep[pass]) order.push_back(row);
+    return order;
+}
+
+// Moves rows decoded in file order to their places, following each cycle of the permutation
+// with one spare row.
+void Deinterlace(std::uint8_t* pixels, int width, int height) {
+    const std::vector<int> to = InterlacedRowOrder(height);
+    std::vector<bool> placed(std::size_t(height), false);
+    std::vector<std::uint8_t> carried(std::size_t(width), 0), spare(std::size_t(width), 0);
+    const auto row = [&](int r) { return pixels + std::int64_t(r) * width; };
+    for (int start = 0; start < height; ++start) {
+        if (placed[std::size_t(start)]) continue;
+        std::memcpy(carried.data(), row(start), std::size_t(width));
+        for (int from = start; !placed[std::size_t(from)];) {
+            const int target = to[std::size_t(from)];
+            std::memcpy(spare.data(), row(target), std::size_t(width));
+            std::memcpy(row(target), carried.data(), std::size_t(width));
+            carried.swap(spare);
+            placed[std::size_t(from)] = true;
+            from = target;
+        }
+    }
+}
+
+// Reads the minimum code size; false when the frame has no data to decode.
+bool StartData(TGIFSubImage& frame, TStream& stream, bool report, int& initialCodeSize) {
+    initialCodeSize = ReadU8(stream);
+    if (initialCodeSize < 0) return false;
+    if (initialCodeSize > MaxInitialCodeSize) {
+        if (report) frame.ReportWarning(GIFWarningSeverity, gifmsg::SBadCodeSize);
+        SkipSubBlocks(stream);
+        return false;
+    }
     return true;
 }
 
 }  // namespace
 
+void DecodePixels(TGIFSubImage& frame, TStream& stream, std::uint8_t* pixels, bool report) {
+    int initialCodeSize = 0;
+    if (!StartData(frame, stream, report, initialCodeSize)) return;
+    auto decoder = std::make_unique<LzwDecoder>(frame, stream, initialCodeSize, report);
+    if (pixels) {
+        const std::int64_t written = decoder->Run<true>(pixels, frame.PixelCount());
+        // Copies of eight bytes may have run past the last string.
+        std::memset(pixels + written, frame.FillIndex(), std::size_t(frame.PixelCount() - written));
+        if (frame.Interlaced()) Deinterlace(pixels, frame.Width(), frame.Height());
+    }
+    decoder->Finish();
+}
+
 void DecodePixels(TGIFSubImage& frame, TStream& stream) {
-    std::uint8_t* pixels = frame.MakePixelBuffer(frame.FillIndex());
-    const int initialCodeSize = ReadU8(stream);
-    if (initialCodeSize < 0) return;
-    if (initialCodeSize > MaxInitialCodeSize) {
-        frame.ReportWarning(GIFWarningSeverity, gifmsg::SBadCodeSize);
-        SkipSubBlocks(stream);
-        return;
-    }
-    auto decoder = std::make_unique<LzwDecoder>(frame, stream, initialCodeSize);
-    const std::int64_t width = frame.Width();
-    if (!frame.Interlaced() || !pixels) {
-        if (pixels) decoder->Produce(pixels, frame.PixelCount());
-    } else {
-        ForEachInterlacedRow(frame.Height(),
-                             [&](int row) { return decoder->Produce(pixels + row * width, width) == width; });
-    }
+    DecodePixels(frame, stream, frame.MakePixelBuffer(frame.FillIndex()), true);
+}
+
+void CheckPixels(TGIFSubImage& frame, TStream& stream) {
+    int initialCodeSize = 0;
+    if (!StartData(frame, stream, true, initialCodeSize)) return;
+    auto decoder = std::make_unique<LzwDecoder>(frame, stream, initialCodeSize, true);
+    if (frame.PixelCount() > 0) decoder->Run<false>(nullptr, frame.PixelCount());
     decoder->Finish();
 }
 

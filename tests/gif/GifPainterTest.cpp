@@ -426,6 +426,28 @@ TEST_P(GifReservedDisposal, DrawReturnsWithTheFirstFrame) {
 INSTANTIATE_TEST_SUITE_P(Disposals, GifReservedDisposal,
                          testing::Values(std::pair{5, 2}, std::pair{5, 3}, std::pair{7, 6}, std::pair{4, 0}));
 
+// Seven 8192 x 8192 frames that restore the previous picture, or 63 of 8192 x 1024, each a few
+// bytes of data: the animation's bitmaps would not fit, so the first frame is drawn alone and
+// the later frames stay encoded.
+class GifBomb : public testing::TestWithParam<std::tuple<int, int, int>> {};
+
+TEST_P(GifBomb, ShowsItsFirstFrameWithoutAnimating) {
+    const auto [frames, height, disposal] = GetParam();
+    GifBuilder b;
+    b.Header(8192, height, 2).Raw(LoopExtension(0));
+    for (int i = 0; i < frames; ++i) b.GraphicControl(disposal, 10).Descriptor(0, 0, 8192, height).Codes(2, {4, 3, 5});
+    Loaded loaded = Load(b.Trailer().Get());
+    TGIFImage& image = *loaded.image;
+    ASSERT_EQ(image.Images().Count(), frames);
+    auto target = Target(8, 8);
+    image.DrawInto(target->Canvas(), {0, 0, 8, 8});
+    EXPECT_EQ(image.ShowingPainter(), nullptr);
+    EXPECT_EQ(PixelOf(*target, 0, 0), Gray(0));  // the pixels the data does not reach
+    for (int i = 1; i < frames; ++i) EXPECT_TRUE(image.Images().Frame(i)->PixelsPending()) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Bombs, GifBomb, testing::Values(std::tuple{7, 8192, 3}, std::tuple{63, 1024, 1}));
+
 TEST(GifWaitBounds, AFirstFrameLateBeyondTheLimitLeavesTheDrawWithWhatItHas) {
     Loaded loaded = Load(Animation(2, 1, 0));
     TGIFImage& image = *loaded.image;
@@ -451,4 +473,19 @@ TEST(GifWaitBounds, APainterWhoseOwnerDoesNotServeItStops) {
     for (int i = 0; i < 100 && painter; ++i) platform::WaitAndServiceOwnerThread(std::chrono::milliseconds(20));
     EXPECT_EQ(painter, nullptr);
     EXPECT_EQ(PixelOf(*target, 1, 1), kUnder);  // the withdrawn steps never ran
+}
+
+// Frame 0 holds extensions only (a zero byte ends it): no pass can show anything, so an endless
+// painter ends instead of repeating empty passes, and the draw with it.
+TEST(GifWaitBounds, AnEndlessAnimationStartingWithoutPixelsEnds) {
+    GifBuilder b;
+    b.Header(4, 4, 2).GraphicControl(1, 10).Raw({0});
+    Loaded loaded = Load(SolidFrame(b.GraphicControl(1, 10), 0, 0, 4, 4, 3).Trailer().Get());
+    TGIFImage& image = *loaded.image;
+    ASSERT_EQ(image.Images().Count(), 2);
+    image.PaintOptions |= goLoopEndlessly;
+    auto target = Target(4, 4);
+    image.DrawInto(target->Canvas(), {0, 0, 4, 4});
+    EXPECT_EQ(image.ShowingPainter(), nullptr);
+    EXPECT_EQ(PixelOf(*target, 1, 1), kUnder);
 }

@@ -42,9 +42,12 @@ Bytes LiteralPixels(int n) {
     return out;
 }
 
-Bytes Build(const DecodeCase& c) {
+// The case's frame, after a first frame of one pixel when `later`: frames after the first are
+// only checked when read and decoded when their pixels are asked for.
+Bytes Build(const DecodeCase& c, bool later = false) {
     GifBuilder b;
     b.Header(c.width, c.height, 2);
+    if (later) b.Descriptor(0, 0, 1, 1).Codes(2, {4, 1, 5});
     if (c.transparent >= 0) b.GraphicControl(0, 0, c.transparent);
     const Bytes data = c.data();
     b.Descriptor(0, 0, c.width, c.height, c.packed).Raw(data);
@@ -56,19 +59,25 @@ class LzwDecoding : public testing::TestWithParam<DecodeCase> {};
 
 }  // namespace
 
-TEST_P(LzwDecoding, GivesThePixels) {
+TEST_P(LzwDecoding, GivesThePixelsAsTheFirstFrameAndAsALaterOne) {
     const DecodeCase& c = GetParam();
-    const Bytes bytes = Build(c);
-    if (*c.error) {
-        EXPECT_EQ(LoadError(bytes), c.error);
-        return;
+    for (const bool later : {false, true}) {
+        SCOPED_TRACE(later ? "later frame" : "first frame");
+        const Bytes bytes = Build(c, later);
+        if (*c.error) {
+            EXPECT_EQ(LoadError(bytes), c.error);
+            continue;
+        }
+        Loaded loaded = Load(bytes);
+        ASSERT_EQ(loaded.image->Images().Count(), later ? 2 : 1);
+        TGIFSubImage& frame = *loaded.image->Images().Frame(later ? 1 : 0);
+        EXPECT_EQ(frame.PixelsPending(), later);
+        EXPECT_EQ(loaded.warnings, c.warnings);
+        EXPECT_EQ(loaded.endPosition, std::int64_t(bytes.size()));
+        ASSERT_NE(frame.PixelBuffer(), nullptr);
+        EXPECT_EQ(Bytes(frame.PixelBuffer(), frame.PixelBuffer() + frame.PixelCount()), c.expected);
+        EXPECT_EQ(loaded.warnings, c.warnings);  // decoding later reports nothing again
     }
-    Loaded loaded = Load(bytes);
-    ASSERT_EQ(loaded.image->Images().Count(), 1);
-    TGIFSubImage& frame = *loaded.image->Images().Frame(0);
-    ASSERT_NE(frame.PixelBuffer(), nullptr);
-    EXPECT_EQ(Bytes(frame.PixelBuffer(), frame.PixelBuffer() + frame.PixelCount()), c.expected);
-    EXPECT_EQ(loaded.warnings, c.warnings);
 }
 
 // clang-format off
