@@ -46,10 +46,12 @@ QString Lookup(const QString& face, std::uint8_t pitchAndFamily) {
     return Resolved(face, StyleHintOf(pitchAndFamily));
 }
 
-// The family that draws a symbol set's Unicode signs: Symbol's metric twin for Symbol, a face
-// with the pictographs of the others.
+// The family that draws a symbol set's Unicode signs: a Times-like face with Greek for Symbol,
+// a face with the pictographs for the others; characters they lack come from the fonts that
+// have them. (Symbol's metric twin is left out: it answers only to the private-use codes, and
+// Qt draws nothing in its place for a symbol-encoded font.)
 QString SymbolFamily(const MetaFont& f) {
-    if (SymbolSetOf(f.face) == SymbolSet::Symbol) return FamilyFor(QStringLiteral("Symbol"), 0);
+    if (SymbolSetOf(f.face) == SymbolSet::Symbol) return FamilyFor(QStringLiteral("Times New Roman"), 0);
     static const bool pictographs = QFontDatabase::hasFamily(QStringLiteral("Symbola"));
     return pictographs ? QStringLiteral("Symbola") : FamilyFor(f.face, f.pitchAndFamily);
 }

@@ -296,15 +296,16 @@ std::pair<int, int> InkRows(const QImage& image) {
     return {top, bottom};
 }
 
-void Text(EmfBuilder& b, std::uint32_t align) {
+void Text(EmfBuilder& b, std::uint32_t align, const std::string& face = "Arial", std::int32_t charSet = 0,
+          std::int32_t character = 'H') {
     std::vector<std::uint8_t> font;
-    for (std::int32_t v : {1, -40, 0, 0, 0, 400, 0, 0}) EmfBuilder::Put(font, std::uint32_t(v));
-    for (char c : std::string("Arial")) font.push_back(std::uint8_t(c)), font.push_back(0);
+    for (std::int32_t v : {1, -40, 0, 0, 0, 400, charSet << 24, 0}) EmfBuilder::Put(font, std::uint32_t(v));
+    for (char c : face) font.push_back(std::uint8_t(c)), font.push_back(0);
     font.resize(4 + 92, 0);
     b.Raw(EMR_EXTCREATEFONTINDIRECTW, font).Record(EMR_SELECTOBJECT, {1});
     b.Record(EMR_SETBKMODE, {1}).Record(EMR_SETTEXTALIGN, {std::int32_t(align)});
     // Reference (10, 60), one character at offset 76, no rectangle, no advances.
-    b.Record(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 10, 60, 1, 76, 0, 0, 0, 0, 0, 0, 'H'});
+    b.Record(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 10, 60, 1, 76, 0, 0, 0, 0, 0, 0, character});
 }
 
 TEST(PlayerTextTest, BaselineAndTopAlignment) {
@@ -317,6 +318,16 @@ TEST(PlayerTextTest, BaselineAndTopAlignment) {
     EXPECT_GE(topTop, 60);
     EXPECT_LE(topTop, 80);  // the top of "H" lies the font's ascent less its cap height below
     EXPECT_GT(topBottom, 80);
+}
+
+// Symbol-set bytes draw the signs they stand for (Symbol's Delta, Wingdings' smiling face), in
+// whatever installed font has them.
+TEST(PlayerTextTest, SymbolFacesDrawTheirSigns) {
+    emftest::EnsureGuiApplication();
+    for (const auto& [face, character] : {std::pair<std::string, std::int32_t>{"Symbol", 'D'}, {"Wingdings", 'J'}}) {
+        const auto [top, bottom] = InkRows(Played([&](EmfBuilder& b) { Text(b, 24, face, 2, character); }));
+        EXPECT_GT(bottom - top, 10) << face;
+    }
 }
 
 }  // namespace
