@@ -18,13 +18,14 @@ struct PlayerCalls {
 PlayerCalls player;
 std::string loadFailure = "the metafile player was not loaded";
 
-// Beside the program in a build folder, in the library folder once installed.
+// Beside the program in a build folder; once installed, in the library folder reached from the
+// program's own folder (OBRAZOR_PLAYER_INSTALLED is relative to it).
 std::filesystem::path ModulePath() {
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path beside = program.parent_path() / OBRAZOR_PLAYER_MODULE;
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    const std::filesystem::path beside = folder / OBRAZOR_PLAYER_MODULE;
     if (!error && std::filesystem::exists(beside, error)) return beside;
-    return std::filesystem::path(OBRAZOR_PLAYER_INSTALLED) / OBRAZOR_PLAYER_MODULE;
+    return (folder / OBRAZOR_PLAYER_INSTALLED / OBRAZOR_PLAYER_MODULE).lexically_normal();
 }
 
 template <class Call>
