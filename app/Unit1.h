@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "graphics/Picture.h"
 #include "ui/Button.h"
@@ -63,6 +64,8 @@ public:
     // A dropped picture file is selected in the lists, a dropped folder opened.
     bool CanDropFile(const std::string& path);
     void FormDropFile(TObject* Sender, const std::string& path);
+    // The pictures or the folder named on the command line, opened once the window stands.
+    void OpenPaths(const std::vector<std::string>& paths);
 
     // Hands a web address to the desktop's browser; the outcome is not looked at.
     void Otevrit(const std::string& address);
