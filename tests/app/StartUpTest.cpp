@@ -43,7 +43,7 @@ TEST_F(MainWindow, FirstShowingFillsTheFileListAndResetsTheWindow) {
     ASSERT_EQ(Form1->FileListBox1->Count(), 1);
     EXPECT_EQ(Form1->FileListBox1->Items(0), "auto.jpg");
     EXPECT_TRUE(Form1->Image0->Widget()->size().isEmpty());  // nothing to click
-    EXPECT_EQ(Form1->Caption(), "Lumovar Obrazor 1.0");
+    EXPECT_EQ(Form1->Caption(), "Lumovar Obrazor 1.1");
     EXPECT_EQ(Form1->ClientWidget()->size(), QSize(617, 370));
     EXPECT_EQ(Application->MainForm(), Form1);
     Form1->Hide();
@@ -185,7 +185,7 @@ TEST_F(MainWindow, SiteLinkAndLogoHandTheirAddressesToTheBrowser) {
 TEST_F(MainWindow, AboutWindowShowsTheLogoFromItsDescription) {
     EXPECT_EQ(Form3->Caption(), "O programu");
     EXPECT_EQ(Form3->ClientWidget()->size(), QSize(417, 159));
-    EXPECT_EQ(Form3->Label1->Caption(), "Obrazor 1.0");
+    EXPECT_EQ(Form3->Label1->Caption(), "Obrazor 1.1");
     EXPECT_EQ(Form3->Label1->Font().PixelHeight, 23);
     EXPECT_EQ(Form3->Memo1->LineCount(), 7);
     TGraphic* logo = Form3->Image1->Picture().CurrentGraphic();

@@ -103,7 +103,7 @@ TEST(ConvertTool, HelpAndVersionPrintAndSucceedWithoutConverting) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const ToolRun version = RunTool({"--version"}, fake);
     EXPECT_EQ(version.status, kExitSuccess);
-    EXPECT_EQ(version.out, "obrazor-convert 1.0\n");  // the project's version, as the window shows it
+    EXPECT_EQ(version.out, "obrazor-convert 1.1\n");  // the project's version, as the window shows it
     EXPECT_EQ(fake.calls, 0);
 }
 
