@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
-cmake --preset release >/dev/null
+# Once configured, the build itself notices a changed CMakeLists.txt and configures again.
+[ -f build/release/CMakeCache.txt ] || cmake --preset release >/dev/null
 cmake --build --preset program -j "$(nproc)"
 exec build/release/app/obrazor "$@"

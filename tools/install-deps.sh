@@ -17,9 +17,14 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libj
           valgrind  # the JPEG decoder's row writing, which the sanitizers cannot see
           clang-format  # the format check of CI (tools/check-format.sh)
           libgif-dev)  # giflib: the GIF tests' independent reader (ImageMagick above makes their files)
+# One query for them all: a second run of ./run.sh should not wait for the package database.
+declare -A installed=()
+while read -r state name; do
+  [ "$state" = installed ] && installed[$name]=1
+done < <(dpkg-query -W -f='${db:Status-Status} ${Package}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"

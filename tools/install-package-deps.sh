@@ -8,9 +8,14 @@ packages=(librsvg2-bin  # rsvg-convert: the PNG icons
           lintian desktop-file-utils appstream
           xvfb xauth man-db  # the installed program started on a virtual display; its manual page
           fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-urw-base35)  # the package's fonts
+# One query for them all: a second run of ./run.sh should not wait for the package database.
+declare -A installed=()
+while read -r state name; do
+  [ "$state" = installed ] && installed[$name]=1
+done < <(dpkg-query -W -f='${db:Status-Status} ${Package}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"
