@@ -9,6 +9,7 @@
 #include "convert/MetafileInputs.h"
 #include "convert/PictureConversion.h"
 #include "convert/ProgressBar.h"
+#include "platform/QuietStderr.h"
 
 int main(int argc, char** argv) {
     // The metafile player and its fonts are loaded, on this thread, only for a run that holds a
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
         if (HoldsMetafile(files)) LoadMetafilePlayer();
     };
     RegisterPictureFormats();
-    const ToolStreams streams{stdout, stderr, ProgressWanted(stderr)};
+    // The tool's own lines keep the standard error it started with, which libraries that print
+    // there are kept from while they decode.
+    const ToolStreams streams{stdout, platform::ProgramStderr(), ProgressWanted(stderr)};
     const int status = RunConvertTool(
         std::span<const char* const>(argv + 1, std::size_t(argc - 1)),
         [](const std::string& source, const ConvertOptions& options) {

@@ -9,6 +9,7 @@
 #include "graphics/ExifOrientation.h"
 #include "graphics/Messages.h"
 #include "platform/IccTransform.h"
+#include "platform/QuietStderr.h"
 
 namespace {
 
@@ -57,8 +58,10 @@ public:
         return {width, height, kOrientationUpright};
     }
 
+    // The AV1 decoder prints its complaints about damaged data on standard error: not ours to show.
     HeifPtr<heif_image> Decode(bool alpha) const {
         heif_image* image = nullptr;
+        const platform::QuietStderr quiet;
         Check(Heif().decode_image(primary_.get(), &image, heif_colorspace_RGB,
                                   alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr));
         return HeifPtr<heif_image>(image);

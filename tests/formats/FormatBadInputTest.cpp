@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 #include "FormatsTestSupport.h"
 #include "formats/HeifImage.h"
@@ -68,6 +69,39 @@ std::optional<Bytes> LossyWebP(const testdata::TempDir& t) {
 }
 std::optional<Bytes> Heic(const testdata::TempDir& t) { return Encoded(t, "/usr/bin/heif-enc -q 80", "h.heic"); }
 
+// An ISO base media box: its size, its type, then its fields; a full box's fields start with its
+// version and flags.
+Bytes Box(const char* type, std::initializer_list<Bytes> parts) {
+    Bytes body;
+    for (const Bytes& part : parts) body.insert(body.end(), part.begin(), part.end());
+    Bytes box = Be32(std::uint32_t(8 + body.size()));
+    box.insert(box.end(), type, type + 4);
+    box.insert(box.end(), body.begin(), body.end());
+    return box;
+}
+Bytes Text(const char* text) { return Bytes(text, text + std::strlen(text)); }
+
+// An AVIF whose one AV1 image has a location of no bytes and a configuration without header
+// units: libheif hands libdav1d an empty buffer, which libdav1d reports on standard error.
+std::optional<Bytes> AvifWithoutCodedData(const testdata::TempDir&) {
+    const Bytes v0 = {0, 0, 0, 0};  // version 0, no flags
+    const Bytes item = {0, 1};      // item 1
+    const Bytes meta =
+        Box("meta", {v0, Box("hdlr", {v0, Be32(0), Text("pict"), Bytes(13, 0)}),  // predefined, type, reserved, name ""
+                     Box("pitm", {v0, item}),                                     // the primary item
+                     // 4-byte offsets and lengths, 1 item, data in this file, no base offset, 1 extent
+                     // at offset 0 of length 0
+                     Box("iloc", {v0, {0x44, 0x00, 0, 1}, item, {0, 0, 0, 1}, Be32(0), Be32(0)}),
+                     Box("iinf", {v0, {0, 1}, Box("infe", {{2, 0, 0, 0}, item, {0, 0}, Text("av01"), {0}})}),
+                     Box("iprp", {Box("ipco", {Box("av1C", {{0x81, 0x00, 0x0c, 0x00}}),  // 8-bit 4:2:0, no units
+                                               Box("ispe", {v0, Be32(64), Be32(48)})}),
+                                  // item 1 has 2 properties: 1 (essential) and 2
+                                  Box("ipma", {v0, Be32(1), item, {2, 0x81, 0x02}})})});
+    Bytes file = Box("ftyp", {Text("avif"), Be32(0), Text("mif1avif")});
+    file.insert(file.end(), meta.begin(), meta.end());
+    return file;
+}
+
 // Overwrites the bytes after the first occurrence of `tag`.
 std::optional<Bytes> Patched(std::optional<Bytes> bytes, const std::string& tag, std::size_t skip, const Bytes& with) {
     if (!bytes) return bytes;
@@ -103,6 +137,7 @@ const BadCase kCases[] = {
     {"HeifOfGigapixels", &THeifImage::Class, [](const auto& t) { return Patched(Heic(t), "ispe", 4, {0, 0, 0xea, 0x60, 0, 0, 0xea, 0x60}); },
      true, kHeif},
     {"HeifCutShort", &THeifImage::Class, [](const auto& t) { return Cut(Heic(t), 0.7); }, true, kHeif},
+    {"AvifWithoutCodedData", &THeifImage::Class, AvifWithoutCodedData, false, kHeif},
 };
 // clang-format on
 
