@@ -17,5 +17,9 @@ struct TPixelRows {
     int channels;  // 3 or 4
 };
 
+// One row of `width` pixels to blue, green, red, alpha composed over white. Three channels have
+// no alpha: they are only reordered.
+void ComposeRowOverWhite(const std::uint8_t* in, std::uint8_t* out, std::int32_t width, int channels);
+
 // A 24-bit bitmap of the rows, alpha composed over white (the colour of the working bitmap).
 std::unique_ptr<TBitmap> ComposeOverWhite(const TPixelRows& rows);
