@@ -9,7 +9,7 @@
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/UprightPicture.h"
 #include "graphics/Bitmap.h"
-#include "jpeg/StreamedDraw.h"
+#include "graphics/StreamedDraw.h"
 #include "platform/FileSystem.h"
 #include "ui/MessageBox.h"
 #include "ui/Screen.h"

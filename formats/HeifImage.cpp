@@ -6,7 +6,7 @@
 OBRAZOR_DEFINE_CLASS(THeifImage, TRasterImage);
 
 const TRasterCodec& THeifImage::Codec() const {
-    static constexpr TRasterCodec codec{"HEIF", msg::SInvalidHeif, formats::ReadHeifInfo, formats::DecodeHeif,
-                                        formats::HeifProfile};
+    static constexpr TRasterCodec codec{
+        "HEIF", msg::SInvalidHeif, formats::ReadHeifInfo, formats::DecodeHeif, formats::HeifProfile, nullptr};
     return codec;
 }

@@ -6,7 +6,7 @@
 OBRAZOR_DEFINE_CLASS(TPngImage, TRasterImage);
 
 const TRasterCodec& TPngImage::Codec() const {
-    static constexpr TRasterCodec codec{"PNG", msg::SInvalidPng, formats::ReadPngInfo, formats::DecodePng,
-                                        formats::PngProfile};
+    static constexpr TRasterCodec codec{
+        "PNG", msg::SInvalidPng, formats::ReadPngInfo, formats::DecodePng, formats::PngProfile, formats::StreamPng};
     return codec;
 }

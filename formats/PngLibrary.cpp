@@ -36,6 +36,23 @@ std::unique_ptr<TBitmap> formats::DecodePng(const std::uint8_t* bytes, std::size
     return ComposeOverWhite({pixels.data(), stride, decoder.Width(), decoder.Height(), channels});
 }
 
+bool formats::StreamPng(const std::uint8_t* bytes, std::size_t size, const TBgrRowSink& sink,
+                        const TRowWanted& wanted) {
+    TPngDecoder decoder(bytes, size, kLimits, msg::SInvalidPng);
+    decoder.ReadInfo();
+    if (decoder.Interlaced()) return false;
+    const int channels = decoder.SetSamples(TPngSamples::RgbOrRgba);
+    const std::int32_t width = decoder.Width();
+    std::vector<std::uint8_t> row(std::size_t(width) * std::size_t(channels)), bgr(std::size_t(width) * 3);
+    for (std::int32_t y = 0; y < decoder.Height(); ++y) {
+        decoder.ReadRow(row.data());
+        if (wanted && !wanted(y)) continue;
+        ComposeRowOverWhite(row.data(), bgr.data(), width, channels);
+        sink(y, bgr.data(), width);
+    }
+    return true;
+}
+
 std::vector<std::uint8_t> formats::PngProfile(const std::uint8_t* bytes, std::size_t size) {
     try {
         TPngDecoder decoder(bytes, size, kLimits, msg::SInvalidPng);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/StoredPicture.h"
+#include "graphics/BgrRows.h"
 
 class TBitmap;
 
@@ -17,6 +18,9 @@ namespace formats {
 TStoredPicture ReadPngInfo(const std::uint8_t* bytes, std::size_t size);
 // The pixels as stored (no orientation applied), alpha composed over white.
 std::unique_ptr<TBitmap> DecodePng(const std::uint8_t* bytes, std::size_t size);
+// The same pixels row by row, top to bottom, to `sink`; false, having given no row, for an
+// interlaced file, whose rows are final only after the last pass.
+bool StreamPng(const std::uint8_t* bytes, std::size_t size, const TBgrRowSink& sink, const TRowWanted& wanted);
 // The profile of an iCCP chunk, empty without one or when the file cannot be read.
 std::vector<std::uint8_t> PngProfile(const std::uint8_t* bytes, std::size_t size);
 }  // namespace formats

@@ -110,11 +110,23 @@ TBitmap* TRasterImage::DecodeAsStored() {
         if (autoOrient_ && stored_.orientation != kOrientationUpright)
             decoded = OrientedBitmap(*decoded, stored_.orientation);
         bitmap_ = std::move(decoded);
-        if (platform::ColorManagement())
-            bitmap_.SetPendingProfile(platform::TransformToSrgb(codec.colorProfile(bytes_->data(), bytes_->size()),
-                                                                platform::IccPixels::Bgr));
+        bitmap_.SetPendingProfile(ToSrgb());
     }
     return bitmap_.get();
+}
+
+std::shared_ptr<const platform::IccTransform> TRasterImage::ToSrgb() const {
+    if (!platform::ColorManagement()) return nullptr;
+    return platform::TransformToSrgb(Codec().colorProfile(bytes_->data(), bytes_->size()), platform::IccPixels::Bgr);
+}
+
+bool TRasterImage::StreamRows(const TBgrRowSink& sink, const TRowWanted& wanted,
+                              std::shared_ptr<const platform::IccTransform>& toSrgb) {
+    const TRasterCodec& codec = Codec();
+    if (!bytes_ || bitmap_ || !codec.streamStored || (autoOrient_ && stored_.orientation != kOrientationUpright))
+        return false;
+    toSrgb = ToSrgb();
+    return codec.streamStored(bytes_->data(), bytes_->size(), sink, wanted);
 }
 
 TBitmap* TRasterImage::Decode() {

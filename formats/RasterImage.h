@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "formats/StoredPicture.h"
+#include "graphics/BgrRows.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Graphic.h"
 #include "graphics/ProfiledBitmap.h"
 
-class TRasterImage : public TGraphic {
+class TRasterImage : public TGraphic, public TRowSource {
     OBRAZOR_CLASS_RECORD
 public:
     void CopyFrom(TPersistent* source) override;  // an image of the same class shares its bytes
@@ -40,6 +41,13 @@ public:
     // The decoded bitmap, made on first use and in sRGB; raises the format's EInvalidGraphic when
     // the pixels cannot be decoded.
     TBitmap* Decode();
+    // The decoded bitmap when one is held, else null.
+    TBitmap* HeldBitmap() const { return bitmap_.get(); }
+
+    // TRowSource: nothing is held. False when a bitmap is held already, the file is turned by its
+    // orientation, or its format or layout does not stream (interlaced PNG, animated WebP, HEIF).
+    bool StreamRows(const TBgrRowSink& sink, const TRowWanted& wanted,
+                    std::shared_ptr<const platform::IccTransform>& toSrgb) override;
 
 protected:
     virtual const TRasterCodec& Codec() const = 0;
@@ -47,6 +55,7 @@ protected:
 private:
     void ReadBytes(std::int64_t count, TStream& stream);
     TBitmap* DecodeAsStored();
+    std::shared_ptr<const platform::IccTransform> ToSrgb() const;
     bool SidesSwapped() const;
 
     std::shared_ptr<const std::vector<std::uint8_t>> bytes_;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "graphics/BgrRows.h"
+
 class TBitmap;
 
 // The size as stored and the EXIF orientation that turns it upright (1 without one).
@@ -26,4 +28,9 @@ struct TRasterCodec {
     std::unique_ptr<TBitmap> (*decodeStored)(const std::uint8_t* bytes, std::size_t size);
     // The embedded ICC profile, empty when there is none.
     std::vector<std::uint8_t> (*colorProfile)(const std::uint8_t* bytes, std::size_t size);
+    // The pixels of `decodeStored` row by row, top to bottom, for a caller that samples them;
+    // false, having given no row, for a file that must be decoded whole. Null when no file of
+    // the format streams.
+    bool (*streamStored)(const std::uint8_t* bytes, std::size_t size, const TBgrRowSink& sink,
+                         const TRowWanted& wanted) = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "formats/WebPLibrary.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <webp/decode.h>
@@ -11,6 +12,8 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
 #include "graphics/ExifOrientation.h"
+#include "graphics/Messages.h"
+#include "platform/ReleasableMemory.h"
 
 namespace {
 
@@ -20,6 +23,13 @@ struct DemuxDeleter {
 struct AnimDecoderDeleter {
     void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
 };
+struct IncrementalDeleter {
+    void operator()(WebPIDecoder* decoder) const { WebPIDelete(decoder); }
+};
+
+// The incremental decoder is given this much more of the file at a time; each step ends with
+// the rows it finished handed on and their memory given back.
+constexpr std::size_t kStepBytes = std::size_t(64) << 10;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(msg::SInvalidWebP); }
 
@@ -59,6 +69,38 @@ std::unique_ptr<TBitmap> StillPicture(const std::uint8_t* bytes, std::size_t siz
     return ComposeOverWhite({pixels.data(), std::ptrdiff_t(stride), features.width, features.height, channels});
 }
 
+bool Animated(const WebPData& data) {
+    const std::unique_ptr<WebPDemuxer, DemuxDeleter> demux(WebPDemux(&data));
+    if (!demux) Invalid();
+    return WebPDemuxGetI(demux.get(), WEBP_FF_FORMAT_FLAGS) & ANIMATION_FLAG;
+}
+
+// Rows [first, last) of the decoder's output handed on, composed over white when they have alpha.
+class RowHandOver {
+public:
+    RowHandOver(std::int32_t width, int channels, const TBgrRowSink& sink, const TRowWanted& wanted)
+        : width_(width), channels_(channels), sink_(sink), wanted_(wanted), bgr_(std::size_t(width) * 3) {}
+
+    void Rows(const std::uint8_t* first, std::ptrdiff_t stride, std::int32_t from, std::int32_t to) {
+        for (std::int32_t y = from; y < to; ++y) {
+            if (wanted_ && !wanted_(y)) continue;
+            const std::uint8_t* row = first + y * stride;
+            if (channels_ == 4) {
+                ComposeRowOverWhite(row, bgr_.data(), width_, channels_);
+                row = bgr_.data();
+            }
+            sink_(y, row, width_);
+        }
+    }
+
+private:
+    std::int32_t width_;
+    int channels_;
+    const TBgrRowSink& sink_;
+    const TRowWanted& wanted_;
+    std::vector<std::uint8_t> bgr_;
+};
+
 }  // namespace
 
 TStoredPicture formats::ReadWebPInfo(const std::uint8_t* bytes, std::size_t size) {
@@ -73,13 +115,39 @@ TStoredPicture formats::ReadWebPInfo(const std::uint8_t* bytes, std::size_t size
 
 std::unique_ptr<TBitmap> formats::DecodeWebP(const std::uint8_t* bytes, std::size_t size) {
     const WebPData data{bytes, size};
-    std::uint32_t flags = 0;
-    {
-        const std::unique_ptr<WebPDemuxer, DemuxDeleter> demux(WebPDemux(&data));
-        if (!demux) Invalid();
-        flags = WebPDemuxGetI(demux.get(), WEBP_FF_FORMAT_FLAGS);
+    return Animated(data) ? FirstFrame(data) : StillPicture(bytes, size);
+}
+
+bool formats::StreamWebP(const std::uint8_t* bytes, std::size_t size, const TBgrRowSink& sink,
+                         const TRowWanted& wanted) {
+    if (Animated({bytes, size})) return false;
+    WebPBitstreamFeatures features;
+    if (WebPGetFeatures(bytes, size, &features) != VP8_STATUS_OK) Invalid();
+    CheckPictureSize(features.width, features.height, msg::SInvalidWebP);
+    // Without alpha the decoder writes the rows in the bitmap's own order, as they are drawn.
+    const int channels = features.has_alpha ? 4 : 3;
+    const std::ptrdiff_t stride = std::ptrdiff_t(features.width) * channels;
+    platform::ReleasableMemory output(std::size_t(stride) * std::size_t(features.height));
+    if (!output.Data()) throw EOutOfMemory(msg::SOutOfMemory);
+    const std::unique_ptr<WebPIDecoder, IncrementalDeleter> decoder(
+        WebPINewRGB(features.has_alpha ? MODE_RGBA : MODE_BGR, output.Data(), output.Size(), int(stride)));
+    if (!decoder) Invalid();
+    RowHandOver handOver(features.width, channels, sink, wanted);
+    std::int32_t done = 0;
+    VP8StatusCode status = VP8_STATUS_SUSPENDED;
+    for (std::size_t given = 0; status == VP8_STATUS_SUSPENDED && given < size;) {
+        given = std::min(size, given + kStepBytes);
+        status = WebPIUpdate(decoder.get(), bytes, given);
+        int finished = 0;
+        if ((status == VP8_STATUS_OK || status == VP8_STATUS_SUSPENDED) &&
+            WebPIDecGetRGB(decoder.get(), &finished, nullptr, nullptr, nullptr)) {
+            handOver.Rows(output.Data(), stride, done, finished);
+            done = finished;
+            output.ReleaseBelow(std::size_t(done) * std::size_t(stride));
+        }
     }
-    return (flags & ANIMATION_FLAG) ? FirstFrame(data) : StillPicture(bytes, size);
+    if (status != VP8_STATUS_OK || done != features.height) Invalid();
+    return true;
 }
 
 std::vector<std::uint8_t> formats::WebPProfile(const std::uint8_t* bytes, std::size_t size) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/StoredPicture.h"
+#include "graphics/BgrRows.h"
 
 class TBitmap;
 
@@ -16,6 +17,9 @@ namespace formats {
 TStoredPicture ReadWebPInfo(const std::uint8_t* bytes, std::size_t size);
 // The pixels as stored, alpha composed over white; of an animation, its first frame.
 std::unique_ptr<TBitmap> DecodeWebP(const std::uint8_t* bytes, std::size_t size);
+// The same pixels of a still picture row by row, top to bottom, to `sink`, through the
+// incremental decoder; false, having given no row, for an animation.
+bool StreamWebP(const std::uint8_t* bytes, std::size_t size, const TBgrRowSink& sink, const TRowWanted& wanted);
 // The profile of an ICCP chunk, empty without one or when the file cannot be read.
 std::vector<std::uint8_t> WebPProfile(const std::uint8_t* bytes, std::size_t size);
 }  // namespace formats

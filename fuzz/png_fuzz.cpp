@@ -1,9 +1,11 @@
 // Any bytes as a PNG file: a picture or "PNG image is not valid", never a crash, a hang or a
-// library message; what loads and is not too large to draw quickly is drawn once.
+// library message; what loads and is not too large to draw quickly is streamed row by row as
+// the conversion takes it, then drawn once.
 
 #include "formats/PngImage.h"
 #include "fuzz/ReadAndDraw.h"
+#include "fuzz/StreamEveryRow.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return ReadAndDraw<TPngImage>(data, size);
+    return ReadAndDraw<TPngImage>(data, size, [](TPngImage& image) { StreamEveryRow(image); });
 }

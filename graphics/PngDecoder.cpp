@@ -114,3 +114,9 @@ void TPngDecoder::ReadRows(std::uint8_t* first, std::ptrdiff_t stride) {
     png_bytepp table = rows.data();
     Call([this, table] { png_read_image(png_, table); });
 }
+
+bool TPngDecoder::Interlaced() const { return png_get_interlace_type(png_, info_) != PNG_INTERLACE_NONE; }
+
+void TPngDecoder::ReadRow(std::uint8_t* row) {
+    Call([this, row] { png_read_row(png_, row, nullptr); });
+}

@@ -47,6 +47,11 @@ public:
     int SetSamples(TPngSamples samples);
     // Decodes every row, row y to `first + y * stride` (a negative stride fills bottom-up).
     void ReadRows(std::uint8_t* first, std::ptrdiff_t stride);
+    // After ReadInfo: whether the rows come in interlaced passes, so that no row is final
+    // before the last pass.
+    bool Interlaced() const;
+    // The next row of a file that is not interlaced, into `row` (a row's bytes of the samples).
+    void ReadRow(std::uint8_t* row);
 
 private:
     struct Source {

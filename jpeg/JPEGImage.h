@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "graphics/BgrRows.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Graphic.h"
@@ -16,7 +17,7 @@
 // Codec failures; callers that handle an invalid graphic handle these too.
 OBRAZOR_EXCEPTION(EJPEG, EInvalidGraphic);
 
-class TJPEGImage : public TGraphic {
+class TJPEGImage : public TGraphic, public TRowSource {
     OBRAZOR_CLASS_RECORD
 public:
     TJPEGImage();
@@ -74,6 +75,10 @@ public:
     // As decoded: a photo with a colour profile may still hold its stored numbers here.
     TBitmap* HeldBitmap() const { return heldBitmap_.get(); }
     HPALETTE HeldPalette() const { return heldPalette_; }
+
+    // TRowSource: the plain case of jpeg::StreamJpegRows (JpegRowReader.cpp).
+    bool StreamRows(const TBgrRowSink& sink, const TRowWanted& wanted,
+                    std::shared_ptr<const platform::IccTransform>& toSrgb) override;
 
 private:
     friend class JpegDecoder;

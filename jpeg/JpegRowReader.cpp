@@ -22,7 +22,7 @@ bool PlainColourOutput(j_decompress_ptr d) { return d->out_color_space == JCS_EX
 
 // Rows are read one call at a time so that the sink runs outside the library's landing point.
 void ReadRows(CodecContext& context, const platform::IccTransform* profile, const BgrRowSink& sink,
-              const std::function<bool(std::int32_t)>& wanted) {
+              const TRowWanted& wanted) {
     const j_decompress_ptr d = context.Decompress();
     std::vector<JSAMPLE> buffer(std::size_t(d->output_width) * 3);
     JSAMPROW row = buffer.data();
@@ -39,7 +39,7 @@ void ReadRows(CodecContext& context, const platform::IccTransform* profile, cons
 
 }  // namespace
 
-bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const std::function<bool(std::int32_t)>& wanted,
+bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const TRowWanted& wanted,
                     std::shared_ptr<const platform::IccTransform>* toSrgb) {
     if (!DefaultSettings(image)) return false;
     CodecContext context(&image);
@@ -62,3 +62,8 @@ bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const std::functi
 }
 
 }  // namespace jpeg
+
+bool TJPEGImage::StreamRows(const TBgrRowSink& sink, const TRowWanted& wanted,
+                            std::shared_ptr<const platform::IccTransform>& toSrgb) {
+    return jpeg::StreamJpegRows(*this, sink, wanted, &toSrgb);
+}

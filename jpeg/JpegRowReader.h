@@ -5,18 +5,17 @@
 // declined before any row is decoded, and the caller draws through the held bitmap instead.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
+#include "graphics/BgrRows.h"
 #include "platform/IccTransform.h"
 
 class TJPEGImage;
 
 namespace jpeg {
 
-// One decoded row: its index from the top, and `width` pixels of blue, green, red, already
-// brought to sRGB when the file embeds a profile. The pointer is valid during the call only.
-using BgrRowSink = std::function<void(std::int32_t row, const std::uint8_t* bgr, std::int32_t width)>;
+// Rows are already brought to sRGB when the file embeds a profile (unless `toSrgb` is asked for).
+using BgrRowSink = TBgrRowSink;
 
 // True when the image could be streamed (every row the decoder gave went to the sink); false,
 // having decoded nothing, when it needs the held bitmap (settings, gray or CMYK output). Raises what decoding into the held
@@ -24,7 +23,7 @@ using BgrRowSink = std::function<void(std::int32_t row, const std::uint8_t* bgr,
 // Rows for which `wanted` says false are decoded but neither converted nor given to the sink.
 // With `toSrgb`, rows come as stored and the transform that brings them to sRGB (null when they
 // need none) is handed out there before the first row, for a caller that converts fewer pixels.
-bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const std::function<bool(std::int32_t row)>& wanted = {},
+bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const TRowWanted& wanted = {},
                     std::shared_ptr<const platform::IccTransform>* toSrgb = nullptr);
 
 }  // namespace jpeg

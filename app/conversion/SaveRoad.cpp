@@ -4,7 +4,7 @@
 #include "app/conversion/ConversionMessages.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
-#include "jpeg/StreamedDraw.h"
+#include "graphics/StreamedDraw.h"
 
 std::unique_ptr<TBitmap> NewWorkingBitmap(std::int32_t width, std::int32_t height) {
     auto bitmap = std::make_unique<TBitmap>();

@@ -1,7 +1,7 @@
-// A JPEG streamed into the working bitmap against the same JPEG decoded first and then drawn: the
-// same pixels byte for byte, or the same failure.
+// A JPEG, PNG or WebP picture streamed into the working bitmap against the same picture decoded
+// first and then drawn: the same pixels byte for byte, or the same failure.
 
-#include "jpeg/StreamedDraw.h"
+#include "graphics/StreamedDraw.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/SizeRule.h"
 #include "app/conversion/UprightPicture.h"
+#include "formats/RasterImage.h"
 #include "graphics/Picture.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
@@ -43,6 +44,23 @@ std::optional<Bytes> Cjpeg(const testdata::TempDir& temp, int width, int height,
     const std::string command = "cjpeg " + options + " -outfile '" + jpg + "' '" + ppm + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0) return std::nullopt;
     return tagged::ReadBytes(jpg);
+}
+
+// The picture of WritePpm (or a photograph of the backgrounds, "PHOTO") made by `command`, whose IN
+// and OUT stand for its input and output files; nothing when a tool or the photograph is missing.
+std::optional<Bytes> Made(const testdata::TempDir& temp, int width, int height, std::string command) {
+    const std::string ppm = temp.File("in.ppm"), out = temp.File("made");
+    WritePpm(ppm, width, height);
+    const auto put = [&command](const std::string& name, const std::string& path) {
+        const std::string quoted = "'" + path + "'";
+        for (std::size_t at = 0; (at = command.find(name, at)) != std::string::npos; at += quoted.size())
+            command.replace(at, name.size(), quoted);
+    };
+    put("PHOTO", "/usr/share/backgrounds/mate/nature/Aqua.jpg");
+    put("IN", ppm);
+    put("OUT", out);
+    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) return std::nullopt;
+    return tagged::ReadBytes(out);
 }
 
 std::optional<Bytes> CutShort(std::optional<Bytes> bytes) {
@@ -92,14 +110,16 @@ Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFir
         OrientUpright(picture);
         TGraphic& graphic = *picture.CurrentGraphic();
         auto* image = dynamic_cast<TJPEGImage*>(&graphic);
+        auto* raster = dynamic_cast<TRasterImage*>(&graphic);
         if (width == 0) {
             const TResultSize size = ApplySizeRule(graphic.ImageWidth(), graphic.ImageHeight());
             width = size.Width / divisor;
             height = size.Height / divisor;
         }
         if (decodeFirst && image) image->Decode();
+        if (decodeFirst && raster) raster->Decode();
         const auto working = MakeWorkingBitmap(graphic, width, height);
-        drawn.streamed = image && !image->HeldBitmap();
+        drawn.streamed = (image && !image->HeldBitmap()) || (raster && !raster->HeldBitmap());
         drawn.pixels = BmpBytes(*working);
     } catch (const std::exception& error) {
         drawn.failure = error.what();
@@ -113,6 +133,7 @@ struct Case {
     int width = 0, height = 0;  // of the working bitmap; 0 for the conversion's size rule
     bool streams = true;        // false: the picture keeps the decoded bitmap
     bool paletteDisplay = false;
+    const char* extension = "jpg";
 };
 
 // An 8-bit palette display for one test, when the case asks for it.
@@ -159,6 +180,43 @@ const Case kCases[] = {
          return bytes;
      }},
     {"MateElephants", [](auto&) { return MateBackground("abstract/Elephants.jpg"); }},
+    {"OpaquePng", [](auto& t) { return Made(t, 301, 157, "/usr/bin/convert IN PNG24:OUT"); }, 64, 33, true, false,
+     "png"},
+    {"AlphaPng",
+     [](auto& t) { return Made(t, 301, 157, "/usr/bin/convert IN -alpha set -channel A -fx 'i/w' PNG32:OUT"); }, 97, 50,
+     true, false, "png"},
+    {"PalettePng", [](auto& t) { return Made(t, 301, 157, "/usr/bin/convert IN -colors 40 PNG8:OUT"); }, 131, 97, true,
+     false, "png"},
+    {"SixteenBitPng", [](auto& t) { return Made(t, 120, 40, "/usr/bin/convert IN -depth 16 PNG48:OUT"); }, 50, 17, true,
+     false, "png"},
+    {"InterlacedPng", [](auto& t) { return Made(t, 301, 157, "/usr/bin/convert IN -interlace PNG PNG24:OUT"); }, 64, 33,
+     false, false, "png"},
+    {"ProfileTaggedPng",
+     [](auto& t) {
+         return Made(t, 301, 157, "/usr/bin/convert IN -profile " + tagged::kColordProfiles + "AdobeRGB1998.icc OUT");
+     },
+     61, 45, true, false, "png"},
+    {"CutShortPng", [](auto& t) { return CutShort(Made(t, 301, 157, "/usr/bin/convert IN PNG24:OUT")); }, 64, 33, true,
+     false, "png"},
+    {"LossyWebP", [](auto& t) { return Made(t, 301, 157, "/usr/bin/cwebp -quiet -q 80 IN -o OUT"); }, 64, 33, true,
+     false, "webp"},
+    {"LosslessWebP", [](auto& t) { return Made(t, 301, 157, "/usr/bin/cwebp -quiet -lossless IN -o OUT"); }, 97, 50,
+     true, false, "webp"},
+    // Large enough for the decoder to be given the file in several steps.
+    {"PhotoLossyWebP", [](auto& t) { return Made(t, 1, 1, "/usr/bin/cwebp -quiet -q 95 -resize 1600 0 PHOTO -o OUT"); },
+     0, 0, true, false, "webp"},
+    {"PhotoAlphaWebP",
+     [](auto& t) {
+         return Made(
+             t, 1, 1,
+             "/usr/bin/convert PHOTO -resize 1400x1000! \\( -size 1400x1000 gradient:white-black \\) -alpha off "
+             "-compose CopyOpacity -composite PNG32:OUT.png && "
+             "/usr/bin/cwebp -quiet -q 90 -alpha_filter best OUT.png -o OUT");
+     },
+     0, 0, true, false, "webp"},
+    {"CutShortWebP",
+     [](auto& t) { return CutShort(Made(t, 1, 1, "/usr/bin/cwebp -quiet -q 95 -resize 1600 0 PHOTO -o OUT")); }, 0, 0,
+     true, false, "webp"},
     {"MateAqua", [](auto&) { return MateBackground("nature/Aqua.jpg"); }},
     {"MateGreenTraditional", [](auto&) { return MateBackground("desktop/GreenTraditional.jpg"); }},
 };
@@ -169,7 +227,7 @@ void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 std::string CaseFile(const Case& c, const testdata::TempDir& temp) {
     const auto bytes = c.make(temp);
     if (!bytes) return {};
-    const std::string path = temp.File("case.jpg");
+    const std::string path = temp.File(std::string("case.") + c.extension);
     WriteBytes(path, *bytes);
     return path;
 }

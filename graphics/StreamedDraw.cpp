@@ -1,13 +1,12 @@
-#include "jpeg/StreamedDraw.h"
+#include "graphics/StreamedDraw.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "graphics/BgrRows.h"
 #include "graphics/Canvas.h"
-#include "jpeg/JPEGImage.h"
-#include "jpeg/JpegRowReader.h"
 #include "platform/AxisMap.h"
 #include "platform/Gdi.h"
 
@@ -124,24 +123,22 @@ bool PaletteSurface(TBitmap& bitmap) {
 }  // namespace
 
 bool DrawStreamed(TGraphic& graphic, std::span<TBitmap* const> targets) {
-    if (!graphic.InheritsFrom(TJPEGImage::Class)) return false;
-    auto& jpeg = static_cast<TJPEGImage&>(graphic);
-    if (jpeg.HeldBitmap() || jpeg.IsEmpty()) return false;
+    auto* rows = dynamic_cast<TRowSource*>(&graphic);
+    if (!rows || graphic.IsEmpty()) return false;
     std::vector<TBitmap*> drawn;
     for (TBitmap* bitmap : targets)
         if (HasPixels(*bitmap)) drawn.push_back(bitmap);
     if (drawn.empty() || std::any_of(drawn.begin(), drawn.end(), [](TBitmap* b) { return PaletteSurface(*b); }))
         return false;
-    const std::int32_t sourceWidth = jpeg.ImageWidth();
+    const std::int32_t sourceWidth = graphic.ImageWidth();
     std::shared_ptr<const platform::IccTransform> toSrgb;
     std::vector<std::unique_ptr<StreamTarget>> streams;
     for (TBitmap* bitmap : drawn)
-        streams.push_back(std::make_unique<StreamTarget>(*bitmap, sourceWidth, jpeg.ImageHeight(), toSrgb));
+        streams.push_back(std::make_unique<StreamTarget>(*bitmap, sourceWidth, graphic.ImageHeight(), toSrgb));
     const auto wanted = [&](std::int32_t row) {
         return std::any_of(streams.begin(), streams.end(), [row](auto& s) { return s->runs.Wants(row); });
     };
-    const bool streamed = jpeg::StreamJpegRows(
-        jpeg,
+    const bool streamed = rows->StreamRows(
         [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
             for (auto& stream : streams) {
                 std::int32_t first = 0;
@@ -150,7 +147,7 @@ bool DrawStreamed(TGraphic& graphic, std::span<TBitmap* const> targets) {
                 for (std::int32_t i = 0; i < count; ++i) stream->band.Add(first + i, bgr);
             }
         },
-        wanted, &toSrgb);
+        wanted, toSrgb);
     for (auto& stream : streams) stream->band.Flush();
     return streamed;
 }
