@@ -6,6 +6,7 @@
 #include "platform/metafile/EnhMetaFile.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/WinMetaFile.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
@@ -20,10 +21,6 @@ constexpr ModePair kModes[] = {{17, 0x0103}, {18, 0x0102}, {19, 0x0106}, {20, 0x
                                {21, 0x0107}, {22, 0x012E}, {115, 0x0149}};
 // Enhanced records of an x, y pair that Windows metafiles store y first.
 constexpr ModePair kPairs[] = {{9, 0x020C}, {10, 0x020B}, {11, 0x020E}, {12, 0x020D}, {27, 0x0214}, {54, 0x0213}};
-
-constexpr std::uint32_t EMR_SETMAPPERFLAGS = 16, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_OFFSETCLIPRGN = 26,
-                        EMR_SCALEVIEWPORTEXTEX = 31, EMR_SCALEWINDOWEXTEX = 32, EMR_SAVEDC = 33, EMR_RESTOREDC = 34,
-                        EMR_MOVETOEX = 27, EMR_LINETO = 54;
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/RecordReader.h"
 #include "platform/metafile/WmfWriter.h"
 
@@ -27,10 +28,17 @@ private:
     void ConvertRecord(const RecordReader& r);
     bool ConvertState(const RecordReader& r);
     bool ConvertObject(const RecordReader& r);
+    bool CreateObject(const RecordReader& r);
+    bool CreatePen(const MetaPen& pen, std::uint32_t index);
+    void CreateFont(const EmrExtCreateFontIndirectW& record);
     bool ConvertDrawing(const RecordReader& r);
     bool ConvertPoly(const RecordReader& r);
+    void LinesTo(const RecordReader& r, bool small);
+    void PolyPoly(const RecordReader& r, bool small, bool polygon);
     bool ConvertText(const RecordReader& r);
     bool ConvertBitmap(const RecordReader& r);
+    void BitBlt(const RecordReader& r);
+    void StretchBlt(const RecordReader& r);
     bool ConvertRegion(const RecordReader& r);
 
     std::optional<std::uint16_t> NewSlot(std::uint32_t emfIndex);

@@ -2,73 +2,27 @@
 #include <cmath>
 
 #include "platform/LittleEndian.h"
+#include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/EmfToWmf.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/SymbolFont.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-enum : std::uint32_t {
-    EMR_POLYBEZIER = 2,
-    EMR_POLYGON = 3,
-    EMR_POLYLINE = 4,
-    EMR_POLYBEZIERTO = 5,
-    EMR_POLYLINETO = 6,
-    EMR_POLYPOLYLINE = 7,
-    EMR_POLYPOLYGON = 8,
-    EMR_SETPIXELV = 15,
-    EMR_EXCLUDECLIPRECT = 29,
-    EMR_INTERSECTCLIPRECT = 30,
-    EMR_ELLIPSE = 42,
-    EMR_RECTANGLE = 43,
-    EMR_ROUNDRECT = 44,
-    EMR_ARC = 45,
-    EMR_CHORD = 46,
-    EMR_PIE = 47,
-    EMR_BITBLT = 76,
-    EMR_STRETCHBLT = 77,
-    EMR_SETDIBITSTODEVICE = 80,
-    EMR_STRETCHDIBITS = 81,
-    EMR_EXTTEXTOUTA = 83,
-    EMR_EXTTEXTOUTW = 84,
-    EMR_POLYBEZIER16 = 85,
-    EMR_POLYGON16 = 86,
-    EMR_POLYLINE16 = 87,
-    EMR_POLYBEZIERTO16 = 88,
-    EMR_POLYLINETO16 = 89,
-    EMR_POLYPOLYLINE16 = 90,
-    EMR_POLYPOLYGON16 = 91
-};
-enum : std::uint16_t {
-    META_SETPIXEL = 0x041F,
-    META_EXCLUDECLIPRECT = 0x0415,
-    META_INTERSECTCLIPRECT = 0x0416,
-    META_ELLIPSE = 0x0418,
-    META_RECTANGLE = 0x041B,
-    META_ROUNDRECT = 0x061C,
-    META_ARC = 0x0817,
-    META_CHORD = 0x0830,
-    META_PIE = 0x081A,
-    META_LINETO = 0x0213,
-    META_POLYGON = 0x0324,
-    META_POLYLINE = 0x0325,
-    META_POLYPOLYGON = 0x0538,
-    META_PATBLT = 0x061D,
-    META_DIBBITBLT = 0x0940,
-    META_DIBSTRETCHBLT = 0x0B41,
-    META_SETDIBTODEV = 0x0D33,
-    META_STRETCHDIB = 0x0F43,
-    META_EXTTEXTOUT = 0x0A32
-};
-constexpr std::uint32_t EMR_EXTFLOODFILL = 53;
-constexpr std::uint16_t META_EXTFLOODFILL = 0x0548;
 constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_NO_RECT = 0x100;
 // Points of one flattened Bézier segment.
 constexpr int kBezierSteps = 16;
 // Points of one Windows polygon: its count is a signed 16-bit word.
 constexpr std::size_t kMaxWmfPoints = 0x7FFF;
+
+std::int32_t C16(std::int32_t v) { return std::int32_t(Clamp16(v)); }
+
+// A raster operation as the two words Windows metafiles keep it in, low word first.
+std::vector<std::int32_t> RopWords(std::uint32_t rop) { return {std::int32_t(rop & 0xFFFF), std::int32_t(rop >> 16)}; }
 
 std::vector<std::int32_t> Box(const RecordReader& r, std::size_t at) {
     return {Clamp16(r.I32(at + 12)), Clamp16(r.I32(at + 8)), Clamp16(r.I32(at + 4)), Clamp16(r.I32(at))};
@@ -170,72 +124,59 @@ bool EmfToWmf::ConvertPoly(const RecordReader& r) {
     case EMR_POLYLINETO:
     case EMR_POLYLINETO16:
     case EMR_POLYBEZIERTO:
-    case EMR_POLYBEZIERTO16: {
-        auto xy = Points(r, 28, r.U32(24), small);
-        if (type == EMR_POLYBEZIERTO || type == EMR_POLYBEZIERTO16) xy = Flattened(positionX_, positionY_, xy, 0);
-        for (std::size_t i = 0; i + 1 < xy.size(); i += 2)
-            writer_.Record(META_LINETO, {Clamp16(xy[i + 1]), Clamp16(xy[i])});
-        if (xy.size() >= 2) positionX_ = xy[xy.size() - 2], positionY_ = xy.back();
-        return true;
-    }
+    case EMR_POLYBEZIERTO16: LinesTo(r, small); return true;
     case EMR_POLYPOLYGON:
     case EMR_POLYPOLYGON16:
     case EMR_POLYPOLYLINE:
-    case EMR_POLYPOLYLINE16: {
-        const std::uint32_t polys = std::min<std::uint32_t>(r.U32(24), kMaxWmfPoints);
-        r.Block(32, polys, 4);
-        const auto xy = Points(r, 32 + 4 * std::size_t(polys), r.U32(28), small);
-        const bool polygon = type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16;
-        std::vector<std::int32_t> counts, points;
-        std::size_t next = 0;
-        for (std::uint32_t i = 0; i < polys; ++i) {
-            const std::size_t n = std::min<std::size_t>(r.U32(32 + 4 * std::size_t(i)), xy.size() / 2 - next);
-            if (polygon) {
-                counts.push_back(std::int32_t(n));
-            } else {
-                Polyline(std::vector<std::int32_t>(xy.begin() + std::ptrdiff_t(2 * next),
-                                                   xy.begin() + std::ptrdiff_t(2 * (next + n))),
-                         false);
-            }
-            next += n;
-        }
-        if (polygon) {
-            std::vector<std::int32_t> words{std::int32_t(counts.size())};
-            words.insert(words.end(), counts.begin(), counts.end());
-            for (std::size_t i = 0; i < 2 * next; ++i) words.push_back(Clamp16(xy[i]));
-            writer_.Record(META_POLYPOLYGON, words);
-        }
-        return true;
-    }
+    case EMR_POLYPOLYLINE16: PolyPoly(r, small, type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16); return true;
     default: return false;
     }
 }
 
+// Lines or flattened curves from the current position, as line-tos.
+void EmfToWmf::LinesTo(const RecordReader& r, bool small) {
+    auto xy = Points(r, 28, r.U32(24), small);
+    if (r.Type() == EMR_POLYBEZIERTO || r.Type() == EMR_POLYBEZIERTO16) xy = Flattened(positionX_, positionY_, xy, 0);
+    for (std::size_t i = 0; i + 1 < xy.size(); i += 2)
+        writer_.Record(META_LINETO, {Clamp16(xy[i + 1]), Clamp16(xy[i])});
+    if (xy.size() >= 2) positionX_ = xy[xy.size() - 2], positionY_ = xy.back();
+}
+
+// Polygons go into one poly-polygon record; polylines into a record each.
+void EmfToWmf::PolyPoly(const RecordReader& r, bool small, bool polygon) {
+    const std::uint32_t polys = std::min<std::uint32_t>(r.U32(24), kMaxWmfPoints);
+    r.Block(32, polys, 4);
+    const auto xy = Points(r, 32 + 4 * std::size_t(polys), r.U32(28), small);
+    std::vector<std::int32_t> counts;
+    std::size_t next = 0;
+    for (std::uint32_t i = 0; i < polys; ++i) {
+        const std::size_t n = std::min<std::size_t>(r.U32(32 + 4 * std::size_t(i)), xy.size() / 2 - next);
+        if (polygon) counts.push_back(std::int32_t(n));
+        else
+            Polyline(std::vector<std::int32_t>(xy.begin() + std::ptrdiff_t(2 * next),
+                                               xy.begin() + std::ptrdiff_t(2 * (next + n))),
+                     false);
+        next += n;
+    }
+    if (!polygon) return;
+    std::vector<std::int32_t> words{std::int32_t(counts.size())};
+    words.insert(words.end(), counts.begin(), counts.end());
+    for (std::size_t i = 0; i < 2 * next; ++i) words.push_back(Clamp16(xy[i]));
+    writer_.Record(META_POLYPOLYGON, words);
+}
+
 void EmfToWmf::Text(const RecordReader& r, std::size_t at, bool wide) {
-    const std::int32_t x = r.I32(at), y = r.I32(at + 4);
-    const std::uint32_t count = std::min(r.U32(at + 8), kMaxTextChars);
-    const std::uint32_t offString = r.U32(at + 12), options = r.U32(at + 16);
-    const bool hasRect = !(options & ETO_NO_RECT);
-    const std::uint32_t offDx = r.U32(hasRect ? at + 36 : at + 20);
-    std::vector<std::int32_t> words{Clamp16(y), Clamp16(x), std::int32_t(count),
-                                    std::int32_t(options & 0xFFFF & ~ETO_NO_RECT)};
-    if (hasRect && (options & (ETO_OPAQUE | ETO_CLIPPED)))
-        for (std::size_t k = 0; k < 4; ++k) words.push_back(Clamp16(r.I32(at + 20 + 4 * k)));
+    const EmrText t = EmrText::Read(r, at);
+    std::vector<std::int32_t> words{Clamp16(t.reference.y), Clamp16(t.reference.x), std::int32_t(t.count),
+                                    std::int32_t(t.options & 0xFFFF & ~ETO_NO_RECT)};
+    if (t.hasRect && (t.options & (ETO_OPAQUE | ETO_CLIPPED)))
+        for (std::int32_t v : {t.rect.left, t.rect.top, t.rect.right, t.rect.bottom}) words.push_back(Clamp16(v));
     else words[3] &= ~std::int32_t(ETO_OPAQUE | ETO_CLIPPED);
     std::vector<std::uint8_t> tail;
-    const auto chars = r.Block(offString, count, wide ? 2 : 1);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const char16_t c = wide ? char16_t(chars[2 * i] | (chars[2 * i + 1] << 8)) : char16_t(chars[i]);
+    for (const char16_t c : t.Chars(r, wide))
         tail.push_back(charSet_ == SYMBOL_CHARSET ? SymbolByte(c) : c < 0x100 ? std::uint8_t(c) : std::uint8_t('?'));
-    }
     if (tail.size() % 2) tail.push_back(0);
-    if (offDx != 0) {
-        const auto dx = r.Block(offDx, count, 4);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::int16_t d = Clamp16(RecordReader(dx).I32(4 * std::size_t(i)));
-            AppendLittleU16(tail, std::uint16_t(d));
-        }
-    }
+    for (const std::int32_t d : t.Advances(r, false)) AppendLittleU16(tail, std::uint16_t(Clamp16(d)));
     writer_.Record(META_EXTTEXTOUT, words, tail);
 }
 
@@ -246,54 +187,50 @@ bool EmfToWmf::ConvertText(const RecordReader& r) {
 }
 
 bool EmfToWmf::ConvertBitmap(const RecordReader& r) {
-    const auto dibAt = [&](std::size_t fields) {
-        const auto bmi = r.Block(r.U32(fields), r.U32(fields + 4), 1);
-        const auto bits = r.Block(r.U32(fields + 8), r.U32(fields + 12), 1);
-        std::vector<std::uint8_t> dib(bmi.begin(), bmi.end());
-        dib.insert(dib.end(), bits.begin(), bits.end());
-        return dib;
-    };
-    const auto rop = [&](std::size_t at) {
-        return std::vector<std::int32_t>{std::int32_t(r.U32(at) & 0xFFFF), std::int32_t(r.U32(at) >> 16)};
-    };
-    const auto c16 = [&](std::size_t at) { return std::int32_t(Clamp16(r.I32(at))); };
     switch (r.Type()) {
     case EMR_STRETCHDIBITS: {
-        std::vector<std::int32_t> words = rop(68);
-        for (std::int32_t w :
-             {std::int32_t(r.U32(64)), c16(44), c16(40), c16(36), c16(32), c16(76), c16(72), c16(28), c16(24)})
+        const EmrStretchDibits d = EmrStretchDibits::Read(r);
+        std::vector<std::int32_t> words = RopWords(d.rop);
+        for (std::int32_t w : {std::int32_t(d.usage), C16(d.cySrc), C16(d.cxSrc), C16(d.ySrc), C16(d.xSrc),
+                               C16(d.cyDest), C16(d.cxDest), C16(d.yDest), C16(d.xDest)})
             words.push_back(w);
-        writer_.Record(META_STRETCHDIB, words, dibAt(48));
+        writer_.Record(META_STRETCHDIB, words, PackedDib(r, d.dib));
         return true;
     }
     case EMR_SETDIBITSTODEVICE: {
-        writer_.Record(
-            META_SETDIBTODEV,
-            {std::int32_t(r.U32(64)), c16(72), c16(68), c16(36), c16(32), c16(44), c16(40), c16(28), c16(24)},
-            dibAt(48));
+        const EmrSetDibitsToDevice d = EmrSetDibitsToDevice::Read(r);
+        writer_.Record(META_SETDIBTODEV,
+                       {std::int32_t(d.usage), C16(std::int32_t(d.scans)), C16(std::int32_t(d.startScan)), C16(d.ySrc),
+                        C16(d.xSrc), C16(d.cySrc), C16(d.cxSrc), C16(d.yDest), C16(d.xDest)},
+                       PackedDib(r, d.dib));
         return true;
     }
-    case EMR_BITBLT: {
-        std::vector<std::int32_t> words = rop(40);
-        if (r.U32(88) == 0) {
-            for (std::int32_t w : {c16(36), c16(32), c16(28), c16(24)}) words.push_back(w);
-            writer_.Record(META_PATBLT, words);
-            return true;
-        }
-        for (std::int32_t w : {c16(48), c16(44), c16(36), c16(32), c16(28), c16(24)}) words.push_back(w);
-        writer_.Record(META_DIBBITBLT, words, dibAt(84));
-        return true;
-    }
-    case EMR_STRETCHBLT: {
-        std::vector<std::int32_t> words = rop(40);
-        for (std::int32_t w : {c16(104), c16(100), c16(48), c16(44)}) words.push_back(w);
-        if (r.U32(88) == 0) words.push_back(0);  // the reserved word of the form without a bitmap
-        for (std::int32_t w : {c16(36), c16(32), c16(28), c16(24)}) words.push_back(w);
-        writer_.Record(META_DIBSTRETCHBLT, words, r.U32(88) == 0 ? std::vector<std::uint8_t>{} : dibAt(84));
-        return true;
-    }
+    case EMR_BITBLT: BitBlt(r); return true;
+    case EMR_STRETCHBLT: StretchBlt(r); return true;
     default: return false;
     }
+}
+
+void EmfToWmf::BitBlt(const RecordReader& r) {
+    const EmrBlt b = EmrBlt::Read(r);
+    std::vector<std::int32_t> words = RopWords(b.rop);
+    if (!b.hasBitmap) {
+        for (std::int32_t w : {C16(b.cyDest), C16(b.cxDest), C16(b.yDest), C16(b.xDest)}) words.push_back(w);
+        writer_.Record(META_PATBLT, words);
+        return;
+    }
+    for (std::int32_t w : {C16(b.ySrc), C16(b.xSrc), C16(b.cyDest), C16(b.cxDest), C16(b.yDest), C16(b.xDest)})
+        words.push_back(w);
+    writer_.Record(META_DIBBITBLT, words, PackedDib(r, b.dib));
+}
+
+void EmfToWmf::StretchBlt(const RecordReader& r) {
+    const EmrBlt b = EmrBlt::Read(r);
+    std::vector<std::int32_t> words = RopWords(b.rop);
+    for (std::int32_t w : {C16(b.cySrc), C16(b.cxSrc), C16(b.ySrc), C16(b.xSrc)}) words.push_back(w);
+    if (!b.hasBitmap) words.push_back(0);  // the reserved word of the form without a bitmap
+    for (std::int32_t w : {C16(b.cyDest), C16(b.cxDest), C16(b.yDest), C16(b.xDest)}) words.push_back(w);
+    writer_.Record(META_DIBSTRETCHBLT, words, b.hasBitmap ? PackedDib(r, b.dib) : std::vector<std::uint8_t>{});
 }
 
 }  // namespace platform

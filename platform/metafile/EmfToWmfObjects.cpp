@@ -2,30 +2,17 @@
 // objects, which Windows metafiles do not have, are made once each and kept.
 #include <algorithm>
 
+#include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/EmfToWmf.h"
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40,
-                        EMR_SELECTPALETTE = 48, EMR_CREATEPALETTE = 49, EMR_REALIZEPALETTE = 52,
-                        EMR_EXTCREATEFONTINDIRECTW = 82, EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94,
-                        EMR_EXTCREATEPEN = 95;
-enum : std::uint16_t {
-    META_SELECTOBJECT = 0x012D,
-    META_DELETEOBJECT = 0x01F0,
-    META_SELECTPALETTE = 0x0234,
-    META_REALIZEPALETTE = 0x0035,
-    META_CREATEPALETTE = 0x00F7,
-    META_CREATEPENINDIRECT = 0x02FA,
-    META_CREATEFONTINDIRECT = 0x02FB,
-    META_CREATEBRUSHINDIRECT = 0x02FC,
-    META_DIBCREATEPATTERNBRUSH = 0x0142
-};
 constexpr std::uint32_t kStockFlag = 0x80000000u;
-constexpr std::uint32_t PS_GEOMETRIC = 0x10000;
 constexpr std::int32_t kBsDibPattern = 5;
 constexpr std::size_t kFaceNameBytes = 32;
 
@@ -97,6 +84,62 @@ void EmfToWmf::Delete(std::uint32_t emfIndex) {
     slotOf_.erase(it);
 }
 
+// Pens, brushes, fonts and palettes, each in a slot of its own.
+bool EmfToWmf::CreateObject(const RecordReader& r) {
+    switch (r.Type()) {
+    case EMR_CREATEPEN: return CreatePen(PenOf(EmrCreatePen::Read(r)), r.U32(8));
+    case EMR_EXTCREATEPEN: return CreatePen(PenOf(EmrExtCreatePen::Read(r)), r.U32(8));
+    case EMR_CREATEBRUSHINDIRECT: {
+        const EmrCreateBrushIndirect b = EmrCreateBrushIndirect::Read(r);
+        const std::uint32_t style = b.style > BS_HATCHED ? BS_SOLID : b.style;
+        if (!NewSlot(b.ihBrush)) return true;
+        writer_.Record(META_CREATEBRUSHINDIRECT, {std::int32_t(style), std::int32_t(b.color & 0xFFFF),
+                                                  std::int32_t(b.color >> 16), std::int32_t(b.hatch)});
+        return true;
+    }
+    case EMR_EXTCREATEFONTINDIRECTW: CreateFont(EmrExtCreateFontIndirectW::Read(r)); return true;
+    case EMR_CREATEMONOBRUSH:
+    case EMR_CREATEDIBPATTERNBRUSHPT: {
+        const EmrCreateDibPatternBrush b = EmrCreateDibPatternBrush::Read(r);
+        const std::vector<std::uint8_t> dib = PackedDib(r, b.dib);
+        if (!NewSlot(b.ihBrush)) return true;
+        writer_.Record(META_DIBCREATEPATTERNBRUSH, {kBsDibPattern, std::int32_t(b.usage)}, dib);
+        return true;
+    }
+    case EMR_CREATEPALETTE: {
+        const EmrCreatePalette p = EmrCreatePalette::Read(r);
+        std::vector<std::uint8_t> entries;
+        for (const PALETTEENTRY& e : p.entries)
+            entries.insert(entries.end(), {e.peRed, e.peGreen, e.peBlue, e.peFlags});
+        if (!NewSlot(p.ihPal)) return true;
+        writer_.Record(META_CREATEPALETTE, {0x0300, std::int32_t(p.entries.size())}, entries);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// A cosmetic pen is written with width 0, which is what makes it cosmetic in Windows metafiles.
+bool EmfToWmf::CreatePen(const MetaPen& pen, std::uint32_t index) {
+    if (!NewSlot(index)) return true;
+    writer_.Record(META_CREATEPENINDIRECT, PenWords(pen.style, pen.geometric ? std::int64_t(pen.width) : 0, pen.color));
+    return true;
+}
+
+void EmfToWmf::CreateFont(const EmrExtCreateFontIndirectW& record) {
+    const LogFontW& l = record.font;
+    std::vector<std::int32_t> words;
+    for (std::int32_t v : {l.height, l.width, l.escapement, l.orientation, l.weight}) words.push_back(Clamp16(v));
+    std::vector<std::uint8_t> tail{l.italic,       l.underline,     l.strikeOut, l.charSet,
+                                   l.outPrecision, l.clipPrecision, l.quality,   l.pitchAndFamily};
+    for (const char16_t c : l.face) tail.push_back(c < 0x100 ? std::uint8_t(c) : std::uint8_t('?'));
+    if (l.face.size() < kFaceNameBytes) tail.push_back(0);
+    const auto slot = NewSlot(record.ihFont);
+    if (!slot) return;
+    charSetOf_[*slot] = l.charSet;
+    writer_.Record(META_CREATEFONTINDIRECT, words, tail);
+}
+
 bool EmfToWmf::ConvertObject(const RecordReader& r) {
     const std::uint32_t index = r.U32(8);
     switch (r.Type()) {
@@ -106,66 +149,7 @@ bool EmfToWmf::ConvertObject(const RecordReader& r) {
         if (const auto it = slotOf_.find(index); it != slotOf_.end()) writer_.Record(META_SELECTPALETTE, {it->second});
         return true;
     case EMR_REALIZEPALETTE: writer_.Record(META_REALIZEPALETTE, {}); return true;
-    case EMR_CREATEPEN: {
-        const std::uint32_t style = r.U32(12), color = r.U32(24);
-        const std::int32_t width = r.I32(16);
-        if (!NewSlot(index)) return true;
-        writer_.Record(META_CREATEPENINDIRECT, PenWords(style, width, color));
-        return true;
-    }
-    case EMR_EXTCREATEPEN: {
-        std::uint32_t style = r.U32(28);
-        const std::int64_t width = (style & PS_GEOMETRIC) ? r.U32(32) : 0;
-        if (r.U32(36) == BS_NULL) style = (style & ~0xFu) | PS_NULL;
-        const std::uint32_t color = r.U32(40);
-        if (!NewSlot(index)) return true;
-        writer_.Record(META_CREATEPENINDIRECT, PenWords(style, width, color));
-        return true;
-    }
-    case EMR_CREATEBRUSHINDIRECT: {
-        std::uint32_t style = r.U32(12);
-        const std::uint32_t color = r.U32(16), hatch = r.U32(20);
-        if (style > BS_HATCHED) style = BS_SOLID;
-        if (!NewSlot(index)) return true;
-        writer_.Record(META_CREATEBRUSHINDIRECT, {std::int32_t(style), std::int32_t(color & 0xFFFF),
-                                                  std::int32_t(color >> 16), std::int32_t(hatch)});
-        return true;
-    }
-    case EMR_EXTCREATEFONTINDIRECTW: {
-        std::vector<std::int32_t> words;
-        for (std::size_t at = 12; at < 32; at += 4) words.push_back(Clamp16(r.I32(at)));
-        std::vector<std::uint8_t> tail;
-        for (std::size_t at = 32; at < 40; ++at) tail.push_back(r.U8(at));
-        for (std::size_t i = 0; i < kFaceNameBytes; ++i) {
-            const std::uint16_t c = r.U16(40 + 2 * i);
-            tail.push_back(c < 0x100 ? std::uint8_t(c) : std::uint8_t('?'));
-            if (c == 0) break;
-        }
-        const auto slot = NewSlot(index);
-        if (!slot) return true;
-        charSetOf_[*slot] = r.U8(35);
-        writer_.Record(META_CREATEFONTINDIRECT, words, tail);
-        return true;
-    }
-    case EMR_CREATEMONOBRUSH:
-    case EMR_CREATEDIBPATTERNBRUSHPT: {
-        const std::uint32_t usage = r.U32(12);
-        const auto bmi = r.Block(r.U32(16), r.U32(20), 1);
-        const auto bits = r.Block(r.U32(24), r.U32(28), 1);
-        std::vector<std::uint8_t> dib(bmi.begin(), bmi.end());
-        dib.insert(dib.end(), bits.begin(), bits.end());
-        if (!NewSlot(index)) return true;
-        writer_.Record(META_DIBCREATEPATTERNBRUSH, {kBsDibPattern, std::int32_t(usage)}, dib);
-        return true;
-    }
-    case EMR_CREATEPALETTE: {
-        const std::uint16_t count = std::min<std::uint16_t>(r.U16(14), 256);
-        const auto entries = r.Block(16, count, 4);
-        if (!NewSlot(index)) return true;
-        writer_.Record(META_CREATEPALETTE, {0x0300, count}, std::vector<std::uint8_t>(entries.begin(), entries.end()));
-        return true;
-    }
-    default: return false;
+    default: return CreateObject(r);
     }
 }
 

@@ -2,19 +2,13 @@
 // one scan each, in a slot taken for the one record, drawn, and deleted again.
 #include "platform/metafile/EmfToWmf.h"
 #include "platform/metafile/RegionRects.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74;
-enum : std::uint16_t {
-    META_INVERTREGION = 0x012A,
-    META_PAINTREGION = 0x012B,
-    META_FILLREGION = 0x0228,
-    META_FRAMEREGION = 0x0429,
-    META_CREATEREGION = 0x06FF
-};
 constexpr std::uint32_t kStockFlag = 0x80000000u;
 // The enhanced index the record's own region is kept under; enhanced objects never use 0.
 constexpr std::uint32_t kRecordRegion = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Gdi.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
@@ -46,8 +47,6 @@ struct ENHMETAHEADER {
 };
 
 constexpr std::uint32_t ENHMETA_SIGNATURE = 0x464D4520;
-constexpr std::uint32_t EMR_HEADER = 1;
-constexpr std::uint32_t EMR_EOF = 14;
 
 // The header of a validated metafile.
 ENHMETAHEADER HeaderOf(const EnhMetaFile& emf);

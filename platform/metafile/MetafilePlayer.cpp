@@ -6,14 +6,11 @@
 #include <cstdio>
 
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
 namespace {
-
-constexpr std::uint32_t EMR_SETBKMODE = 18, EMR_SETPOLYFILLMODE = 19, EMR_SETROP2 = 20, EMR_SETSTRETCHBLTMODE = 21,
-                        EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_MOVETOEX = 27,
-                        EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SETARCDIRECTION = 57;
 
 // Reference-device pixels per millimetre, falling back to 96 per inch for a header that gives none.
 double PixelsPerMm(std::int32_t pixels, std::int32_t millimetres) {

@@ -2,8 +2,9 @@
 // Our interpreter of enhanced-metafile records. It draws into a 32-bit image with QPainter,
 // antialiasing off; the frame of the picture is fitted to the target rectangle.
 //
-// Records are grouped by family in their own files (mapping, objects, shapes, paths, clipping,
-// text, bitmaps). A record that is damaged or unknown is skipped; playback goes on.
+// Records are grouped by family in files named for it (state, mapping, objects, pens and
+// brushes, shapes, paths, clipping, regions, text, bitmaps); README.md beside this file is the
+// map. A record that is damaged or unknown is skipped; playback goes on.
 
 #include <QImage>
 #include <QPainter>
@@ -76,6 +77,8 @@ private:
     void StrokeOutput(const QPainterPath& output);
     QRectF ShapeBox(const RECT& box) const;
     void DrawArcFamily(const RecordReader& r, int kind);
+    void AngleArc(const RecordReader& r);
+    void SetPixel(POINT p, COLORREF color);
     void DrawPoly(std::uint32_t type, const std::vector<QPointF>& points);
     void DrawPolyPoly(std::uint32_t type, const std::vector<QPointF>& points, const std::vector<std::uint32_t>& counts);
     void LineTo(const QPointF& point);
@@ -84,6 +87,8 @@ private:
     bool Recording() const { return recording_; }
     void AddToPath(const QPainterPath& logical, bool continues);
     void StartFigure();
+    void WidenPath();
+    void SelectClipPath(std::uint32_t mode);
     void EndPathUse() {
         path_ = QPainterPath();
         recording_ = false;
@@ -92,6 +97,7 @@ private:
 
     // Clipping.
     void ApplyClip();
+    void OffsetClip(std::int32_t dx, std::int32_t dy);
     void CombineClip(const QRegion& region, std::uint32_t mode);
     QRegion TargetRegion() const;
 
@@ -99,6 +105,7 @@ private:
     void FillRegion(const QRegion& output, std::shared_ptr<const MetaBrush> brush, int rop2);
     int OutputStroke(std::int32_t logical, bool vertical) const;
     void FloodFill(const RecordReader& r);
+    QImage FillImage(const QRect& box, const QBrush& brush, const std::vector<std::uint8_t>& reached) const;
 
     // Text and bitmaps.
     void DrawText(TextRun run);
@@ -107,8 +114,12 @@ private:
     void PaintCharacters(const TextRun& run, const QFont& font, const TextLayout& layout);
     void DrawGradient(const RecordReader& r);
     // `prepare` may change the decoded bitmap first (a colour key or a mask made transparent).
-    void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, std::size_t blockAt,
+    void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, DibFields fields,
                     std::uint32_t rop, const std::function<void(QImage&)>& prepare = {});
+    bool PlaceBitmap(PartialDib& dib, QRectF& dest, QRectF& inside);
+    void PaintBitmap(const RecordReader& r, PartialDib& dib, const QRectF& dest, const QRectF& inside,
+                     std::uint32_t rop);
+    void Blit(const RecordReader& r);
     void FillPattern(const QRectF& logicalDest, std::uint32_t rop);
     void DrawParallelogram(const RecordReader& r);
 

@@ -3,16 +3,15 @@
 #include <cmath>
 
 #include "platform/metafile/DibImage.h"
+#include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_MASKBLT = 78, EMR_PLGBLT = 79,
-                        EMR_SETDIBITSTODEVICE = 80, EMR_STRETCHDIBITS = 81, EMR_ALPHABLEND = 114,
-                        EMR_TRANSPARENTBLT = 116;
 constexpr std::uint32_t kAlphaBlendRop = 0xFFFFFFFF;  // marks an ALPHABLEND in DrawBitmap
 constexpr std::uint32_t AC_SRC_ALPHA = 0x01;
 
@@ -30,16 +29,23 @@ QPainter::CompositionMode SourceMode(std::uint32_t rop) {
     }
 }
 
-QRectF DestRect(const RecordReader& r, std::size_t at, std::size_t sizeAt) {
-    return QRectF(r.I32(at), r.I32(at + 4), r.I32(sizeAt), r.I32(sizeAt + 4));
+// A negative destination extent mirrors the bitmap; the source rectangle is mirrored with it
+// and the destination made normal.
+void Unmirror(PartialDib& dib, QRectF& dest, QRectF& from) {
+    const bool flipX = dest.width() < 0, flipY = dest.height() < 0;
+    if (!flipX && !flipY) return;
+    dest = dest.normalized();
+    dib.Mirror(flipX, flipY);
+    if (flipX) from.moveLeft(dib.size.width() - from.right());
+    if (flipY) from.moveTop(dib.size.height() - from.bottom());
 }
 
 }  // namespace
 
 void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source,
-                                std::size_t blockAt, std::uint32_t rop, const std::function<void(QImage&)>& prepare) {
+                                DibFields fields, std::uint32_t rop, const std::function<void(QImage&)>& prepare) {
     if (recording_) return;
-    PartialDib dib = PartFromRecord(r, DibFields{blockAt}, state_.textColor, state_.bkColor, bitmaps_);
+    PartialDib dib = PartFromRecord(r, fields, state_.textColor, state_.bkColor, bitmaps_);
     if (dib.image.isNull()) return;
     const bool blend = rop == kAlphaBlendRop;
     if (!blend && dib.image.hasAlphaChannel() && dib.area.size() == dib.size)
@@ -47,49 +53,48 @@ void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest
     if (prepare) prepare(dib.image);
     QRectF dest = logicalDest;
     QRectF from = source.width() > 0 && source.height() > 0 ? source : QRectF(QPointF(0, 0), QSizeF(dib.size));
-    if (dest.width() < 0 || dest.height() < 0) {
-        // Mirror the whole bitmap, then take the mirrored source rectangle.
-        const bool flipX = dest.width() < 0, flipY = dest.height() < 0;
-        dest = dest.normalized();
-        dib.Mirror(flipX, flipY);
-        if (flipX) from.moveLeft(dib.size.width() - from.right());
-        if (flipY) from.moveTop(dib.size.height() - from.bottom());
-    }
+    Unmirror(dib, dest, from);
     // Only the part of the source inside the decoded bitmap is drawn, at its place in the destination.
     QRectF inside = from.intersected(QRectF(dib.area));
     if (inside.isEmpty() || dest.isEmpty()) return;
     const double fx = dest.width() / from.width(), fy = dest.height() / from.height();
     dest = QRectF(dest.left() + (inside.left() - from.left()) * fx, dest.top() + (inside.top() - from.top()) * fy,
                   inside.width() * fx, inside.height() * fy);
-    const QTransform t = LogicalToOutput();
     QPainterPath outline;
     outline.addRect(dest);
-    if (!Drawable(t.map(outline))) return;
+    if (!Drawable(LogicalToOutput().map(outline))) return;
     painter_.save();
-    if (t.m12() == 0 && t.m21() == 0) {
-        // Axis-kept mappings are resolved here: the painter gets only the visible part, in
-        // output pixels, which also spares it scaling pixels that fall outside the target.
-        // A mapping that turns an axis over mirrors the bitmap.
-        const bool flipX = t.m11() < 0, flipY = t.m22() < 0;
-        dib.Mirror(flipX, flipY);
-        if (flipX) inside.moveLeft(dib.size.width() - inside.right());
-        if (flipY) inside.moveTop(dib.size.height() - inside.bottom());
-        const QRectF out = t.mapRect(dest);
-        const QRectF visible = out.intersected(QRectF(TargetRegion().boundingRect()));
-        if (visible.isEmpty()) {
-            painter_.restore();
-            return;
-        }
-        const double sx = inside.width() / out.width(), sy = inside.height() / out.height();
-        const QRectF part(inside.left() + (visible.left() - out.left()) * sx,
-                          inside.top() + (visible.top() - out.top()) * sy, visible.width() * sx, visible.height() * sy);
-        dest = visible;
-        inside = part;
-    } else {
+    if (PlaceBitmap(dib, dest, inside)) PaintBitmap(r, dib, dest, inside, rop);
+    painter_.restore();
+}
+
+// Axis-kept mappings are resolved here: the painter gets only the visible part, in output
+// pixels, which also spares it scaling pixels that fall outside the target. A mapping that turns
+// an axis over mirrors the bitmap. Other mappings go to the painter. False when nothing shows.
+bool MetafilePlayer::PlaceBitmap(PartialDib& dib, QRectF& dest, QRectF& inside) {
+    const QTransform t = LogicalToOutput();
+    if (t.m12() != 0 || t.m21() != 0) {
         painter_.setTransform(t);
+        return true;
     }
+    const bool flipX = t.m11() < 0, flipY = t.m22() < 0;
+    dib.Mirror(flipX, flipY);
+    if (flipX) inside.moveLeft(dib.size.width() - inside.right());
+    if (flipY) inside.moveTop(dib.size.height() - inside.bottom());
+    const QRectF out = t.mapRect(dest);
+    const QRectF visible = out.intersected(QRectF(TargetRegion().boundingRect()));
+    if (visible.isEmpty()) return false;
+    const double sx = inside.width() / out.width(), sy = inside.height() / out.height();
+    inside = QRectF(inside.left() + (visible.left() - out.left()) * sx, inside.top() + (visible.top() - out.top()) * sy,
+                    visible.width() * sx, visible.height() * sy);
+    dest = visible;
+    return true;
+}
+
+void MetafilePlayer::PaintBitmap(const RecordReader& r, PartialDib& dib, const QRectF& dest, const QRectF& inside,
+                                 std::uint32_t rop) {
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, state_.stretchMode == HALFTONE);
-    if (blend) {
+    if (rop == kAlphaBlendRop) {
         const std::uint32_t function = r.U32(40);
         painter_.setOpacity(((function >> 16) & 0xFF) / 255.0);
         if (!((function >> 24) & AC_SRC_ALPHA)) dib.image.reinterpretAsFormat(QImage::Format_RGB32);
@@ -97,7 +102,6 @@ void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest
         painter_.setCompositionMode(SourceMode(rop));
     }
     painter_.drawImage(dest, dib.image, inside.translated(-QPointF(dib.area.topLeft())));
-    painter_.restore();
     clipDirty_ = true;
 }
 
@@ -155,40 +159,49 @@ void MetafilePlayer::FillPattern(const QRectF& logicalDest, std::uint32_t rop) {
     clipDirty_ = true;
 }
 
+void MetafilePlayer::Blit(const RecordReader& r) {
+    const EmrBlt b = EmrBlt::Read(r);
+    const QRectF dest(b.xDest, b.yDest, b.cxDest, b.cyDest);
+    const QRectF source(b.xSrc, b.ySrc, b.cxSrc, b.cySrc);
+    switch (r.Type()) {
+    case EMR_BITBLT:
+    case EMR_MASKBLT:
+        if (!b.hasBitmap) FillPattern(dest, b.rop);
+        else
+            DrawBitmap(r, dest, source, b.dib, b.rop & 0xFFFFFF,
+                       r.Type() == EMR_MASKBLT ? MaskOf(r, bitmaps_) : nullptr);
+        return;
+    case EMR_STRETCHBLT:
+        if (b.hasBitmap) DrawBitmap(r, dest, source, b.dib, b.rop);
+        else FillPattern(dest, b.rop);
+        return;
+    case EMR_ALPHABLEND:
+        if (b.hasBitmap) DrawBitmap(r, dest, source, b.dib, kAlphaBlendRop);
+        return;
+    default:
+        if (b.hasBitmap) DrawBitmap(r, dest, source, b.dib, SRCCOPY, ColourKey(b.rop));
+        return;
+    }
+}
+
 bool MetafilePlayer::PlayBitmapRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_BITBLT:
-    case EMR_MASKBLT: {
-        const QRectF dest = DestRect(r, 24, 32);
-        const auto mask = r.Type() == EMR_MASKBLT ? MaskOf(r, bitmaps_) : std::function<void(QImage&)>{};
-        if (r.U32(88) == 0) FillPattern(dest, r.U32(40));
-        else
-            DrawBitmap(r, dest, QRectF(r.I32(44), r.I32(48), dest.width(), dest.height()), 84, r.U32(40) & 0xFFFFFF,
-                       mask);
-        return true;
-    }
+    case EMR_MASKBLT:
     case EMR_STRETCHBLT:
     case EMR_ALPHABLEND:
-    case EMR_TRANSPARENTBLT: {
-        const QRectF dest = DestRect(r, 24, 32);
-        const QRectF source(r.I32(44), r.I32(48), r.I32(100), r.I32(104));
-        const std::uint32_t op = r.Type() == EMR_STRETCHBLT   ? r.U32(40)
-                                 : r.Type() == EMR_ALPHABLEND ? kAlphaBlendRop
-                                                              : SRCCOPY;
-        if (r.U32(88) != 0)
-            DrawBitmap(r, dest, source, 84, op, r.Type() == EMR_TRANSPARENTBLT ? ColourKey(r.U32(40)) : nullptr);
-        else if (r.Type() == EMR_STRETCHBLT) FillPattern(dest, op);
-        return true;
-    }
+    case EMR_TRANSPARENTBLT: Blit(r); return true;
     case EMR_PLGBLT: DrawParallelogram(r); return true;
     case EMR_STRETCHDIBITS: {
-        const QRectF dest(r.I32(24), r.I32(28), r.I32(72), r.I32(76));
-        DrawBitmap(r, dest, QRectF(r.I32(32), r.I32(36), r.I32(40), r.I32(44)), 48, r.U32(68));
+        const EmrStretchDibits d = EmrStretchDibits::Read(r);
+        DrawBitmap(r, QRectF(d.xDest, d.yDest, d.cxDest, d.cyDest), QRectF(d.xSrc, d.ySrc, d.cxSrc, d.cySrc), d.dib,
+                   d.rop);
         return true;
     }
     case EMR_SETDIBITSTODEVICE: {
-        const QRectF dest(r.I32(24), r.I32(28), r.I32(40), r.I32(44));
-        DrawBitmap(r, dest, QRectF(r.I32(32), r.I32(36), r.I32(40), r.I32(44)), 48, SRCCOPY);
+        const EmrSetDibitsToDevice d = EmrSetDibitsToDevice::Read(r);
+        DrawBitmap(r, QRectF(d.xDest, d.yDest, d.cxSrc, d.cySrc), QRectF(d.xSrc, d.ySrc, d.cxSrc, d.cySrc), d.dib,
+                   SRCCOPY);
         return true;
     }
     default: return false;

@@ -5,13 +5,12 @@
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/RegionData.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_OFFSETCLIPRGN = 26, EMR_SETMETARGN = 28, EMR_EXCLUDECLIPRECT = 29,
-                        EMR_INTERSECTCLIPRECT = 30, EMR_EXTSELECTCLIPRGN = 75;
 constexpr std::uint32_t RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
 constexpr double kRegionLimit = kMaxOutputCoordinate;
 
@@ -41,6 +40,16 @@ void MetafilePlayer::CombineClip(const QRegion& region, std::uint32_t mode) {
     clipDirty_ = true;
 }
 
+void MetafilePlayer::OffsetClip(std::int32_t dx, std::int32_t dy) {
+    if (!state_.clip) return;
+    const QTransform t = LogicalToOutput();
+    const QPointF d = t.map(QPointF(dx, dy)) - t.map(QPointF(0, 0));
+    if (std::isfinite(d.x()) && std::isfinite(d.y()) && std::abs(d.x()) < kRegionLimit &&
+        std::abs(d.y()) < kRegionLimit)
+        state_.clip->translate(int(std::lround(d.x())), int(std::lround(d.y())));
+    clipDirty_ = true;
+}
+
 bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_INTERSECTCLIPRECT:
@@ -51,16 +60,7 @@ bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
         CombineClip(region, r.Type() == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
         return true;
     }
-    case EMR_OFFSETCLIPRGN: {
-        if (!state_.clip) return true;
-        const QTransform t = LogicalToOutput();
-        const QPointF d = t.map(QPointF(r.I32(8), r.I32(12))) - t.map(QPointF(0, 0));
-        if (std::isfinite(d.x()) && std::isfinite(d.y()) && std::abs(d.x()) < kRegionLimit &&
-            std::abs(d.y()) < kRegionLimit)
-            state_.clip->translate(int(std::lround(d.x())), int(std::lround(d.y())));
-        clipDirty_ = true;
-        return true;
-    }
+    case EMR_OFFSETCLIPRGN: OffsetClip(r.I32(8), r.I32(12)); return true;
     case EMR_EXTSELECTCLIPRGN: {
         const std::uint32_t size = r.U32(8), mode = r.U32(12);
         if (size == 0 || size < 32) {

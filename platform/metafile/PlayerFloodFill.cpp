@@ -47,6 +47,26 @@ std::vector<std::uint8_t> Reached(const QRect& box, QPoint start, const Inside& 
 
 }  // namespace
 
+// The brush laid over the box, then cleared where the fill did not reach.
+QImage MetafilePlayer::FillImage(const QRect& box, const QBrush& brush,
+                                 const std::vector<std::uint8_t>& reached) const {
+    QImage fill(box.size(), QImage::Format_ARGB32_Premultiplied);
+    fill.fill(Qt::transparent);
+    {
+        QPainter paint(&fill);
+        paint.setBrushOrigin(-box.topLeft());
+        if (state_.brush->style == BS_HATCHED && state_.bkMode == OPAQUE)
+            paint.fillRect(fill.rect(), ToColor(state_.bkColor));
+        paint.fillRect(fill.rect(), brush);
+    }
+    for (int y = 0; y < box.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(fill.scanLine(y));
+        for (int x = 0; x < box.width(); ++x)
+            if (!reached[std::size_t(y) * std::size_t(box.width()) + std::size_t(x)]) row[x] = 0;
+    }
+    return fill;
+}
+
 void MetafilePlayer::FloodFill(const RecordReader& r) {
     if (recording_) return;
     const POINT p = r.PointL(8);
@@ -71,21 +91,7 @@ void MetafilePlayer::FloodFill(const RecordReader& r) {
         return ((pixel & 0xFFFFFFu) == color) == surface;
     };
     const std::vector<std::uint8_t> reached = Reached(box, start, inside);
-    // The brush laid over the box, then cleared where the fill did not reach.
-    QImage fill(box.size(), QImage::Format_ARGB32_Premultiplied);
-    fill.fill(Qt::transparent);
-    {
-        QPainter paint(&fill);
-        paint.setBrushOrigin(-box.topLeft());
-        if (state_.brush->style == BS_HATCHED && state_.bkMode == OPAQUE)
-            paint.fillRect(fill.rect(), ToColor(state_.bkColor));
-        paint.fillRect(fill.rect(), brush);
-    }
-    for (int y = 0; y < box.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(fill.scanLine(y));
-        for (int x = 0; x < box.width(); ++x)
-            if (!reached[std::size_t(y) * std::size_t(box.width()) + std::size_t(x)]) row[x] = 0;
-    }
+    const QImage fill = FillImage(box, brush, reached);
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.drawImage(box.topLeft(), fill);

@@ -2,14 +2,12 @@
 #include <cmath>
 
 #include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_SETWINDOWEXTEX = 9, EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11,
-                        EMR_SETVIEWPORTORGEX = 12, EMR_SETMAPMODE = 17, EMR_SCALEVIEWPORTEXTEX = 31,
-                        EMR_SCALEWINDOWEXTEX = 32, EMR_SETWORLDTRANSFORM = 35, EMR_MODIFYWORLDTRANSFORM = 36;
 constexpr std::uint32_t MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4;
 
 // Millimetres per logical unit of the fixed metric modes; 0 for the others.

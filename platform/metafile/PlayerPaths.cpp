@@ -1,18 +1,13 @@
 // Path brackets: drawing collected into a path, then filled, stroked or made the clip.
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/EmfRecordType.h"
 
 #include <QPainterPathStroker>
 
 namespace platform {
 
-namespace {
-
-constexpr std::uint32_t EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61, EMR_FILLPATH = 62,
-                        EMR_STROKEANDFILLPATH = 63, EMR_STROKEPATH = 64, EMR_FLATTENPATH = 65, EMR_WIDENPATH = 66,
-                        EMR_SELECTCLIPPATH = 67, EMR_ABORTPATH = 68;
-
-}  // namespace
+namespace {}  // namespace
 
 void MetafilePlayer::StartFigure() {
     if (path_.elementCount() >= kMaxPathElements) return;
@@ -31,6 +26,19 @@ void MetafilePlayer::AddToPath(const QPainterPath& logical, bool continues) {
         path_.addPath(output);
     }
     figureOpen_ = continues;
+}
+
+void MetafilePlayer::WidenPath() {
+    QPainterPathStroker stroker(OutputPen());
+    stroker.setWidth(std::max(1.0, OutputPen().widthF()));
+    path_ = stroker.createStroke(path_);
+}
+
+void MetafilePlayer::SelectClipPath(std::uint32_t mode) {
+    QPainterPath filled = path_;
+    filled.setFillRule(state_.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    if (Drawable(filled)) CombineClip(QRegion(filled.toFillPolygon().toPolygon(), filled.fillRule()), mode);
+    EndPathUse();
 }
 
 bool MetafilePlayer::PlayPathRecord(const RecordReader& r) {
@@ -59,19 +67,8 @@ bool MetafilePlayer::PlayPathRecord(const RecordReader& r) {
         EndPathUse();
         return true;
     case EMR_FLATTENPATH: return true;  // curves stay curves: the painter flattens them itself
-    case EMR_WIDENPATH: {
-        QPainterPathStroker stroker(OutputPen());
-        stroker.setWidth(std::max(1.0, OutputPen().widthF()));
-        path_ = stroker.createStroke(path_);
-        return true;
-    }
-    case EMR_SELECTCLIPPATH: {
-        QPainterPath filled = path_;
-        filled.setFillRule(state_.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-        if (Drawable(filled)) CombineClip(QRegion(filled.toFillPolygon().toPolygon(), filled.fillRule()), r.U32(8));
-        EndPathUse();
-        return true;
-    }
+    case EMR_WIDENPATH: WidenPath(); return true;
+    case EMR_SELECTCLIPPATH: SelectClipPath(r.U32(8)); return true;
     case EMR_ABORTPATH: EndPathUse(); return true;
     default: return false;
     }

@@ -1,15 +1,12 @@
 // Polygons, polylines and Bézier curves, in their 32-bit and 16-bit point forms.
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_POLYBEZIER = 2, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_POLYBEZIERTO = 5, EMR_POLYLINETO = 6,
-                        EMR_POLYPOLYLINE = 7, EMR_POLYPOLYGON = 8, EMR_POLYBEZIER16 = 85, EMR_POLYGON16 = 86,
-                        EMR_POLYLINE16 = 87, EMR_POLYBEZIERTO16 = 88, EMR_POLYLINETO16 = 89, EMR_POLYPOLYLINE16 = 90,
-                        EMR_POLYPOLYGON16 = 91;
 constexpr std::uint32_t kMaxPolys = 1u << 16;
 
 // The 16-bit forms differ from their twins only in the size of a point.

@@ -5,13 +5,12 @@
 
 #include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/RegionData.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::uint32_t EMR_EXTFLOODFILL = 53, EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73,
-                        EMR_PAINTRGN = 74;
 constexpr std::uint32_t kStockFlag = 0x80000000u, kWhiteBrush = 0x80000000u;
 constexpr int R2_NOT = 6;
 // Widest frame stroke, in output pixels; wider strokes cover the whole region anyway.

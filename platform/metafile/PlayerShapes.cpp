@@ -3,14 +3,11 @@
 #include <numbers>
 
 #include "platform/metafile/MetafilePlayer.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
 namespace {
-
-constexpr std::uint32_t EMR_SETPIXELV = 15, EMR_ANGLEARC = 41, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
-                        EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_LINETO = 54, EMR_ARCTO = 55,
-                        EMR_GRADIENTFILL = 118;
 
 // Angle of a point seen from the centre of a box, in Qt's degrees (counter-clockwise with y up).
 double QtAngle(const QRectF& box, const POINT& p) {
@@ -60,6 +57,25 @@ void MetafilePlayer::DrawArcFamily(const RecordReader& r, int kind) {
     DrawShape(path, closed, true, kind == EMR_ARCTO);
 }
 
+void MetafilePlayer::AngleArc(const RecordReader& r) {
+    const POINT c = r.PointL(8);
+    const double radius = r.U32(16), start = r.F32(20), sweep = r.F32(24);
+    if (!std::isfinite(start) || !std::isfinite(sweep)) return;
+    const QRectF box(c.x - radius, c.y - radius, 2 * radius, 2 * radius);
+    QPainterPath path(state_.position);
+    path.arcTo(box, start, std::fmod(sweep, 3600.0));
+    state_.position = path.currentPosition();
+    DrawShape(path, false, true, true);
+}
+
+void MetafilePlayer::SetPixel(POINT p, COLORREF color) {
+    const QPointF out = LogicalToOutput().map(QPointF(p.x, p.y));
+    if (!std::isfinite(out.x()) || !std::isfinite(out.y())) return;
+    // A pixel is set as it is, whatever raster operation the drawing before it used.
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.fillRect(QRectF(std::floor(out.x()), std::floor(out.y()), 1, 1), ToColor(color));
+}
+
 bool MetafilePlayer::PlayShapeRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_RECTANGLE: {
@@ -84,32 +100,14 @@ bool MetafilePlayer::PlayShapeRecord(const RecordReader& r) {
     case EMR_CHORD:
     case EMR_PIE:
     case EMR_ARCTO: DrawArcFamily(r, int(r.Type())); return true;
-    case EMR_ANGLEARC: {
-        const POINT c = r.PointL(8);
-        const double radius = r.U32(16), start = r.F32(20), sweep = r.F32(24);
-        if (!std::isfinite(start) || !std::isfinite(sweep)) return true;
-        const QRectF box(c.x - radius, c.y - radius, 2 * radius, 2 * radius);
-        QPainterPath path(state_.position);
-        path.arcTo(box, start, std::fmod(sweep, 3600.0));
-        state_.position = path.currentPosition();
-        DrawShape(path, false, true, true);
-        return true;
-    }
+    case EMR_ANGLEARC: AngleArc(r); return true;
     case EMR_GRADIENTFILL: DrawGradient(r); return true;
     case EMR_LINETO: {
         const POINT p = r.PointL(8);
         LineTo(QPointF(p.x, p.y));
         return true;
     }
-    case EMR_SETPIXELV: {
-        const POINT p = r.PointL(8);
-        const QPointF out = LogicalToOutput().map(QPointF(p.x, p.y));
-        if (!std::isfinite(out.x()) || !std::isfinite(out.y())) return true;
-        // A pixel is set as it is, whatever raster operation the drawing before it used.
-        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter_.fillRect(QRectF(std::floor(out.x()), std::floor(out.y()), 1, 1), ToColor(r.U32(16)));
-        return true;
-    }
+    case EMR_SETPIXELV: SetPixel(r.PointL(8), r.U32(16)); return true;
     default: return false;
     }
 }

@@ -7,10 +7,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/SymbolFont.h"
 #include "platform/metafile/TextFont.h"
+#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
@@ -26,8 +28,6 @@ struct TextRun {
 
 namespace {
 
-constexpr std::uint32_t EMR_EXTTEXTOUTA = 83, EMR_EXTTEXTOUTW = 84, EMR_POLYTEXTOUTA = 96, EMR_POLYTEXTOUTW = 97,
-                        EMR_SMALLTEXTOUT = 108;
 constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_GLYPH_INDEX = 0x10, ETO_NO_RECT = 0x100,
                         ETO_SMALL_CHARS = 0x200, ETO_PDY = 0x2000;
 constexpr std::size_t kEmrTextSize = 40;
@@ -35,10 +35,8 @@ constexpr std::int32_t kMaxPolyTextStrings = 1024;
 // A cell height (positive font height) holds the character height and the internal leading.
 constexpr double kCellToEm = 0.85;
 
-void ReadChars(const RecordReader& r, std::size_t at, std::uint32_t count, bool wide, TextRun& run) {
-    const auto chars = r.Block(at, count, wide ? 2 : 1);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const char16_t c = wide ? char16_t(chars[2 * i] | (chars[2 * i + 1] << 8)) : char16_t(chars[i]);
+void AddChars(const std::u16string& chars, TextRun& run) {
+    for (const char16_t c : chars) {
         run.glyphs.push_back(c);
         run.text += QChar(c);
     }
@@ -46,24 +44,16 @@ void ReadChars(const RecordReader& r, std::size_t at, std::uint32_t count, bool 
 
 // EmrText: reference, count, string offset, options, rectangle unless ETO_NO_RECT, advances.
 TextRun ReadRun(const RecordReader& r, std::size_t at, bool wide) {
+    const EmrText text = EmrText::Read(r, at);
     TextRun run;
-    const POINT ref = r.PointL(at);
-    run.reference = QPointF(ref.x, ref.y);
-    const std::uint32_t count = std::min(r.U32(at + 8), kMaxTextChars);
-    const std::uint32_t offString = r.U32(at + 12);
-    run.options = r.U32(at + 16);
-    const bool hasRect = !(run.options & ETO_NO_RECT);
-    if (hasRect) {
-        const RECT c = r.RectL(at + 20);
+    run.reference = QPointF(text.reference.x, text.reference.y);
+    run.options = text.options;
+    if (text.hasRect) {
+        const RECT& c = text.rect;
         run.rect = QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized();
     }
-    const std::uint32_t offDx = r.U32(hasRect ? at + 36 : at + 20);
-    ReadChars(r, offString, count, wide, run);
-    if (offDx != 0) {
-        const std::size_t step = (run.options & ETO_PDY) ? 8 : 4;
-        const auto dx = r.Block(offDx, count, step);
-        for (std::uint32_t i = 0; i < count; ++i) run.dx.push_back(RecordReader(dx).I32(i * step));
-    }
+    AddChars(text.Chars(r, wide), run);
+    for (const std::int32_t d : text.Advances(r, run.options & ETO_PDY)) run.dx.push_back(d);
     return run;
 }
 
@@ -80,7 +70,7 @@ TextRun ReadSmallRun(const RecordReader& r) {
         run.rect = QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized();
         at += 16;
     }
-    ReadChars(r, at, count, !(run.options & ETO_SMALL_CHARS), run);
+    AddChars(EmrText{{}, count, std::uint32_t(at), 0, false, {}, 0}.Chars(r, !(run.options & ETO_SMALL_CHARS)), run);
     run.options &= ~ETO_GLYPH_INDEX;
     return run;
 }
@@ -216,6 +206,23 @@ void MetafilePlayer::PaintCharacters(const TextRun& run, const QFont& font, cons
             if (layout.chars[i].isEmpty()) glyphs({0}, {i});
             else painter_.drawText(at(i), layout.chars[i]);
     }
+}
+
+void MetafilePlayer::CreateFont(const RecordReader& r) {
+    const EmrExtCreateFontIndirectW record = EmrExtCreateFontIndirectW::Read(r);
+    const LogFontW& l = record.font;
+    auto font = std::make_shared<MetaFont>();
+    font->height = l.height;
+    font->width = l.width;
+    font->escapement = l.escapement;
+    font->weight = l.weight;
+    font->italic = l.italic != 0;
+    font->underline = l.underline != 0;
+    font->strikeOut = l.strikeOut != 0;
+    font->charSet = l.charSet;
+    font->pitchAndFamily = l.pitchAndFamily;
+    font->face = QString::fromStdU16String(l.face);
+    CreateObject(record.ihFont, std::shared_ptr<const MetaFont>(font));
 }
 
 bool MetafilePlayer::PlayTextRecord(const RecordReader& r) {

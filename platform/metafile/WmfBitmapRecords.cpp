@@ -2,24 +2,16 @@
 // enhanced records carry them; old device-dependent bitmaps made into DIBs first.
 #include "platform/metafile/Bitmap16.h"
 #include "platform/metafile/WmfConverter.h"
+#include "platform/metafile/WmfRecords.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t P = 6;
+constexpr std::size_t P = kWmfParams;
 
-enum : std::uint16_t {
-    META_DIBCREATEPATTERNBRUSH = 0x0142,
-    META_BITBLT = 0x0922,
-    META_DIBBITBLT = 0x0940,
-    META_STRETCHBLT = 0x0B23,
-    META_DIBSTRETCHBLT = 0x0B41,
-    META_SETDIBTODEV = 0x0D33,
-    META_STRETCHDIB = 0x0F43
-};
-constexpr std::uint32_t EMR_CREATEBRUSHINDIRECT = 39, EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_SETDIBITSTODEVICE = 80,
-                        EMR_STRETCHDIBITS = 81, EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94;
 constexpr std::int32_t kOne = 0x3F800000;  // 1.0f
 constexpr std::uint32_t DIB_PAL_COLORS = 1;
 // The grey of a pattern brush whose bitmap is not read.
@@ -101,22 +93,12 @@ void WmfConverter::CreatePatternBrush(const RecordReader& r) {
 
 bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) {
     const auto rest = [&](std::size_t at) { return r.Block(at, r.Size() - std::min(at, r.Size()), 1); };
-    // Without a bitmap the record's size is its function's high byte plus 3 words.
-    const bool withoutBitmap = r.Size() == (std::size_t(function >> 8) + 3) * 2;
-    const std::int32_t rop = std::int32_t(r.U32(P));
-    const bool old = function == META_BITBLT || function == META_STRETCHBLT;
-    // The source bitmap at `at`: a packed DIB, or a Bitmap16 made into one.
-    const auto source = [&](std::size_t at) -> std::optional<std::vector<std::uint8_t>> {
-        const auto bytes = rest(at);
-        if (!old) return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
-        return DibFromBitmap16(r.Sub(at, kBitmap16HeaderBytes), rest(at + kBitmap16HeaderBytes));
-    };
     switch (function) {
     case META_STRETCHDIB: {
         const std::uint16_t usage = r.U16(P + 4);
         Bitmap(EMR_STRETCHDIBITS,
                {0, 0, -1, -1, r.I16(P + 20), r.I16(P + 18), r.I16(P + 12), r.I16(P + 10), r.I16(P + 8), r.I16(P + 6), 0,
-                0, 0, 0, usage, rop, r.I16(P + 16), r.I16(P + 14)},
+                0, 0, 0, usage, std::int32_t(r.U32(P)), r.I16(P + 16), r.I16(P + 14)},
                rest(P + 22), usage);
         return true;
     }
@@ -129,29 +111,40 @@ bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) 
         return true;
     }
     case META_BITBLT:
-    case META_DIBBITBLT: {
-        const std::size_t s = withoutBitmap ? 2 : 0;  // the reserved word of the form without a bitmap
-        const std::int32_t ySrc = r.I16(P + 4), xSrc = r.I16(P + 6), h = r.I16(P + 8 + s), w = r.I16(P + 10 + s),
-                           y = r.I16(P + 12 + s), x = r.I16(P + 14 + s);
-        std::vector<std::int32_t> head{0, 0, -1,   -1, x, y, w, h, rop, xSrc, ySrc, kOne,
-                                       0, 0, kOne, 0,  0, 0, 0, 0, 0,   0,    0};
-        if (withoutBitmap) writer_->Record(EMR_BITBLT, head);
-        else if (const auto dib = source(P + 16)) Bitmap(EMR_BITBLT, head, *dib, DIB_RGB_COLORS);
-        return true;
-    }
+    case META_DIBBITBLT:
     case META_STRETCHBLT:
-    case META_DIBSTRETCHBLT: {
-        const std::size_t s = withoutBitmap ? 2 : 0;
-        const std::int32_t srcH = r.I16(P + 4), srcW = r.I16(P + 6), ySrc = r.I16(P + 8), xSrc = r.I16(P + 10),
-                           h = r.I16(P + 12 + s), w = r.I16(P + 14 + s), y = r.I16(P + 16 + s), x = r.I16(P + 18 + s);
-        std::vector<std::int32_t> head{0, 0,    -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0,
-                                       0, kOne, 0,  0,  0, 0, 0, 0, 0,   0,    srcW, srcH};
-        if (withoutBitmap) writer_->Record(EMR_STRETCHBLT, head);
-        else if (const auto dib = source(P + 20)) Bitmap(EMR_STRETCHBLT, head, *dib, DIB_RGB_COLORS);
-        return true;
-    }
+    case META_DIBSTRETCHBLT: Blit(r, function); return true;
     default: return false;
     }
+}
+
+// The source bitmap at `at`: a packed DIB, or in the old records a Bitmap16 made into one.
+std::optional<std::vector<std::uint8_t>> WmfConverter::SourceBitmap(const RecordReader& r, std::uint16_t function,
+                                                                    std::size_t at) {
+    const auto rest = [&](std::size_t from) { return r.Block(from, r.Size() - std::min(from, r.Size()), 1); };
+    if (function != META_BITBLT && function != META_STRETCHBLT) {
+        const auto bytes = rest(at);
+        return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    }
+    return DibFromBitmap16(r.Sub(at, kBitmap16HeaderBytes), rest(at + kBitmap16HeaderBytes));
+}
+
+void WmfConverter::Blit(const RecordReader& r, std::uint16_t function) {
+    // Without a bitmap the record's size is its function's high byte plus 3 words, and a
+    // reserved word stands before the destination.
+    const bool withoutBitmap = r.Size() == (std::size_t(function >> 8) + 3) * 2;
+    const std::size_t s = withoutBitmap ? 2 : 0;
+    const std::int32_t rop = std::int32_t(r.U32(P));
+    const bool stretch = function == META_STRETCHBLT || function == META_DIBSTRETCHBLT;
+    const std::size_t d = stretch ? P + 12 + s : P + 8 + s;  // the destination's height
+    const std::int32_t srcH = stretch ? r.I16(P + 4) : 0, srcW = stretch ? r.I16(P + 6) : 0;
+    const std::int32_t ySrc = r.I16(stretch ? P + 8 : P + 4), xSrc = r.I16(stretch ? P + 10 : P + 6);
+    const std::int32_t h = r.I16(d), w = r.I16(d + 2), y = r.I16(d + 4), x = r.I16(d + 6);
+    std::vector<std::int32_t> head{0, 0, -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0};
+    if (stretch) head.insert(head.end(), {srcW, srcH});
+    const std::uint32_t type = stretch ? EMR_STRETCHBLT : EMR_BITBLT;
+    if (withoutBitmap) writer_->Record(type, head);
+    else if (const auto dib = SourceBitmap(r, function, d + 8)) Bitmap(type, head, *dib, DIB_RGB_COLORS);
 }
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
@@ -11,9 +13,6 @@ namespace {
 
 constexpr std::size_t kMetaHeaderBytes = 18;
 constexpr std::uint16_t kMetaHeaderWords = 9;
-constexpr std::uint16_t META_EOF = 0x0000, META_SETWINDOWORG = 0x020B, META_SETWINDOWEXT = 0x020C;
-constexpr std::uint32_t EMR_SETWINDOWEXTEX = 9, EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11,
-                        EMR_SETVIEWPORTORGEX = 12, EMR_SETMAPMODE = 17;
 constexpr std::int32_t MM_ANISOTROPIC_MODE = 8;
 // The reference device of converted metafiles: 96 pixels per inch exactly.
 constexpr std::int32_t kDevicePixels = 9600, kDeviceMillimetres = 2540;

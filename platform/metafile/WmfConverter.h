@@ -38,10 +38,16 @@ private:
     void Begin(const RECT& frame);
     void ConvertRecord(const RecordReader& r, std::uint16_t function);
     bool ConvertState(const RecordReader& r, std::uint16_t function);
+    bool ConvertMapping(const RecordReader& r, std::uint16_t function);
     bool ConvertObject(const RecordReader& r, std::uint16_t function);
+    bool CreateObject(const RecordReader& r, std::uint16_t function);
     bool ConvertDrawing(const RecordReader& r, std::uint16_t function);
+    bool ConvertPixels(const RecordReader& r, std::uint16_t function);
     bool ConvertText(const RecordReader& r, std::uint16_t function);
     bool ConvertBitmap(const RecordReader& r, std::uint16_t function);
+    void Blit(const RecordReader& r, std::uint16_t function);
+    std::optional<std::vector<std::uint8_t>> SourceBitmap(const RecordReader& r, std::uint16_t function,
+                                                          std::size_t at);
     bool ConvertRegion(const RecordReader& r, std::uint16_t function);
 
     // Object table.

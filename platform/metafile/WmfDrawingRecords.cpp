@@ -3,36 +3,16 @@
 
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/WmfConverter.h"
+#include "platform/metafile/WmfRecords.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t P = 6;
+constexpr std::size_t P = kWmfParams;
 
-enum : std::uint16_t {
-    META_LINETO = 0x0213,
-    META_OFFSETCLIPRGN = 0x0220,
-    META_POLYGON = 0x0324,
-    META_POLYLINE = 0x0325,
-    META_EXCLUDECLIPRECT = 0x0415,
-    META_INTERSECTCLIPRECT = 0x0416,
-    META_ELLIPSE = 0x0418,
-    META_RECTANGLE = 0x041B,
-    META_SETPIXEL = 0x041F,
-    META_POLYPOLYGON = 0x0538,
-    META_ROUNDRECT = 0x061C,
-    META_PATBLT = 0x061D,
-    META_ARC = 0x0817,
-    META_PIE = 0x081A,
-    META_CHORD = 0x0830,
-    META_FLOODFILL = 0x0419,
-    META_EXTFLOODFILL = 0x0548
-};
-constexpr std::uint32_t EMR_EXTFLOODFILL = 53, EMR_SETPIXELV = 15, EMR_OFFSETCLIPRGN = 26, EMR_EXCLUDECLIPRECT = 29,
-                        EMR_INTERSECTCLIPRECT = 30, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
-                        EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_LINETO = 54, EMR_BITBLT = 76,
-                        EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87, EMR_POLYPOLYGON16 = 91;
 constexpr std::int32_t kIdentityOne = 0x3F800000;  // 1.0f
 
 // Bounds of 16-bit points, as the enhanced poly records carry them.
@@ -106,6 +86,14 @@ bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function)
     case META_ARC: ArcLike(r, EMR_ARC); return true;
     case META_PIE: ArcLike(r, EMR_PIE); return true;
     case META_CHORD: ArcLike(r, EMR_CHORD); return true;
+    default: return ConvertPixels(r, function);
+    }
+}
+
+// Clip offsets, single pixels, flood fills and pattern blits.
+bool WmfConverter::ConvertPixels(const RecordReader& r, std::uint16_t function) {
+    EmfWriter& w = *writer_;
+    switch (function) {
     case META_OFFSETCLIPRGN: {
         const POINT p = ReversedPoint(r, P);
         w.Record(EMR_OFFSETCLIPRGN, {p.x, p.y});

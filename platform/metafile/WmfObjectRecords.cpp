@@ -4,33 +4,17 @@
 #include "platform/LittleEndian.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/WmfConverter.h"
+#include "platform/metafile/WmfRecords.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t P = 6;
+constexpr std::size_t P = kWmfParams;
 
-enum : std::uint16_t {
-    META_REALIZEPALETTE = 0x0035,
-    META_CREATEPALETTE = 0x00F7,
-    META_SELECTCLIPREGION = 0x012C,
-    META_SELECTOBJECT = 0x012D,
-    META_DIBCREATEPATTERNBRUSH = 0x0142,
-    META_DELETEOBJECT = 0x01F0,
-    META_CREATEPATTERNBRUSH = 0x01F9,
-    META_SELECTPALETTE = 0x0234,
-    META_CREATEPENINDIRECT = 0x02FA,
-    META_CREATEFONTINDIRECT = 0x02FB,
-    META_CREATEBRUSHINDIRECT = 0x02FC,
-    META_CREATEREGION = 0x06FF
-};
-constexpr std::uint32_t EMR_INTERSECTCLIPRECT = 30, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
-                        EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_SELECTPALETTE = 48,
-                        EMR_CREATEPALETTE = 49, EMR_REALIZEPALETTE = 52, EMR_EXTSELECTCLIPRGN = 75,
-                        EMR_EXTCREATEFONTINDIRECTW = 82;
 constexpr std::uint32_t RGN_COPY = 5;
-constexpr std::size_t kFaceNameBytes = 32;
 constexpr std::size_t kLogFontBytes = 92;
 
 }  // namespace
@@ -74,23 +58,17 @@ void WmfConverter::SelectRegion(std::uint16_t slot) {
 }
 
 void WmfConverter::CreateFont(const RecordReader& r) {
+    const MetaCreateFontIndirect f = MetaCreateFontIndirect::Read(r);
     const auto slot = NewSlot(Kind::Font);
     if (!slot) return;
-    slots_[*slot].charSet = r.U8(P + 13);
+    slots_[*slot].charSet = f.charSet;
+    slots_[*slot].symbols = SymbolSetOf(QString::fromLatin1(f.face));
     std::vector<std::uint8_t> logFont;
-    for (std::size_t at : {P, P + 2, P + 4, P + 6, P + 8})
-        AppendLittleU32(logFont, std::uint32_t(std::int32_t(r.I16(at))));
-    for (std::size_t at = P + 10; at < P + 18; ++at) logFont.push_back(r.U8(at));
-    // The face name runs to its NUL or to the end of the record, whichever comes first.
-    QString face;
-    for (std::size_t i = 0; i < kFaceNameBytes && P + 18 + i < r.Size(); ++i) {
-        const std::uint8_t c = r.U8(P + 18 + i);
-        if (c == 0) break;
-        logFont.push_back(c);
-        logFont.push_back(0);
-        face += QChar(c);
-    }
-    slots_[*slot].symbols = SymbolSetOf(face);
+    for (std::int16_t v : {f.height, f.width, f.escapement, f.orientation, f.weight})
+        AppendLittleU32(logFont, std::uint32_t(std::int32_t(v)));
+    logFont.insert(logFont.end(), {f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision,
+                                   f.quality, f.pitchAndFamily});
+    for (const char c : f.face) logFont.insert(logFont.end(), {std::uint8_t(c), 0});
     logFont.resize(kLogFontBytes, 0);
     writer_->Record(EMR_EXTCREATEFONTINDIRECTW, {std::int32_t(*slot) + 1}, logFont);
 }
@@ -115,27 +93,21 @@ void WmfConverter::CreateRegion(const RecordReader& r) {
     }
 }
 
-bool WmfConverter::ConvertObject(const RecordReader& r, std::uint16_t function) {
+// Pens, brushes, fonts, regions and palettes, each in the lowest free slot.
+bool WmfConverter::CreateObject(const RecordReader& r, std::uint16_t function) {
     EmfWriter& w = *writer_;
     switch (function) {
-    case META_SELECTOBJECT: Select(r.U16(P)); return true;
-    case META_DELETEOBJECT: Delete(r.U16(P)); return true;
-    case META_SELECTCLIPREGION: SelectRegion(r.U16(P)); return true;
     case META_CREATEPENINDIRECT: {
-        const std::uint16_t style = r.U16(P);
-        const std::int16_t width = r.I16(P + 2);
-        const std::uint32_t color = r.U32(P + 6);
+        const MetaCreatePenIndirect p = MetaCreatePenIndirect::Read(r);
         if (const auto slot = NewSlot(Kind::Pen))
-            w.Record(EMR_CREATEPEN, {std::int32_t(*slot) + 1, style, width, 0, std::int32_t(color)});
+            w.Record(EMR_CREATEPEN, {std::int32_t(*slot) + 1, p.style, p.width, 0, std::int32_t(p.color)});
         return true;
     }
     case META_CREATEBRUSHINDIRECT: {
-        std::uint16_t style = r.U16(P);
-        const std::uint32_t color = r.U32(P + 2);
-        const std::uint16_t hatch = r.U16(P + 6);
-        if (style > BS_HATCHED) style = BS_SOLID;
+        const MetaCreateBrushIndirect b = MetaCreateBrushIndirect::Read(r);
+        const std::uint16_t style = b.style > BS_HATCHED ? std::uint16_t(BS_SOLID) : b.style;
         if (const auto slot = NewSlot(Kind::Brush))
-            w.Record(EMR_CREATEBRUSHINDIRECT, {std::int32_t(*slot) + 1, style, std::int32_t(color), hatch});
+            w.Record(EMR_CREATEBRUSHINDIRECT, {std::int32_t(*slot) + 1, style, std::int32_t(b.color), b.hatch});
         return true;
     }
     case META_CREATEFONTINDIRECT: CreateFont(r); return true;
@@ -143,21 +115,28 @@ bool WmfConverter::ConvertObject(const RecordReader& r, std::uint16_t function) 
     case META_DIBCREATEPATTERNBRUSH: CreateDibBrush(r); return true;
     case META_CREATEPATTERNBRUSH: CreatePatternBrush(r); return true;
     case META_CREATEPALETTE: {
-        const std::uint16_t count = std::min<std::uint16_t>(r.U16(P + 2), 256);
-        const auto entries = r.Block(P + 4, count, 4);
+        const MetaCreatePalette p = MetaCreatePalette::Read(r);
         if (const auto slot = NewSlot(Kind::Palette))
-            w.Record(EMR_CREATEPALETTE, {std::int32_t(*slot) + 1, 0x0300 | (std::int32_t(count) << 16)},
-                     std::vector<std::uint8_t>(entries.begin(), entries.end()));
+            w.Record(EMR_CREATEPALETTE, {std::int32_t(*slot) + 1, 0x0300 | (std::int32_t(p.count) << 16)}, p.entries);
         return true;
     }
+    default: return false;
+    }
+}
+
+bool WmfConverter::ConvertObject(const RecordReader& r, std::uint16_t function) {
+    switch (function) {
+    case META_SELECTOBJECT: Select(r.U16(P)); return true;
+    case META_DELETEOBJECT: Delete(r.U16(P)); return true;
+    case META_SELECTCLIPREGION: SelectRegion(r.U16(P)); return true;
     case META_SELECTPALETTE: {
         const std::uint16_t slot = r.U16(P);
         if (slot < slots_.size() && slots_[slot].kind == Kind::Palette)
-            w.Record(EMR_SELECTPALETTE, {std::int32_t(slot) + 1});
+            writer_->Record(EMR_SELECTPALETTE, {std::int32_t(slot) + 1});
         return true;
     }
-    case META_REALIZEPALETTE: w.Record(EMR_REALIZEPALETTE, {}); return true;
-    default: return false;
+    case META_REALIZEPALETTE: writer_->Record(EMR_REALIZEPALETTE, {}); return true;
+    default: return CreateObject(r, function);
     }
 }
 

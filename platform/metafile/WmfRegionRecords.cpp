@@ -2,20 +2,15 @@
 // region records, its brush by the enhanced index of the brush's slot.
 #include "platform/metafile/RegionRects.h"
 #include "platform/metafile/WmfConverter.h"
+#include "platform/metafile/WmfRecords.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t P = 6;
-
-enum : std::uint16_t {
-    META_INVERTREGION = 0x012A,
-    META_PAINTREGION = 0x012B,
-    META_FILLREGION = 0x0228,
-    META_FRAMEREGION = 0x0429
-};
-constexpr std::uint32_t EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74;
+constexpr std::size_t P = kWmfParams;
 
 }  // namespace
 

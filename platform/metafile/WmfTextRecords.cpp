@@ -4,14 +4,15 @@
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/SymbolFont.h"
 #include "platform/metafile/WmfConverter.h"
+#include "platform/metafile/WmfRecords.h"
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t P = 6;
-constexpr std::uint16_t META_TEXTOUT = 0x0521, META_EXTTEXTOUT = 0x0A32;
-constexpr std::uint32_t EMR_EXTTEXTOUTW = 84;
+constexpr std::size_t P = kWmfParams;
 constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4;
 constexpr std::int32_t GM_COMPATIBLE = 1;
 constexpr std::int32_t kStringOffset = 76;
