@@ -7,6 +7,7 @@
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
 #include "app/conversion/SaveRoad.h"
+#include "app/conversion/SmoothDraw.h"
 #include "app/conversion/UprightPicture.h"
 #include "graphics/Bitmap.h"
 #include "graphics/StreamedDraw.h"
@@ -49,7 +50,9 @@ void TForm1::Button2Click(TObject* Sender) {
         plan = PlanConversion(width, height, facts);
     }
     ShowSourceSize(height, width);
-    if (plan.Work && SaveRequested) Memo1->Add(Format(msg::SNewSize, int(plan.Size.Width), int(plan.Size.Height)));
+    if (plan.Work && SaveRequested)
+        Memo1->Add(Format(msg::SNewSize, int(plan.Size.Width), int(plan.Size.Height)) +
+                   (ChosenReduction() == TReduction::Smooth ? msg::SSmoothNote : ""));
     Img1->Picture().CopyFrom(nullptr);
     Img1->SetWidth(plan.Size.Width);
     Img1->SetHeight(plan.Size.Height);
@@ -78,18 +81,28 @@ void TForm1::ShowSourceSize(std::int32_t height, std::int32_t width) {
     Label2->SetCaption("Šířka: " + std::to_string(width));
 }
 
+TReduction TForm1::ChosenReduction() const {
+    return HladkeZmenseni1->Checked() ? TReduction::Smooth : TReduction::Exact;
+}
+
 // The preview in the image control's own bitmap. A JPEG that can be streamed is drawn from its
 // decoder's rows, and for a save the working bitmap is drawn from the same rows and handed back,
 // so the picture is decoded once and never held at full size. Otherwise the result is null and
-// the save draws its working bitmap later, from the picture decoded here.
+// the save draws its working bitmap later, from the picture decoded here. A smooth preview is
+// reduced as the result will be; the save reduces again, at its own size.
 std::unique_ptr<TBitmap> TForm1::DrawPreview(TGraphic* graphic, const TResultSize& size, bool withWorking) {
     Image0->Picture().CopyFrom(nullptr);
     Image0->SetWidth(size.Width / 4);
     Image0->SetHeight(size.Height / 4);
     TCanvas& canvas = Image0->Canvas();
-    auto working = withWorking ? NewWorkingBitmap(size.Width, size.Height) : nullptr;
+    const bool smooth = ChosenReduction() == TReduction::Smooth;
+    auto working = withWorking && !smooth ? NewWorkingBitmap(size.Width, size.Height) : nullptr;
     TBitmap* const targets[] = {Image0->Picture().AsBitmap(), working.get()};
     try {
+        if (smooth) {
+            DrawSmooth(*graphic, *targets[0]);
+            return nullptr;
+        }
         if (DrawStreamed(*graphic, std::span(targets, working ? 2 : 1))) return working;
     } catch (...) {
         // A decode that fails leaves the preview white, as a failed decode before drawing does.
@@ -103,8 +116,8 @@ std::unique_ptr<TBitmap> TForm1::DrawPreview(TGraphic* graphic, const TResultSiz
 
 // The working bitmap ends in Img1, as the image control's own canvas would have made it.
 void TForm1::WriteResult(TGraphic* graphic, std::unique_ptr<TBitmap> working) {
-    if (!working) working = MakeWorkingBitmap(*graphic, Img1->Width(), Img1->Height());
+    const TJpegOutput output{CheckBox1->Checked(), QualityFromText(LE2->Text()), ChosenReduction()};
+    if (!working) working = MakeWorkingBitmap(*graphic, Img1->Width(), Img1->Height(), output.Reduction);
     Img1->Picture().ReplaceGraphic(working.get());
-    const TJpegOutput output{CheckBox1->Checked(), QualityFromText(LE2->Text())};
     SaveJpeg(*Img1->Picture().AsBitmap(), output, LE3->Text());
 }

@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "app/Descriptions.h"
+#include "app/StoredOptions.h"
 #include "filectrl/FileControlClasses.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
@@ -47,6 +48,7 @@ void TForm1::RegisterHandlers() {
     bind("Label4Click", &TForm1::Label4Click);
     bind("Oprogramu1Click", &TForm1::Oprogramu1Click);
     bind("Konec1Click", &TForm1::Konec1Click);
+    bind("HladkeZmenseni1Click", &TForm1::HladkeZmenseni1Click);
 }
 
 void TForm1::BindFields() {
@@ -70,6 +72,8 @@ void TForm1::BindFields() {
     CheckBox2 = Field<TCheckBox>("CheckBox2");
     MainMenu1 = Field<TMainMenu>("MainMenu1");
     Konec1 = Field<TMenuItem>("Konec1");
+    Volby1 = Field<TMenuItem>("Volby1");
+    HladkeZmenseni1 = Field<TMenuItem>("HladkeZmenseni1");
     Oprogramu1 = Field<TMenuItem>("Oprogramu1");
 }
 
@@ -83,6 +87,7 @@ void TForm1::FormCreate(TObject*) {
     Image0->SetHeight(0);
     Image0->SetWidth(0);
     Image0->Picture().CopyFrom(nullptr);
+    HladkeZmenseni1->SetChecked(StoredSmoothReduction());
 }
 
 void TForm1::ResetWindow() {
@@ -130,6 +135,8 @@ void TForm1::Oprogramu1Click(TObject* Sender) { Label3Click(Sender); }
 void TForm1::Label4Click(TObject*) { Otevrit(kSiteAddress); }
 
 void TForm1::Konec1Click(TObject*) { Close(); }
+
+void TForm1::HladkeZmenseni1Click(TObject*) { StoreSmoothReduction(HladkeZmenseni1->Checked()); }
 
 void TForm1::Otevrit(const std::string& address) {
     if (OpenUrlHook) OpenUrlHook(address);

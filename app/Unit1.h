@@ -24,6 +24,7 @@ class TFileListBox;
 class TFilterComboBox;
 struct TConversionFacts;
 struct TResultSize;
+enum class TReduction;
 
 class TForm1 : public TForm {
     OBRAZOR_CLASS_RECORD
@@ -50,6 +51,8 @@ public:
     TCheckBox* CheckBox2;
     TMainMenu* MainMenu1;
     TMenuItem* Konec1;
+    TMenuItem* Volby1;
+    TMenuItem* HladkeZmenseni1;
     TMenuItem* Oprogramu1;
 
     void FormCreate(TObject* Sender);
@@ -61,6 +64,8 @@ public:
     void Label4Click(TObject* Sender);
     void Oprogramu1Click(TObject* Sender);
     void Konec1Click(TObject* Sender);
+    // The smooth reduction turned on or off; remembered for the next run.
+    void HladkeZmenseni1Click(TObject* Sender);
     // A dropped picture file is selected in the lists, a dropped folder opened.
     bool CanDropFile(const std::string& path);
     void FormDropFile(TObject* Sender, const std::string& path);
@@ -75,6 +80,7 @@ private:
     void BindFields();
     void ResetWindow();
     void ShowSourceSize(std::int32_t height, std::int32_t width);
+    TReduction ChosenReduction() const;
     std::unique_ptr<TBitmap> DrawPreview(TGraphic* graphic, const TResultSize& size, bool withWorking);
     void SaveResult(TGraphic* graphic, std::unique_ptr<TBitmap> working, std::int32_t width, std::int32_t height,
                     TConversionFacts facts);

@@ -65,6 +65,9 @@ TFormDescription Build() {
          {P("Caption", S("Automaticky přepsat existující soubory")), P("TabOrder", N(11))}},
         {"MainMenu1", "TMainMenu", "", 0, 0, 0, 0, {}},
         {"Konec1", "TMenuItem", "MainMenu1", 0, 0, 0, 0, {P("Caption", S("&Konec")), P("OnClick", I("Konec1Click"))}},
+        {"Volby1", "TMenuItem", "MainMenu1", 0, 0, 0, 0, {P("Caption", S("Volby"))}},
+        {"HladkeZmenseni1", "TMenuItem", "Volby1", 0, 0, 0, 0,
+         {P("Caption", S("Hladké zmenšení")), P("AutoCheck", true), P("OnClick", I("HladkeZmenseni1Click"))}},
         {"Oprogramu1", "TMenuItem", "MainMenu1", 0, 0, 0, 0,
          {P("Caption", S("O programu...")), P("OnClick", I("Oprogramu1Click"))}},
     };

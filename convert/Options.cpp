@@ -24,6 +24,7 @@ bool ApplyFlag(std::string_view name, ConvertOptions& options) {
     else if (name == "--dry-run" || name == "-n") options.dryRun = true;
     else if (name == "--no-colour-management") options.colorManagement = false;
     else if (name == "--no-auto-orient") options.autoOrient = false;
+    else if (name == "--smooth") options.smooth = true;
     else if (name == "--recursive" || name == "-r") options.recursive = true;
     else if (name == "--help" || name == "-h") options.help = true;
     else if (name == "--version") options.version = true;
@@ -116,6 +117,8 @@ std::string UsageText() {
            "      --no-colour-management\n"
            "                      keep the stored colour numbers of pictures that carry a\n"
            "                      colour profile (default: convert them to sRGB)\n"
+           "      --smooth        reduce with a smoothing filter: cleaner fine detail, no moiré\n"
+           "                      (default: one source pixel per pixel, as the window draws)\n"
            "      --no-auto-orient\n"
            "                      keep photos as stored, ignoring their EXIF orientation\n"
            "                      (default: turn them upright)\n"

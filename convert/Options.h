@@ -15,6 +15,7 @@ struct ConvertOptions {
     bool dryRun = false;
     bool autoOrient = true;       // turn photos upright by their EXIF orientation
     bool colorManagement = true;  // embedded colour profiles bring the pixels to sRGB
+    bool smooth = false;          // filter the picture down instead of sampling it
     bool recursive = false;
     bool help = false;
     bool version = false;

@@ -72,6 +72,7 @@ ConversionSettings SettingsFrom(const ConvertOptions& options) {
     ConversionSettings settings;
     settings.output.Gray = options.gray;
     settings.output.Quality = QualityFromText(options.qualityText);
+    settings.output.Reduction = options.smooth ? TReduction::Smooth : TReduction::Exact;
     settings.overwrite = options.overwrite;
     settings.reprocess = options.reprocess;
     settings.dryRun = options.dryRun;

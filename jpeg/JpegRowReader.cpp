@@ -20,6 +20,19 @@ bool DefaultSettings(const TJPEGImage& image) {
 // held bitmap.
 bool PlainColourOutput(j_decompress_ptr d) { return d->out_color_space == JCS_EXT_BGR && !d->quantize_colors; }
 
+void ApplyOptions(j_decompress_ptr d, const RowStreamOptions& options) {
+    if (options.scaleEighths != FullDctScale) {
+        d->scale_num = unsigned(options.scaleEighths);
+        d->scale_denom = DctScaleDenominator;
+    }
+    // Without the palette of the held bitmap, gray needs no quantising: the library repeats the
+    // sample in all three bytes.
+    if (options.grayAsBgr && d->out_color_space == JCS_GRAYSCALE) {
+        d->out_color_space = JCS_EXT_BGR;
+        d->quantize_colors = FALSE;
+    }
+}
+
 // Rows are read one call at a time so that the sink runs outside the library's landing point.
 void ReadRows(CodecContext& context, const platform::IccTransform* profile, const BgrRowSink& sink,
               const TRowWanted& wanted) {
@@ -40,11 +53,12 @@ void ReadRows(CodecContext& context, const platform::IccTransform* profile, cons
 }  // namespace
 
 bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const TRowWanted& wanted,
-                    std::shared_ptr<const platform::IccTransform>* toSrgb) {
+                    std::shared_ptr<const platform::IccTransform>* toSrgb, const RowStreamOptions& options) {
     if (!DefaultSettings(image)) return false;
     CodecContext context(&image);
     SetUpDecompressor(context, image);
     const j_decompress_ptr d = context.Decompress();
+    ApplyOptions(d, options);
     if (!PlainColourOutput(d)) return false;
     CheckDecodeCost(context, image.DataObject().ByteStream->Size());
     const auto profile = ProfileTransform(d, false);

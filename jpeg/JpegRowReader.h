@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "graphics/BgrRows.h"
+#include "jpeg/DctScale.h"
 #include "platform/IccTransform.h"
 
 class TJPEGImage;
@@ -17,6 +18,12 @@ namespace jpeg {
 // Rows are already brought to sRGB when the file embeds a profile (unless `toSrgb` is asked for).
 using BgrRowSink = TBgrRowSink;
 
+// How the rows are decoded for a caller that reduces them further.
+struct RowStreamOptions {
+    int scaleEighths = FullDctScale;  // rows of N/8 of the picture's size (DctScaledSide)
+    bool grayAsBgr = false;           // a gray file gives blue, green, red rows instead of declining
+};
+
 // True when the image could be streamed (every row the decoder gave went to the sink); false,
 // having decoded nothing, when it needs the held bitmap (settings, gray or CMYK output). Raises what decoding into the held
 // bitmap would raise; a file cut short gives the rows the held bitmap would have got.
@@ -24,6 +31,7 @@ using BgrRowSink = TBgrRowSink;
 // With `toSrgb`, rows come as stored and the transform that brings them to sRGB (null when they
 // need none) is handed out there before the first row, for a caller that converts fewer pixels.
 bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const TRowWanted& wanted = {},
-                    std::shared_ptr<const platform::IccTransform>* toSrgb = nullptr);
+                    std::shared_ptr<const platform::IccTransform>* toSrgb = nullptr,
+                    const RowStreamOptions& options = {});
 
 }  // namespace jpeg

@@ -81,6 +81,8 @@ bool ImageProperty(TImage& image, const std::string& name, const TPropertyValue&
 
 void RegisterMenuItem() {
     RegisterComponentClass("TMenuItem", {[](TComponent* owner, TComponent* parent) -> TComponent* {
+                                             if (auto* item = dynamic_cast<TMenuItem*>(parent))
+                                                 return new TMenuItem(owner, item);
                                              auto* menu = dynamic_cast<TMainMenu*>(parent);
                                              if (!menu) InvalidPropertyValue();
                                              return new TMenuItem(owner, menu);
@@ -90,6 +92,8 @@ void RegisterMenuItem() {
                                              auto& item = dynamic_cast<TMenuItem&>(c);
                                              if (name == "Caption") item.SetCaption(AsText(value));
                                              else if (name == "OnClick") item.OnClick = context.Handler(AsIdent(value));
+                                             else if (name == "AutoCheck") item.SetAutoCheck(AsBool(value));
+                                             else if (name == "Checked") item.SetChecked(AsBool(value));
                                              else return false;
                                              return true;
                                          }});

@@ -2,6 +2,7 @@
 
 #include "app/conversion/AtomicFile.h"
 #include "app/conversion/ConversionMessages.h"
+#include "app/conversion/SmoothDraw.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
 #include "graphics/StreamedDraw.h"
@@ -13,9 +14,11 @@ std::unique_ptr<TBitmap> NewWorkingBitmap(std::int32_t width, std::int32_t heigh
     return bitmap;
 }
 
-std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height) {
+std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height,
+                                           TReduction reduction) {
     auto bitmap = NewWorkingBitmap(width, height);
-    if (!DrawStreamed(graphic, *bitmap)) bitmap->Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
+    if (reduction == TReduction::Smooth) DrawSmooth(graphic, *bitmap);
+    else if (!DrawStreamed(graphic, *bitmap)) bitmap->Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
     return bitmap;
 }
 
@@ -42,6 +45,6 @@ void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& pa
 void SaveConversion(TGraphic& graphic, const TResultSize& size, const TJpegOutput& output, const std::string& target,
                     TPublish publish) {
     RequireDrawableSize(size.Width, size.Height);
-    const auto working = MakeWorkingBitmap(graphic, size.Width, size.Height);
+    const auto working = MakeWorkingBitmap(graphic, size.Width, size.Height, output.Reduction);
     SaveJpeg(*working, output, target, publish);
 }

@@ -13,9 +13,15 @@
 #include "graphics/Exceptions.h"
 #include "graphics/Graphic.h"
 
+// How the picture is brought to the result size: sampled one source pixel per target pixel, as
+// the window's stretch draws (the default, and what every earlier output was made with), or
+// filtered (SmoothDraw.h).
+enum class TReduction { Exact, Smooth };
+
 struct TJpegOutput {
     bool Gray = false;
     std::uint8_t Quality = kDefaultJpegQuality;
+    TReduction Reduction = TReduction::Exact;
     static constexpr std::uint8_t kDefaultJpegQuality = 75;
 };
 
@@ -27,8 +33,9 @@ OBRAZOR_EXCEPTION(EEmptyResult, Exception);
 std::unique_ptr<TBitmap> NewWorkingBitmap(std::int32_t width, std::int32_t height);
 
 // The working bitmap: made as an image control makes it (width, then height, display format,
-// white), with the graphic stretched over all of it.
-std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height);
+// white), with the graphic stretched or smoothly reduced over all of it.
+std::unique_ptr<TBitmap> MakeWorkingBitmap(TGraphic& graphic, std::int32_t width, std::int32_t height,
+                                           TReduction reduction = TReduction::Exact);
 
 // Raises EEmptyResult when the size has a side of 0: such a JPEG would hold no picture.
 void RequireDrawableSize(std::int32_t width, std::int32_t height);

@@ -56,6 +56,8 @@ void MainWindow::SetUp() {
         return answer;
     };
     OpenUrlHook = [this](const std::string& address) { opened.push_back(address); };
+    // Options the window remembers go to this test's folder, not the user's settings.
+    setenv("OBRAZOR_SETTINGS", folder.File("settings.ini").c_str(), 1);
     Form1 = new TForm1(nullptr);
     Form2 = new TForm2(nullptr);
     Form3 = new TForm3(nullptr);
@@ -69,6 +71,7 @@ void MainWindow::TearDown() {
     Form2 = nullptr;
     Form3 = nullptr;
     MessageBoxHook = nullptr;
+    unsetenv("OBRAZOR_SETTINGS");
     std::filesystem::current_path(previousFolder_);
 }
 

@@ -18,13 +18,15 @@ TEST(ConvertOptions, DefaultsMatchTheWindowsStartingState) {
     EXPECT_FALSE(options.reprocess);
     EXPECT_FALSE(options.dryRun);
     EXPECT_FALSE(options.recursive);
+    EXPECT_FALSE(options.smooth);
     EXPECT_EQ(options.jobs, 0u);
     EXPECT_EQ(options.inputs, std::vector<std::string>{"a.jpg"});
 }
 
 TEST(ConvertOptions, FlagsInLongShortAndGroupedSpellings) {
-    const ConvertOptions options = Parse({"--gray", "--overwrite", "-rn", "x", "--reprocess", "y"});
+    const ConvertOptions options = Parse({"--gray", "--overwrite", "-rn", "x", "--reprocess", "--smooth", "y"});
     EXPECT_TRUE(options.gray);
+    EXPECT_TRUE(options.smooth);
     EXPECT_TRUE(options.overwrite);
     EXPECT_TRUE(options.recursive);
     EXPECT_TRUE(options.dryRun);

@@ -21,10 +21,12 @@ struct WindowCase {
     int width, height;
     const char* quality;
     bool gray;
+    bool smooth = false;
 };
 
 void PrintTo(const WindowCase& c, std::ostream* os) {
-    *os << c.name << ' ' << c.width << 'x' << c.height << " q=" << c.quality << (c.gray ? " gray" : "");
+    *os << c.name << ' ' << c.width << 'x' << c.height << " q=" << c.quality << (c.gray ? " gray" : "")
+        << (c.smooth ? " smooth" : "");
 }
 
 class WindowParity : public testing::TestWithParam<WindowCase> {
@@ -49,6 +51,7 @@ protected:
         window->LE2->SetText(settings.quality);
         window->CheckBox1->SetChecked(settings.gray);
         window->CheckBox2->SetChecked(false);
+        window->HladkeZmenseni1->SetChecked(settings.smooth);
         window->Button2Click(window->Button2);
     }
     FileOutcome RunTool(const std::string& source, const WindowCase& settings, bool reprocess) {
@@ -56,6 +59,7 @@ protected:
         options.qualityText = settings.quality;
         options.gray = settings.gray;
         options.reprocess = reprocess;
+        options.smooth = settings.smooth;
         return ConvertPicture(source, SettingsFrom(options));
     }
 
@@ -82,7 +86,9 @@ INSTANTIATE_TEST_SUITE_P(Settings, WindowParity,
                                          WindowCase{"car.jpg", 150, 200, "40", true},
                                          WindowCase{"scan.bmp", 177, 100, "abc", false},  // field's fallback
                                          WindowCase{"car.jpg", 161, 100, "300", true},    // low 8 bits
-                                         WindowCase{"fits.bmp", 60, 480, "90", false}));  // asked, "Yes"
+                                         WindowCase{"fits.bmp", 60, 480, "90", false},    // asked, "Yes"
+                                         WindowCase{"car.jpg", 1700, 1000, "75", false, true},
+                                         WindowCase{"scan.bmp", 177, 100, "90", true, true}));
 
 // The window asks before reprocessing a picture that fits; the tool's default is its "No".
 TEST_F(WindowParity, FittingPictureRefusedInTheWindowIsSkippedByTheTool) {
