@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/SmoothRows.h"
 #include "formats/RasterImage.h"
+#include "graphics/BgrRows.h"
 #include "graphics/Canvas.h"
 #include "graphics/Metafile.h"
 #include "jpeg/DctScale.h"
@@ -71,6 +74,26 @@ bool SmoothJpeg(TJPEGImage& jpeg, WorkingRows& out, TBitmap& working) {
     return jpeg::StreamJpegRows(jpeg, add, {}, nullptr, {.scaleEighths = eighths, .grayAsBgr = true});
 }
 
+// A picture whose decoder hands over its rows (PNG, WebP), filtered as they come and brought to
+// sRGB first; false, having drawn nothing, when it is to be drawn from a whole bitmap.
+bool SmoothRowSource(TRowSource& source, TGraphic& graphic, WorkingRows& out, TBitmap& working) {
+    const std::int32_t width = graphic.ImageWidth();
+    TSmoothRows rows(WholePicture(width, graphic.ImageHeight(), working),
+                     [&out](std::int32_t row, const std::uint8_t* bgr) { out.Add(row, bgr); });
+    std::shared_ptr<const platform::IccTransform> toSrgb;  // handed out before the first row
+    std::vector<std::uint8_t> converted;
+    const auto add = [&](std::int32_t row, const std::uint8_t* bgr, std::int32_t rowWidth) {
+        if (rowWidth != width) return;
+        if (toSrgb) {
+            converted.resize(std::size_t(width) * 3);
+            toSrgb->Translate(bgr, converted.data(), std::size_t(width));
+            bgr = converted.data();
+        }
+        rows.Add(row, bgr);
+    };
+    return source.StreamRows(add, {}, toSrgb);
+}
+
 // The rows of a bitmap as 24-bit colour, a band at a time.
 void AddBitmapRows(TBitmap& source, TSmoothRows& rows) {
     const std::int32_t width = source.ImageWidth(), height = source.ImageHeight();
@@ -118,7 +141,10 @@ void DrawSmooth(TGraphic& graphic, TBitmap& working) {
     if (graphic.InheritsFrom(TMetafile::Class) || graphic.ImageWidth() <= 0 || graphic.ImageHeight() <= 0)
         return working.Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
     WorkingRows out(working);
-    if (!graphic.InheritsFrom(TJPEGImage::Class) || !SmoothJpeg(static_cast<TJPEGImage&>(graphic), out, working))
-        SmoothPixels(graphic, out, working);
+    auto* rowSource = dynamic_cast<TRowSource*>(&graphic);
+    const bool streamed = graphic.InheritsFrom(TJPEGImage::Class)
+                              ? SmoothJpeg(static_cast<TJPEGImage&>(graphic), out, working)
+                              : rowSource && SmoothRowSource(*rowSource, graphic, out, working);
+    if (!streamed) SmoothPixels(graphic, out, working);
     out.Flush();
 }
