@@ -53,21 +53,22 @@ bool TGIFSubImage::IsEmpty() const {
 
 std::unique_ptr<std::uint8_t[]> TGIFSubImage::DecodeCopy() {
     std::lock_guard guard(PendingLock());
-    if (PixelsPending()) return DecodeEncoded();
+    if (PixelsPending()) return DecodeEncoded(false);
     if (!pixels_) return nullptr;
     std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[std::size_t(PixelCount())]);
     std::memcpy(copy.get(), pixels_.get(), std::size_t(PixelCount()));
     return copy;
 }
 
-std::unique_ptr<std::uint8_t[]> TGIFSubImage::DecodeEncoded() {
+// Warnings go to the image's handler only from the thread that asks for the pixels themselves;
+// a painter's copies report nothing.
+std::unique_ptr<std::uint8_t[]> TGIFSubImage::DecodeEncoded(bool report) {
     std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[std::size_t(PixelCount())]);
     std::memset(pixels.get(), FillIndex(), std::size_t(PixelCount()));
     TMemoryStream data;
     data.WriteBuffer(encoded_.data(), std::int64_t(encoded_.size()));
     data.SetPosition(0);
-    // The data's faults were reported when it was read.
-    gif::DecodePixels(*this, data, pixels.get(), false);
+    gif::DecodeLaterPixels(*this, data, pixels.get(), report);
     return pixels;
 }
 
@@ -75,7 +76,7 @@ std::uint8_t* TGIFSubImage::PixelBuffer() {
     if (PixelsPending()) {
         std::lock_guard guard(PendingLock());
         if (PixelsPending()) {
-            pixels_ = DecodeEncoded();
+            pixels_ = DecodeEncoded(true);
             encoded_ = {};
             pending_.store(false, std::memory_order_release);
         }
@@ -171,11 +172,11 @@ void TGIFSubImage::LoadFromStream(TStream& stream) {
     ReadDescriptor(stream);
     if (descriptor_.PackedFields & LocalMapFlag) colorMap_.ReadEntries(stream, 2 << (descriptor_.PackedFields & 7));
     image_->ChargePixels(PixelCount());
-    // The first frame is what a picture shows and converts; later ones are only checked now and
-    // decoded when something asks for their pixels.
+    // The first frame is what a picture shows and converts; the data of later ones is kept as it
+    // stands, its sub-blocks only counted, and decoded when something asks for their pixels.
     if (image_->Images().Count() == 0 || PixelCount() == 0) return gif::DecodePixels(*this, stream);
     const std::int64_t start = stream.Position();
-    gif::CheckPixels(*this, stream);
+    if (gif::ReadU8(stream) >= 0) gif::SkipSubBlocks(stream);
     const std::int64_t end = stream.Position();
     encoded_.resize(std::size_t(end - start));
     stream.SetPosition(start);

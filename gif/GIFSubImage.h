@@ -82,7 +82,7 @@ public:
 
 private:
     void Reset();
-    std::unique_ptr<std::uint8_t[]> DecodeEncoded();
+    std::unique_ptr<std::uint8_t[]> DecodeEncoded(bool report);
     void ReadDescriptor(TStream& stream);
     void CopyFrame(TGIFSubImage& source);
     // Making the frame from a picture: a bitmap keeps or reduces its colours; other graphics

@@ -42,8 +42,10 @@ public:
     void Warn(const char* message) {
         if (report_) frame_.ReportWarning(GIFWarningSeverity, message);
     }
+    // The decoder's fast loop keeps these in registers and hands them back.
+    std::uint64_t& Bits() { return bits_; }
+    int& Count() { return count_; }
 
-private:
     // Bits above count_ are either zero or the very bytes that come next at the same place, so
     // a byte added again there changes nothing.
     void Fill() {
@@ -64,6 +66,8 @@ private:
             }
         }
     }
+
+private:
     bool NextBlock() {
         if (dataEnded_) return false;
         int n = ReadU8(stream_);
@@ -97,6 +101,21 @@ private:
     std::uint8_t block_[255 + kCopyChunk] = {};
 };
 
+// Copies a string that stands earlier in the output; eight bytes at a time where the buffer has
+// room behind it (the bytes past the string are written again by the strings that follow, or
+// filled when decoding ends).
+inline void CopyString(std::uint8_t* out, std::int64_t from, std::int64_t to, std::int64_t length, std::int64_t count) {
+    if (to + length + kCopyChunk <= count) {
+        for (std::int64_t i = 0; i < length; i += kCopyChunk) {
+            std::uint64_t word;
+            std::memcpy(&word, out + from + i, kCopyChunk);
+            std::memcpy(out + to + i, &word, kCopyChunk);
+        }
+    } else {
+        std::memmove(out + to, out + from, std::size_t(std::min(length, count - to)));
+    }
+}
+
 // The variable-length-code LZW of GIF. Besides each table entry's prefix and last pixel the
 // decoder knows, for most entries, where the entry's whole string already stands in the output
 // and how long it is, so a string is copied from there in one go. Entries whose string was never
@@ -117,12 +136,16 @@ public:
     // The one further code asked for after the frame is full, which normally meets the End code
     // and so moves the stream past the data.
     void Finish();
+    // The pixels written so far, also when a step failed.
+    std::int64_t Position() const { return position_; }
 
 private:
     void ResetTable();
     int EndOfData();
     template <bool Emit>
     std::int64_t Step(std::uint8_t* out, std::int64_t at, std::int64_t count);
+    template <bool Emit>
+    std::int64_t FastRun(std::uint8_t* out, std::int64_t at, std::int64_t count);
     template <bool Emit>
     std::int64_t WalkChain(int code, std::uint8_t* out, std::int64_t at, std::int64_t count, bool& exact);
     void AddEntry(std::int64_t at, std::int64_t length, bool exact, int incoming);
@@ -138,6 +161,7 @@ private:
     bool afterClear_ = true;  // the data starts as if after a Clear code
     bool endMet_ = false;
     bool truncated_ = false;  // the last string did not fit into the frame
+    std::int64_t position_ = 0;
     std::uint8_t firstPixel_ = 0;
     int previousCode_ = 0;
     // The previous string in the output, and whether it is the previous code's table string.
@@ -266,18 +290,8 @@ std::int64_t LzwDecoder::Step(std::uint8_t* out, std::int64_t at, std::int64_t c
     } else if (code < nextFreeCode_ && at_[code] != kUnknown) {
         length = length_[code];
         if constexpr (Emit) {
-            const std::uint8_t* from = out + at_[code];
-            firstPixel_ = *from;
-            std::uint8_t* to = out + at;
-            if (at + length + kCopyChunk <= count) {
-                for (std::int64_t i = 0; i < length; i += kCopyChunk) {
-                    std::uint64_t word;
-                    std::memcpy(&word, from + i, kCopyChunk);
-                    std::memcpy(to + i, &word, kCopyChunk);
-                }
-            } else {
-                std::memmove(to, from, std::size_t(std::min(length, count - at)));
-            }
+            firstPixel_ = out[at_[code]];
+            CopyString(out, at_[code], at, length, count);
         }
     } else if (code >= nextFreeCode_ && previousExact_ && previousLength_ < TableSize) {
         // The string being made: the previous one and its own first pixel.
@@ -297,10 +311,101 @@ std::int64_t LzwDecoder::Step(std::uint8_t* out, std::int64_t at, std::int64_t c
     return length;
 }
 
+// The common codes, with the decoder's state in locals: literals, entries whose string stands
+// in the output, and the entry being made from an exact previous string. Stops, without taking
+// the code, at anything else (Clear, End, damaged data, the end of the buffered bits), which
+// Step handles; returns the output position reached.
+template <bool Emit>
+std::int64_t LzwDecoder::FastRun(std::uint8_t* out, std::int64_t pos, std::int64_t count) {
+    if (afterClear_ || endMet_) return pos;
+    std::uint64_t bits = reader_.Bits();
+    int avail = reader_.Count();
+    int codeSize = codeSize_, nextFree = nextFreeCode_, growth = growthLimit_;
+    int previous = previousCode_;
+    std::int64_t previousAt = previousAt_, previousLength = previousLength_;
+    bool previousExact = previousExact_;
+    std::uint8_t first = firstPixel_;
+    const int clear = clearCode_;
+    std::uint16_t* const prefix = prefix_;
+    std::uint8_t* const suffix = suffix_;
+    std::int64_t* const where = at_;
+    std::uint16_t* const length = length_;
+    while (pos < count) {
+        if (avail < codeSize) {
+            reader_.Bits() = bits;
+            reader_.Count() = avail;
+            reader_.Fill();
+            bits = reader_.Bits();
+            avail = reader_.Count();
+            if (avail < codeSize) break;
+        }
+        const int code = int(bits & ((1u << codeSize) - 1));
+        std::int64_t n;
+        bool exact = true;
+        if (code < clear) {
+            n = 1;
+            first = std::uint8_t(code);
+            if constexpr (Emit) out[pos] = first;
+        } else if (code < nextFree && where[code] >= 0) {
+            n = length[code];
+            if constexpr (Emit) {
+                first = out[where[code]];
+                CopyString(out, where[code], pos, n, count);
+            }
+        } else if (code == nextFree && previousExact && previousLength < TableSize) {
+            n = previousLength + 1;
+            if constexpr (Emit) {
+                first = out[previousAt];
+                CopyString(out, previousAt, pos, previousLength, count);
+                if (pos + previousLength < count) out[pos + previousLength] = first;
+            }
+        } else {
+            break;
+        }
+        bits >>= codeSize;
+        avail -= codeSize;
+        if (nextFree < TableSize) {
+            const bool known = previousExact && previousLength < TableSize;
+            prefix[nextFree] = std::uint16_t(previous);
+            suffix[nextFree] = first;
+            where[nextFree] = known ? previousAt : kUnknown;
+            length[nextFree] = std::uint16_t(known ? previousLength + 1 : 0);
+            if (code == nextFree) exact = known;
+            ++nextFree;
+            if (nextFree >= growth && growth < TableSize) {
+                growth *= 2;
+                ++codeSize;
+            }
+        }
+        previous = code;
+        previousAt = pos;
+        previousLength = n;
+        previousExact = exact;
+        if (exact && code >= clear) {
+            where[code] = pos;
+            length[code] = std::uint16_t(n);
+        }
+        pos += n;
+    }
+    reader_.Bits() = bits;
+    reader_.Count() = avail;
+    codeSize_ = codeSize;
+    nextFreeCode_ = nextFree;
+    growthLimit_ = growth;
+    previousCode_ = previous;
+    previousAt_ = previousAt;
+    previousLength_ = previousLength;
+    previousExact_ = previousExact;
+    firstPixel_ = first;
+    return pos;
+}
+
 template <bool Emit>
 std::int64_t LzwDecoder::Run(std::uint8_t* out, std::int64_t count) {
     std::int64_t written = 0;
     while (written < count) {
+        written = position_ = FastRun<Emit>(out, written, count);
+        if (written >= count) break;
         const std::int64_t n = Step<Emit>(out, written, count);
         if (n < 0) break;
         written += n;
@@ -309,6 +414,7 @@ std::int64_t LzwDecoder::Run(std::uint8_t* out, std::int64_t count) {
         truncated_ = true;
         written = count;
     }
+    position_ = written;
     return written;
 }
 
@@ -361,31 +467,33 @@ bool StartData(TGIFSubImage& frame, TStream& stream, bool report, int& initialCo
     return true;
 }
 
-}  // namespace
-
-void DecodePixels(TGIFSubImage& frame, TStream& stream, std::uint8_t* pixels, bool report) {
+void Decode(TGIFSubImage& frame, TStream& stream, std::uint8_t* pixels, bool report, bool later) {
     int initialCodeSize = 0;
     if (!StartData(frame, stream, report, initialCodeSize)) return;
     auto decoder = std::make_unique<LzwDecoder>(frame, stream, initialCodeSize, report);
-    if (pixels) {
-        const std::int64_t written = decoder->Run<true>(pixels, frame.PixelCount());
-        // Copies of eight bytes may have run past the last string.
-        std::memset(pixels + written, frame.FillIndex(), std::size_t(frame.PixelCount() - written));
-        if (frame.Interlaced()) Deinterlace(pixels, frame.Width(), frame.Height());
+    if (!pixels) return decoder->Finish();
+    std::int64_t written = 0;
+    try {
+        written = decoder->Run<true>(pixels, frame.PixelCount());
+        decoder->Finish();
+    } catch (const GIFException& failure) {
+        if (!later) throw;
+        written = decoder->Position();
+        if (report) frame.ReportWarning(GIFWarningSeverity, failure.Message());
     }
-    decoder->Finish();
+    // Copies of eight bytes may have run past the last string.
+    std::memset(pixels + written, frame.FillIndex(), std::size_t(frame.PixelCount() - written));
+    if (frame.Interlaced()) Deinterlace(pixels, frame.Width(), frame.Height());
 }
+
+}  // namespace
 
 void DecodePixels(TGIFSubImage& frame, TStream& stream) {
-    DecodePixels(frame, stream, frame.MakePixelBuffer(frame.FillIndex()), true);
+    Decode(frame, stream, frame.MakePixelBuffer(frame.FillIndex()), true, false);
 }
 
-void CheckPixels(TGIFSubImage& frame, TStream& stream) {
-    int initialCodeSize = 0;
-    if (!StartData(frame, stream, true, initialCodeSize)) return;
-    auto decoder = std::make_unique<LzwDecoder>(frame, stream, initialCodeSize, true);
-    if (frame.PixelCount() > 0) decoder->Run<false>(nullptr, frame.PixelCount());
-    decoder->Finish();
+void DecodeLaterPixels(TGIFSubImage& frame, TStream& stream, std::uint8_t* pixels, bool report) {
+    Decode(frame, stream, pixels, report, true);
 }
 
 }  // namespace gif

@@ -11,10 +11,8 @@ namespace gif {
 // leaves the stream after the image data. Pixels the data does not reach keep the frame's fill
 // index. Faults of the data are warnings, except a string table that loops.
 void DecodePixels(TGIFSubImage& frame, TStream& stream);
-// The same into `pixels` (width x height bytes of the fill index; null decodes nothing), with
-// the data's warnings reported only when `report` is set.
-void DecodePixels(TGIFSubImage& frame, TStream& stream, std::uint8_t* pixels, bool report);
-// Follows the data's codes exactly as far as decoding would, with the same warnings and errors
-// and leaving the stream at the same place, but without making pixels.
-void CheckPixels(TGIFSubImage& frame, TStream& stream);
+// The encoded data of a frame read after the first, decoded when its pixels are needed, into
+// `pixels` (width x height bytes of the fill index). A string table that loops ends the pixels
+// there, with a warning, instead of failing; warnings are reported only when `report` is set.
+void DecodeLaterPixels(TGIFSubImage& frame, TStream& stream, std::uint8_t* pixels, bool report);
 }  // namespace gif
