@@ -64,6 +64,7 @@ private:
     void Poly(const RecordReader& r, std::uint32_t type);
     void PolyPolygon(const RecordReader& r);
     void Box(const RecordReader& r, std::uint32_t type);
+    void PointRecord(const RecordReader& r, std::uint32_t type);
     void ArcLike(const RecordReader& r, std::uint32_t type);
     void Text(POINT reference, std::uint32_t options, const RECT* rect, std::span<const std::uint8_t> chars,
               const std::vector<std::int32_t>& dx);

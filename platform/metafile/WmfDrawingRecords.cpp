@@ -65,14 +65,16 @@ void WmfConverter::ArcLike(const RecordReader& r, std::uint32_t type) {
                            r.I16(P + 2), r.I16(P)});
 }
 
+// A record of one point, the WMF's stored y first.
+void WmfConverter::PointRecord(const RecordReader& r, std::uint32_t type) {
+    const POINT p = ReversedPoint(r, P);
+    writer_->Record(type, {p.x, p.y});
+}
+
 bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function) {
     EmfWriter& w = *writer_;
     switch (function) {
-    case META_LINETO: {
-        const POINT p = ReversedPoint(r, P);
-        w.Record(EMR_LINETO, {p.x, p.y});
-        return true;
-    }
+    case META_LINETO: PointRecord(r, EMR_LINETO); return true;
     case META_POLYGON: Poly(r, EMR_POLYGON16); return true;
     case META_POLYLINE: Poly(r, EMR_POLYLINE16); return true;
     case META_POLYPOLYGON: PolyPolygon(r); return true;
@@ -94,11 +96,7 @@ bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function)
 bool WmfConverter::ConvertPixels(const RecordReader& r, std::uint16_t function) {
     EmfWriter& w = *writer_;
     switch (function) {
-    case META_OFFSETCLIPRGN: {
-        const POINT p = ReversedPoint(r, P);
-        w.Record(EMR_OFFSETCLIPRGN, {p.x, p.y});
-        return true;
-    }
+    case META_OFFSETCLIPRGN: PointRecord(r, EMR_OFFSETCLIPRGN); return true;
     case META_SETPIXEL: {
         const POINT p = ReversedPoint(r, P + 4);
         w.Record(EMR_SETPIXELV, {p.x, p.y, std::int32_t(r.U32(P))});

@@ -52,11 +52,7 @@ bool WmfConverter::ConvertState(const RecordReader& r, std::uint16_t function) {
     case META_SETTEXTCOLOR: w.Record(EMR_SETTEXTCOLOR, {std::int32_t(r.U32(P))}); return true;
     case META_SETMAPPERFLAGS: w.Record(EMR_SETMAPPERFLAGS, {std::int32_t(r.U32(P))}); return true;
     case META_SETTEXTCHAREXTRA: charExtra_ = r.I16(P); return true;
-    case META_MOVETO: {
-        const POINT p = ReversedPoint(r, P);
-        w.Record(EMR_MOVETOEX, {p.x, p.y});
-        return true;
-    }
+    case META_MOVETO: PointRecord(r, EMR_MOVETOEX); return true;
     default: return ConvertMapping(r, function);
     }
 }
