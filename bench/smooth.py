@@ -35,11 +35,23 @@ def result_size(binary, photo):
 
 
 def read_ppm(path):
+    """Width, height and the RGB bytes of a binary PPM (ImageMagick writes a comment line)."""
     with open(path, "rb") as f:
         data = f.read()
-    fields = data.split(maxsplit=4)
+    fields, position = [], 0
+    while len(fields) < 4:
+        while data[position:position + 1].isspace():
+            position += 1
+        if data[position:position + 1] == b"#":
+            position = data.index(b"\n", position)
+            continue
+        end = position
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[position:end])
+        position = end
     width, height = int(fields[1]), int(fields[2])
-    return width, height, data[len(data) - width * height * 3:]
+    return width, height, data[position + 1:position + 1 + width * height * 3]
 
 
 def psnr(first, second):

@@ -135,18 +135,18 @@ TEST_P(SmoothSizes, FlatColourFillsTheResultExactly) {
     }
 }
 
-// Sources sized so that each DCT scale 1/8 .. 8/8 is the smallest that holds 100 x 75.
+// Sources sized so that each DCT scale 1/8 .. 8/8 is the smallest that holds twice 100 x 75.
 INSTANTIATE_TEST_SUITE_P(
     Table, SmoothSizes,
     testing::Values(SizeCase{1, 1, 640, 480, Source::Bitmap}, SizeCase{1, 1, 640, 480, Source::Jpeg},
                     SizeCase{1, 300, 1, 480, Source::Jpeg}, SizeCase{1000, 1, 640, 1, Source::Jpeg},
                     SizeCase{1300, 2, 640, 1, Source::Bitmap}, SizeCase{320, 240, 640, 480, Source::Jpeg},
                     SizeCase{105, 100, 503, 480, Source::Bitmap}, SizeCase{641, 479, 640, 478, Source::Jpeg},
-                    SizeCase{999, 333, 640, 213, Source::Png}, SizeCase{800, 600, 100, 75, Source::Jpeg},
-                    SizeCase{400, 300, 100, 75, Source::Jpeg}, SizeCase{267, 200, 100, 75, Source::Jpeg},
-                    SizeCase{200, 150, 100, 75, Source::Jpeg}, SizeCase{160, 120, 100, 75, Source::Jpeg},
-                    SizeCase{134, 100, 100, 75, Source::Jpeg}, SizeCase{115, 86, 100, 75, Source::Jpeg},
-                    SizeCase{101, 76, 100, 75, Source::Jpeg}, SizeCase{333, 251, 100, 75, Source::GrayJpeg}));
+                    SizeCase{999, 333, 640, 213, Source::Png}, SizeCase{1600, 1200, 100, 75, Source::Jpeg},
+                    SizeCase{800, 600, 100, 75, Source::Jpeg}, SizeCase{534, 400, 100, 75, Source::Jpeg},
+                    SizeCase{400, 300, 100, 75, Source::Jpeg}, SizeCase{320, 240, 100, 75, Source::Jpeg},
+                    SizeCase{267, 200, 100, 75, Source::Jpeg}, SizeCase{229, 172, 100, 75, Source::Jpeg},
+                    SizeCase{201, 151, 100, 75, Source::Jpeg}, SizeCase{333, 251, 100, 75, Source::GrayJpeg}));
 
 struct EdgeCase {
     int width, height, targetWidth, targetHeight;
