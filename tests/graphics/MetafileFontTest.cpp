@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include "platform/metafile/EmfRecordType.h"
 #include "platform/metafile/RecordReader.h"
 #include "platform/metafile/SymbolFont.h"
 #include "platform/metafile/TextFont.h"
@@ -51,14 +52,14 @@ TEST(MetafileFontTest, AdvancesMatchTheArraysWindowsWrote) {
             if (head.U32(4) < 8 || head.U32(4) > bytes.size() - pos) break;
             const RecordReader r(std::span<const std::uint8_t>(bytes).subspan(pos, head.U32(4)));
             pos += r.Size();
-            if (r.Type() == 82) {
+            if (r.Type() == platform::EMR_EXTCREATEFONTINDIRECTW) {
                 platform::MetaFont& f = fonts[r.U32(8)];
                 f.height = r.I32(12), f.width = r.I32(16), f.escapement = r.I32(20), f.weight = r.I32(28);
                 f.face.clear();
                 for (std::size_t i = 0; i < 32 && r.U16(40 + 2 * i) != 0; ++i) f.face += QChar(r.U16(40 + 2 * i));
-            } else if (r.Type() == 37 && fonts.count(r.U32(8))) {
+            } else if (r.Type() == platform::EMR_SELECTOBJECT && fonts.count(r.U32(8))) {
                 selected = fonts[r.U32(8)];
-            } else if (r.Type() == 84 && selected.height < 0 && selected.escapement == 0) {
+            } else if (r.Type() == platform::EMR_EXTTEXTOUTW && selected.height < 0 && selected.escapement == 0) {
                 const std::uint32_t count = r.U32(44), offString = r.U32(48), offDx = r.U32(72);
                 if (count < 4 || offDx == 0 || (r.U32(52) & 0x110)) continue;
                 QString text;

@@ -6,21 +6,13 @@
 #include <cstring>
 #include <functional>
 
+#include "platform/metafile/EmfRecordType.h"
 #include "tests/graphics/MetafileTestSupport.h"
 
 namespace {
 
 using emftest::EmfBuilder;
 
-constexpr std::int32_t EMR_SETWINDOWEXTEX = 9, EMR_SETVIEWPORTEXTEX = 11, EMR_SETMAPMODE = 17, EMR_SETBKMODE = 18,
-                       EMR_SETTEXTALIGN = 22, EMR_MOVETOEX = 27, EMR_EXCLUDECLIPRECT = 29, EMR_INTERSECTCLIPRECT = 30,
-                       EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SETWORLDTRANSFORM = 35, EMR_SELECTOBJECT = 37,
-                       EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43,
-                       EMR_LINETO = 54, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_FILLPATH = 62,
-                       EMR_EXTSELECTCLIPRGN = 75, EMR_STRETCHDIBITS = 81, EMR_EXTCREATEFONTINDIRECTW = 82,
-                       EMR_EXTTEXTOUTW = 84, EMR_POLYGON16 = 86, EMR_SETMETARGN = 28, EMR_EXTFLOODFILL = 53,
-                       EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_INVERTRGN = 73, EMR_PAINTRGN = 74, EMR_PLGBLT = 79,
-                       EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_CREATEMONOBRUSH = 93;
 constexpr std::int32_t kNullPen = std::int32_t(0x80000008), kBlackBrush = std::int32_t(0x80000004);
 constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
 
@@ -32,8 +24,8 @@ std::int32_t Float(float value) {
 
 // Object 1: a solid brush of the colour, selected, and the null pen selected.
 void SolidFill(EmfBuilder& b, std::uint32_t color) {
-    b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(color), 0}).Record(EMR_SELECTOBJECT, {1});
-    b.Record(EMR_SELECTOBJECT, {kNullPen});
+    b.Record(platform::EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(color), 0}).Record(platform::EMR_SELECTOBJECT, {1});
+    b.Record(platform::EMR_SELECTOBJECT, {kNullPen});
 }
 
 std::uint32_t At(const QImage& image, int x, int y) {
@@ -76,7 +68,7 @@ void StretchedQuadrants(EmfBuilder& b, std::int32_t bitsBytes = 16) {
     for (std::int32_t v : {40, 2, 2, 1 | (24 << 16), 0, 16, 0, 0, 0, 0}) EmfBuilder::Put(body, std::uint32_t(v));
     const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
     body.insert(body.end(), std::begin(rows), std::end(rows));
-    b.Raw(EMR_STRETCHDIBITS, body);
+    b.Raw(platform::EMR_STRETCHDIBITS, body);
 }
 
 // A region record: its fixed values, then RegionData of the rectangles (left, top, right, bottom).
@@ -110,7 +102,7 @@ void MirroredParallelogram(EmfBuilder& b, bool masked) {
         for (std::int32_t v : {40, 2, 2, 1 | (1 << 16), 0, 8, 0, 0, 2, 0, 0, 0xFFFFFF}) put(v);
         for (std::int32_t v : {0xC0, 0x40}) put(v);  // bottom row both set, top row only the right pixel
     }
-    b.Raw(EMR_PLGBLT, body);
+    b.Raw(platform::EMR_PLGBLT, body);
 }
 
 // An 8 x 8 monochrome brush (object 1) whose table says black for 0 and white for 1: its upper
@@ -121,15 +113,17 @@ void MonochromeBrush(EmfBuilder& b) {
     for (std::int32_t v : {1, 0, 32, 48, 80, 32}) put(v);
     for (std::int32_t v : {40, 8, 8, 1 | (1 << 16), 0, 32, 0, 0, 2, 0, 0x000000, 0xFFFFFF}) put(v);
     for (int row = 0; row < 8; ++row) put(row < 4 ? 0xFF : 0x00);  // stored bottom row first
-    b.Raw(EMR_CREATEMONOBRUSH, body).Record(EMR_SELECTOBJECT, {1}).Record(EMR_SELECTOBJECT, {kNullPen});
+    b.Raw(platform::EMR_CREATEMONOBRUSH, body)
+        .Record(platform::EMR_SELECTOBJECT, {1})
+        .Record(platform::EMR_SELECTOBJECT, {kNullPen});
 }
 
 // A blue outline (20, 20)-(60, 60) and a red brush, then a flood fill from (x, y).
 void OutlineThenFlood(EmfBuilder& b, std::int32_t x, std::int32_t y, std::uint32_t color, std::int32_t mode) {
-    b.Record(EMR_CREATEPEN, {2, 0, 1, 0, std::int32_t(kBlue)}).Record(EMR_SELECTOBJECT, {2});
-    b.Record(EMR_SELECTOBJECT, {std::int32_t(0x80000005)}).Record(EMR_RECTANGLE, {20, 20, 60, 60});
-    b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kRed), 0}).Record(EMR_SELECTOBJECT, {1});
-    b.Record(EMR_EXTFLOODFILL, {x, y, std::int32_t(color), mode});
+    b.Record(platform::EMR_CREATEPEN, {2, 0, 1, 0, std::int32_t(kBlue)}).Record(platform::EMR_SELECTOBJECT, {2});
+    b.Record(platform::EMR_SELECTOBJECT, {std::int32_t(0x80000005)}).Record(platform::EMR_RECTANGLE, {20, 20, 60, 60});
+    b.Record(platform::EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kRed), 0}).Record(platform::EMR_SELECTOBJECT, {1});
+    b.Record(platform::EMR_EXTFLOODFILL, {x, y, std::int32_t(color), mode});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -138,90 +132,90 @@ INSTANTIATE_TEST_SUITE_P(
         PlayerCase{"RectangleCorners",
                    [](EmfBuilder& b) {
                        SolidFill(b, kRed);
-                       b.Record(EMR_RECTANGLE, {10, 10, 50, 30});
+                       b.Record(platform::EMR_RECTANGLE, {10, 10, 50, 30});
                    },
                    {{10, 10, kRed}, {49, 29, kRed}, {50, 29, kWhite}, {49, 30, kWhite}, {9, 10, kWhite}}},
         PlayerCase{"ClippedLine",
                    [](EmfBuilder& b) {
-                       b.Record(EMR_INTERSECTCLIPRECT, {0, 0, 50, 100});
-                       b.Record(EMR_MOVETOEX, {0, 20}).Record(EMR_LINETO, {99, 20});
+                       b.Record(platform::EMR_INTERSECTCLIPRECT, {0, 0, 50, 100});
+                       b.Record(platform::EMR_MOVETOEX, {0, 20}).Record(platform::EMR_LINETO, {99, 20});
                    },
                    {{10, 20, kBlack}, {49, 20, kBlack}, {50, 20, kWhite}, {80, 20, kWhite}}},
         PlayerCase{"ExcludedRectangle",
                    [](EmfBuilder& b) {
                        SolidFill(b, kBlue);
-                       b.Record(EMR_EXCLUDECLIPRECT, {20, 20, 40, 40});
-                       b.Record(EMR_RECTANGLE, {0, 0, 60, 60});
+                       b.Record(platform::EMR_EXCLUDECLIPRECT, {20, 20, 40, 40});
+                       b.Record(platform::EMR_RECTANGLE, {0, 0, 60, 60});
                    },
                    {{10, 10, kBlue}, {30, 30, kWhite}, {45, 30, kBlue}}},
         PlayerCase{"DeviceRegionClip",
                    [](EmfBuilder& b) {
                        SolidFill(b, kGreen);
                        // RGN_COPY of one rectangle (60, 0)-(100, 100) in reference-device pixels.
-                       b.Record(EMR_EXTSELECTCLIPRGN, {48, 5, 32, 1, 1, 16, 60, 0, 100, 100, 60, 0, 100, 100});
-                       b.Record(EMR_RECTANGLE, {0, 0, 100, 100});
+                       b.Record(platform::EMR_EXTSELECTCLIPRGN, {48, 5, 32, 1, 1, 16, 60, 0, 100, 100, 60, 0, 100, 100});
+                       b.Record(platform::EMR_RECTANGLE, {0, 0, 100, 100});
                    },
                    {{59, 50, kWhite}, {60, 50, kGreen}, {99, 99, kGreen}}},
         PlayerCase{"WorldTransformScalesAndMoves",
                    [](EmfBuilder& b) {
                        SolidFill(b, kRed);
-                       b.Record(EMR_SETWORLDTRANSFORM, {Float(2), 0, 0, Float(2), Float(10), 0});
-                       b.Record(EMR_RECTANGLE, {0, 0, 10, 10});
+                       b.Record(platform::EMR_SETWORLDTRANSFORM, {Float(2), 0, 0, Float(2), Float(10), 0});
+                       b.Record(platform::EMR_RECTANGLE, {0, 0, 10, 10});
                    },
                    {{10, 0, kRed}, {29, 19, kRed}, {31, 5, kWhite}, {9, 5, kWhite}, {15, 21, kWhite}}},
         PlayerCase{"AnisotropicMapping",
                    [](EmfBuilder& b) {
                        SolidFill(b, kBlue);
-                       b.Record(EMR_SETMAPMODE, {8}).Record(EMR_SETWINDOWEXTEX, {10, 10});
-                       b.Record(EMR_SETVIEWPORTEXTEX, {100, -100});  // y turned over: origin at the top
-                       b.Record(EMR_RECTANGLE, {1, -1, 2, -2});
+                       b.Record(platform::EMR_SETMAPMODE, {8}).Record(platform::EMR_SETWINDOWEXTEX, {10, 10});
+                       b.Record(platform::EMR_SETVIEWPORTEXTEX, {100, -100});  // y turned over: origin at the top
+                       b.Record(platform::EMR_RECTANGLE, {1, -1, 2, -2});
                    },
                    {{10, 10, kBlue}, {19, 19, kBlue}, {20, 15, kWhite}, {15, 9, kWhite}}},
         PlayerCase{"RestoreBringsBackTheBrush",
                    [](EmfBuilder& b) {
                        SolidFill(b, kRed);
-                       b.Record(EMR_SAVEDC, {});
-                       b.Record(EMR_SELECTOBJECT, {kBlackBrush});
-                       b.Record(EMR_RESTOREDC, {-1});
-                       b.Record(EMR_RECTANGLE, {0, 0, 20, 20});
+                       b.Record(platform::EMR_SAVEDC, {});
+                       b.Record(platform::EMR_SELECTOBJECT, {kBlackBrush});
+                       b.Record(platform::EMR_RESTOREDC, {-1});
+                       b.Record(platform::EMR_RECTANGLE, {0, 0, 20, 20});
                    },
                    {{10, 10, kRed}}},
         PlayerCase{"PolygonOfSixteenBitPoints",
                    [](EmfBuilder& b) {
                        SolidFill(b, kGreen);
                        // Triangle (10, 10), (90, 10), (10, 90).
-                       b.Record(EMR_POLYGON16, {0, 0, 0, 0, 3, 10 | (10 << 16), 90 | (10 << 16), 10 | (90 << 16)});
+                       b.Record(platform::EMR_POLYGON16, {0, 0, 0, 0, 3, 10 | (10 << 16), 90 | (10 << 16), 10 | (90 << 16)});
                    },
                    {{12, 12, kGreen}, {40, 40, kGreen}, {70, 70, kWhite}}},
         PlayerCase{"EllipseAndWidePen",
                    [](EmfBuilder& b) {
-                       b.Record(EMR_CREATEPEN, {2, 0, 6, 0, std::int32_t(kBlue)}).Record(EMR_SELECTOBJECT, {2});
-                       b.Record(EMR_SELECTOBJECT, {std::int32_t(0x80000005)});  // null brush
-                       b.Record(EMR_ELLIPSE, {10, 10, 90, 90});
+                       b.Record(platform::EMR_CREATEPEN, {2, 0, 6, 0, std::int32_t(kBlue)}).Record(platform::EMR_SELECTOBJECT, {2});
+                       b.Record(platform::EMR_SELECTOBJECT, {std::int32_t(0x80000005)});  // null brush
+                       b.Record(platform::EMR_ELLIPSE, {10, 10, 90, 90});
                    },
                    {{50, 10, kBlue}, {10, 50, kBlue}, {50, 50, kWhite}, {12, 12, kWhite}}},
         PlayerCase{"PenOfWidthOneScalesWithTheMapping",
                    [](EmfBuilder& b) {
-                       b.Record(EMR_SETMAPMODE, {8}).Record(EMR_SETWINDOWEXTEX, {10, 10});
-                       b.Record(EMR_SETVIEWPORTEXTEX, {100, 100});
-                       b.Record(EMR_CREATEPEN, {2, 0, 1, 0, std::int32_t(kBlue)}).Record(EMR_SELECTOBJECT, {2});
-                       b.Record(EMR_MOVETOEX, {1, 5}).Record(EMR_LINETO, {9, 5});
+                       b.Record(platform::EMR_SETMAPMODE, {8}).Record(platform::EMR_SETWINDOWEXTEX, {10, 10});
+                       b.Record(platform::EMR_SETVIEWPORTEXTEX, {100, 100});
+                       b.Record(platform::EMR_CREATEPEN, {2, 0, 1, 0, std::int32_t(kBlue)}).Record(platform::EMR_SELECTOBJECT, {2});
+                       b.Record(platform::EMR_MOVETOEX, {1, 5}).Record(platform::EMR_LINETO, {9, 5});
                    },
                    {{50, 47, kBlue}, {50, 50, kBlue}, {50, 53, kBlue}, {50, 40, kWhite}, {50, 60, kWhite}}},
         PlayerCase{"MonochromeBrushPaintsInTextAndBackgroundColours",
                    [](EmfBuilder& b) {
                        MonochromeBrush(b);
                        // The colours in force when the brush paints, not when it was made.
-                       b.Record(EMR_SETTEXTCOLOR, {std::int32_t(kRed)}).Record(EMR_SETBKCOLOR, {std::int32_t(kGreen)});
-                       b.Record(EMR_RECTANGLE, {0, 0, 101, 101});
+                       b.Record(platform::EMR_SETTEXTCOLOR, {std::int32_t(kRed)}).Record(platform::EMR_SETBKCOLOR, {std::int32_t(kGreen)});
+                       b.Record(platform::EMR_RECTANGLE, {0, 0, 101, 101});
                    },
                    {{2, 1, kRed}, {2, 5, kGreen}, {50, 9, kRed}, {50, 13, kGreen}}},
         PlayerCase{"FilledPath",
                    [](EmfBuilder& b) {
                        SolidFill(b, kRed);
-                       b.Record(EMR_BEGINPATH, {}).Record(EMR_MOVETOEX, {20, 20}).Record(EMR_LINETO, {80, 20});
-                       b.Record(EMR_LINETO, {80, 80}).Record(EMR_LINETO, {20, 80}).Record(EMR_ENDPATH, {});
-                       b.Record(EMR_FILLPATH, {0, 0, 0, 0});
+                       b.Record(platform::EMR_BEGINPATH, {}).Record(platform::EMR_MOVETOEX, {20, 20}).Record(platform::EMR_LINETO, {80, 20});
+                       b.Record(platform::EMR_LINETO, {80, 80}).Record(platform::EMR_LINETO, {20, 80}).Record(platform::EMR_ENDPATH, {});
+                       b.Record(platform::EMR_FILLPATH, {0, 0, 0, 0});
                    },
                    {{30, 30, kRed}, {70, 70, kRed}, {10, 50, kWhite}}},
         PlayerCase{"BitmapCutShortIsLeftOut",
@@ -233,37 +227,37 @@ INSTANTIATE_TEST_SUITE_P(
                     {50, 50, kWhite}, {9, 9, kWhite}}},
         PlayerCase{"FillRegionWithItsBrush",
                    [](EmfBuilder& b) {
-                       b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kRed), 0});
-                       RegionRecord(b, EMR_FILLRGN, {1}, {{10, 10, 30, 30}, {50, 50, 70, 60}});
+                       b.Record(platform::EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kRed), 0});
+                       RegionRecord(b, platform::EMR_FILLRGN, {1}, {{10, 10, 30, 30}, {50, 50, 70, 60}});
                    },
                    {{10, 10, kRed}, {29, 29, kRed}, {30, 30, kWhite}, {55, 55, kRed}, {69, 59, kRed},
                     {40, 40, kWhite}}},
         PlayerCase{"FrameRegion",
                    [](EmfBuilder& b) {
-                       b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kBlue), 0});
-                       RegionRecord(b, EMR_FRAMERGN, {1, 2, 3}, {{20, 20, 60, 60}});
+                       b.Record(platform::EMR_CREATEBRUSHINDIRECT, {1, 0, std::int32_t(kBlue), 0});
+                       RegionRecord(b, platform::EMR_FRAMERGN, {1, 2, 3}, {{20, 20, 60, 60}});
                    },
                    {{20, 40, kBlue}, {21, 40, kBlue}, {22, 40, kWhite}, {59, 40, kBlue}, {57, 40, kWhite},
                     {40, 22, kBlue}, {40, 23, kWhite}, {40, 57, kBlue}, {40, 56, kWhite}, {10, 10, kWhite}}},
         PlayerCase{"PaintRegionWithTheCurrentBrush",
                    [](EmfBuilder& b) {
                        SolidFill(b, kGreen);
-                       RegionRecord(b, EMR_PAINTRGN, {}, {{0, 0, 50, 50}});
+                       RegionRecord(b, platform::EMR_PAINTRGN, {}, {{0, 0, 50, 50}});
                    },
                    {{10, 10, kGreen}, {49, 49, kGreen}, {60, 60, kWhite}}},
         PlayerCase{"InvertRegion",
                    [](EmfBuilder& b) {
                        SolidFill(b, kRed);
-                       b.Record(EMR_RECTANGLE, {0, 0, 101, 101});
-                       RegionRecord(b, EMR_INVERTRGN, {}, {{0, 0, 50, 100}});
+                       b.Record(platform::EMR_RECTANGLE, {0, 0, 101, 101});
+                       RegionRecord(b, platform::EMR_INVERTRGN, {}, {{0, 0, 50, 100}});
                    },
                    {{10, 10, kWhite ^ kRed}, {60, 10, kRed}}},
         PlayerCase{"MetaRegionOutlivesTheClip",
                    [](EmfBuilder& b) {
                        SolidFill(b, kBlue);
-                       b.Record(EMR_INTERSECTCLIPRECT, {0, 0, 50, 100}).Record(EMR_SETMETARGN, {});
-                       b.Record(EMR_EXTSELECTCLIPRGN, {0, 5});  // the clip removed, the meta region stays
-                       b.Record(EMR_RECTANGLE, {0, 0, 100, 100});
+                       b.Record(platform::EMR_INTERSECTCLIPRECT, {0, 0, 50, 100}).Record(platform::EMR_SETMETARGN, {});
+                       b.Record(platform::EMR_EXTSELECTCLIPRGN, {0, 5});  // the clip removed, the meta region stays
+                       b.Record(platform::EMR_RECTANGLE, {0, 0, 100, 100});
                    },
                    {{10, 10, kBlue}, {49, 10, kBlue}, {50, 10, kWhite}}},
         PlayerCase{"ParallelogramBlit",
@@ -271,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {{45, 15, kRed}, {15, 15, kWhite}, {45, 45, kBlue}, {15, 45, kGreen}, {55, 15, kWhite}}},
         PlayerCase{"ParallelogramBlitWithMaskAfterAnInversion",
                    [](EmfBuilder& b) {
-                       RegionRecord(b, EMR_INVERTRGN, {}, {{80, 80, 90, 90}});
+                       RegionRecord(b, platform::EMR_INVERTRGN, {}, {{80, 80, 90, 90}});
                        MirroredParallelogram(b, true);
                    },
                    {{45, 15, kWhite}, {45, 45, kBlue}, {15, 45, kGreen}, {85, 85, kBlack}}},
@@ -302,10 +296,10 @@ void Text(EmfBuilder& b, std::uint32_t align, const std::string& face = "Arial",
     for (std::int32_t v : {1, -40, 0, 0, 0, 400, charSet << 24, 0}) EmfBuilder::Put(font, std::uint32_t(v));
     for (char c : face) font.push_back(std::uint8_t(c)), font.push_back(0);
     font.resize(4 + 92, 0);
-    b.Raw(EMR_EXTCREATEFONTINDIRECTW, font).Record(EMR_SELECTOBJECT, {1});
-    b.Record(EMR_SETBKMODE, {1}).Record(EMR_SETTEXTALIGN, {std::int32_t(align)});
+    b.Raw(platform::EMR_EXTCREATEFONTINDIRECTW, font).Record(platform::EMR_SELECTOBJECT, {1});
+    b.Record(platform::EMR_SETBKMODE, {1}).Record(platform::EMR_SETTEXTALIGN, {std::int32_t(align)});
     // Reference (10, 60), one character at offset 76, no rectangle, no advances.
-    b.Record(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 10, 60, 1, 76, 0, 0, 0, 0, 0, 0, character});
+    b.Record(platform::EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 10, 60, 1, 76, 0, 0, 0, 0, 0, 0, character});
 }
 
 TEST(PlayerTextTest, BaselineAndTopAlignment) {

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/metafile/EmfRecordType.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Picture.h"
 #include "support/TestData.h"
@@ -14,15 +15,14 @@ namespace {
 
 using emftest::EmfBuilder;
 
-constexpr std::int32_t EMR_RECTANGLE = 43, EMR_SELECTOBJECT = 37;
 constexpr std::int32_t kBlackBrush = std::int32_t(0x80000004), kNullPen = std::int32_t(0x80000008);
 
 // A black box over the whole default frame.
 std::vector<std::uint8_t> BlackFrame() {
     return EmfBuilder()
-        .Record(EMR_SELECTOBJECT, {kBlackBrush})
-        .Record(EMR_SELECTOBJECT, {kNullPen})
-        .Record(EMR_RECTANGLE, {0, 0, 100, 100})
+        .Record(platform::EMR_SELECTOBJECT, {kBlackBrush})
+        .Record(platform::EMR_SELECTOBJECT, {kNullPen})
+        .Record(platform::EMR_RECTANGLE, {0, 0, 100, 100})
         .Bytes();
 }
 

@@ -2,6 +2,8 @@
 // the advances kept, and both back again when written as a Windows metafile.
 #include <gtest/gtest.h>
 
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 #include "platform/metafile/EmfToWmf.h"
 #include "platform/metafile/RecordReader.h"
 #include "platform/metafile/WinMetaFile.h"
@@ -11,18 +13,15 @@ namespace {
 
 using emftest::WmfBuilder;
 
-constexpr std::uint16_t META_SELECTOBJECT = 0x012D, META_CREATEFONTINDIRECT = 0x02FB, META_EXTTEXTOUT = 0x0A32;
-constexpr std::uint32_t EMR_EXTTEXTOUTW = 84;
-
 // A font of the character set, then "Da" at (10, 20) with advances 7 and 9.
 std::vector<std::uint8_t> TextMetafile(std::uint8_t charSet, const std::string& face = "Symbol") {
     WmfBuilder b;
     std::vector<std::uint16_t> font{std::uint16_t(-20), 0, 0, 0, 400, 0, std::uint16_t(charSet << 8), 0, 0};
     for (std::size_t i = 0; i <= face.size(); i += 2)
         font.push_back(std::uint16_t(std::uint8_t(face[i]) | (i + 1 < face.size() ? face[i + 1] << 8 : 0)));
-    b.Record(META_CREATEFONTINDIRECT, font);
-    b.Record(META_SELECTOBJECT, {0});
-    b.Record(META_EXTTEXTOUT, {20, 10, 2, 0, 'D' | ('a' << 8), 7, 9});
+    b.Record(platform::META_CREATEFONTINDIRECT, font);
+    b.Record(platform::META_SELECTOBJECT, {0});
+    b.Record(platform::META_EXTTEXTOUT, {20, 10, 2, 0, 'D' | ('a' << 8), 7, 9});
     auto bytes = b.Bytes();
     return std::vector<std::uint8_t>(bytes.begin() + 22, bytes.end());  // the records without the placeable header
 }
@@ -32,7 +31,7 @@ std::pair<std::u16string, std::vector<std::int32_t>> FirstText(const std::vector
     std::size_t pos = 0;
     while (pos + 8 <= emf.size()) {
         const platform::RecordReader r(std::span<const std::uint8_t>(emf).subspan(pos));
-        if (r.U32(0) == EMR_EXTTEXTOUTW) {
+        if (r.U32(0) == platform::EMR_EXTTEXTOUTW) {
             std::u16string text;
             std::vector<std::int32_t> dx;
             for (std::uint32_t i = 0; i < r.U32(44); ++i) {
