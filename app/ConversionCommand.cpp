@@ -1,6 +1,10 @@
 // TForm1::Button2Click, the conversion command: load the source, show its size, redraw the
 // preview and, when the convert button asked for it, write the JPEG.
 
+#include <QCoreApplication>
+#include <exception>
+#include <optional>
+
 #include "app/Unit1.h"
 #include "app/conversion/ConversionMessages.h"
 #include "app/conversion/ConversionPlan.h"
@@ -12,6 +16,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/StreamedDraw.h"
 #include "platform/FileSystem.h"
+#include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/Screen.h"
 
@@ -23,9 +28,36 @@ TAnswer Ask(const char* text, const char* caption) {
     return MessageBox(text, caption, MB_YESNO) == IDYES ? TAnswer::Yes : TAnswer::No;
 }
 
+// Marks a conversion as running while it lives. Presses of the button that the user made
+// meanwhile are still queued when the work ends; they are handled before the mark goes, so they
+// find the conversion running and are dropped instead of converting the same picture again.
+class TRunningConversion {
+public:
+    explicit TRunningConversion(bool& running) : running_(running) { running_ = true; }
+    ~TRunningConversion() {
+        if (std::uncaught_exceptions() == 0) QCoreApplication::processEvents(QEventLoop::AllEvents, kQueuedInputMs);
+        running_ = false;
+    }
+    TRunningConversion(const TRunningConversion&) = delete;
+    TRunningConversion& operator=(const TRunningConversion&) = delete;
+
+private:
+    static constexpr int kQueuedInputMs = 200;  // bound on handling what was queued
+    bool& running_;
+};
+
+// The line that tells the log a save failed, so that it never ends on the new size alone.
+std::string NotSavedLine(const std::exception& failure) {
+    const auto* known = dynamic_cast<const Exception*>(&failure);
+    return Format(msg::SNotSaved, ExceptionBoxText(known ? known->Message() : failure.what()).c_str());
+}
+
 }  // namespace
 
 void TForm1::Button2Click(TObject* Sender) {
+    if (Sender == Button2 && converting_) return;
+    std::optional<TRunningConversion> running;
+    if (Sender == Button2) running.emplace(converting_);
     // Reading and drawing a large photo takes a second or more: the window shows it is busy.
     const TScreenCursor busy(TCursor::crHourGlass);
     SaveRequested = Sender == Button2;
@@ -50,15 +82,20 @@ void TForm1::Button2Click(TObject* Sender) {
         plan = PlanConversion(width, height, facts);
     }
     ShowSourceSize(height, width);
-    if (plan.Work && SaveRequested)
+    const bool writes = plan.Work && SaveRequested;
+    if (writes)
         Memo1->Add(Format(msg::SNewSize, int(plan.Size.Width), int(plan.Size.Height)) +
                    (ChosenReduction() == TReduction::Smooth ? msg::SSmoothNote : ""));
-    Img1->Picture().CopyFrom(nullptr);
-    Img1->SetWidth(plan.Size.Width);
-    Img1->SetHeight(plan.Size.Height);
-    const bool writes = plan.Work && SaveRequested;
-    auto working = DrawPreview(picture.CurrentGraphic(), plan.Size, writes);
-    if (writes) SaveResult(picture.CurrentGraphic(), std::move(working), width, height, facts);
+    try {
+        Img1->Picture().CopyFrom(nullptr);
+        Img1->SetWidth(plan.Size.Width);
+        Img1->SetHeight(plan.Size.Height);
+        auto working = DrawPreview(picture.CurrentGraphic(), plan.Size, writes);
+        if (writes) SaveResult(picture.CurrentGraphic(), std::move(working), width, height, facts);
+    } catch (const std::exception& failure) {
+        if (writes) Memo1->Add(NotSavedLine(failure));
+        throw;
+    }
 }
 
 // Asked only now, after the log line and the new preview, so that a "No" still leaves both.

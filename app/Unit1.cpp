@@ -8,12 +8,15 @@
 #include "filectrl/FileControlClasses.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
+#include "app/conversion/ConversionMessages.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/UprightPicture.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
+#include "ui/Application.h"
+#include "ui/KeyActivation.h"
 #include "ui/Screen.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm1, TForm);
@@ -30,6 +33,23 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     ReadDescription(Form1Description());
     OnCanDropFile = [this](const std::string& path) { return CanDropFile(path); };
     OnDropFile = [this](TObject* sender, const std::string& path) { FormDropFile(sender, path); };
+    OnFillFailure = [this](const std::exception& failure) { return ListingFailed(failure); };
+    // The preview by keyboard: its panel takes the keyboard, and Enter or Space there opens the
+    // full-size view as a click on the preview does (a preview without area cannot be clicked).
+    Panel1->SetTabStop(true);
+    ActivateByKeyboard(Panel1->Widget(), [this] {
+        if (Image0->Width() > 0 && Image0->Height() > 0) Image0Click(Panel1);
+    });
+}
+
+// The start-up folder could not be listed: the window starts with an empty list and says why
+// in the log rather than in a box that does not name the folder.
+bool TForm1::ListingFailed(const std::exception& failure) {
+    const auto* known = dynamic_cast<const Exception*>(&failure);
+    if (!known) return false;
+    Memo1->Add(
+        Format(msg::SFolderUnreadable, FileListBox1->Directory().c_str(), ExceptionBoxText(known->Message()).c_str()));
+    return true;
 }
 
 void TForm1::RegisterHandlers() {

@@ -79,6 +79,7 @@ private:
     void RegisterHandlers();
     void BindFields();
     void ResetWindow();
+    bool ListingFailed(const std::exception& failure);
     void ShowSourceSize(std::int32_t height, std::int32_t width);
     TReduction ChosenReduction() const;
     std::unique_ptr<TBitmap> DrawPreview(TGraphic* graphic, const TResultSize& size, bool withWorking);
@@ -87,6 +88,7 @@ private:
     void WriteResult(TGraphic* graphic, std::unique_ptr<TBitmap> working);
 
     bool SaveRequested = false;
+    bool converting_ = false;  // a conversion started by the button is running
 };
 
 extern TForm1* Form1;

@@ -16,6 +16,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libj
           clang-tools-14  # an icon file shipped by Debian, read by the icon tests
           valgrind  # the JPEG decoder's row writing, which the sanitizers cannot see
           clang-format  # the format check of CI (tools/check-format.sh)
+          xvfb openbox xdotool x11-utils  # the window tests on a real X server with a window manager
           libgif-dev)  # giflib: the GIF tests' independent reader (ImageMagick above makes their files)
 # One query for them all: a second run of ./run.sh should not wait for the package database.
 declare -A installed=()

@@ -9,14 +9,17 @@
 #include "ui/Application.h"
 #include "ui/Dispatch.h"
 #include "ui/FormWindow.h"
+#include "ui/FrameKeeper.h"
 #include "ui/Menu.h"
 #include "ui/WorkArea.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm, TWinControl);
 
-TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow(this)) {
-    Widget()->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+TForm::TForm(TComponent* owner)
+    : TWinControl(owner, new FormWindow(this)),
+      frameKeeper_(new FrameKeeper(
+          Widget(), [this](const QRect& frame, const QMargins& margins) { PlaceFrame(frame, margins); })) {
+    SetBorderStyle(TFormBorderStyle::bsSingle);
     SetVisible(false);
     if (Application) Application->FormCreated(this);
 }
@@ -56,8 +59,10 @@ void TForm::SetColor(TColor value) {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle value) {
-    Qt::WindowFlags flags =
-        Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    // Exactly the frame's buttons asked for (no maximise on a window of fixed size); a tool
+    // window has a close button only.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (value == TFormBorderStyle::bsToolWindow) flags |= Qt::Tool;
     else flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
     Widget()->setWindowFlags(flags);
@@ -82,10 +87,25 @@ void TForm::Show() {
     PlaceAtFirstShowing();
     KeepInWorkArea();
     SetVisible(true);
+    // Every showing brings the window back to the user, also one the desktop had minimised.
+    if (Widget()->windowState() & Qt::WindowMinimized)
+        Widget()->setWindowState(Widget()->windowState() & ~Qt::WindowMinimized);
     Widget()->show();
     Widget()->raise();
     Widget()->activateWindow();
-    if (failure) std::rethrow_exception(failure);
+    frameKeeper_->Watch();
+    if (failure && !FillFailureTold(failure)) std::rethrow_exception(failure);
+}
+
+bool TForm::FillFailureTold(const std::exception_ptr& failure) {
+    if (!OnFillFailure) return false;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& known) {
+        return OnFillFailure(known);
+    } catch (...) {
+        return false;
+    }
 }
 
 void TForm::Hide() {
@@ -158,6 +178,12 @@ void TForm::KeepInWorkArea() {
     const QRect placed = FitIntoWorkArea(wanted, screen->availableGeometry());
     Window()->SetSizeLimit(placed.size().shrunkBy(frame));
     SetBounds(placed.left(), placed.top(), Width(), Height());
+}
+
+// Called once the desktop has framed the shown window and its frame is not wholly on the screen.
+void TForm::PlaceFrame(const QRect& frame, const QMargins& margins) {
+    Window()->SetSizeLimit(frame.size().shrunkBy(margins));
+    SetBounds(frame.left(), frame.top(), Width(), Height());
 }
 
 // The desktop's frame around the window: known once it has been shown, until then taken from

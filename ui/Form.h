@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 #include <QMargins>
+#include <exception>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,6 +13,7 @@
 #include "ui/WinControl.h"
 
 class FormWindow;
+class FrameKeeper;
 class TMainMenu;
 struct TFormDescription;
 struct TPropertyDesc;
@@ -59,6 +61,9 @@ public:
     std::function<void(TObject* Sender, const std::string& path)> OnDropFile;
     // Runs whenever the form is hidden (Hide, Close of a form that is not the main one).
     TNotifyEvent OnHide;
+    // A control that could not fill itself at the form's first showing: returns true when the
+    // form has told the user itself; otherwise Show raises the failure once the form stands.
+    std::function<bool(const std::exception& failure)> OnFillFailure;
 
     // Called by the window when it has been hidden.
     void WindowHidden();
@@ -80,8 +85,10 @@ protected:
 
 private:
     void ReadFormProperty(const TPropertyDesc& property, const TReaderContext& context);
+    bool FillFailureTold(const std::exception_ptr& failure);
     void PlaceAtFirstShowing();
     void KeepInWorkArea();
+    void PlaceFrame(const QRect& frame, const QMargins& margins);
     QMargins FrameMargins() const;
     void ApplyTabOrder();
     FormWindow* Window() const;
@@ -91,6 +98,7 @@ private:
     TPosition position_ = TPosition::poDesigned;
     TMainMenu* menu_ = nullptr;
     bool placed_ = false;
+    FrameKeeper* frameKeeper_;
     QEventLoop* modalLoop_ = nullptr;
     std::map<std::string, TNotifyEvent> handlers_;
 };

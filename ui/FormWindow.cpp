@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <algorithm>
 
+#include "ui/Application.h"
 #include "ui/Dispatch.h"
 #include "ui/Form.h"
 
@@ -66,6 +68,16 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 void FormWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous()) form_->WindowHidden();
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    const bool mainForm = Application && Application->MainForm() == form_;
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier || mainForm) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    ui::Dispatch([this] { form_->Close(); });
 }
 
 std::string FormWindow::DroppablePath(const QMimeData* mime) const {

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "ui/Dispatch.h"
+#include "ui/MenuBar.h"
 
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TMenuItem, TComponent);
 OBRAZOR_DEFINE_ABSTRACT_CLASS(TMainMenu, TComponent);
@@ -64,7 +65,7 @@ void TMenuItem::Click() {
     if (OnClick) OnClick(this);
 }
 
-TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), bar_(new QMenuBar) {}
+TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), bar_(new MenuBar) {}
 
 TMainMenu::~TMainMenu() {
     if (bar_ && !bar_->parent()) delete bar_.data();

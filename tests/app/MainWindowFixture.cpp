@@ -18,6 +18,7 @@
 #include "app/conversion/PictureFormats.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
+#include "support/ProgramWindows.h"
 
 namespace {
 
@@ -58,18 +59,11 @@ void MainWindow::SetUp() {
     OpenUrlHook = [this](const std::string& address) { opened.push_back(address); };
     // Options the window remembers go to this test's folder, not the user's settings.
     setenv("OBRAZOR_SETTINGS", folder.File("settings.ini").c_str(), 1);
-    Form1 = new TForm1(nullptr);
-    Form2 = new TForm2(nullptr);
-    Form3 = new TForm3(nullptr);
+    programwindows::Create();
 }
 
 void MainWindow::TearDown() {
-    delete Form3;
-    delete Form2;
-    delete Form1;
-    Form1 = nullptr;
-    Form2 = nullptr;
-    Form3 = nullptr;
+    programwindows::Destroy();
     MessageBoxHook = nullptr;
     unsetenv("OBRAZOR_SETTINGS");
     std::filesystem::current_path(previousFolder_);
@@ -79,14 +73,7 @@ std::string MainWindow::Picture(const std::string& name, int width, int height) 
     const std::string path = folder.File(name);
     TBitmap bitmap;
     Paint(bitmap, width, height);
-    TFileStream file(path, TFileStream::fmCreate);
-    if (name.ends_with(".jpg")) {
-        TJPEGImage jpeg;
-        jpeg.CopyFrom(&bitmap);
-        jpeg.SaveToStream(file);
-    } else {
-        bitmap.SaveToStream(file);
-    }
+    programwindows::WritePicture(bitmap, path);
     return path;
 }
 
