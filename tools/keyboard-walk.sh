@@ -26,8 +26,9 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   for _ in $(seq 100); do visible "Lumovar Obrazor" && break; sleep 0.2; done
   visible "Lumovar Obrazor" || fail "the main window did not come up"
   step 1-start
-  # Tab order: log, button, source, quality, folders, drives, files: six Tabs to the files.
-  xdotool key Tab Tab Tab Tab Tab Tab Down
+  # Tab order: log, button, source, quality, folders, drives, files: six Tabs to the files;
+  # Space selects the file under the focus mark of the list.
+  xdotool key Tab Tab Tab Tab Tab Tab space
   step 2-selected
   [ -f auto.LMV.jpg ] && fail "selecting converted"
   # Back to the button (Shift+Tab five times) and Enter.
@@ -41,10 +42,11 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   xdotool key Escape
   step 5-view-closed
   visible "100% zobrazen" && fail "Escape did not close the view"
-  # Alt shows the active menu item; Right moves to the next; Enter opens the About window.
+  # Alt shows the active menu item; Right moves on to "O programu..." (the last item); Enter
+  # opens the About window.
   xdotool key alt
   step 6-menu-by-alt
-  xdotool key Right
+  xdotool key Left
   step 7-menu-about
   xdotool key Return
   step 8-about
