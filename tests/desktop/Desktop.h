@@ -32,8 +32,9 @@ private:
     std::string previousFolder_;
 };
 
-// Runs the event loop until `done` holds, at most `ms` milliseconds; returns whether it held.
-bool WaitUntil(const std::function<bool()>& done, int ms = 5000);
+// Runs the event loop until `done` holds, at most `ms` milliseconds (generous by default: the
+// sanitizer builds on a loaded machine are slow); returns whether it held.
+bool WaitUntil(const std::function<bool()>& done, int ms = 15000);
 
 // The widget's X window id as the X tools write it.
 std::string WindowId(const QWidget* window);
