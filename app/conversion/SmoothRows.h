@@ -1,8 +1,8 @@
 #pragma once
-// A separable Lanczos-3 reduction of a picture that arrives row by row, top down: each row is
-// filtered across as it comes, and each target row is made as soon as the last source row it
-// needs has come. Only the few filtered rows the vertical kernel spans are kept, never the
-// picture itself.
+// A separable Lanczos-3 reduction of a picture that arrives row by row, top down. The last few
+// source rows are kept, as many as the vertical kernel spans; each target row is made as soon as
+// the last source row it needs has come: first down (the kept rows weighted into one row of the
+// source's width, a loop over contiguous samples), then across. The picture itself is never held.
 
 #include <cstdint>
 #include <functional>
@@ -30,16 +30,16 @@ public:
     void Add(std::int32_t row, const std::uint8_t* bgr);
 
 private:
-    void FilterAcross(const std::uint8_t* bgr, float* out);
     void EmitReady(std::int32_t lastRow);
     void MakeTargetRow(std::int32_t target);
+    void FilterDown(std::int32_t target);
+    void FilterAcross();
 
     TLanczosAxis across_, down_;
     RowSink sink_;
-    std::int32_t sourceWidth_;
+    std::size_t rowBytes_;
     std::int32_t nextTarget_ = 0;
-    std::vector<float> source_;  // the incoming row as numbers
-    std::vector<float> ring_;    // filtered rows, row r in slot r % MaxTaps()
-    std::vector<float> sum_;
+    std::vector<std::uint8_t> ring_;  // source row r in slot r % down_.MaxTaps()
+    std::vector<float> column_;       // the target row filtered down, at the source's width
     std::vector<std::uint8_t> out_;
 };
