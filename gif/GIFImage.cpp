@@ -16,17 +16,20 @@ const TRect kNoRect{};
 
 // Reading goes through memory: the reader steps back and peeks often, and a file stream would
 // make each of those a system call. The source stream is then moved to where reading ended.
+// The copy is shared: later frames keep their encoded data as parts of it.
 class TBufferedSource {
 public:
     explicit TBufferedSource(TStream& source) : source_(source), start_(source.Position()) {
         memory_ = dynamic_cast<TMemoryStream*>(&source);
         if (memory_) return;
-        copy_.ReadFrom(source, std::max<std::int64_t>(source.Size() - start_, 0));
-        copy_.SetPosition(0);
+        copy_ = std::make_shared<TMemoryStream>();
+        copy_->ReadFrom(source, std::max<std::int64_t>(source.Size() - start_, 0));
+        copy_->SetPosition(0);
     }
-    TStream& Stream() { return memory_ ? static_cast<TStream&>(*memory_) : copy_; }
+    TStream& Stream() { return memory_ ? static_cast<TStream&>(*memory_) : *copy_; }
+    const std::shared_ptr<TMemoryStream>& Copy() const { return copy_; }
     void Commit() {
-        if (!memory_) source_.SetPosition(start_ + copy_.Position());
+        if (!memory_) source_.SetPosition(start_ + copy_->Position());
     }
     void Rewind() { source_.SetPosition(start_); }
 
@@ -34,7 +37,7 @@ private:
     TStream& source_;
     std::int64_t start_;
     TMemoryStream* memory_ = nullptr;
-    TMemoryStream copy_;
+    std::shared_ptr<TMemoryStream> copy_;
 };
 }  // namespace
 
@@ -86,6 +89,10 @@ int TGIFImage::BitsPerPixel() {
     return bits;
 }
 
+std::shared_ptr<const TMemoryStream> TGIFImage::SharedReadSource(TStream& stream) const {
+    return readSource_ && &stream == readSource_.get() ? readSource_ : nullptr;
+}
+
 void TGIFImage::ChargePixels(std::int64_t pixels) {
     chargedPixels_ += pixels;
     if (chargedPixels_ > gif::MaxTotalPixels) RaiseGIFError(gifmsg::STooManyPixels);
@@ -103,6 +110,12 @@ void TGIFImage::LoadFromStream(TStream& stream) {
     ReportProgress(this, TProgressStage::psStarting, 0, false, kNoRect, gifmsg::SLoading);
     Clear();
     TBufferedSource source(stream);
+    readSource_ = source.Copy();
+    // Frames keep what they need of the copy; the image itself lets go of it after reading.
+    struct TForget {
+        std::shared_ptr<TMemoryStream>& source;
+        ~TForget() { source.reset(); }
+    } forget{readSource_};
     bool done = false;
     try {
         header_.LoadFromStream(source.Stream());

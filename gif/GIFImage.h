@@ -16,6 +16,7 @@
 
 class TBitmap;
 class TGIFPainter;
+class TMemoryStream;
 struct TGIFRenderState;  // what drawing keeps per image (composite bitmap, palette, painters)
 
 class TGIFHeader : public TGIFItem {
@@ -138,6 +139,10 @@ public:
     void PrepareCompositeBitmap();
     void DropCompositeBitmap();
 
+    // The bytes being read when `stream` is this image's own copy of them, which frames may keep
+    // parts of; null otherwise.
+    std::shared_ptr<const TMemoryStream> SharedReadSource(TStream& stream) const;
+
     // Pixels the frames read so far hold; reading refuses frames beyond the limit.
     void ChargePixels(std::int64_t pixels);
 
@@ -152,4 +157,5 @@ private:
     TGIFImageList images_;
     std::unique_ptr<TGIFRenderState> render_;
     std::int64_t chargedPixels_ = 0;
+    std::shared_ptr<TMemoryStream> readSource_;  // while reading from a file's copy
 };

@@ -39,7 +39,7 @@ void TGIFSubImage::Reset() {
     extensions_.Clear();
     colorMap_.ResetMap();
     pixels_.reset();
-    encoded_.clear();
+    encodedSource_.reset();
     pending_.store(false);
     descriptor_.Width = descriptor_.Height = 0;
     transparent_ = false;
@@ -66,7 +66,7 @@ std::unique_ptr<std::uint8_t[]> TGIFSubImage::DecodeEncoded(bool report) {
     std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[std::size_t(PixelCount())]);
     std::memset(pixels.get(), FillIndex(), std::size_t(PixelCount()));
     TMemoryStream data;
-    data.WriteBuffer(encoded_.data(), std::int64_t(encoded_.size()));
+    data.WriteBuffer(encodedSource_->Memory() + encodedAt_, encodedSize_);
     data.SetPosition(0);
     gif::DecodeLaterPixels(*this, data, pixels.get(), report);
     return pixels;
@@ -77,7 +77,7 @@ std::uint8_t* TGIFSubImage::PixelBuffer() {
         std::lock_guard guard(PendingLock());
         if (PixelsPending()) {
             pixels_ = DecodeEncoded(true);
-            encoded_ = {};
+            encodedSource_.reset();
             pending_.store(false, std::memory_order_release);
         }
     }
@@ -101,7 +101,7 @@ std::uint8_t TGIFSubImage::FillIndex() const {
 
 std::uint8_t* TGIFSubImage::MakePixelBuffer(std::uint8_t fill) {
     pixels_.reset();
-    encoded_ = {};
+    encodedSource_.reset();
     pending_.store(false);
     const std::int64_t count = PixelCount();
     if (count == 0) return nullptr;
@@ -178,9 +178,16 @@ void TGIFSubImage::LoadFromStream(TStream& stream) {
     const std::int64_t start = stream.Position();
     if (gif::ReadU8(stream) >= 0) gif::SkipSubBlocks(stream);
     const std::int64_t end = stream.Position();
-    encoded_.resize(std::size_t(end - start));
-    stream.SetPosition(start);
-    gif::ReadExact(stream, encoded_.data(), std::int64_t(encoded_.size()));
+    encodedSource_ = image_->SharedReadSource(stream);
+    encodedAt_ = start;
+    encodedSize_ = end - start;
+    if (!encodedSource_) {
+        auto copy = std::make_shared<TMemoryStream>();
+        stream.SetPosition(start);
+        copy->ReadFrom(stream, encodedSize_);
+        encodedSource_ = std::move(copy);
+        encodedAt_ = 0;
+    }
     pending_.store(true);
 }
 

@@ -4,13 +4,13 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "gif/GIFColorMap.h"
 #include "gif/GIFExtension.h"
 #include "gif/GIFItem.h"
 
 class TBitmap;
+class TMemoryStream;
 struct TGIFFrameCache;  // what drawing keeps per frame (bitmap, mask, palette)
 
 class TGIFSubImage : public TGIFItem {
@@ -98,7 +98,10 @@ private:
     TGIFLocalColorMap colorMap_;
     TImageDescriptor descriptor_;
     std::unique_ptr<std::uint8_t[]> pixels_;
-    std::vector<std::uint8_t> encoded_;  // the image data as read, while the pixels are pending
+    // The image data as read, while the pixels are pending: a part of the bytes the image was
+    // read from (shared by its frames), or a copy of it.
+    std::shared_ptr<const TMemoryStream> encodedSource_;
+    std::int64_t encodedAt_ = 0, encodedSize_ = 0;
     std::atomic<bool> pending_{false};
     bool transparent_ = false;
     TGIFGraphicControlExtension* graphicControl_ = nullptr;

@@ -111,3 +111,27 @@ TEST_F(GifPicture, SavesToAGifPathAndKeepsTheOldFileOnFailure) {
     EXPECT_THROW(picture.SaveToFile(dir.File("red.GIF")), GIFException);
     EXPECT_EQ(ReadFile(dir.File("red.GIF")), written);
 }
+
+// Read from a file, later frames keep parts of the image's one copy of the file instead of
+// copies of their own; once the file is closed they decode exactly as frames read from memory.
+TEST_F(GifPicture, LaterFramesOfAFileDecodeAsThoseReadFromMemory) {
+    REQUIRE_TESTDATA(root);
+    int animated = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(root / "gif-test-suite" / "gifs")) {
+        if (entry.path().extension() != ".gif") continue;
+        TPicture picture;
+        try {
+            picture.ReadFromFile(entry.path().string());
+        } catch (const EInvalidGraphic&) {
+            continue;
+        }
+        auto& fromFile = dynamic_cast<TGIFImage&>(*picture.CurrentGraphic());
+        animated += fromFile.Images().Count() > 1;
+        const RefGif expected = Describe(*Load(ReadFile(entry.path())).image);
+        const RefGif got = Describe(fromFile);
+        ASSERT_EQ(got.frames.size(), expected.frames.size()) << entry.path();
+        for (std::size_t i = 0; i < got.frames.size(); ++i)
+            EXPECT_EQ(got.frames[i].indices, expected.frames[i].indices) << entry.path() << " frame " << i;
+    }
+    EXPECT_GT(animated, 0);
+}
