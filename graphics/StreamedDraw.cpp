@@ -96,7 +96,7 @@ private:
         return narrow_;
     }
 
-    static constexpr std::int32_t kBandRows = 32;
+    static constexpr std::int32_t kBandRows = 128;
     TBitmap& working_;
     const std::shared_ptr<const platform::IccTransform>& toSrgb_;
     TBitmap narrow_;

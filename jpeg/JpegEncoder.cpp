@@ -1,4 +1,4 @@
-// Encoding: the held bitmap, through a private 24-bit copy, into fresh JPEG bytes.
+// Encoding: the held bitmap, through a private copy, into fresh JPEG bytes.
 
 #include <cstddef>
 #include <string>
@@ -6,6 +6,34 @@
 #include "jpeg/CodecContext.h"
 #include "jpeg/JPEGImage.h"
 #include "jpeg/StreamDestination.h"
+#include "platform/Gdi.h"
+
+namespace {
+
+// Brings the private copy to rows the compressor reads as they are and returns the bytes of a
+// pixel: 24-bit rows (3) stay, and so do 32-bit rows without bit fields (4: blue, green, red,
+// unused); a 32-bit display surface becomes such rows by a plain copy; anything else is converted
+// to 24 bits. The compressor turns both layouts into the same samples, so the file is the same.
+int ReadableRows(TBitmap& pixels) {
+    switch (pixels.CurrentDepth()) {
+    case TPixelDepth::Bits24: return 3;
+    case TPixelDepth::Bits32: return 4;
+    case TPixelDepth::Device: {
+        platform::BITMAP surface;
+        if (platform::GetObject(pixels.BitmapHandle(), sizeof surface, &surface) != 0 && surface.bmPlanes == 1 &&
+            surface.bmBitsPixel == 32) {
+            pixels.ChangeDepth(TPixelDepth::Bits32);
+            return 4;
+        }
+        break;
+    }
+    default: break;
+    }
+    pixels.ChangeDepth(TPixelDepth::Bits24);
+    return 3;
+}
+
+}  // namespace
 
 class JpegEncoder {
 public:
@@ -13,7 +41,7 @@ public:
     void Run();
 
 private:
-    void SetParameters(TBitmap& held);
+    void SetParameters(TBitmap& held, int pixelBytes);
     void Compress(TBitmap& pixels);
     void WriteRows(const std::uint8_t* top, std::ptrdiff_t stride);
     void Report(TProgressStage stage, std::uint8_t percent) {
@@ -33,22 +61,21 @@ void JpegEncoder::Run() {
     context_.Call([&] { jpeg::InstallStreamDestination(c, bytes); });
     TBitmap* held = image_.heldBitmap_.Converted();
     if (!held || held->ImageWidth() == 0 || held->ImageHeight() == 0) return;
-    SetParameters(*held);
     TBitmap pixels;
     pixels.CopyFrom(held);
-    pixels.ChangeDepth(TPixelDepth::Bits24);
+    SetParameters(*held, ReadableRows(pixels));
     Compress(pixels);
 }
 
-void JpegEncoder::SetParameters(TBitmap& held) {
+void JpegEncoder::SetParameters(TBitmap& held, int pixelBytes) {
     j_compress_ptr c = context_.Compress();
     c->image_width = JDIMENSION(held.ImageWidth());
     c->image_height = JDIMENSION(held.ImageHeight());
     image_.data_->PixelWidth = held.ImageWidth();
     image_.data_->PixelHeight = held.ImageHeight();
-    c->input_components = 3;
-    // Bitmap rows hold blue, green, red.
-    c->in_color_space = JCS_EXT_BGR;
+    c->input_components = pixelBytes;
+    // Bitmap rows hold blue, green, red (and an unused byte).
+    c->in_color_space = pixelBytes == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     const int quality = image_.JpegQuality;
     const bool gray = image_.GrayOutput();
     const bool progressive = image_.WriteProgressive;

@@ -66,10 +66,14 @@ bool DescribesPixels(cmsHPROFILE profile, IccPixels pixels) {
     return device && cmsGetColorSpace(profile) == SpaceOf(pixels);
 }
 
+// The probe converts a few thousand samples once: it is built without the library's
+// optimisation, which would sample every colour of the transform to make it fast and costs more
+// than the probe itself.
 bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
-    const TransformHandle probe(cmsCreateTransformTHR(Context(), profile, TYPE_RGB_8, srgb, TYPE_RGB_8,
-                                                      INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE),
-                                &cmsDeleteTransform);
+    const TransformHandle probe(
+        cmsCreateTransformTHR(Context(), profile, TYPE_RGB_8, srgb, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC,
+                              cmsFLAGS_NOCACHE | cmsFLAGS_NOOPTIMIZE),
+        &cmsDeleteTransform);
     if (!probe) return false;
     std::vector<std::uint8_t> grid;
     for (int r = 0; r <= 255; r += kSrgbGridStep)
