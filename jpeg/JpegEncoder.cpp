@@ -1,32 +1,36 @@
 // Encoding: the held bitmap, through a private copy, into fresh JPEG bytes.
 
 #include <cstddef>
+#include <cstdlib>
 #include <string>
 
 #include "jpeg/CodecContext.h"
 #include "jpeg/JPEGImage.h"
 #include "jpeg/StreamDestination.h"
-#include "platform/Gdi.h"
 
 namespace {
 
+// Whether the rows ReadScanRow gives of a display surface (a read copy at the surface's own
+// depth, without bit fields) take four bytes a pixel: from four pixels wide on, no other depth's
+// padded rows are that long.
+bool ReadCopyHas32Bits(TBitmap& pixels) {
+    const std::int32_t width = pixels.ImageWidth();
+    if (width < 4 || pixels.ImageHeight() < 2) return false;
+    return std::abs(pixels.ReadScanRow(1) - pixels.ReadScanRow(0)) == std::ptrdiff_t(width) * 4;
+}
+
 // Brings the private copy to rows the compressor reads as they are and returns the bytes of a
-// pixel: 24-bit rows (3) stay, and so do 32-bit rows without bit fields (4: blue, green, red,
-// unused); a 32-bit display surface becomes such rows by a plain copy; anything else is converted
-// to 24 bits. The compressor turns both layouts into the same samples, so the file is the same.
+// pixel: 24-bit rows (3) and 32-bit rows without bit fields (4: blue, green, red, unused, as a
+// true-colour display surface's read copy has them) are read in place; anything else is first
+// converted to 24 bits. The compressor turns both layouts into the same samples, so the file is
+// the same.
 int ReadableRows(TBitmap& pixels) {
     switch (pixels.CurrentDepth()) {
     case TPixelDepth::Bits24: return 3;
     case TPixelDepth::Bits32: return 4;
-    case TPixelDepth::Device: {
-        platform::BITMAP surface;
-        if (platform::GetObject(pixels.BitmapHandle(), sizeof surface, &surface) != 0 && surface.bmPlanes == 1 &&
-            surface.bmBitsPixel == 32) {
-            pixels.ChangeDepth(TPixelDepth::Bits32);
-            return 4;
-        }
+    case TPixelDepth::Device:
+        if (ReadCopyHas32Bits(pixels)) return 4;
         break;
-    }
     default: break;
     }
     pixels.ChangeDepth(TPixelDepth::Bits24);
