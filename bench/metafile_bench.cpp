@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "platform/metafile/EmfRecordType.h"
 #include "tests/graphics/MetafileTestSupport.h"
 
 namespace {
@@ -12,15 +13,13 @@ namespace {
 using emftest::EmfBuilder;
 
 constexpr int kWidth = 4000, kHeight = 3000;
-constexpr std::uint32_t EMR_SELECTOBJECT = 37, EMR_CREATEBRUSHINDIRECT = 39, EMR_RECTANGLE = 43, EMR_EXTFLOODFILL = 53,
-                        EMR_PAINTRGN = 74;
 constexpr std::int32_t kNullPen = std::int32_t(0x80000008);
 
 // A picture of the target's size (one logical unit a pixel) with a red brush and no pen selected.
 EmfBuilder RedPicture() {
     EmfBuilder b(kWidth * 10, kHeight * 10);
-    b.Record(EMR_CREATEBRUSHINDIRECT, {1, 0, 0x0000FF, 0}).Record(EMR_SELECTOBJECT, {1});
-    b.Record(EMR_SELECTOBJECT, {kNullPen});
+    b.Record(platform::EMR_CREATEBRUSHINDIRECT, {1, 0, 0x0000FF, 0}).Record(platform::EMR_SELECTOBJECT, {1});
+    b.Record(platform::EMR_SELECTOBJECT, {kNullPen});
     return b;
 }
 
@@ -39,13 +38,13 @@ void Play(benchmark::State& state, const std::vector<std::uint8_t>& bytes) {
 
 void BM_RectangleFillBaseline(benchmark::State& state) {
     EmfBuilder b = RedPicture();
-    b.Record(EMR_RECTANGLE, {0, 0, kWidth + 1, kHeight + 1});
+    b.Record(platform::EMR_RECTANGLE, {0, 0, kWidth + 1, kHeight + 1});
     Play(state, b.Bytes());
 }
 
 void BM_FloodFillWholePicture(benchmark::State& state) {
     EmfBuilder b = RedPicture();
-    b.Record(EMR_EXTFLOODFILL, {kWidth / 2, kHeight / 2, 0xFFFFFF, 1});
+    b.Record(platform::EMR_EXTFLOODFILL, {kWidth / 2, kHeight / 2, 0xFFFFFF, 1});
     Play(state, b.Bytes());
 }
 
@@ -61,7 +60,7 @@ void BM_PaintRegionOf4096Rectangles(benchmark::State& state) {
         const std::int32_t left = col * w + (row % 2) * (w / 2);
         for (std::int32_t v : {left, row * h, left + w / 2, row * h + h}) EmfBuilder::Put(body, std::uint32_t(v));
     }
-    b.Raw(EMR_PAINTRGN, body);
+    b.Raw(platform::EMR_PAINTRGN, body);
     Play(state, b.Bytes());
 }
 
