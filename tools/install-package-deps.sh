@@ -7,7 +7,7 @@ packages=(librsvg2-bin  # rsvg-convert: the PNG icons
           dpkg-dev file  # dpkg-shlibdeps and the ELF test that CPack runs before it
           lintian desktop-file-utils appstream
           xvfb xauth man-db  # the installed program started on a virtual display; its manual page
-          fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-urw-base35)  # the package's fonts
+          fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-urw-base35 fonts-symbola fonts-dejavu-core)  # the package's fonts
 # One query for them all: a second run of ./run.sh should not wait for the package database.
 declare -A installed=()
 while read -r state name; do
