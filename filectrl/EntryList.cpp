@@ -13,6 +13,15 @@ void EntryList::SelectIndex(int index) {
     if (OnSelectionChanged) OnSelectionChanged();
 }
 
+std::vector<int> EntryList::SelectedRows() const {
+    if (itemIndex_ < 0) return {};
+    return {itemIndex_};
+}
+
+void EntryList::NotifySelectionChanged() {
+    if (OnSelectionChanged) OnSelectionChanged();
+}
+
 void EntryList::FireChange() {
     if (OnChange) OnChange(sender_ ? sender_ : this);
 }

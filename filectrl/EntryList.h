@@ -38,6 +38,10 @@ public:
     int Count() const { return int(entries_.size()); }
     const ListEntry& Entry(int index) const { return entries_.at(std::size_t(index)); }
     int ItemIndex() const { return itemIndex_; }
+    // Every selected entry, in list order; lists that select one entry at most give ItemIndex.
+    virtual std::vector<int> SelectedRows() const;
+    // True while the entries are replaced by the same folder read again: a view keeps its place.
+    bool KeepsViewPlace() const { return keepViewPlace_; }
     bool HandleAllocated() const { return handleAllocated_; }
     TObject* Sender() const { return sender_; }
 
@@ -51,6 +55,9 @@ protected:
     void SelectIndex(int index);
     void FireChange();
     void MarkHandleAllocated() { handleAllocated_ = true; }
+    void SetKeepsViewPlace(bool value) { keepViewPlace_ = value; }
+    // Tells the view that the selection changed where SelectIndex would not see it.
+    void NotifySelectionChanged();
     std::vector<ListEntry>& Entries() { return entries_; }
 
 private:
@@ -58,4 +65,5 @@ private:
     std::vector<ListEntry> entries_;
     int itemIndex_ = -1;
     bool handleAllocated_ = false;
+    bool keepViewPlace_ = false;
 };

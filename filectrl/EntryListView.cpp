@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "filectrl/EntryDelegate.h"
@@ -33,15 +34,23 @@ void EntryListView::Attach(const EntryList& list, EntrySource source, std::funct
 }
 
 void EntryListView::EntriesChanged() {
+    const int scrolled = verticalScrollBar()->value();
     syncing_ = true;
     model_->Reset();
+    if (list_->KeepsViewPlace()) {
+        doItemsLayout();
+        verticalScrollBar()->setValue(scrolled);
+    }
     syncing_ = false;
     SyncSelection(list_->ItemIndex());
 }
 
 void EntryListView::SyncSelection(int row) {
+    if (reporting_) return;
     syncing_ = true;
-    if (row < 0) {
+    if (selectionMode() == QAbstractItemView::ExtendedSelection) {
+        ShowSelectedRows();
+    } else if (row < 0) {
         selectionModel()->clearSelection();
     } else {
         const QModelIndex index = model_->index(row);
@@ -51,10 +60,35 @@ void EntryListView::SyncSelection(int row) {
     syncing_ = false;
 }
 
+void EntryListView::ShowSelectedRows() {
+    QItemSelection selection;
+    for (const int row : list_->SelectedRows()) selection.select(model_->index(row), model_->index(row));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    const int focus = list_->ItemIndex();
+    if (focus < 0) return;
+    selectionModel()->setCurrentIndex(model_->index(focus), QItemSelectionModel::NoUpdate);
+    if (!list_->KeepsViewPlace()) scrollTo(model_->index(focus));
+}
+
+void EntryListView::SetMultiSelect(bool value) {
+    setSelectionMode(value ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    // The focus moves before or after the selection, depending on mouse or keyboard: both count.
+    if (value) connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { SelectionChanged(); });
+}
+
 void EntryListView::ItemHeightChanged() { doItemsLayout(); }
 
 void EntryListView::SelectionChanged() {
-    if (syncing_ || !OnSelect) return;
+    if (syncing_) return;
+    if (OnSelectRows && selectionMode() == QAbstractItemView::ExtendedSelection) {
+        std::vector<int> rows;
+        for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.push_back(index.row());
+        reporting_ = true;
+        OnSelectRows(std::move(rows), currentIndex().row());
+        reporting_ = false;
+        return;
+    }
+    if (!OnSelect) return;
     const QModelIndexList rows = selectionModel()->selectedIndexes();
     OnSelect(rows.isEmpty() ? -1 : rows.first().row());
 }

@@ -1,10 +1,12 @@
 #pragma once
-// The widget of the directory and file lists: a single-selection list view over a browser
-// list, reporting the user's selection and the opening of an entry (double-click or Enter).
+// The widget of the directory and file lists: a list view over a browser list, reporting the
+// user's selection and the opening of an entry (double-click or Enter). It selects one entry,
+// or, once SetMultiSelect is on, several (Ctrl and Shift with the mouse and the arrows, Ctrl+A).
 
 #include <QListView>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "filectrl/EntryPainter.h"
 
@@ -22,8 +24,12 @@ public:
     void EntriesChanged();
     void SyncSelection(int row);
     void ItemHeightChanged();
+    // Once, after Attach.
+    void SetMultiSelect(bool value);
 
     std::function<void(int row)> OnSelect;
+    // With several selectable: the selected rows in order and the row with the keyboard focus.
+    std::function<void(std::vector<int> rows, int current)> OnSelectRows;
     std::function<void()> OnOpen;
 
     EntryPainter& Painter() { return *painter_; }
@@ -34,10 +40,12 @@ protected:
 
 private:
     void SelectionChanged();
+    void ShowSelectedRows();
 
     const EntryList* list_ = nullptr;
     std::unique_ptr<EntryPainter> painter_;
     EntryListModel* model_ = nullptr;
     EntryDelegate* delegate_ = nullptr;
     bool syncing_ = false;
+    bool reporting_ = false;  // the list is being told what the user did: nothing to show back
 };

@@ -1,7 +1,9 @@
 #include "filectrl/FileList.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <set>
 
 #include "filectrl/CurrentDirectory.h"
 #include "filectrl/DirectoryList.h"
@@ -63,6 +65,21 @@ private:
     bool started_ = false;
 };
 
+bool Holds(const std::vector<int>& rows, int row) { return std::binary_search(rows.begin(), rows.end(), row); }
+
+int FocusOf(const std::vector<int>& rows, int current, int previous) {
+    if (Holds(rows, current)) return current;
+    if (Holds(rows, previous)) return previous;
+    return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> RowsNamed(const std::vector<ListEntry>& entries, const std::set<std::string>& names) {
+    std::vector<int> rows;
+    for (int i = 0; i < int(entries.size()); ++i)
+        if (names.contains(entries[std::size_t(i)].text)) rows.push_back(i);
+    return rows;
+}
+
 }  // namespace
 
 FileList::FileList(TObject* sender) : EntryList(sender), directory_(CurrentDirectoryOrRoot()) {}
@@ -109,8 +126,32 @@ void FileList::ReadEntries() {
     EnterDirectory(directory_);
     std::optional<EInOutError> failure;
     std::vector<ListEntry> entries = CollectEntries(failure);
+    const bool hadSelection = !selection_.empty();
+    selection_.clear();
     ReplaceEntries(std::move(entries), -1);
+    if (hadSelection && OnSelectionSetChanged) OnSelectionSetChanged();
     ReportChange();
+    if (failure) throw *failure;
+}
+
+void FileList::Reread() {
+    if (!HandleAllocated()) return;
+    const std::vector<std::string> selected = SelectedNames();
+    const std::string focused = ItemIndex() >= 0 ? Entry(ItemIndex()).text : std::string();
+    EnterDirectory(directory_);
+    std::optional<EInOutError> failure;
+    std::vector<ListEntry> entries = CollectEntries(failure);
+    std::vector<int> rows = RowsNamed(entries, {selected.begin(), selected.end()});
+    const std::vector<int> focusRows = RowsNamed(entries, {focused});
+    const int focus = FocusOf(rows, focusRows.empty() ? -1 : focusRows.front(), -1);
+    selection_ = std::move(rows);
+    SetKeepsViewPlace(true);
+    ReplaceEntries(std::move(entries), focus);
+    SetKeepsViewPlace(false);
+    if (SelectedNames() != selected && OnSelectionSetChanged) OnSelectionSetChanged();
+    // The same file under a new index is no new choice: the owner already shows it.
+    if (!focusRows.empty() || focused.empty()) lastReported_ = ItemIndex();
+    if (ItemIndex() != lastReported_) ReportChange();
     if (failure) throw *failure;
 }
 
@@ -143,8 +184,43 @@ void FileList::ReportChange() {
 }
 
 void FileList::Select(int index) {
-    SelectIndex(index);
+    if (index < 0 || index >= Count()) SelectRows({}, -1);
+    else SelectRows({index}, index);
+}
+
+void FileList::SelectRows(std::vector<int> rows, int current) {
+    std::erase_if(rows, [this](int row) { return row < 0 || row >= Count(); });
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const int focus = FocusOf(rows, current, ItemIndex());
+    ApplySelection(std::move(rows), focus);
     if (ItemIndex() != lastReported_) ReportChange();
+}
+
+void FileList::SelectNames(const std::vector<std::string>& names) {
+    const std::vector<int> rows = RowsNamed(Entries(), {names.begin(), names.end()});
+    SelectRows(rows, rows.empty() ? -1 : rows.front());
+}
+
+void FileList::ApplySelection(std::vector<int> rows, int focus) {
+    const bool setChanged = rows != selection_;
+    const bool focusChanged = focus != ItemIndex();
+    selection_ = std::move(rows);
+    if (focusChanged) SelectIndex(focus);
+    else if (setChanged) NotifySelectionChanged();
+    if (setChanged && OnSelectionSetChanged) OnSelectionSetChanged();
+}
+
+std::vector<std::string> FileList::SelectedNames() const {
+    std::vector<std::string> names;
+    for (const int row : selection_) names.push_back(Entry(row).text);
+    return names;
+}
+
+std::vector<std::string> FileList::SelectedFiles() const {
+    std::vector<std::string> files;
+    for (const int row : selection_) files.push_back(platform::JoinPath(directory_, Entry(row).text));
+    return files;
 }
 
 std::string FileList::FileName() const {

@@ -38,9 +38,28 @@ public:
     // The full path of the selected entry; empty when none is selected.
     std::string FileName() const;
 
-    // The user selected entry `index` (mouse or keyboard); reported only when it differs from
-    // the index last reported.
+    // The user selected entry `index` alone (mouse or keyboard); reported only when it differs
+    // from the index last reported.
     void Select(int index);
+
+    // Several entries may be selected at once. ItemIndex is the focused one among them: the
+    // entry whose file the owner shows, and the one whose change is reported.
+    std::vector<int> SelectedRows() const override { return selection_; }
+    // The full paths of the selected files, in list order.
+    std::vector<std::string> SelectedFiles() const;
+    // The user selected `rows`, with the keyboard focus on `current`. The focus follows
+    // `current` while it is selected, else stays where it was while that is selected, else goes
+    // to the first selected entry.
+    void SelectRows(std::vector<int> rows, int current);
+    // Selects every entry whose name is among `names`, the focus on the first of them in list
+    // order, as the user would select them.
+    void SelectNames(const std::vector<std::string>& names);
+    // Reads the entries again, keeping the selected names selected and the view where it was.
+    // A change is reported only when the focused entry is gone.
+    void Reread();
+
+    // After every change of the set of selected entries.
+    std::function<void()> OnSelectionSetChanged;
 
     // Shown for long readings: the first starts the busy cursor, the second restores it.
     std::function<void()> OnBusyStart;
@@ -52,12 +71,15 @@ private:
     void ReadEntries();
     std::vector<ListEntry> CollectEntries(std::optional<EInOutError>& failure) const;
     void ReportChange();
+    void ApplySelection(std::vector<int> rows, int focus);
+    std::vector<std::string> SelectedNames() const;
 
     std::string directory_;
     std::string mask_ = "*.*";
     TFileType fileType_ = ftNormal;
     bool showGlyphs_ = false;
     int lastReported_ = -1;
+    std::vector<int> selection_;  // sorted, without repeats
     DirectoryList* dirList_ = nullptr;
     FilterList* filterList_ = nullptr;
 };

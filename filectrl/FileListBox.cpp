@@ -22,6 +22,13 @@ TFileListBox::TFileListBox(TComponent* owner) : TBrowserControl(owner) {
                      return layout;
                  }});
     EntryView()->OnSelect = [this](int row) { ui::Dispatch([&] { list_.Select(row); }); };
+    EntryView()->SetMultiSelect(true);
+    EntryView()->OnSelectRows = [this](std::vector<int> rows, int current) {
+        ui::Dispatch([&] { list_.SelectRows(std::move(rows), current); });
+    };
+    list_.OnSelectionSetChanged = [this] {
+        if (OnSelectionChange) OnSelectionChange(this);
+    };
     list_.OnBusyStart = [] { QGuiApplication::setOverrideCursor(Qt::WaitCursor); };
     list_.OnBusyEnd = [] { QGuiApplication::restoreOverrideCursor(); };
 }

@@ -2,6 +2,7 @@
 // TFileListBox: the files of a folder under a mask, sorted without regard to letter case.
 
 #include <string>
+#include <vector>
 
 #include "filectrl/BrowserControl.h"
 #include "filectrl/EntryListView.h"
@@ -26,8 +27,19 @@ public:
     int ItemIndex() const { return list_.ItemIndex(); }
     // Selects as the user would: reports a change when the index differs from the last reported.
     void SetItemIndex(int index) { list_.Select(index); }
+    // Ctrl and Shift with the mouse and the arrows, and Ctrl+A, select several files; ItemIndex
+    // and FileName stay with the focused one.
+    std::vector<std::string> SelectedFiles() const { return list_.SelectedFiles(); }
+    int SelectedCount() const { return int(list_.SelectedRows().size()); }
+    // Selects the files of these names, as the user would.
+    void SelectNames(const std::vector<std::string>& names) { list_.SelectNames(names); }
+    // Reads the folder again, keeping the selection and the scroll position.
+    void Reread() { list_.Reread(); }
     int Count() const { return list_.Count(); }
     const std::string& Items(int index) const { return list_.Entry(index).text; }
+
+    // After every change of the set of selected files.
+    TNotifyEvent OnSelectionChange;
 
 protected:
     int MinimumItemHeight() const override { return list_.ShowGlyphs() ? 16 : 0; }
