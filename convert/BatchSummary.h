@@ -12,6 +12,8 @@ class BatchSummary {
 public:
     void Count(OutcomeKind kind);
     std::size_t Total() const { return converted_ + planned_ + skipped_ + failed_; }
+    std::size_t Converted() const { return converted_; }
+    std::size_t Skipped() const { return skipped_; }
     std::size_t Failed() const { return failed_; }
     // "12 files: 10 converted, 1 skipped, 1 failed"
     std::string Line() const;

@@ -1,8 +1,5 @@
 #include "convert/ConvertTool.h"
 
-#include <algorithm>
-#include <thread>
-
 #include "app/conversion/Version.h"
 #include "convert/BatchRunner.h"
 #include "convert/BatchSummary.h"
@@ -15,8 +12,6 @@
 #include "platform/IccTransform.h"
 
 namespace {
-
-unsigned DefaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
 
 // One file stays one line, whatever characters its name holds.
 void PrintLine(std::FILE* stream, const std::string& line) {
@@ -33,11 +28,6 @@ void ReportFolderErrors(const InputList& inputs, BatchSummary& summary, std::FIL
 }
 
 unsigned JobsFor(const ConvertOptions& options) { return options.jobs ? options.jobs : DefaultJobs(); }
-
-// One worker gains nothing from reordering and would only hold back the first lines.
-std::vector<std::size_t> StartOrder(const std::vector<std::string>& files, unsigned jobs) {
-    return jobs > 1 ? LargestFirst(files) : std::vector<std::size_t>{};
-}
 
 void ConvertFiles(const std::vector<std::string>& inputs, const ConvertOptions& options, const FileConverter& convert,
                   const ToolStreams& streams, const ConversionPreparation& prepare, BatchSummary& summary) {
@@ -65,7 +55,7 @@ void ConvertFiles(const std::vector<std::string>& inputs, const ConvertOptions& 
     const unsigned jobs = JobsFor(options);
     RunInInputOrder(
         files, jobs, [&](const std::string& source) { return convert(source, options); }, report,
-        [&](std::size_t finished) { bar.Show(finished); }, StartOrder(files, jobs));
+        [&](std::size_t finished) { bar.Show(finished); }, StartOrderFor(files, jobs));
     printDroppedBefore(inputs.size());
 }
 

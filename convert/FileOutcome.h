@@ -11,6 +11,15 @@ enum class OutcomeKind {
     Failed,
 };
 
+// Why a file was skipped, for front ends that word it their own way.
+enum class SkipReason {
+    None,
+    Fits,          // already of an allowed size, and not to be converted all the same
+    OutputExists,  // its output is there and is not to be replaced
+    SharedOutput,  // an earlier file of the run makes the same output
+    OwnOutput,     // it is itself an output of an earlier conversion
+};
+
 struct PictureSize {
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -24,6 +33,7 @@ struct FileOutcome {
     PictureSize resultSize;
     std::string output;   // the output path, once known
     std::string message;  // why it was skipped or failed
+    SkipReason skip = SkipReason::None;
 };
 
 // A failure before the picture's size was known.

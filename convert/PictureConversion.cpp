@@ -12,8 +12,9 @@
 
 namespace {
 
-void Skip(FileOutcome& outcome, std::string reason) {
+void Skip(FileOutcome& outcome, SkipReason why, std::string reason) {
     outcome.kind = OutcomeKind::Skipped;
+    outcome.skip = why;
     outcome.message = std::move(reason);
 }
 
@@ -44,8 +45,9 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
         PlanConversion(outcome.sourceSize.width, outcome.sourceSize.height, FactsFor(settings, outcome.output));
     outcome.resultSize = {plan.Size.Width, plan.Size.Height};
     switch (plan.Next) {
-    case TConversionStep::SkipFits: return Skip(outcome, "already 480 pixels high (--reprocess converts it anyway)");
-    case TConversionStep::SkipExisting: return Skip(outcome, ExistsReason(outcome.output));
+    case TConversionStep::SkipFits:
+        return Skip(outcome, SkipReason::Fits, "already 480 pixels high (--reprocess converts it anyway)");
+    case TConversionStep::SkipExisting: return Skip(outcome, SkipReason::OutputExists, ExistsReason(outcome.output));
     case TConversionStep::RefuseEmpty: RaiseEmptyResult(plan.Size.Width, plan.Size.Height);
     case TConversionStep::AskReprocess:  // not reached: the settings answer both questions
     case TConversionStep::AskOverwrite:
@@ -61,7 +63,7 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
     try {
         SaveConversion(*picture.CurrentGraphic(), plan.Size, settings.output, outcome.output, publish);
     } catch (const EOutputExists&) {
-        return Skip(outcome, ExistsReason(outcome.output));
+        return Skip(outcome, SkipReason::OutputExists, ExistsReason(outcome.output));
     }
     outcome.kind = OutcomeKind::Converted;
 }

@@ -17,6 +17,7 @@ std::string OutputKey(const std::string& source) {
 FileOutcome SharedOutput(const std::string& source, const std::string& first) {
     FileOutcome outcome = FailureOf(source, OutputPathFor(source) + " is the output of " + first + " too");
     outcome.kind = OutcomeKind::Skipped;
+    outcome.skip = SkipReason::SharedOutput;
     outcome.output = OutputPathFor(source);
     return outcome;
 }

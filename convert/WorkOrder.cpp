@@ -24,3 +24,7 @@ std::vector<std::size_t> LargestFirst(const std::vector<std::string>& files) {
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
     return order;
 }
+
+std::vector<std::size_t> StartOrderFor(const std::vector<std::string>& files, unsigned jobs) {
+    return jobs > 1 ? LargestFirst(files) : std::vector<std::size_t>{};
+}

@@ -9,3 +9,7 @@
 // Indices into `files`, by file size descending; equal sizes and unreadable files (size 0)
 // keep their input order.
 std::vector<std::size_t> LargestFirst(const std::vector<std::string>& files);
+
+// The order for `jobs` workers: largest first when there are several; empty (input order) for
+// one, which gains nothing from reordering and would only hold back the first lines.
+std::vector<std::size_t> StartOrderFor(const std::vector<std::string>& files, unsigned jobs);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -140,6 +141,43 @@ TEST(BatchRunner, WorkersFollowTheStartOrderButTheReportKeepsInputOrder) {
         {2, 0, 3, 1});
     EXPECT_EQ(started, (std::vector<std::string>{"file2", "file0", "file3", "file1"}));
     EXPECT_EQ(reported, Names(4));
+}
+
+// The window's use: a stop lets the file in progress finish and starts no other, every wait is
+// bounded, and the caller is woken once per finished file.
+TEST(BatchRunner, StopFinishesTheFileInProgressAndStartsNoOther) {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool release = false;
+    std::atomic<bool> firstStarted{false};
+    std::atomic<int> wakes{0};
+    BatchRun run(
+        Names(5), 1,
+        [&](const std::string& source) {
+            firstStarted = true;
+            std::unique_lock lock(mutex);
+            released.wait_for(lock, std::chrono::seconds(30), [&] { return release; });
+            return Converted(source);
+        },
+        {}, [&] { ++wakes; });
+    for (int i = 0; i < 3000 && !firstStarted; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(firstStarted);
+    EXPECT_EQ(run.WaitForMore(0, std::chrono::milliseconds(20)), 0u);  // nothing finished: the wait ends
+    run.Stop();
+    {
+        std::lock_guard lock(mutex);
+        release = true;
+    }
+    released.notify_all();
+    std::vector<std::string> reported;
+    for (int i = 0; i < 300 && !run.Done(); ++i) {
+        run.WaitForMore(run.Finished(), std::chrono::milliseconds(100));
+        run.Drain([&](std::size_t, const FileOutcome& outcome) { reported.push_back(outcome.source); });
+    }
+    EXPECT_TRUE(run.Done());
+    EXPECT_EQ(reported, std::vector<std::string>{"file0"});
+    EXPECT_EQ(run.Unstarted(), 4u);
+    EXPECT_EQ(wakes, 1);
 }
 
 TEST(BatchRunner, StartOrderMustCoverEveryFile) {
