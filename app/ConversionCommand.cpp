@@ -13,6 +13,7 @@
 #include "app/conversion/SaveRoad.h"
 #include "app/conversion/SmoothDraw.h"
 #include "app/conversion/UprightPicture.h"
+#include "filectrl/FileListBox.h"
 #include "graphics/Bitmap.h"
 #include "graphics/StreamedDraw.h"
 #include "platform/FileSystem.h"
@@ -56,8 +57,18 @@ std::string NotSavedLine(const std::exception& failure) {
 
 void TForm1::Button2Click(TObject* Sender) {
     if (Sender == Button2 && converting_) return;
-    std::optional<TRunningConversion> running;
-    if (Sender == Button2) running.emplace(converting_);
+    if (Sender == Button2 && batch_) return StopBatch();
+    if (Sender == Button2 && FileListBox1->SelectedCount() > 1) return StartBatch(FileListBox1->SelectedFiles());
+    {
+        std::optional<TRunningConversion> running;
+        if (Sender == Button2) running.emplace(converting_);
+        ConvertOne(Sender);
+    }
+    // New outputs show in the list at once.
+    if (Sender == Button2) FileListBox1->Reread();
+}
+
+void TForm1::ConvertOne(TObject* Sender) {
     // Reading and drawing a large photo takes a second or more: the window shows it is busy.
     const TScreenCursor busy(TCursor::crHourGlass);
     SaveRequested = Sender == Button2;

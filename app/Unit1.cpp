@@ -23,6 +23,10 @@ OBRAZOR_DEFINE_ABSTRACT_CLASS(TForm1, TForm);
 
 TForm1* Form1 = nullptr;
 
+namespace {
+constexpr const char* kSelectedCountText = "Vybráno souborů: ";
+}
+
 std::function<void(const std::string&)> OpenUrlHook = [](const std::string& address) {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 };
@@ -32,7 +36,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     RegisterHandlers();
     ReadDescription(Form1Description());
     OnCanDropFile = [this](const std::string& path) { return CanDropFile(path); };
-    OnDropFile = [this](TObject* sender, const std::string& path) { FormDropFile(sender, path); };
+    OnDropFiles = [this](TObject* sender, const std::vector<std::string>& paths) { FormDropFiles(sender, paths); };
     OnFillFailure = [this](const std::exception& failure) { return ListingFailed(failure); };
     // The preview by keyboard: its panel takes the keyboard, and Enter or Space there opens the
     // full-size view as a click on the preview does (a preview without area cannot be clicked).
@@ -95,6 +99,7 @@ void TForm1::BindFields() {
     Volby1 = Field<TMenuItem>("Volby1");
     HladkeZmenseni1 = Field<TMenuItem>("HladkeZmenseni1");
     Oprogramu1 = Field<TMenuItem>("Oprogramu1");
+    FileListBox1->OnSelectionChange = [this](TObject* sender) { FileListBox1SelectionChange(sender); };
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -132,6 +137,19 @@ void TForm1::FileListBox1Change(TObject*) {
     LE3->SetText(OutputPathFor(path));
     Panel1->SetCaption("");
     Button2Click(FileListBox1);
+}
+
+void TForm1::FileListBox1SelectionChange(TObject*) {
+    const int count = FileListBox1->SelectedCount();
+    if (count < 2) return;
+    // One line follows the selection as it grows, instead of one line per click.
+    std::vector<std::string> lines = Memo1->Lines();
+    if (!lines.empty() && lines.back().starts_with(kSelectedCountText)) {
+        lines.pop_back();
+        Memo1->Clear();
+        for (const std::string& line : lines) Memo1->Add(line);
+    }
+    Memo1->Add(kSelectedCountText + std::to_string(count));
 }
 
 void TForm1::Image0Click(TObject*) {

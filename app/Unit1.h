@@ -30,6 +30,7 @@ class TForm1 : public TForm {
     OBRAZOR_CLASS_RECORD
 public:
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
     TImage* Img1;
     TLabel* Label1;
@@ -66,17 +67,30 @@ public:
     void Konec1Click(TObject* Sender);
     // The smooth reduction turned on or off; remembered for the next run.
     void HladkeZmenseni1Click(TObject* Sender);
-    // A dropped picture file is selected in the lists, a dropped folder opened.
+    // Dropped picture files are selected in the lists, a dropped folder opened.
     bool CanDropFile(const std::string& path);
-    void FormDropFile(TObject* Sender, const std::string& path);
+    void FormDropFiles(TObject* Sender, const std::vector<std::string>& paths);
     // The pictures or the folder named on the command line, opened once the window stands.
     void OpenPaths(const std::vector<std::string>& paths);
+    // Opens the folder of the first path and selects the files of that folder among `paths`, as
+    // the user would pick them (the type filter goes to all files when the chosen type hides
+    // any). The first of them is focused and previewed.
+    void SelectFiles(const std::vector<std::string>& paths);
+    // Tells in the log how many files are selected, when there are several.
+    void FileListBox1SelectionChange(TObject* Sender);
 
     // Hands a web address to the desktop's browser; the outcome is not looked at.
     void Otevrit(const std::string& address);
 
+    // Several pictures are being converted ("Převeď!" with several selected).
+    bool BatchRunning() const { return batch_ != nullptr; }
+    // Workers for several pictures; 0 is one per core.
+    unsigned BatchJobs = 0;
+
 private:
     void RegisterHandlers();
+    // One picture, the one named in LE1.
+    void ConvertOne(TObject* Sender);
     void BindFields();
     void ResetWindow();
     bool ListingFailed(const std::exception& failure);
@@ -87,8 +101,18 @@ private:
                     TConversionFacts facts);
     void WriteResult(TGraphic* graphic, std::unique_ptr<TBitmap> working);
 
+    // Several pictures (Unit1Batch.cpp).
+    struct TBatch;
+    unsigned Jobs() const;
+    void StartBatch(const std::vector<std::string>& selected);
+    void StopBatch();
+    void BatchProgress();
+    void StartConverting();
+    void FinishBatch();
+
     bool SaveRequested = false;
-    bool converting_ = false;  // a conversion started by the button is running
+    bool converting_ = false;        // a conversion started by the button is running
+    std::shared_ptr<TBatch> batch_;  // shared: its type is complete only in Unit1Batch.cpp
 };
 
 extern TForm1* Form1;

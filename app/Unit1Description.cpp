@@ -1,5 +1,8 @@
 // The main window's description: every component with its place, size, tab order and texts.
 
+#include <array>
+#include <string>
+
 #include "app/Descriptions.h"
 #include "app/Unit1.h"
 #include "app/conversion/Version.h"
@@ -8,10 +11,22 @@ using namespace fd;
 
 namespace {
 
-constexpr const char* kFilter =
+constexpr const char* kFormatFilters =
     "Fotografie JPG (*.jpg;*.jpeg)|*.jpg;*.jpeg|Fotografie/Grafika GIF (*.gif)|*.gif|"
-    "Fotografie BMP (*.bmp)|*.bmp|Grafika WMF (*.wmf)|*.wmf|Grafika EMF (*.emf)|*.emf|"
-    "Všechny soubory (*.*)|*.*";
+    "Fotografie BMP (*.bmp)|*.bmp|Grafika WMF (*.wmf)|*.wmf|Grafika EMF (*.emf)|*.emf|";
+constexpr const char* kAllFilesFilter = "Všechny soubory (*.*)|*.*";
+
+// The types of "Všechny obrázky", in the order the entry names them: the phone photo types
+// follow JPEG, the older ones come last.
+constexpr std::array kAllPictureTypes{"jpg", "jpeg", "heic", "heif", "png", "webp", "gif", "bmp", "wmf", "emf", "ico"};
+
+std::string AllPicturesFilter() {
+    std::string mask;
+    for (const char* type : kAllPictureTypes) mask += std::string(mask.empty() ? "" : ";") + "*." + type;
+    return "Všechny obrázky (" + mask + ")|" + mask + "|";
+}
+
+std::string Filter() { return kFormatFilters + AllPicturesFilter() + kAllFilesFilter; }
 
 // clang-format off
 TFormDescription Build() {
@@ -52,7 +67,7 @@ TFormDescription Build() {
          {P("ItemHeight", N(13)), P("Mask", S("*.jpg;*.jpeg")), P("FileType", std::vector<std::string>{"ftReadOnly", "ftNormal"}),
           P("TabOrder", N(6)), P("OnChange", I("FileListBox1Change"))}},
         {"FilterComboBox1", "TFilterComboBox", "", 160, 8, 145, 21,
-         {P("FileList", I("FileListBox1")), P("Filter", S(kFilter)), P("TabOrder", N(7))}},
+         {P("FileList", I("FileListBox1")), P("Filter", Filter()), P("TabOrder", N(7))}},
         {"CheckBox1", "TCheckBox", "", 312, 200, 97, 17, {P("Caption", S("Černobíle")), P("TabOrder", N(8))}},
         {"Panel1", "TPanel", "", 312, 8, 161, 121, {P("Caption", S("Náhled")), P("TabOrder", N(9))}},
         {"Image0", "TImage", "Panel1", 0, 0, 160, 120,

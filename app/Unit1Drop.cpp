@@ -1,5 +1,5 @@
-// Files dropped on the main window: a picture file is selected in the lists as if the user had
-// clicked it there, a folder is opened, anything else is refused.
+// Files dropped on the main window: picture files are selected in the lists as if the user had
+// picked them there, a folder is opened, anything else is refused.
 
 #include <filesystem>
 
@@ -14,10 +14,13 @@ namespace {
 
 constexpr const char* kAllFilesMask = "*.*";
 
-int IndexOfName(const TFileListBox& list, const std::string& name) {
-    for (int i = 0; i < list.Count(); ++i)
-        if (list.Items(i) == name) return i;
-    return -1;
+bool AllListed(const TFileListBox& list, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        bool listed = false;
+        for (int i = 0; i < list.Count() && !listed; ++i) listed = list.Items(i) == name;
+        if (!listed) return false;
+    }
+    return true;
 }
 
 int AllFilesEntry(const TFilterComboBox& filter) {
@@ -33,20 +36,29 @@ bool TForm1::CanDropFile(const std::string& path) {
     return platform::FileExists(path) && FormatRegistry::Instance().FindByExtension(PathExtension(path));
 }
 
-void TForm1::FormDropFile(TObject*, const std::string& path) {
-    if (platform::DirectoryExists(path)) {
-        DirectoryListBox1->SetDirectory(path);
+void TForm1::FormDropFiles(TObject*, const std::vector<std::string>& paths) {
+    if (platform::DirectoryExists(paths.front())) {
+        DirectoryListBox1->SetDirectory(paths.front());
         return;
     }
-    const std::filesystem::path file(path);
-    DirectoryListBox1->SetDirectory(file.parent_path().string());
-    const std::string name = file.filename().string();
-    int index = IndexOfName(*FileListBox1, name);
-    // A file the chosen type hides is shown under all files, where the user would have found it.
-    const int allFiles = AllFilesEntry(*FilterComboBox1);
-    if (index < 0 && allFiles >= 0 && FilterComboBox1->ItemIndex() != allFiles) {
-        FilterComboBox1->SetItemIndex(allFiles);
-        index = IndexOfName(*FileListBox1, name);
+    std::vector<std::string> files;
+    for (const std::string& path : paths)
+        if (!platform::DirectoryExists(path)) files.push_back(path);
+    SelectFiles(files);
+}
+
+void TForm1::SelectFiles(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    const std::filesystem::path folder = std::filesystem::path(paths.front()).parent_path();
+    DirectoryListBox1->SetDirectory(folder.string());
+    std::vector<std::string> names;
+    for (const std::string& path : paths) {
+        const std::filesystem::path file(path);
+        if (file.parent_path() == folder) names.push_back(file.filename().string());
     }
-    if (index >= 0) FileListBox1->SetItemIndex(index);
+    // Files the chosen type hides are shown under all files, where the user would have found them.
+    const int allFiles = AllFilesEntry(*FilterComboBox1);
+    if (!AllListed(*FileListBox1, names) && allFiles >= 0 && FilterComboBox1->ItemIndex() != allFiles)
+        FilterComboBox1->SetItemIndex(allFiles);
+    FileListBox1->SelectNames(names);
 }

@@ -1,5 +1,6 @@
 // Pictures and folders named on the command line ("Open with" in a file manager): a folder is
-// opened; for pictures, the first one's folder is listed with it selected, as a dropped file is.
+// opened; for pictures, the first one's folder is listed with the pictures of that folder
+// selected and the first one focused, as dropped files are.
 
 #include <filesystem>
 
@@ -21,12 +22,8 @@ std::string Absolute(const std::string& path) {
 
 void TForm1::OpenPaths(const std::vector<std::string>& paths) {
     // Names that no longer exist or are no pictures are passed over: the first one left decides.
-    for (const std::string& given : paths) {
-        const std::string path = Absolute(given);
-        if (!CanDropFile(path)) continue;
-        // Further pictures of the same folder join the selection once the file list holds
-        // several; until then the first one is chosen.
-        FormDropFile(this, path);
-        return;
-    }
+    std::vector<std::string> usable;
+    for (const std::string& given : paths)
+        if (const std::string path = Absolute(given); CanDropFile(path)) usable.push_back(path);
+    if (!usable.empty()) FormDropFiles(this, usable);
 }

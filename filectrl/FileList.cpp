@@ -199,7 +199,12 @@ void FileList::SelectRows(std::vector<int> rows, int current) {
 
 void FileList::SelectNames(const std::vector<std::string>& names) {
     const std::vector<int> rows = RowsNamed(Entries(), {names.begin(), names.end()});
-    SelectRows(rows, rows.empty() ? -1 : rows.front());
+    int focus = -1;
+    for (auto name = names.begin(); name != names.end() && focus < 0; ++name) {
+        const std::vector<int> named = RowsNamed(Entries(), {*name});
+        if (!named.empty()) focus = named.front();
+    }
+    SelectRows(rows, focus);
 }
 
 void FileList::ApplySelection(std::vector<int> rows, int focus) {

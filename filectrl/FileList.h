@@ -51,8 +51,8 @@ public:
     // `current` while it is selected, else stays where it was while that is selected, else goes
     // to the first selected entry.
     void SelectRows(std::vector<int> rows, int current);
-    // Selects every entry whose name is among `names`, the focus on the first of them in list
-    // order, as the user would select them.
+    // Selects every entry whose name is among `names`, the focus on the first name listed, as
+    // the user would select them.
     void SelectNames(const std::vector<std::string>& names);
     // Reads the entries again, keeping the selected names selected and the view where it was.
     // A change is reported only when the focused entry is gone.

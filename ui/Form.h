@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/WinControl.h"
 
@@ -55,10 +56,10 @@ public:
 
     TNotifyEvent OnCreate;
     // Files dropped on the window: OnCanDropFile says whether a local path may be dropped (all
-    // may when it is not set), OnDropFile takes the first that may. Without OnDropFile the window
-    // refuses drops.
+    // may when it is not set), OnDropFiles takes every one that may, in the order dragged.
+    // Without OnDropFiles the window refuses drops.
     std::function<bool(const std::string& path)> OnCanDropFile;
-    std::function<void(TObject* Sender, const std::string& path)> OnDropFile;
+    std::function<void(TObject* Sender, const std::vector<std::string>& paths)> OnDropFiles;
     // Runs whenever the form is hidden (Hide, Close of a form that is not the main one).
     TNotifyEvent OnHide;
     // A control that could not fill itself at the form's first showing: returns true when the

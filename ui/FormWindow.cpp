@@ -80,41 +80,42 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     ui::Dispatch([this] { form_->Close(); });
 }
 
-std::string FormWindow::DroppablePath(const QMimeData* mime) const {
-    if (!mime || !mime->hasUrls() || !form_->OnDropFile) return {};
+std::vector<std::string> FormWindow::DroppablePaths(const QMimeData* mime) const {
+    std::vector<std::string> paths;
+    if (!mime || !mime->hasUrls() || !form_->OnDropFiles) return paths;
     for (const QUrl& url : mime->urls()) {
         if (!url.isLocalFile()) continue;
         // The name's bytes as the file system keeps them.
-        const std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
-        if (!form_->OnCanDropFile || form_->OnCanDropFile(path)) return path;
+        std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+        if (!form_->OnCanDropFile || form_->OnCanDropFile(path)) paths.push_back(std::move(path));
     }
-    return {};
+    return paths;
 }
 
 void FormWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppablePath(event->mimeData()).empty()) event->acceptProposedAction();
+    if (!DroppablePaths(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void FormWindow::dragMoveEvent(QDragMoveEvent* event) {
-    if (!DroppablePath(event->mimeData()).empty()) event->acceptProposedAction();
+    if (!DroppablePaths(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void FormWindow::dropEvent(QDropEvent* event) {
-    const std::string path = DroppablePath(event->mimeData());
-    if (path.empty()) return;
+    const std::vector<std::string> paths = DroppablePaths(event->mimeData());
+    if (paths.empty()) return;
     event->acceptProposedAction();
-    ui::Dispatch([this, &path] { form_->OnDropFile(form_, path); });
+    ui::Dispatch([this, &paths] { form_->OnDropFiles(form_, paths); });
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget == this || widget->window() != this || !form_->OnDropFile) return false;
+    if (!widget || widget == this || widget->window() != this || !form_->OnDropFiles) return false;
     auto* drag = static_cast<QDropEvent*>(event);
     if (!CarriesLocalFiles(drag->mimeData())) return false;
     if (type == QEvent::Drop) dropEvent(drag);
-    else if (!DroppablePath(drag->mimeData()).empty()) drag->acceptProposedAction();
+    else if (!DroppablePaths(drag->mimeData()).empty()) drag->acceptProposedAction();
     else drag->ignore();
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <string>
+#include <vector>
 
 class QMenuBar;
 class QMimeData;
@@ -32,8 +33,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The first local path of the dragged data that the form takes; empty when there is none.
-    std::string DroppablePath(const QMimeData* mime) const;
+    // The local paths of the dragged data that the form takes, in the order dragged.
+    std::vector<std::string> DroppablePaths(const QMimeData* mime) const;
 
     TForm* form_;
     QWidget* client_;

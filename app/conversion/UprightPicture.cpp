@@ -20,3 +20,11 @@ void OrientUpright(TPicture& picture, bool autoOrient) {
     const auto upright = OrientedBitmap(*jpeg->Decode(), orientation);
     picture.ReplaceGraphic(upright.get());
 }
+
+TPictureSize UprightSize(TPicture& picture, bool autoOrient) {
+    if (auto* raster = dynamic_cast<TRasterImage*>(picture.CurrentGraphic())) raster->SetAutoOrient(autoOrient);
+    const TPictureSize stored{picture.ImageWidth(), picture.ImageHeight()};
+    const auto* jpeg = dynamic_cast<const TJPEGImage*>(picture.CurrentGraphic());
+    if (autoOrient && jpeg && SwapsSides(jpeg::JpegOrientation(*jpeg))) return {stored.Height, stored.Width};
+    return stored;
+}

@@ -99,6 +99,17 @@ TEST_F(DropOnWindow, FileOnATextFieldIsTheWindowsDrop) {
     EXPECT_TRUE(asked.empty());
 }
 
+// Several pictures of one folder are all selected, under all files when the type hides one; the
+// first dropped is previewed.
+TEST_F(DropOnWindow, SeveralPicturesAreAllSelected) {
+    EXPECT_TRUE(Drop({"sub/d.png", "sub/c.bmp"}));
+    EXPECT_EQ(Form1->FilterComboBox1->Mask(), "*.*");
+    EXPECT_EQ(Form1->FileListBox1->SelectedFiles(),
+              (std::vector<std::string>{folder.File("sub/c.bmp"), folder.File("sub/d.png")}));
+    EXPECT_EQ(Form1->LE1->Text(), folder.File("sub/d.png"));
+    EXPECT_EQ(Form1->Memo1->Lines().back(), "Vybráno souborů: 2");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Drops, DropOnWindow,
     testing::Values(DropCase{"PictureInAnotherFolder", {"sub/c.bmp"}, true, "sub", "sub/c.bmp"},

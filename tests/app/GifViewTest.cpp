@@ -35,7 +35,7 @@ protected:
                                         (suite / "frames" / ("animated_loop-" + std::to_string(k) + ".png")).string()))
                                  .convertToFormat(QImage::Format_RGB32));
         Form1->Show();
-        Form1->FilterComboBox1->SetItemIndex(5);  // all files
+        Form1->FilterComboBox1->SetItemIndex(6);  // all files
     }
     void TearDown() override {
         if (Form2) Form2->Hide();

@@ -39,7 +39,12 @@ TEST_F(MainWindow, FirstShowingFillsTheFileListAndResetsTheWindow) {
     ExpectNoFileChosen();  // the file list's first change: nothing selected
     EXPECT_EQ(Form1->FilterComboBox1->ItemIndex(), 0);
     EXPECT_EQ(Form1->FilterComboBox1->Items(0), "Fotografie JPG (*.jpg;*.jpeg)");
-    EXPECT_EQ(Form1->FilterComboBox1->Count(), 6);
+    ASSERT_EQ(Form1->FilterComboBox1->Count(), 7);
+    EXPECT_EQ(Form1->FilterComboBox1->Items(5),
+              "Všechny obrázky (*.jpg;*.jpeg;*.heic;*.heif;*.png;*.webp;*.gif;*.bmp;*.wmf;*.emf;*.ico)");
+    EXPECT_EQ(Form1->FilterComboBox1->MaskAt(5),
+              "*.jpg;*.jpeg;*.heic;*.heif;*.png;*.webp;*.gif;*.bmp;*.wmf;*.emf;*.ico");
+    EXPECT_EQ(Form1->FilterComboBox1->Items(6), "Všechny soubory (*.*)");
     ASSERT_EQ(Form1->FileListBox1->Count(), 1);
     EXPECT_EQ(Form1->FileListBox1->Items(0), "auto.jpg");
     EXPECT_TRUE(Form1->Image0->Widget()->size().isEmpty());  // nothing to click
@@ -75,7 +80,7 @@ TEST_F(MainWindow, StartsInAnUnreadableFolder) {
     RunStartUp(shown);
     EXPECT_TRUE(shown);
     EXPECT_EQ(Form1->FileListBox1->Count(), 0);
-    EXPECT_EQ(Form1->FilterComboBox1->Count(), 6);  // the controls after the file list stand too
+    EXPECT_EQ(Form1->FilterComboBox1->Count(), 7);  // the controls after the file list stand too
     ExpectNoFileChosen();
     // No box at start-up: the log names the folder and the reason.
     EXPECT_TRUE(asked.empty());
