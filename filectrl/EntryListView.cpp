@@ -37,12 +37,13 @@ void EntryListView::EntriesChanged() {
     const int scrolled = verticalScrollBar()->value();
     syncing_ = true;
     model_->Reset();
+    syncing_ = false;
+    SyncSelection(list_->ItemIndex());
+    // After the selection: a new current entry scrolls itself into view.
     if (list_->KeepsViewPlace()) {
         doItemsLayout();
         verticalScrollBar()->setValue(scrolled);
     }
-    syncing_ = false;
-    SyncSelection(list_->ItemIndex());
 }
 
 void EntryListView::SyncSelection(int row) {
