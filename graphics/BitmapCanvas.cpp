@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "graphics/Bitmap.h"
@@ -15,6 +16,7 @@ namespace {
 struct ContextOwner {
     TBitmapCanvas* canvas;
     const platform::Surface* surface;
+    std::thread::id thread;  // that made the context
 };
 
 struct ContextOwners {
@@ -29,7 +31,7 @@ ContextOwners& Owners() {
 
 void AddOwner(TBitmapCanvas* canvas, const platform::HBITMAP& surface) {
     std::lock_guard guard(Owners().lock);
-    Owners().entries.push_back({canvas, surface.get()});
+    Owners().entries.push_back({canvas, surface.get(), std::this_thread::get_id()});
 }
 
 void RemoveOwner(TBitmapCanvas* canvas) {
@@ -104,10 +106,14 @@ void TBitmapCanvas::ReleaseContextsHolding(const platform::HBITMAP& surface, TBi
 // whole walk, because it keeps every listed canvas alive (a canvas being destroyed on another
 // thread cannot leave the list, and so cannot be freed, before the walk ends), and each canvas
 // is only tried: one held by any thread is skipped, so this walk never waits for a canvas.
+// Only the calling thread's own contexts are released: a worker thread that draws without
+// holding its canvas (a conversion on a worker) must not lose its context between two calls
+// because the window's event loop went idle meanwhile.
 void TBitmapCanvas::ReleaseIdle() {
     std::lock_guard guard(Owners().lock);
     std::vector<TBitmapCanvas*> canvases;
-    for (const ContextOwner& owner : Owners().entries) canvases.push_back(owner.canvas);
+    for (const ContextOwner& owner : Owners().entries)
+        if (owner.thread == std::this_thread::get_id()) canvases.push_back(owner.canvas);
     for (TBitmapCanvas* canvas : canvases) {
         if (!canvas->TryLockCanvas()) continue;
         canvas->FreeContext();

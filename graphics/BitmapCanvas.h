@@ -17,7 +17,8 @@ public:
     // A surface can be selected in one context only: frees every bitmap canvas context that
     // holds it, except `keep`'s.
     static void ReleaseContextsHolding(const platform::HBITMAP& surface, TBitmapCanvas* keep = nullptr);
-    // Frees the context of every bitmap canvas whose lock can be taken at once.
+    // Frees the context of every bitmap canvas that the calling thread gave one and whose lock
+    // can be taken at once.
     static void ReleaseIdle();
 
 protected:

@@ -207,6 +207,26 @@ TEST(BitmapCanvasContext, IdleReleaseWhileAnotherThreadDraws) {
     EXPECT_EQ(wrong, 0);
 }
 
+// A worker converting a picture draws without holding its canvases; the window's idle release
+// must leave their contexts alone.
+TEST(BitmapCanvasContext, IdleReleaseLeavesOtherThreadsContexts) {
+    std::atomic<int> step{0};
+    bool kept = false;
+    std::thread worker([&] {
+        TBitmap bitmap;
+        Shape(bitmap, TPixelDepth::Device, 2, 2);
+        bitmap.Canvas().PixelAt(0, 0);
+        step = 1;
+        while (step != 2) std::this_thread::yield();
+        kept = bitmap.Canvas().HandleAllocated();
+    });
+    while (step != 1) std::this_thread::yield();
+    TBitmap::ReleaseIdleCanvasContexts();
+    step = 2;
+    worker.join();
+    EXPECT_TRUE(kept);
+}
+
 TEST(BitmapCanvasContext, KeepsPenPositionAcrossContexts) {
     TBitmap bitmap;
     Shape(bitmap, TPixelDepth::Device, 2, 2);
