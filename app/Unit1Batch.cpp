@@ -128,7 +128,7 @@ unsigned TForm1::Jobs() const { return BatchJobs ? BatchJobs : DefaultJobs(); }
 void TForm1::StartBatch(const std::vector<std::string>& selected) {
     auto batch = std::make_shared<TBatch>();
     batch->files = WithoutRepeats(selected);
-    batch->settings.output = {CheckBox1->Checked(), QualityFromText(LE2->Text())};
+    batch->settings.output = {CheckBox1->Checked(), QualityFromText(LE2->Text()), ChosenReduction()};
     batch->replaceWithoutAsking = CheckBox2->Checked();
     batch->survey.resize(batch->files.size());
     batch->caption = Caption();

@@ -73,7 +73,8 @@ protected:
         const std::string copy = (folder.Path() / "tool" / std::filesystem::path(source).filename()).string();
         std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing);
         ConversionSettings settings;
-        settings.output = {Form1->CheckBox1->Checked(), QualityFromText(Form1->LE2->Text())};
+        settings.output = {Form1->CheckBox1->Checked(), QualityFromText(Form1->LE2->Text()),
+                           Form1->HladkeZmenseni1->Checked() ? TReduction::Smooth : TReduction::Exact};
         settings.reprocess = reprocess;
         settings.overwrite = true;
         const FileOutcome outcome = ConvertPicture(copy, settings);
@@ -82,8 +83,12 @@ protected:
     }
 };
 
-TEST_F(Batch, ConvertsThreeOfFiveByHandAsTheToolDoesAndListsTheOutputs) {
+// With the exact and with the smooth reduction.
+class BatchParity : public Batch, public testing::WithParamInterface<bool> {};
+
+TEST_P(BatchParity, ConvertsThreeOfFiveByHandAsTheToolDoesAndListsTheOutputs) {
     for (const char* name : {"a.jpg", "b.jpg", "c.bmp", "d.jpg", "e.bmp"}) Picture(name, 1000, 700);
+    Form1->HladkeZmenseni1->SetChecked(GetParam());
     ListAllPictures();
     Form1->LE2->SetText("60");
     gestures::Click(List(), Row("b.jpg"));
@@ -114,6 +119,8 @@ TEST_F(Batch, ConvertsThreeOfFiveByHandAsTheToolDoesAndListsTheOutputs) {
     EXPECT_EQ(List().verticalScrollBar()->value(), top);
     EXPECT_EQ(Form1->Button2->Caption(), "Převeď!");
 }
+
+INSTANTIATE_TEST_SUITE_P(Reductions, BatchParity, testing::Values(false, true));
 
 TEST_F(MainWindow, OnePictureSavedShowsInTheListAtOnce) {
     Picture("auto.bmp", 320, 240);
