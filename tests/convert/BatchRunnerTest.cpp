@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -151,7 +152,7 @@ TEST(BatchRunner, StopFinishesTheFileInProgressAndStartsNoOther) {
     bool release = false;
     std::atomic<bool> firstStarted{false};
     std::atomic<int> wakes{0};
-    BatchRun run(
+    auto owned = std::make_unique<BatchRun>(
         Names(5), 1,
         [&](const std::string& source) {
             firstStarted = true;
@@ -159,7 +160,8 @@ TEST(BatchRunner, StopFinishesTheFileInProgressAndStartsNoOther) {
             released.wait_for(lock, std::chrono::seconds(30), [&] { return release; });
             return Converted(source);
         },
-        {}, [&] { ++wakes; });
+        std::vector<std::size_t>{}, [&] { ++wakes; });
+    BatchRun& run = *owned;
     for (int i = 0; i < 3000 && !firstStarted; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     ASSERT_TRUE(firstStarted);
     EXPECT_EQ(run.WaitForMore(0, std::chrono::milliseconds(20)), 0u);  // nothing finished: the wait ends
@@ -177,6 +179,7 @@ TEST(BatchRunner, StopFinishesTheFileInProgressAndStartsNoOther) {
     EXPECT_TRUE(run.Done());
     EXPECT_EQ(reported, std::vector<std::string>{"file0"});
     EXPECT_EQ(run.Unstarted(), 4u);
+    owned.reset();  // the worker may still be between its last outcome and its wake
     EXPECT_EQ(wakes, 1);
 }
 
