@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/GdiTypes.h"
+#include "platform/metafile/DibFields.h"
 #include "platform/metafile/RecordReader.h"
 
 namespace platform {
@@ -32,12 +33,6 @@ struct PartialDib {
     QSize size;
     // Turns the bitmap over horizontally and/or vertically, the decoded part with it.
     void Mirror(bool flipX, bool flipY);
-};
-
-// Where the u32 fields that locate a record's bitmap stand: header offset, header size, bits
-// offset and bits size, in that order from `at`.
-struct DibFields {
-    std::size_t at;
 };
 
 // The bitmap at `fields`, decoded only where run-length data reaches. Monochrome bitmaps without

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/GdiTypes.h"
-#include "platform/metafile/DibImage.h"
-#include "platform/metafile/MetaObjects.h"
+#include "platform/metafile/DibFields.h"
+#include "platform/metafile/MetaPen.h"
 #include "platform/metafile/RecordReader.h"
 
 namespace platform {

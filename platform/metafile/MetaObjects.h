@@ -9,16 +9,9 @@
 #include <vector>
 
 #include "platform/GdiTypes.h"
+#include "platform/metafile/MetaPen.h"
 
 namespace platform {
-
-struct MetaPen {
-    std::uint32_t style = 0;  // PenStyle bits: style, end cap, join, type
-    double width = 0;         // logical units; 0 draws one output pixel
-    bool geometric = false;   // the width scales with the mapping
-    COLORREF color = 0;
-    std::vector<double> dashes;  // PS_USERSTYLE lengths, logical units
-};
 
 struct MetaBrush {
     std::uint32_t style = BS_SOLID;

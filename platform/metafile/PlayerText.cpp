@@ -79,7 +79,7 @@ TextRun ReadSmallRun(const RecordReader& r) {
 // character for. Symbol-set text is drawn as the Unicode signs it stands for.
 std::vector<QString> Characters(const QString& text, const MetaFont& f) {
     std::vector<QString> chars;
-    const SymbolSet set = SymbolSetOf(f.face);
+    const SymbolSet set = SymbolSetOf(f.face.toStdU16String());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (f.charSet != SYMBOL_CHARSET || !(u < 0x100 || (u & 0xFF00) == 0xF000)) {

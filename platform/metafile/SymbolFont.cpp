@@ -91,12 +91,22 @@ const Table& TableOf(SymbolSet set) {
 
 }  // namespace
 
-SymbolSet SymbolSetOf(const QString& face) {
-    const QString name = face.trimmed().toLower();
-    if (name == u"wingdings") return SymbolSet::Wingdings;
-    if (name == u"wingdings 2") return SymbolSet::Wingdings2;
-    if (name == u"wingdings 3") return SymbolSet::Wingdings3;
-    if (name == u"webdings") return SymbolSet::Webdings;
+SymbolSet SymbolSetOf(std::u16string_view face) {
+    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    while (!face.empty() && blank(face.front())) face.remove_prefix(1);
+    while (!face.empty() && blank(face.back())) face.remove_suffix(1);
+    const auto is = [face](std::u16string_view name) {
+        if (face.size() != name.size()) return false;
+        for (std::size_t i = 0; i < face.size(); ++i) {
+            const char16_t c = face[i] >= u'A' && face[i] <= u'Z' ? char16_t(face[i] + 32) : face[i];
+            if (c != name[i]) return false;
+        }
+        return true;
+    };
+    if (is(u"wingdings")) return SymbolSet::Wingdings;
+    if (is(u"wingdings 2")) return SymbolSet::Wingdings2;
+    if (is(u"wingdings 3")) return SymbolSet::Wingdings3;
+    if (is(u"webdings")) return SymbolSet::Webdings;
     return SymbolSet::Symbol;
 }
 

@@ -3,8 +3,8 @@
 // signs or pictures rather than Latin-1 letters. Each face has its own table to Unicode; codes a
 // face has no Unicode character for are drawn as the font's missing glyph.
 
-#include <QString>
 #include <cstdint>
+#include <string_view>
 
 namespace platform {
 
@@ -13,7 +13,8 @@ constexpr std::uint8_t SYMBOL_CHARSET = 2;
 // The symbol faces with a table of their own; any other symbol-set face reads as Symbol.
 enum class SymbolSet { Symbol, Wingdings, Wingdings2, Wingdings3, Webdings };
 
-SymbolSet SymbolSetOf(const QString& face);
+// The face name is compared without regard to ASCII case or surrounding blanks.
+SymbolSet SymbolSetOf(std::u16string_view face);
 // The Unicode character of a byte of the set; 0 when the set has none for it.
 char32_t SymbolChar(SymbolSet set, std::uint8_t c);
 // The UTF-16 unit a Windows-metafile byte of the set is carried as in enhanced text: Symbol's

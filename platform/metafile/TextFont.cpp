@@ -51,7 +51,8 @@ QString Lookup(const QString& face, std::uint8_t pitchAndFamily) {
 // have them. (Symbol's metric twin is left out: it answers only to the private-use codes, and
 // Qt draws nothing in its place for a symbol-encoded font.)
 QString SymbolFamily(const MetaFont& f) {
-    if (SymbolSetOf(f.face) == SymbolSet::Symbol) return FamilyFor(QStringLiteral("Times New Roman"), 0);
+    if (SymbolSetOf(f.face.toStdU16String()) == SymbolSet::Symbol)
+        return FamilyFor(QStringLiteral("Times New Roman"), 0);
     static const bool pictographs = QFontDatabase::hasFamily(QStringLiteral("Symbola"));
     return pictographs ? QStringLiteral("Symbola") : FamilyFor(f.face, f.pitchAndFamily);
 }

@@ -62,7 +62,9 @@ void WmfConverter::CreateFont(const RecordReader& r) {
     const auto slot = NewSlot(Kind::Font);
     if (!slot) return;
     slots_[*slot].charSet = f.charSet;
-    slots_[*slot].symbols = SymbolSetOf(QString::fromLatin1(f.face));
+    std::u16string face;  // Latin-1 bytes as their code points
+    for (const unsigned char c : f.face) face.push_back(c);
+    slots_[*slot].symbols = SymbolSetOf(face);
     std::vector<std::uint8_t> logFont;
     for (std::int16_t v : {f.height, f.width, f.escapement, f.orientation, f.weight})
         AppendLittleU32(logFont, std::uint32_t(std::int32_t(v)));

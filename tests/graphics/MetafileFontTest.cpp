@@ -97,8 +97,8 @@ TEST(MetafileFontTest, SymbolSetsFollowTheirFacesEncodings) {
           Code{SymbolSet::Wingdings, 0xFF, 0}, Code{SymbolSet::Wingdings2, 0x52, U'☑'},
           Code{SymbolSet::Webdings, 0x61, U'✔'}})
         EXPECT_EQ(platform::SymbolChar(c.set, c.byte), c.unicode) << int(c.set) << " " << int(c.byte);
-    EXPECT_EQ(platform::SymbolSetOf("WingDings"), SymbolSet::Wingdings);
-    EXPECT_EQ(platform::SymbolSetOf("MT Extra"), SymbolSet::Symbol);
+    EXPECT_EQ(platform::SymbolSetOf(u" WingDings"), SymbolSet::Wingdings);
+    EXPECT_EQ(platform::SymbolSetOf(u"MT Extra"), SymbolSet::Symbol);
 }
 
 }  // namespace
