@@ -9,7 +9,6 @@
 #include "convert/ReportLine.h"
 #include "convert/SharedOutputs.h"
 #include "convert/WorkOrder.h"
-#include "platform/IccTransform.h"
 
 namespace {
 
@@ -61,7 +60,6 @@ void ConvertFiles(const std::vector<std::string>& inputs, const ConvertOptions& 
 
 int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams,
                const ConversionPreparation& prepare) {
-    platform::SetColorManagement(options.colorManagement);
     const InputList inputs = ExpandInputs(options.inputs, RegisteredExtensions(), options.recursive);
     BatchSummary summary;
     ReportFolderErrors(inputs, summary, streams.out);

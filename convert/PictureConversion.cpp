@@ -36,6 +36,7 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
         return;
     }
     TPicture picture;
+    picture.ColorManagement = settings.colorManagement;
     picture.ReadFromFile(outcome.source);
     OrientUpright(picture, settings.autoOrient);
     outcome.sourceSize = {picture.ImageWidth(), picture.ImageHeight()};
@@ -79,6 +80,7 @@ ConversionSettings SettingsFrom(const ConvertOptions& options) {
     settings.reprocess = options.reprocess;
     settings.dryRun = options.dryRun;
     settings.autoOrient = options.autoOrient;
+    settings.colorManagement = options.colorManagement;
     return settings;
 }
 

@@ -14,7 +14,8 @@ struct ConversionSettings {
     bool overwrite = false;  // the window's "replace without asking" box
     bool reprocess = false;  // the "Yes" to the question about a picture that already fits
     bool dryRun = false;
-    bool autoOrient = true;  // photos stored sideways are turned upright by their EXIF orientation
+    bool autoOrient = true;       // photos stored sideways are turned upright by their EXIF orientation
+    bool colorManagement = true;  // embedded colour profiles bring the pixels to sRGB
 };
 
 ConversionSettings SettingsFrom(const ConvertOptions& options);

@@ -20,6 +20,7 @@ void TRasterImage::CopyFrom(TPersistent* source) {
     bytes_ = other.bytes_;
     stored_ = other.stored_;
     autoOrient_ = other.autoOrient_;
+    SetColorManagement(other.ColorManagement());
     bitmap_.reset();
     if (other.bitmap_) {
         bitmap_ = std::make_unique<TBitmap>();
@@ -116,7 +117,7 @@ TBitmap* TRasterImage::DecodeAsStored() {
 }
 
 std::shared_ptr<const platform::IccTransform> TRasterImage::ToSrgb() const {
-    if (!platform::ColorManagement()) return nullptr;
+    if (!ColorManagement()) return nullptr;
     return platform::TransformToSrgb(Codec().colorProfile(bytes_->data(), bytes_->size()), platform::IccPixels::Bgr);
 }
 

@@ -19,12 +19,12 @@ void TBitmap::ReadBmp(TStream& stream, std::int64_t count) {
         InstallEmptyImage();
         return;
     }
-    InstallRead(bmp::ReadBmp(stream, count));
+    InstallRead(bmp::ReadBmp(stream, count, ColorManagement()));
 }
 
 void TBitmap::ReadBmpBody(TStream& stream, std::int64_t count) {
     FreeCanvasContext();
-    InstallRead(bmp::ReadBmpBody(stream, count, nullptr));
+    InstallRead(bmp::ReadBmpBody(stream, count, nullptr, ColorManagement()));
 }
 
 // The stream read from may belong to the image being replaced: nothing reads it from here on.

@@ -46,10 +46,11 @@ struct TBmpContent {
 };
 
 namespace bmp {
-// A whole file of `count` bytes (count > 0) from the stream's position.
-TBmpContent ReadBmp(TStream& stream, std::int64_t count);
+// A whole file of `count` bytes (count > 0) from the stream's position; `colorManagement` brings
+// the pixels of a file with an embedded profile to sRGB.
+TBmpContent ReadBmp(TStream& stream, std::int64_t count, bool colorManagement);
 // The information header onwards; `header` is the file header already read, or null.
-TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeader* header);
+TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeader* header, bool colorManagement);
 // Called with the stream just past the information header: the ICC profile a version 5 header
 // says is embedded in the body's `count` bytes; empty when there is none, it lies outside those
 // bytes, or it is too large. `header` holds the header's bytes after its size field. The

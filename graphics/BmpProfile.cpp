@@ -23,7 +23,7 @@ namespace bmp {
 
 std::vector<std::uint8_t> ReadEmbeddedProfile(TStream& stream, std::int64_t count, std::uint32_t headerSize,
                                               std::span<const std::uint8_t> header) {
-    if (!platform::ColorManagement() || headerSize < kV5HeaderSize || header.size() + 4 < kV5HeaderSize) return {};
+    if (headerSize < kV5HeaderSize || header.size() + 4 < kV5HeaderSize) return {};
     if (FieldAt(header, kCsTypeAt) != kProfileEmbedded) return {};
     const std::int64_t offset = FieldAt(header, kProfileDataAt);
     const std::int64_t size = FieldAt(header, kProfileSizeAt);

@@ -243,19 +243,19 @@ BITMAPINFOHEADER InfoHeaderFields(std::uint32_t size, const std::uint8_t* fields
     return h;
 }
 
-TBmpContent ReadBmp(TStream& stream, std::int64_t count) {
+TBmpContent ReadBmp(TStream& stream, std::int64_t count, bool colorManagement) {
     const TBmpFileHeader header = ReadFileHeader(stream);
-    return ReadBmpBody(stream, count - kFileHeaderSize, &header);
+    return ReadBmpBody(stream, count - kFileHeaderSize, &header, colorManagement);
 }
 
-TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeader* header) {
+TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeader* header, bool colorManagement) {
     TBodyRead r;
     r.source = &stream;
     r.remaining = count;
     ReadHeader(r);
     r.header.biSize = r.headerSize;
     ValidateHeader(r);  // before keeping the file's bytes: a refused file costs no copy
-    r.profile = ReadEmbeddedProfile(stream, count, r.headerSize, r.raw);
+    if (colorManagement) r.profile = ReadEmbeddedProfile(stream, count, r.headerSize, r.raw);
     if (r.Encoded()) KeepFileData(r, header);
     ReadMasks(r);
     ReadColorTable(r);

@@ -41,6 +41,12 @@ public:
     bool PaletteModified() const { return paletteModified_; }
     void SetPaletteModified(bool value) { paletteModified_ = value; }
 
+    // Whether the pixels are brought to sRGB by the colour profile the file embeds (the default);
+    // off, they keep the stored numbers. Set it before the picture is read or first decoded; each
+    // graphic has its own, so reads with different settings can run at the same time.
+    bool ColorManagement() const { return colorManagement_; }
+    void SetColorManagement(bool on) { colorManagement_ = on; }
+
     // Slots 0-3 come from TPersistent (CopyTo, DeclarePersisted, CopyFrom).
     void DeclarePersisted(TFiler& filer) override;
     virtual void NotifyChanged(TObject* sender);                                                             // 4
@@ -74,4 +80,5 @@ protected:
 private:
     bool modified_ = false;
     bool paletteModified_ = false;
+    bool colorManagement_ = true;
 };

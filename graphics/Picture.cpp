@@ -130,6 +130,7 @@ void TPicture::ReadFromFile(const std::string& path) {
     const TGraphicClass graphicClass = FormatRegistry::Instance().FindByExtension(extension);
     if (!graphicClass) throw EInvalidGraphic(Format(msg::SUnknownExtension, extension.c_str()));
     std::unique_ptr<TGraphic> graphic = TGraphic::CreateEmpty(graphicClass);
+    graphic->SetColorManagement(ColorManagement);
     graphic->OnProgress = [this](TObject* sender, TProgressStage stage, std::uint8_t percent, bool redraw,
                                  const TRect& r, const std::string& message) {
         ReportProgress(sender, stage, percent, redraw, r, message);
@@ -179,7 +180,11 @@ TGraphic* TPicture::EnsureGraphicClass(TGraphicClass graphicClass) {
 
 TBitmap* TPicture::AsBitmap() { return static_cast<TBitmap*>(EnsureGraphicClass(&TBitmap::Class)); }
 
-void TPicture::LoadFromStream(TStream& stream) { AsBitmap()->LoadFromStream(stream); }
+void TPicture::LoadFromStream(TStream& stream) {
+    TBitmap* bitmap = AsBitmap();
+    bitmap->SetColorManagement(ColorManagement);
+    bitmap->LoadFromStream(stream);
+}
 
 void TPicture::SaveToStream(TStream& stream) { AsBitmap()->SaveToStream(stream); }
 

@@ -74,6 +74,8 @@ public:
     TNotifyEvent OnChange;
     TProgressEvent OnProgress;
     IChangeNotifier* Notify = nullptr;
+    // Given to every graphic this picture reads (TGraphic::SetColorManagement).
+    bool ColorManagement = true;
 
     void ReadFromFile(const std::string& path);
     // Writes the picture in the format of the path's extension.

@@ -44,6 +44,7 @@ void TJPEGImage::CopyFrom(TPersistent* source) {
             bitmap->CopyFrom(jpeg.heldBitmap_.get());
         }
         ShareData(jpeg.data_);
+        SetColorManagement(jpeg.ColorManagement());
         // A bitmap of our own would show a picture other than the bytes now held.
         heldBitmap_ = std::move(bitmap);
         heldBitmap_.SetPendingProfile(jpeg.heldBitmap_.PendingProfile());

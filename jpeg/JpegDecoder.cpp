@@ -51,7 +51,7 @@ void JpegDecoder::Run() {
     bitmap_ = image_.heldBitmap_.get();
     jpeg::SetUpDecompressor(context_, image_);
     jpeg::CheckDecodeCost(context_, image_.DataObject().ByteStream->Size());
-    profile_ = jpeg::ProfileTransform(Decompressor(), image_.GrayOutput());
+    if (image_.ColorManagement()) profile_ = jpeg::ProfileTransform(Decompressor(), image_.GrayOutput());
     // Colour rows are converted when they are drawn; CMYK rows have to be now.
     if (!jpeg::HasCmykOutput(Decompressor())) image_.heldBitmap_.SetPendingProfile(profile_);
     const bool eightBit = Decompressor()->quantize_colors;

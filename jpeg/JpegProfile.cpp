@@ -43,7 +43,7 @@ std::vector<std::uint8_t> EmbeddedProfile(j_decompress_ptr cinfo) {
 }
 
 std::shared_ptr<const platform::IccTransform> ProfileTransform(j_decompress_ptr cinfo, bool grayOutput) {
-    if (!platform::ColorManagement() || cinfo->quantize_colors) return nullptr;
+    if (cinfo->quantize_colors) return nullptr;
     platform::IccPixels pixels = platform::IccPixels::Bgr;
     if (cinfo->out_color_space == JCS_CMYK && !grayOutput)
         pixels = cinfo->saw_Adobe_marker ? platform::IccPixels::InvertedCmyk : platform::IccPixels::Cmyk;

@@ -61,7 +61,7 @@ bool StreamJpegRows(TJPEGImage& image, const BgrRowSink& sink, const TRowWanted&
     ApplyOptions(d, options);
     if (!PlainColourOutput(d)) return false;
     CheckDecodeCost(context, image.DataObject().ByteStream->Size());
-    const auto profile = ProfileTransform(d, false);
+    const auto profile = image.ColorManagement() ? ProfileTransform(d, false) : nullptr;
     if (toSrgb) *toSrgb = profile;
     CheckOutputComponents(context);
     context.Call([d] { jpeg_start_decompress(d); });

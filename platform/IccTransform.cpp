@@ -4,7 +4,6 @@
 #include "platform/IccTransform.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -22,8 +21,6 @@ constexpr std::size_t kMaxCachedProfiles = 32;
 // is sRGB in all but name, and its pictures are left exactly as stored.
 constexpr int kSrgbGridStep = 17;
 constexpr int kSrgbTolerance = 1;
-
-std::atomic<bool> colorManagement{true};
 
 // Damaged profiles are ignored without a word, so the library's complaints go nowhere.
 void Silent(cmsContext, cmsUInt32Number, const char*) {}
@@ -150,12 +147,8 @@ void IccTransform::Translate(const std::uint8_t* in, std::uint8_t* out, std::siz
 }
 
 std::shared_ptr<const IccTransform> TransformToSrgb(std::span<const std::uint8_t> profile, IccPixels input) {
-    if (!ColorManagement() || profile.empty() || profile.size() > kMaxIccProfileBytes) return nullptr;
+    if (profile.empty() || profile.size() > kMaxIccProfileBytes) return nullptr;
     return Cache().Find(profile, input);
 }
-
-void SetColorManagement(bool on) { colorManagement.store(on); }
-
-bool ColorManagement() { return colorManagement.load(); }
 
 }  // namespace platform

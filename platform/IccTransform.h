@@ -39,13 +39,9 @@ private:
 };
 
 // The transform from the profile to sRGB with perceptual intent, or null when the pixels are to
-// stay as stored: colour management off, no profile, a profile that is sRGB in all but name,
+// stay as stored: no profile, a profile that is sRGB in all but name,
 // one larger than the limit, damaged, of another colour space than the pixels, or refused by
 // the library. Never raises for the profile's sake.
 std::shared_ptr<const IccTransform> TransformToSrgb(std::span<const std::uint8_t> profile, IccPixels input);
-
-// On by default; obrazor-convert turns it off to keep the stored numbers.
-void SetColorManagement(bool on);
-bool ColorManagement();
 
 }  // namespace platform

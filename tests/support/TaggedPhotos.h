@@ -8,21 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/IccTransform.h"
 #include "support/TestData.h"
 
 namespace tagged {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Colour management switched off for one scope: pictures keep their stored numbers.
-class ColorManagementOff {
-public:
-    ColorManagementOff() { platform::SetColorManagement(false); }
-    ~ColorManagementOff() { platform::SetColorManagement(true); }
-    ColorManagementOff(const ColorManagementOff&) = delete;
-    ColorManagementOff& operator=(const ColorManagementOff&) = delete;
-};
 
 inline const std::string kColordProfiles = "/usr/share/color/icc/colord/";
 
