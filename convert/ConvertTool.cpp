@@ -60,7 +60,7 @@ void ConvertFiles(const std::vector<std::string>& inputs, const ConvertOptions& 
 
 int ConvertAll(const ConvertOptions& options, const FileConverter& convert, const ToolStreams& streams,
                const ConversionPreparation& prepare) {
-    const InputList inputs = ExpandInputs(options.inputs, RegisteredExtensions(), options.recursive);
+    const InputList inputs = ExpandInputs(options.inputs, PictureExtensions(), options.recursive);
     BatchSummary summary;
     ReportFolderErrors(inputs, summary, streams.out);
     ConvertFiles(inputs.files, options, convert, streams, prepare, summary);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/conversion/OutputPath.h"
+#include "app/conversion/PictureFormats.h"
 #include "graphics/Picture.h"
 
 namespace fs = std::filesystem;
@@ -58,9 +59,9 @@ private:
 
 }  // namespace
 
-std::set<std::string> RegisteredExtensions() {
+std::set<std::string> PictureExtensions() {
     std::set<std::string> extensions;
-    for (const TFileFormat& format : FormatRegistry::Instance().Entries()) extensions.insert(format.extension);
+    for (const TPictureFormat& format : PictureFormats()) extensions.insert(format.extension);
     return extensions;
 }
 

@@ -10,8 +10,8 @@ struct InputList {
     std::vector<std::string> errors;  // folders that could not be read, with the reason
 };
 
-// Lower-case extensions, without the dot, of every format the picture model can read now.
-std::set<std::string> RegisteredExtensions();
+// Lower-case extensions, without the dot, of every format the program reads.
+std::set<std::string> PictureExtensions();
 
 // True for the outputs that earlier runs wrote, which a folder never gives back as sources.
 bool IsConvertedOutput(const std::string& path);

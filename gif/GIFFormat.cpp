@@ -2,28 +2,21 @@
 
 #include "gif/GIFExtension.h"
 #include "gif/GIFImage.h"
-#include "gif/GIFMessages.h"
 #include "gif/GIFPaletteDisplay.h"
 #include "graphics/Picture.h"
 
 namespace {
-bool registered = false;
 // The number the platform gives the clipboard format named "GIF Image"; registered formats
 // start above the predefined ones.
 constexpr std::uint16_t kGifClipboardFormat = 0xC000;
 }  // namespace
 
-void RegisterGifFormat() {
-    if (registered) return;
+void StartGifLibrary() {
     gif::ReadPaletteDisplay();
-    TPicture::RegisterExtension("GIF", gifmsg::SGIFImage, &TGIFImage::Class);
     TPicture::RegisterClipboardFormat(kGifClipboardFormat, &TGIFImage::Class);
-    registered = true;
 }
 
-void UnregisterGifFormat() {
-    if (!registered) return;
+void StopGifLibrary() {
     FreeGIFExtensionRegistries();
     TPicture::ForgetGraphicClass(&TGIFImage::Class);
-    registered = false;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Start-up and shut-down of the GIF library: the "gif" entry of the format registry and the
-// clipboard format. Both calls may be repeated.
+// Start-up and shut-down of the GIF library: the display's palette setting and the clipboard
+// format. The "gif" entry of the format registry comes from the program's list of formats.
 
-void RegisterGifFormat();
-void UnregisterGifFormat();
+void StartGifLibrary();
+void StopGifLibrary();

@@ -1,6 +1,5 @@
 #pragma once
-// Start-up and shut-down of the JPEG module: the default decoding depth chosen from the display,
-// and the "jpeg" and "jpg" entries of the format registry. Both calls may be repeated.
+// Start-up of the JPEG module: the default decoding depth chosen from the display. The "jpeg" and
+// "jpg" entries of the format registry come from the program's list of formats.
 
-void RegisterJpegFormat();
-void UnregisterJpegFormat();
+void StartJpegModule();

@@ -18,5 +18,5 @@ struct TJpegDefaults {
     bool BlockSmoothing = true;
 };
 
-// Written once at start-up (RegisterJpegFormat), read by every new TJPEGImage.
+// Written once at start-up (StartJpegModule), read by every new TJPEGImage.
 extern TJpegDefaults JpegDefaults;

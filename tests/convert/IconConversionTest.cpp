@@ -40,7 +40,7 @@ protected:
 
 TEST_F(IconConversion, FoldersGiveIconFiles) {
     const std::string icon = WriteIcon("logo.ico");
-    const InputList list = ExpandInputs({dir.Path().string()}, RegisteredExtensions(), false);
+    const InputList list = ExpandInputs({dir.Path().string()}, PictureExtensions(), false);
     EXPECT_EQ(list.files, std::vector<std::string>{icon});
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "formats/ImageFormats.h"
+#include "app/conversion/PictureFormats.h"
 #include "formats/RasterImage.h"
 #include "graphics/Picture.h"
 #include "support/TaggedPhotos.h"
@@ -37,7 +37,7 @@ struct FormatCase {
 
 class TaggedFormat : public ::testing::TestWithParam<FormatCase> {
 protected:
-    static void SetUpTestSuite() { RegisterImageFormats(); }
+    static void SetUpTestSuite() { RegisterPictureFormats(); }
 };
 
 TEST_P(TaggedFormat, SwappedRedAndGreenProfileSwapsThemBack) {

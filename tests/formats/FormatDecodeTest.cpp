@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FormatsTestSupport.h"
-#include "formats/ImageFormats.h"
+#include "app/conversion/PictureFormats.h"
 #include "formats/RasterImage.h"
 #include "graphics/Picture.h"
 
@@ -31,7 +31,7 @@ std::string Substitute(std::string text, const std::string& key, const std::stri
 
 class FormatDecode : public ::testing::TestWithParam<DecodeCase> {
 protected:
-    static void SetUpTestSuite() { RegisterImageFormats(); }
+    static void SetUpTestSuite() { RegisterPictureFormats(); }
 };
 
 TEST_P(FormatDecode, MatchesTheEncodersInput) {

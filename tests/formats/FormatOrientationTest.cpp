@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FormatsTestSupport.h"
-#include "formats/ImageFormats.h"
+#include "app/conversion/PictureFormats.h"
 #include "formats/RasterImage.h"
 #include "graphics/Picture.h"
 
@@ -47,7 +47,7 @@ std::optional<std::filesystem::path> MakeOriented(const OrientationCase& c, cons
 
 class FormatOrientation : public ::testing::TestWithParam<OrientationCase> {
 protected:
-    static void SetUpTestSuite() { RegisterImageFormats(); }
+    static void SetUpTestSuite() { RegisterPictureFormats(); }
 };
 
 TEST_P(FormatOrientation, DrawsUprightOrAsStored) {
