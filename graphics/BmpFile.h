@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "graphics/Streams.h"
+#include "platform/DibHeader.h"
 #include "platform/Gdi.h"
 
 class TBitmapImage;
@@ -16,8 +17,8 @@ class TBitmapImage;
 namespace bmp {
 inline constexpr std::uint16_t kFileType = 0x4D42;  // "BM"
 inline constexpr std::int64_t kFileHeaderSize = 14;
-inline constexpr std::uint32_t kCoreHeaderSize = 12;
-inline constexpr std::uint32_t kInfoHeaderSize = 40;
+using platform::kCoreHeaderSize;
+using platform::kInfoHeaderSize;
 // The smallest other header that still holds planes and bit count.
 inline constexpr std::uint32_t kMinHeaderSize = 16;
 inline constexpr std::uint32_t kMaxHeaderSize = 4096;
@@ -57,8 +58,6 @@ TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeade
 // stream's position is kept.
 std::vector<std::uint8_t> ReadEmbeddedProfile(TStream& stream, std::int64_t count, std::uint32_t headerSize,
                                               std::span<const std::uint8_t> header);
-// A BITMAPINFOHEADER of `size` bytes from the 36 bytes of fields that follow its size field.
-platform::BITMAPINFOHEADER InfoHeaderFields(std::uint32_t size, const std::uint8_t* fields);
 void WriteFileHeader(TStream& stream, const TBmpFileHeader& header);
 // Writes the image (its DIB section made, or its kept file data) as a BMP file, with a 32-bit
 // byte count in front when asked.

@@ -12,6 +12,7 @@
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
 #include "graphics/WorkContext.h"
+#include "platform/DibHeader.h"
 #include "platform/LittleEndian.h"
 #include "platform/PixelFormat.h"
 
@@ -19,27 +20,27 @@ namespace {
 using platform::BITMAPINFOHEADER;
 using platform::RGBQUAD;
 
-constexpr std::uint32_t kMaskedHeaderSize = 52;  // a header that carries its own three masks
-
 [[noreturn]] void Invalid() { throw EInvalidGraphic(msg::SInvalidBitmap); }
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) { return platform::LittleU32(&b[at]); }
 std::uint16_t Le16(const std::vector<std::uint8_t>& b, std::size_t at) { return platform::LittleU16(&b[at]); }
 
-// The state of one read: the header as a 40-byte BITMAPINFOHEADER, its raw bytes (after the
-// size field), where the rest comes from, and how many bytes still belong to the bitmap.
+// The state of one read: the header as a 40-byte BITMAPINFOHEADER, its raw bytes (the size field
+// included), where the rest comes from, and how many bytes still belong to the bitmap.
 struct TBodyRead {
     std::uint32_t headerSize = 0;
     BITMAPINFOHEADER header;
     std::vector<std::uint8_t> raw;
     std::array<std::uint32_t, 3> masks{};
+    std::array<std::uint32_t, 3> headerMasks{};  // the header's own, used with BI_BITFIELDS only
+    bool masksFollow = false;
     std::vector<RGBQUAD> colors;
     TStream* source = nullptr;
     std::int64_t remaining = 0;
     std::unique_ptr<TMemoryStream> kept;
     std::vector<std::uint8_t> profile;  // embedded ICC profile, empty when none is used
 
-    bool Core() const { return headerSize == bmp::kCoreHeaderSize; }
+    bool Core() const { return headerSize == platform::kCoreHeaderSize; }
     bool Encoded() const {
         return header.biCompression != platform::BI_RGB && header.biCompression != platform::BI_BITFIELDS;
     }
@@ -48,19 +49,15 @@ struct TBodyRead {
 void ReadHeader(TBodyRead& r) {
     r.headerSize = r.source->ReadUInt32();
     if (!r.Core() && (r.headerSize < bmp::kMinHeaderSize || r.headerSize > bmp::kMaxHeaderSize)) Invalid();
-    r.raw.assign(r.headerSize - 4, 0);
-    r.source->ReadBuffer(r.raw.data(), std::int64_t(r.raw.size()));
+    r.raw.clear();
+    platform::AppendLittleU32(r.raw, r.headerSize);
+    r.raw.resize(r.headerSize);
+    r.source->ReadBuffer(r.raw.data() + 4, std::int64_t(r.headerSize - 4));
     r.remaining -= r.headerSize;
-    BITMAPINFOHEADER& h = r.header;
-    if (r.Core()) {
-        h.biWidth = Le16(r.raw, 0);
-        h.biHeight = Le16(r.raw, 2);
-        h.biPlanes = Le16(r.raw, 4);
-        h.biBitCount = Le16(r.raw, 6);
-        return;
-    }
-    r.raw.resize(std::max<std::size_t>(r.raw.size(), kMaskedHeaderSize - 4), 0);  // short headers: zero fields
-    h = bmp::InfoHeaderFields(r.headerSize, r.raw.data());
+    const platform::DibHeader header = platform::ParseDibHeader(r.raw);
+    r.header = header.fields;
+    r.headerMasks = header.masks;
+    r.masksFollow = header.MasksFollow();
 }
 
 bool PlatformCanDecode(const BITMAPINFOHEADER& h) {
@@ -86,8 +83,7 @@ void KeepFileData(TBodyRead& r, const TBmpFileHeader* fileHeader) {
     TBmpFileHeader synthesized;
     synthesized.bfSize = std::uint32_t(bmp::kFileHeaderSize + r.headerSize + r.remaining);
     bmp::WriteFileHeader(*r.kept, fileHeader ? *fileHeader : synthesized);
-    r.kept->WriteUInt32(r.headerSize);
-    r.kept->WriteBuffer(r.raw.data(), r.headerSize - 4);
+    r.kept->WriteBuffer(r.raw.data(), r.headerSize);
     const std::int64_t start = r.kept->Position();
     if (r.remaining > 0) r.kept->CopyFrom(*r.source, r.remaining);
     r.kept->SetPosition(start);
@@ -97,11 +93,10 @@ void KeepFileData(TBodyRead& r, const TBmpFileHeader* fileHeader) {
 void ReadMasks(TBodyRead& r) {
     const BITMAPINFOHEADER& h = r.header;
     if (h.biCompression != platform::BI_BITFIELDS) return;
-    if (r.headerSize == bmp::kInfoHeaderSize) {
+    r.masks = r.headerMasks;
+    if (r.masksFollow) {
         for (auto& mask : r.masks) mask = r.source->ReadUInt32();
         r.remaining -= 12;
-    } else if (r.headerSize >= kMaskedHeaderSize) {
-        r.masks = {Le32(r.raw, 36), Le32(r.raw, 40), Le32(r.raw, 44)};
     }
     if (r.masks == std::array<std::uint32_t, 3>{}) r.masks = DefaultMasks(h.biBitCount);
 }
@@ -136,7 +131,7 @@ std::int64_t PixelByteCount(const TBodyRead& r) {
 platform::BITMAPINFO InfoFor(const TBodyRead& r) {
     platform::BITMAPINFO info;
     info.bmiHeader = r.header;
-    info.bmiHeader.biSize = bmp::kInfoHeaderSize;  // masks and table travel beside the header
+    info.bmiHeader.biSize = platform::kInfoHeaderSize;  // masks and table travel beside the header
     info.bmiMasks = r.masks;
     info.bmiColors = r.colors;
     return info;
@@ -226,23 +221,6 @@ TBmpFileHeader ReadFileHeader(TStream& stream) {
 }  // namespace
 
 namespace bmp {
-BITMAPINFOHEADER InfoHeaderFields(std::uint32_t size, const std::uint8_t* fields) {
-    using platform::LittleU16, platform::LittleU32;
-    BITMAPINFOHEADER h;
-    h.biSize = size;
-    h.biWidth = std::int32_t(LittleU32(fields));
-    h.biHeight = std::int32_t(LittleU32(fields + 4));
-    h.biPlanes = LittleU16(fields + 8);
-    h.biBitCount = LittleU16(fields + 10);
-    h.biCompression = LittleU32(fields + 12);
-    h.biSizeImage = LittleU32(fields + 16);
-    h.biXPelsPerMeter = std::int32_t(LittleU32(fields + 20));
-    h.biYPelsPerMeter = std::int32_t(LittleU32(fields + 24));
-    h.biClrUsed = LittleU32(fields + 28);
-    h.biClrImportant = LittleU32(fields + 32);
-    return h;
-}
-
 TBmpContent ReadBmp(TStream& stream, std::int64_t count, bool colorManagement) {
     const TBmpFileHeader header = ReadFileHeader(stream);
     return ReadBmpBody(stream, count - kFileHeaderSize, &header, colorManagement);
@@ -255,7 +233,7 @@ TBmpContent ReadBmpBody(TStream& stream, std::int64_t count, const TBmpFileHeade
     ReadHeader(r);
     r.header.biSize = r.headerSize;
     ValidateHeader(r);  // before keeping the file's bytes: a refused file costs no copy
-    if (colorManagement) r.profile = ReadEmbeddedProfile(stream, count, r.headerSize, r.raw);
+    if (colorManagement) r.profile = ReadEmbeddedProfile(stream, count, r.headerSize, std::span(r.raw).subspan(4));
     if (r.Encoded()) KeepFileData(r, header);
     ReadMasks(r);
     ReadColorTable(r);

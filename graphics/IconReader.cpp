@@ -40,10 +40,9 @@ std::vector<DirEntry> ReadDirectory(TMemoryStream& data, std::uint16_t count) {
 }
 
 BITMAPINFOHEADER ReadInfoHeader(TMemoryStream& data) {
-    const std::uint32_t size = data.ReadUInt32();
-    std::uint8_t fields[bmp::kInfoHeaderSize - 4];
-    data.ReadBuffer(fields, sizeof fields);
-    return bmp::InfoHeaderFields(size, fields);
+    std::uint8_t header[kInfoHeaderSize];
+    data.ReadBuffer(header, sizeof header);
+    return platform::ParseDibHeader(header).fields;
 }
 
 // The header's height counts the colour image and the mask together.

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cstring>
 
+#include "platform/DibHeader.h"
 #include "platform/PixelFormat.h"
 #include "platform/RleDecoder.h"
 #include "platform/Surface.h"
@@ -15,37 +16,23 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::int64_t kFar = 1 << 28;  // beyond any bitmap a record may carry
 
 // The header, masks and colour table of a BITMAPINFO block; false when it is not one.
 bool ReadInfo(const RecordReader& bmi, BITMAPINFO& info) {
-    BITMAPINFOHEADER& h = info.bmiHeader;
     const std::uint32_t size = bmi.U32(0);
+    if (size != kCoreHeaderSize && size < kInfoHeaderSize) return false;
+    bmi.Block(0, std::min(size, kInfoHeaderSize), 1);  // the basic fields lie inside the block, or BadRecord
+    const DibHeader header = ParseDibHeader(bmi.Block(0, std::min<std::size_t>(size, bmi.Size()), 1));
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    h = header.fields;
     std::size_t tableAt = size;
-    std::size_t entrySize = 4;
-    if (size == kCoreHeaderSize) {
-        h.biWidth = bmi.U16(4);
-        h.biHeight = bmi.I16(6);
-        h.biPlanes = bmi.U16(8);
-        h.biBitCount = bmi.U16(10);
-        entrySize = 3;
-    } else if (size >= 40) {
-        h.biWidth = bmi.I32(4);
-        h.biHeight = bmi.I32(8);
-        h.biPlanes = bmi.U16(12);
-        h.biBitCount = bmi.U16(14);
-        h.biCompression = bmi.U32(16);
-        h.biSizeImage = bmi.U32(20);
-        h.biClrUsed = bmi.U32(32);
-        if (h.biCompression == BI_BITFIELDS) {
-            info.bmiMasks = {bmi.U32(40), bmi.U32(44), bmi.U32(48)};
-            if (size == 40) tableAt += 12;
-        }
-    } else {
-        return false;
+    const std::size_t entrySize = header.ColorEntrySize();
+    if (h.biCompression == BI_BITFIELDS) {
+        info.bmiMasks = header.MasksFollow() ? std::array{bmi.U32(40), bmi.U32(44), bmi.U32(48)} : header.masks;
+        if (header.MasksFollow()) tableAt += 12;
     }
-    h.biSize = 40;
+    h.biSize = kInfoHeaderSize;
     if (h.biBitCount > 8) return true;
     std::uint32_t entries = h.biClrUsed ? h.biClrUsed : (1u << h.biBitCount);
     entries = std::min<std::uint32_t>(entries, 1u << h.biBitCount);

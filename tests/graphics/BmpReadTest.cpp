@@ -104,6 +104,29 @@ TEST(BmpRead, CoreHeaderReadsThreeByteEntries) {
     EXPECT_EQ(Pixel(bitmap, 1, 0), platform::RGB(1, 0, 254));
 }
 
+// A core header's height is unsigned: 32769 rows stored bottom-up, the first stored row at the bottom.
+TEST(BmpRead, CoreHeaderHeightPastInt16IsBottomUp) {
+    constexpr std::uint32_t kRows = 0x8001;
+    Bytes b;
+    Put16(b, 0x4D42);  // bfType
+    Put32(b, 14 + 12 + 6 + 4 * kRows);
+    Put32(b, 0);  // reserved words
+    Put32(b, 14 + 12 + 6);
+    Put32(b, 12);                                     // bcSize
+    Put16(b, 1);                                      // bcWidth
+    Put16(b, kRows);                                  // bcHeight
+    Put16(b, 1);                                      // bcPlanes
+    Put16(b, 1);                                      // bcBitCount
+    Append(b, {0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF});  // blue, then red
+    Append(b, {0x80, 0, 0, 0});                       // the first stored row: red
+    b.resize(b.size() + 4 * (kRows - 1), 0);          // the others: blue
+    TBitmap bitmap;
+    Load(bitmap, b);
+    EXPECT_EQ(bitmap.ImageHeight(), std::int32_t(kRows));
+    EXPECT_EQ(Pixel(bitmap, 0, int(kRows) - 1), kRed);
+    EXPECT_EQ(Pixel(bitmap, 0, 0), kBlue);
+}
+
 TEST(BmpRead, CoreHeaderIsWrittenBackInItsOwnForm) {
     TBitmap bitmap;
     Load(bitmap, CoreFile8());
