@@ -10,6 +10,7 @@
 #include "app/Unit3.h"
 #include "app/conversion/ConversionMessages.h"
 #include "app/conversion/OutputPath.h"
+#include "app/conversion/QualityText.h"
 #include "app/conversion/UprightPicture.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
@@ -106,7 +107,7 @@ void TForm1::FormCreate(TObject*) {
     Memo1->Clear();
     SaveRequested = false;
     LE1->SetText("Zadejte uplný název souboru...");
-    LE2->SetText("75");
+    LE2->SetText(std::to_string(kDefaultJpegQuality));
     Label1->SetCaption("Výška: -");
     Label2->SetCaption("Šířka: -");
     Image0->SetHeight(0);

@@ -105,11 +105,14 @@ ConvertOptions ParseOptions(std::span<const char* const> args) {
 }
 
 std::string UsageText() {
+    const std::string quality = std::to_string(kDefaultJpegQuality);
     return "Usage: obrazor-convert [options] FILE|FOLDER...\n"
            "Writes each picture as NAME.LMV.jpg beside it, scaled to the 640 x 480 rule,\n"
            "exactly as the Obrazor window's \"Převeď!\" button does.\n"
            "\n"
-           "  -q, --quality TEXT  JPEG quality, read as the window's quality field (default 75)\n"
+           "  -q, --quality TEXT  JPEG quality, read as the window's quality field (default " +
+           quality +
+           ")\n"
            "      --gray          write a one-channel gray JPEG\n"
            "      --overwrite     replace existing outputs (default: skip them)\n"
            "      --reprocess     convert pictures already 480 high (default: skip them)\n"

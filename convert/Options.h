@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/conversion/QualityText.h"
+
 struct ConvertOptions {
-    std::string qualityText = "75";  // parsed later exactly as the window's quality field
+    std::string qualityText = std::to_string(kDefaultJpegQuality);  // parsed later as the window's quality field
     bool gray = false;
     bool overwrite = false;
     bool reprocess = false;

@@ -66,7 +66,7 @@ std::optional<std::int32_t> ParseInteger(const std::string& text) {
 // Keeping only the low 8 bits would turn 300 into 44 and 256 into 0: a user asking for more
 // would get much less. Numbers beyond the byte count as the nearest end of the encoder's scale.
 std::uint8_t QualityFromText(const std::string& text) {
-    const std::int32_t number = ParseInteger(text).value_or(kDefaultQuality);
+    const std::int32_t number = ParseInteger(text).value_or(kDefaultJpegQuality);
     if (number < 0) return kLowestQuality;
     if (number > 255) return kHighestQuality;
     return std::uint8_t(number);

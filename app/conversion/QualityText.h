@@ -1,13 +1,14 @@
 #pragma once
-// The JPEG quality typed by the user: read as a 32-bit integer (75 for anything else). A number
-// from 0 to 255 is the encoder's setting as it is (its scale treats 0 as 1 and anything above
-// 100 as 100); a negative number gives 1 and one above 255 gives 100.
+// The JPEG quality typed by the user: read as a 32-bit integer (the default for anything else).
+// A number from 0 to 255 is the encoder's setting as it is (its scale treats 0 as 1 and anything
+// above 100 as 100); a negative number gives 1 and one above 255 gives 100.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-constexpr std::int32_t kDefaultQuality = 75;
+// The program's JPEG quality: the window's field starts with it and the tool writes with it.
+constexpr std::uint8_t kDefaultJpegQuality = 75;
 constexpr std::uint8_t kLowestQuality = 1;
 constexpr std::uint8_t kHighestQuality = 100;
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/conversion/AtomicFile.h"
+#include "app/conversion/QualityText.h"
 #include "app/conversion/SizeRule.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Exceptions.h"
@@ -22,7 +23,6 @@ struct TJpegOutput {
     bool Gray = false;
     std::uint8_t Quality = kDefaultJpegQuality;
     TReduction Reduction = TReduction::Exact;
-    static constexpr std::uint8_t kDefaultJpegQuality = 75;
 };
 
 // Raised instead of writing a JPEG without pixels; the message is for the user.
