@@ -7,7 +7,7 @@ TConversionStep NextStep(const TConversionPlan& plan, const TConversionFacts& fa
         return facts.Reprocess == TAnswer::Unasked ? TConversionStep::AskReprocess : TConversionStep::SkipFits;
     if (facts.OutputExists && facts.Overwrite != TAnswer::Yes)
         return facts.Overwrite == TAnswer::Unasked ? TConversionStep::AskOverwrite : TConversionStep::SkipExisting;
-    if (plan.Size.Width <= 0 || plan.Size.Height <= 0) return TConversionStep::RefuseEmpty;
+    if (IsEmptyResult(plan.Size.Width, plan.Size.Height)) return TConversionStep::RefuseEmpty;
     return TConversionStep::Write;
 }
 

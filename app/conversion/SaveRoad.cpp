@@ -27,7 +27,7 @@ void RaiseEmptyResult(std::int32_t width, std::int32_t height) {
 }
 
 void RequireDrawableSize(std::int32_t width, std::int32_t height) {
-    if (width <= 0 || height <= 0) RaiseEmptyResult(width, height);
+    if (IsEmptyResult(width, height)) RaiseEmptyResult(width, height);
 }
 
 void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& path, TPublish publish) {

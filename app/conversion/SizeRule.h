@@ -17,3 +17,6 @@ constexpr std::int32_t kTargetHeight = 480;
 // A height of 0 raises the runtime's floating-point failures: EZeroDivide, or EInvalidOp when
 // the width is 0 too.
 TResultSize ApplySizeRule(std::int32_t width, std::int32_t height);
+
+// A result with a side of 0 holds no picture: it is refused, never written.
+constexpr bool IsEmptyResult(std::int32_t width, std::int32_t height) { return width <= 0 || height <= 0; }
