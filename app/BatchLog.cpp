@@ -54,7 +54,7 @@ FileOutcome SurveyPicture(const std::string& source) {
         Survey(outcome);
     } catch (const std::exception& error) {
         outcome.kind = OutcomeKind::Failed;
-        outcome.message = WithLibraryText(error.what());
+        outcome.message = FailureReason(error);
     }
     return outcome;
 }

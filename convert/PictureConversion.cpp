@@ -93,7 +93,7 @@ FileOutcome ConvertPicture(const std::string& source, const ConversionSettings& 
         outcome.message = "Out of memory";
     } catch (const std::exception& error) {
         outcome.kind = OutcomeKind::Failed;
-        outcome.message = WithLibraryText(error.what());
+        outcome.message = FailureReason(error);
     }
     return outcome;
 }

@@ -2,36 +2,10 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
-#include <jpeglib.h>
-
-namespace {
-
-constexpr const char* kJpegErrorPrefix = "JPEG error #";
-
-// The library's message template with its printf fields left out ("…").
-std::string LibraryText(int code) {
-    jpeg_error_mgr errors{};
-    jpeg_std_error(&errors);
-    if (code < 0 || code > errors.last_jpeg_message || !errors.jpeg_message_table[code]) return "";
-    std::string text;
-    for (const char* c = errors.jpeg_message_table[code]; *c; ++c) {
-        if (*c != '%') {
-            text += *c;
-            continue;
-        }
-        while (c[1] && !std::isalpha(static_cast<unsigned char>(c[1]))) ++c;  // flags, width
-        while (c[1] == 'l') ++c;
-        if (c[1]) ++c;
-        text += "…";
-    }
-    return text;
-}
-
-}  // namespace
+#include "jpeg/JpegError.h"
 
 std::string InputProblem(const std::string& source) {
     struct stat info {};
@@ -42,13 +16,10 @@ std::string InputProblem(const std::string& source) {
     return "";
 }
 
-std::string WithLibraryText(const std::string& message) {
-    if (message.rfind(kJpegErrorPrefix, 0) != 0) return message;
-    int code = -1;
-    if (std::sscanf(message.c_str() + std::char_traits<char>::length(kJpegErrorPrefix), "%d", &code) != 1)
-        return message;
-    const std::string text = LibraryText(code);
-    return text.empty() ? message : message + " (" + text + ")";
+std::string FailureReason(const std::exception& error) {
+    const auto* jpeg = dynamic_cast<const EJPEG*>(&error);
+    if (!jpeg || jpeg->LibraryText().empty()) return error.what();
+    return std::string(error.what()) + " (" + jpeg->LibraryText() + ")";
 }
 
 std::string EscapeControls(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "jpeg/CodecContext.h"
 
 #include <cstring>
+#include <string>
 
 #include <jerror.h>
 
@@ -8,7 +9,6 @@
 #include "graphics/Messages.h"
 #include "jpeg/CodecProgress.h"
 #include "jpeg/JPEGImage.h"
-#include "jpeg/JpegMessages.h"
 
 namespace jpeg {
 namespace {
@@ -34,6 +34,22 @@ const jpeg_error_mgr ErrorManagerTemplate = [] {
     manager.reset_error_mgr = ResetErrorManager;
     return manager;
 }();
+
+// The library's own message for a failure, its fields filled in from the failure's parameters;
+// empty for a code the library has no message for. The codec's error manager keeps no table.
+std::string LibraryWords(const jpeg_error_mgr& failed) {
+    jpeg_error_mgr standard;
+    jpeg_std_error(&standard);
+    if (failed.msg_code <= 0 || failed.msg_code > standard.last_jpeg_message) return "";
+    standard.msg_code = failed.msg_code;
+    std::memcpy(&standard.msg_parm, &failed.msg_parm, sizeof standard.msg_parm);
+    jpeg_common_struct common;
+    std::memset(&common, 0, sizeof common);
+    common.err = &standard;
+    char text[JMSG_LENGTH_MAX] = {};
+    standard.format_message(&common, text);
+    return text;
+}
 
 }  // namespace
 
@@ -78,7 +94,7 @@ void CodecContext::RaiseFailure() {
     }
     const int code = errorManager_.msg_code;
     if (code == JERR_OUT_OF_MEMORY) throw EOutOfMemory(msg::SOutOfMemory);
-    throw EJPEG(Format(msg::SJPEGError, code));
+    throw EJPEG(code, LibraryWords(errorManager_));
 }
 
 bool RunGuarded(CodecContext& context, void (*run)(void*), void* step) {

@@ -4,7 +4,6 @@
 
 #include "jpeg/JPEGImage.h"
 #include "jpeg/JpegLimits.h"
-#include "jpeg/JpegMessages.h"
 
 namespace jpeg {
 namespace {
@@ -42,7 +41,7 @@ void ApplyDecodeBudget(CodecContext& context, std::int64_t fileBytes) {
     const j_decompress_ptr d = context.Decompress();
     context.Call([d] { jpeg_calc_output_dimensions(d); });
     const std::int64_t budget = DecodeBudget(fileBytes);
-    if (DecodeCost(d) > budget) throw EJPEG(Format(msg::SJPEGError, JERR_INPUT_EOF));
+    if (DecodeCost(d) > budget) throw EJPEG(JERR_INPUT_EOF);
     const std::int64_t bitmapBytes = std::int64_t(d->output_width) * d->output_height * 3;
     d->mem->max_memory_to_use = long(budget - bitmapBytes > MinJpegBudget ? budget - bitmapBytes : MinJpegBudget);
 }
@@ -52,8 +51,7 @@ void ApplyDecodeBudget(CodecContext& context, std::int64_t fileBytes) {
 // The library's buffers grow with the coded picture, whatever scale the output has.
 void CheckDecodeCost(CodecContext& context, std::int64_t fileBytes) {
     const j_decompress_ptr d = context.Decompress();
-    if (std::int64_t(d->image_width) * std::int64_t(d->image_height) > MaxJpegPixels)
-        throw EJPEG(Format(msg::SJPEGError, JERR_IMAGE_TOO_BIG));
+    if (std::int64_t(d->image_width) * std::int64_t(d->image_height) > MaxJpegPixels) throw EJPEG(JERR_IMAGE_TOO_BIG);
     ApplyDecodeBudget(context, fileBytes);
 }
 

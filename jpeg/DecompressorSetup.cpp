@@ -5,7 +5,6 @@
 #include "graphics/Streams.h"
 #include "jpeg/JpegProfile.h"
 #include "jpeg/JPEGImage.h"
-#include "jpeg/JpegMessages.h"
 #include "jpeg/StreamSource.h"
 
 namespace jpeg {
@@ -98,7 +97,7 @@ void CheckOutputComponents(CodecContext& context) {
     }
     const int perPixel = d->quantize_colors ? 1 : expected;
     if (expected == 0 || d->out_color_components != expected || d->output_components != perPixel)
-        throw EJPEG(Format(msg::SJPEGError, JERR_CONVERSION_NOTIMPL));
+        throw EJPEG(JERR_CONVERSION_NOTIMPL);
 }
 
 JpegHeaderInfo ScaledSize(TJPEGImage& image) {

@@ -126,7 +126,7 @@ void TJPEGImage::ReadJpegBytes(std::int64_t count, TStream& stream) {
     heldBitmap_.reset();
     // The count may come from a damaged block: never allocate more than the stream can give.
     if (count < 0 || count > stream.Size() - stream.Position()) throw EReadError(msg::SStreamRead);
-    if (count > jpeg::MaxJpegBytes) throw EJPEG(Format(msg::SJPEGError, JERR_IMAGE_TOO_BIG));
+    if (count > jpeg::MaxJpegBytes) throw EJPEG(JERR_IMAGE_TOO_BIG);
     auto bytes = std::make_unique<TMemoryStream>();
     bytes->ReadFrom(stream, count);
     data_->ByteStream = std::move(bytes);

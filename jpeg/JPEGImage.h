@@ -12,10 +12,8 @@
 #include "graphics/Graphic.h"
 #include "graphics/ProfiledBitmap.h"
 #include "jpeg/JpegData.h"
+#include "jpeg/JpegError.h"
 #include "jpeg/JpegSettings.h"
-
-// Codec failures; callers that handle an invalid graphic handle these too.
-OBRAZOR_EXCEPTION(EJPEG, EInvalidGraphic);
 
 class TJPEGImage : public TGraphic, public TRowSource {
     OBRAZOR_CLASS_RECORD

@@ -12,7 +12,6 @@
 #include "jpeg/DecompressorSetup.h"
 #include "jpeg/JPEGImage.h"
 #include "jpeg/JpegLimits.h"
-#include "jpeg/JpegMessages.h"
 #include "jpeg/JpegPalette.h"
 #include "jpeg/JpegProfile.h"
 
@@ -187,7 +186,7 @@ void JpegDecoder::ReadCmykRows() {
 TBitmap* TJPEGImage::DecodeAsStored() {
     if (heldBitmap_) return heldBitmap_.get();
     // Nothing to read: the same failure as zero bytes.
-    if (!Bytes()) throw EJPEG(Format(msg::SJPEGError, JERR_INPUT_EMPTY));
+    if (!Bytes()) throw EJPEG(JERR_INPUT_EMPTY);
     JpegDecoder(*this).Run();
     return heldBitmap_.get();
 }

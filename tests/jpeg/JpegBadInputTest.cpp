@@ -25,9 +25,9 @@ int FailureCode(const Bytes& file) {
         image->Decode();
         return 0;
     } catch (const EJPEG& e) {
-        const std::string prefix = "JPEG error #";
-        EXPECT_EQ(e.Message().rfind(prefix, 0), 0u) << e.Message();
-        return std::stoi(e.Message().substr(prefix.size()));
+        EXPECT_EQ(e.Message(), "JPEG error #" + std::to_string(e.Code()));  // the window's text
+        EXPECT_FALSE(e.LibraryText().empty()) << e.Message();
+        return e.Code();
     }
 }
 
