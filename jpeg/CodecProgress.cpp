@@ -5,7 +5,7 @@
 #include "graphics/Graphic.h"
 #include "jpeg/CodecContext.h"
 #include "jpeg/JpegLimits.h"
-#include "jpeg/ProgressClock.h"
+#include "platform/Clock.h"
 #include "jpeg/StreamSource.h"
 
 namespace jpeg {
@@ -30,7 +30,7 @@ int PercentDone(const jpeg_progress_mgr& p) {
 
 // The clock runs from the first call; then a report at most every ProgressInterval.
 bool TimeToReport(ProgressState& state) {
-    const std::uint32_t now = TickCount();
+    const auto now = std::uint32_t(platform::MilliClock());  // compared in 32 bits, so it may wrap
     if (now - std::uint32_t(state.LastTick) < ProgressInterval) return false;
     const bool started = state.LastTick != 0;
     state.LastTick = std::int32_t(now);

@@ -20,12 +20,22 @@ constexpr auto SteppedPollInterval = std::chrono::milliseconds(2);
 
 }  // namespace
 
-TSteppedClock::TSteppedClock(std::int64_t start) : now_(start) { stepped.store(this); }
+TSteppedClock::TSteppedClock(std::int64_t start, std::int64_t stepPerRead) : now_(start), stepPerRead_(stepPerRead) {
+    stepped.store(this);
+}
 TSteppedClock::~TSteppedClock() { stepped.store(nullptr); }
 
 std::int64_t TSteppedClock::Now() {
     std::lock_guard guard(lock_);
-    return now_;
+    ++reads_;
+    const std::int64_t now = now_;
+    now_ += stepPerRead_;
+    return now;
+}
+
+std::int64_t TSteppedClock::Reads() {
+    std::lock_guard guard(lock_);
+    return reads_;
 }
 
 void TSteppedClock::Advance(std::int64_t ms) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "JpegTestSupport.h"
+#include "platform/Clock.h"
 
 using namespace jpegtest;
 
@@ -32,7 +33,7 @@ protected:
 };
 
 TEST_F(JpegProgress, FrozenClockGivesOnlyStartAndEnd) {
-    ManualClock clock(1000);
+    platform::TSteppedClock clock(1000);
     auto image = LoadedImage();
     image->Decode();
     EXPECT_EQ(log.starting, 1);
@@ -43,7 +44,7 @@ TEST_F(JpegProgress, FrozenClockGivesOnlyStartAndEnd) {
 
 // With the clock jumping a second at every look, every change of percentage is reported.
 TEST_F(JpegProgress, DecodingReportsRisingPercentagesAndContiguousBands) {
-    ManualClock clock(1000, 1000);
+    platform::TSteppedClock clock(1000, 1000);
     auto image = LoadedImage();
     image->Decode();
     ASSERT_GT(log.running, 1);
@@ -65,7 +66,7 @@ TEST_F(JpegProgress, DecodingReportsRisingPercentagesAndContiguousBands) {
 }
 
 TEST_F(JpegProgress, EncodingReportsWithoutBands) {
-    ManualClock clock(1000, 1000);
+    platform::TSteppedClock clock(1000, 1000);
     auto holder = BitmapImage();
     TJPEGImage& image = *holder;
     image.Encode();
@@ -84,7 +85,7 @@ TEST_F(JpegProgress, EncodingReportsWithoutBands) {
 
 // A clock advancing 100 ms per look allows a report at most every fifth look.
 TEST_F(JpegProgress, AtMostOneReportPerHalfSecond) {
-    ManualClock clock(1000, 100);
+    platform::TSteppedClock clock(1000, 100);
     auto image = LoadedImage();
     image->Decode();
     EXPECT_GT(log.running, 0);
@@ -92,7 +93,7 @@ TEST_F(JpegProgress, AtMostOneReportPerHalfSecond) {
 }
 
 TEST_F(JpegProgress, EAbortWhileDecodingKeepsThePartialBitmap) {
-    ManualClock clock(1000, 1000);
+    platform::TSteppedClock clock(1000, 1000);
     auto image = LoadedImage([] { throw EAbort(); });
     TBitmap* decoded = nullptr;
     ASSERT_NO_THROW(decoded = image->Decode());
@@ -104,7 +105,7 @@ TEST_F(JpegProgress, EAbortWhileDecodingKeepsThePartialBitmap) {
 }
 
 TEST_F(JpegProgress, EAbortWhileEncodingDropsTheData) {
-    ManualClock clock(1000, 1000);
+    platform::TSteppedClock clock(1000, 1000);
     auto holder = BitmapImage([] { throw EAbort(); });
     TJPEGImage& image = *holder;
     ASSERT_NO_THROW(image.Encode());
@@ -114,7 +115,7 @@ TEST_F(JpegProgress, EAbortWhileEncodingDropsTheData) {
 }
 
 TEST_F(JpegProgress, OtherFailuresOfAHandlerPassThroughDecoding) {
-    ManualClock clock(1000, 1000);
+    platform::TSteppedClock clock(1000, 1000);
     auto image = LoadedImage([] { throw EInvalidOperation("stop"); });
     EXPECT_THROW(image->Decode(), EInvalidOperation);
     EXPECT_EQ(log.ending, 1);
@@ -125,7 +126,7 @@ TEST_F(JpegProgress, OtherFailuresOfAHandlerPassThroughDecoding) {
 }
 
 TEST_F(JpegProgress, OtherFailuresOfAHandlerPassThroughEncoding) {
-    ManualClock clock(1000, 1000);
+    platform::TSteppedClock clock(1000, 1000);
     auto holder = BitmapImage([] { throw EInvalidOperation("stop"); });
     TJPEGImage& image = *holder;
     EXPECT_THROW(image.Encode(), EInvalidOperation);

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "graphics/Streams.h"
-#include "jpeg/ProgressClock.h"
 #include "support/TestData.h"
 
 namespace jpegtest {
@@ -218,28 +217,5 @@ void ProgressLog::Attach(TGraphic& graphic, std::function<void()> onRunning) {
         }
     };
 }
-
-namespace {
-std::uint32_t clockNow = 0;
-std::uint32_t clockStep = 0;
-std::uint32_t clockReads = 0;
-std::uint32_t ReadClock() {
-    ++clockReads;
-    const std::uint32_t now = clockNow;
-    clockNow += clockStep;
-    return now;
-}
-}  // namespace
-
-ManualClock::ManualClock(std::uint32_t start, std::uint32_t stepPerRead) {
-    clockNow = start;
-    clockStep = stepPerRead;
-    clockReads = 0;
-    jpeg::SetTickSource(ReadClock);
-}
-
-ManualClock::~ManualClock() { jpeg::SetTickSource(nullptr); }
-
-std::uint32_t ManualClock::Reads() const { return clockReads; }
 
 }  // namespace jpegtest

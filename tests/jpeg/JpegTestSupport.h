@@ -98,14 +98,4 @@ struct ProgressLog {
     void Attach(TGraphic& graphic, std::function<void()> onRunning = {});
 };
 
-// A clock for the progress hook that moves only when told.
-class ManualClock {
-public:
-    explicit ManualClock(std::uint32_t start, std::uint32_t stepPerRead = 0);
-    ~ManualClock();
-    ManualClock(const ManualClock&) = delete;
-    std::uint32_t Reads() const;  // looks at the clock so far
-    ManualClock& operator=(const ManualClock&) = delete;
-};
-
 }  // namespace jpegtest
