@@ -105,10 +105,7 @@ JpegHeaderInfo ScaledSize(TJPEGImage& image) {
     SetUpDecompressor(context, image);
     j_decompress_ptr d = context.Decompress();
     JpegHeaderInfo info;
-    context.Call([&] {
-        jpeg_calc_output_dimensions(d);
-        info.progressive = jpeg_has_multiple_scans(d);
-    });
+    context.Call([&] { jpeg_calc_output_dimensions(d); });
     info.width = std::int32_t(d->output_width);
     info.height = std::int32_t(d->output_height);
     return info;

@@ -87,21 +87,17 @@ bool TJPEGImage::IsEmpty() {
     return !heldBitmap_ || heldBitmap_->IsEmpty();
 }
 
+// Without a bitmap, a scale other than full decodes to the size the library works out for it.
+bool TJPEGImage::DecodesScaled() { return decodeScale_ != TJpegScale::ScaleFull && Bytes() && Bytes()->Size() != 0; }
+
 std::int32_t TJPEGImage::ImageWidth() {
     if (heldBitmap_) return heldBitmap_->ImageWidth();
-    if (decodeScale_ == TJpegScale::ScaleFull || !Bytes() || Bytes()->Size() == 0) return data_->PixelWidth;
-    const jpeg::JpegHeaderInfo scaled = jpeg::ScaledSize(*this);
-    scaledWidth_ = scaled.width;
-    scaledHeight_ = scaled.height;
-    WriteProgressive = scaled.progressive;
-    return scaledWidth_;
+    return DecodesScaled() ? jpeg::ScaledSize(*this).width : data_->PixelWidth;
 }
 
 std::int32_t TJPEGImage::ImageHeight() {
     if (heldBitmap_) return heldBitmap_->ImageHeight();
-    if (decodeScale_ == TJpegScale::ScaleFull || !Bytes() || Bytes()->Size() == 0) return data_->PixelHeight;
-    ImageWidth();
-    return scaledHeight_;
+    return DecodesScaled() ? jpeg::ScaledSize(*this).height : data_->PixelHeight;
 }
 
 void TJPEGImage::ResizeWidth(std::int32_t) { throw EInvalidGraphicOperation(msg::SChangeJPEGSize); }

@@ -85,14 +85,13 @@ private:
     void ReplaceData();
     void ShareData(TJPEGData* data);
     void ReadHeader();
+    bool DecodesScaled();
     void DropBitmapIfDecodable();
     TBitmap* DecodeAsStored();
     TMemoryStream* Bytes() const { return data_->ByteStream.get(); }
 
     TJPEGData* data_ = nullptr;
     TProfiledBitmap heldBitmap_;
-    std::int32_t scaledWidth_ = 0;
-    std::int32_t scaledHeight_ = 0;
     HPALETTE heldPalette_;
     bool blockSmoothing_;
     bool grayOutput_;

@@ -233,6 +233,13 @@ TEST(JpegDecode, ProgressiveFileDecodesLikeItsSequentialTwin) {
     auto progressive = Load(EncodePattern(40, 24, {.quality = 100, .progressive = true}));
     EXPECT_TRUE(progressive->WriteProgressive);
     EXPECT_FALSE(sequential->WriteProgressive);
+    // Asking the size at a scale reads the file again, and leaves the setting as the user made it.
+    progressive->WriteProgressive = false;
+    progressive->SetDecodeScale(TJpegScale::ScaleHalf);
+    EXPECT_EQ(progressive->ImageHeight(), 12);
+    EXPECT_EQ(progressive->ImageWidth(), 20);
+    EXPECT_FALSE(progressive->WriteProgressive);
+    progressive->SetDecodeScale(TJpegScale::ScaleFull);
     TBitmap* a = sequential->Decode();
     TBitmap* b = progressive->Decode();
     for (int y = 0; y < 24; y += 3)
