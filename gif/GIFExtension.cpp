@@ -62,10 +62,6 @@ TGIFGraphicControlExtension::~TGIFGraphicControlExtension() {
     if (frame->GraphicControlExtension() == this) frame->SetGraphicControlExtension(nullptr);
 }
 
-void TGIFGraphicControlExtension::SetDisposal(int method) {
-    Record.PackedFields = std::uint8_t((Record.PackedFields & ~0x1C) | (method & 7) << 2);
-}
-
 void TGIFGraphicControlExtension::SetTransparency(bool value) {
     Record.PackedFields = std::uint8_t(value ? Record.PackedFields | 1 : Record.PackedFields & ~1);
     if (Frame() && value) Frame()->SetTransparent(true);

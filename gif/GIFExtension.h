@@ -75,7 +75,6 @@ public:
     TRecord Record;
 
     int Disposal() const { return (Record.PackedFields >> 2) & 7; }
-    void SetDisposal(int method);
     bool UserInput() const { return Record.PackedFields & 0x02; }
     bool HasTransparency() const { return Record.PackedFields & 0x01; }
     void SetTransparency(bool value);

@@ -41,10 +41,6 @@ int TGIFList::Add(std::unique_ptr<TGIFItem> item) {
     return int(items_.size()) - 1;
 }
 
-void TGIFList::Insert(int index, std::unique_ptr<TGIFItem> item) {
-    items_.insert(items_.begin() + std::clamp(index, 0, Count()), std::move(item));
-}
-
 std::unique_ptr<TGIFItem> TGIFList::Extract(const TGIFItem* item) {
     const int index = IndexOf(item);
     if (index < 0) return nullptr;

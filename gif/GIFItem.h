@@ -61,7 +61,6 @@ public:
     TGIFItem* Item(int index) const { return items_.at(std::size_t(index)).get(); }
     int IndexOf(const TGIFItem* item) const;
     int Add(std::unique_ptr<TGIFItem> item);
-    void Insert(int index, std::unique_ptr<TGIFItem> item);
     // Removes the item and hands it back; null when the item is not in the list.
     std::unique_ptr<TGIFItem> Extract(const TGIFItem* item);
     void Delete(int index);

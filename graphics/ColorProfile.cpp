@@ -29,16 +29,6 @@ bool RowsToSrgb(std::span<const std::uint8_t> profile, int bitsPerPixel, std::ui
     return true;
 }
 
-bool BitmapToSrgb(TBitmap& bitmap, std::span<const std::uint8_t> profile) {
-    const TPixelDepth depth = bitmap.CurrentDepth();
-    const auto transform = TransformFor(profile, depth == TPixelDepth::Bits24   ? 24
-                                                 : depth == TPixelDepth::Bits32 ? 32
-                                                                                : 0);
-    if (!transform) return false;
-    TranslateBitmap(*transform, bitmap);
-    return true;
-}
-
 void TranslateBitmap(const platform::IccTransform& transform, TBitmap& bitmap) {
     const std::int32_t width = bitmap.ImageWidth(), height = bitmap.ImageHeight();
     if (height <= 0) return;

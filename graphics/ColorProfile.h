@@ -19,9 +19,6 @@ class TBitmap;
 bool RowsToSrgb(std::span<const std::uint8_t> profile, int bitsPerPixel, std::uint8_t* top, std::ptrdiff_t stride,
                 std::int32_t width, std::int32_t height);
 
-// A bitmap of 24 or 32 bits per pixel; other depths keep their numbers.
-bool BitmapToSrgb(TBitmap& bitmap, std::span<const std::uint8_t> profile);
-
 // Every pixel of a bitmap of 24 (Bgr transform) or 32 (Bgrx transform) bits per pixel.
 void TranslateBitmap(const platform::IccTransform& transform, TBitmap& bitmap);
 

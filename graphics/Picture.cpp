@@ -84,12 +84,6 @@ void ClipboardRegistry::Remove(TGraphicClass graphicClass) {
     }
 }
 
-TGraphicClass ClipboardRegistry::FindByFormat(std::uint16_t format) const {
-    for (std::size_t i = formats_.size(); i-- > 0;)
-        if (formats_[i] == format) return classes_[i];
-    return nullptr;
-}
-
 // ---- TPicture -------------------------------------------------------------------------------
 
 TPicture::TPicture() {

@@ -43,7 +43,6 @@ public:
     static ClipboardRegistry& Instance();
     void Add(std::uint16_t format, TGraphicClass graphicClass);
     void Remove(TGraphicClass graphicClass);
-    TGraphicClass FindByFormat(std::uint16_t format) const;
     std::size_t Count() const { return formats_.size(); }
 
 private:

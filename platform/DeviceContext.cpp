@@ -142,7 +142,6 @@ int SetBkMode(const HDC& dc, int mode) {
     if (mode != TRANSPARENT && mode != OPAQUE) return 0;
     return Exchange(dc, &DeviceContext::bkMode, mode, 0);
 }
-int GetBkMode(const HDC& dc) { return dc ? dc->bkMode : 0; }
 
 int SetStretchBltMode(const HDC& dc, int mode) {
     if (mode < BLACKONWHITE || mode > HALFTONE) return 0;

@@ -88,7 +88,6 @@ COLORREF GetBkColor(const HDC& dc);
 COLORREF SetTextColor(const HDC& dc, COLORREF color);
 COLORREF GetTextColor(const HDC& dc);
 int SetBkMode(const HDC& dc, int mode);
-int GetBkMode(const HDC& dc);
 int SetStretchBltMode(const HDC& dc, int mode);  // returns the previous mode
 int GetStretchBltMode(const HDC& dc);
 bool GetBrushOrgEx(const HDC& dc, POINT* point);

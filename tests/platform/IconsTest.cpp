@@ -59,4 +59,17 @@ INSTANTIATE_TEST_SUITE_P(
                     DrawCase{"stretched", DI_NORMAL, 6, {kRed, kRed, kGreen, kGreen, kMagenta, kMagenta}}),
     CaseName());
 
+// An icon from device bits, rows padded to two bytes: the AND mask's 1 lets the target show.
+TEST(CreateIcon, MaskAndColourBitsDrawAsTheIcon) {
+    const std::uint8_t mask[] = {0x40, 0x00};
+    const std::uint8_t color[] = {0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00};  // red, black
+    const HICON icon = CreateIcon(2, 1, 1, 32, mask, color);
+    ASSERT_TRUE(icon);
+    const Canvas target = Canvas::Device(4, 1);
+    target.Fill(kGreen, 4, 1);
+    ASSERT_TRUE(DrawIconEx(target.dc, 1, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(target.GetRow(0, 4), (std::vector<COLORREF>{kGreen, kRed, kGreen, kGreen}));
+    EXPECT_FALSE(CreateIcon(2, 1, 1, 32, nullptr, color));
+}
+
 }  // namespace

@@ -134,6 +134,14 @@ TEST_F(VolumeServiceTest, RemoteNameOnlyForNetworkVolumes) {
     EXPECT_FALSE(platform::WNetGetConnection("/nowhere", remote));
 }
 
+TEST_F(VolumeServiceTest, DriveTypeOfListedVolumesOnly) {
+    UseMountTable(kDesktopTable);
+    EXPECT_EQ(platform::GetDriveType("/media/jana/CD_2004"), platform::DRIVE_CDROM);
+    EXPECT_EQ(platform::GetDriveType("/mnt/nas"), platform::DRIVE_REMOTE);
+    EXPECT_EQ(platform::GetDriveType("/mnt/scratch"), platform::DRIVE_UNKNOWN);  // mounted, not listed
+    EXPECT_EQ(platform::GetDriveType("/media/jana"), platform::DRIVE_UNKNOWN);   // inside a volume, not one
+}
+
 TEST_F(VolumeServiceTest, LabelFromTheLabelFolder) {
     // A device node stand-in and a label link to it, as udev makes them.
     MakeDir("dev");
