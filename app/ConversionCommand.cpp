@@ -139,9 +139,10 @@ TReduction TForm1::ChosenReduction() const {
 // the save draws its working bitmap later, from the picture decoded here. A smooth preview is
 // reduced as the result will be; the save reduces again, at its own size.
 std::unique_ptr<TBitmap> TForm1::DrawPreview(TGraphic* graphic, const TResultSize& size, bool withWorking) {
+    const TResultSize preview = PreviewSize(size);
     Image0->Picture().CopyFrom(nullptr);
-    Image0->SetWidth(size.Width / 4);
-    Image0->SetHeight(size.Height / 4);
+    Image0->SetWidth(preview.Width);
+    Image0->SetHeight(preview.Height);
     TCanvas& canvas = Image0->Canvas();
     const bool smooth = ChosenReduction() == TReduction::Smooth;
     auto working = withWorking && !smooth ? NewWorkingBitmap(size.Width, size.Height) : nullptr;
@@ -158,7 +159,7 @@ std::unique_ptr<TBitmap> TForm1::DrawPreview(TGraphic* graphic, const TResultSiz
         Image0->Canvas();
         throw;
     }
-    canvas.StretchDrawGraphic({0, 0, size.Width / 4, size.Height / 4}, graphic);
+    canvas.StretchDrawGraphic({0, 0, preview.Width, preview.Height}, graphic);
     return nullptr;
 }
 

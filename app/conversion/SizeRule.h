@@ -18,5 +18,10 @@ constexpr std::int32_t kTargetHeight = 480;
 // the width is 0 too.
 TResultSize ApplySizeRule(std::int32_t width, std::int32_t height);
 
+// The window's preview shows the result at a quarter of each side (whole pixels, rounded down).
+constexpr TResultSize PreviewSize(const TResultSize& result) {
+    return {result.Width / 4, result.Height / 4, result.Rule};
+}
+
 // A result with a side of 0 holds no picture: it is refused, never written.
 constexpr bool IsEmptyResult(std::int32_t width, std::int32_t height) { return width <= 0 || height <= 0; }
