@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "BitmapTestSupport.h"
 #include "graphics/Exceptions.h"
@@ -100,23 +100,34 @@ TEST(BmpSuite, GoodFilesMatchTheirReferences) {
     for (const fs::path& file : FilesIn(suite / "g")) CheckGoodFile(suite, file);
 }
 
-TEST(BmpSuite, BadFilesLoadOrFailCleanly) {
-    REQUIRE_TESTDATA(root);
-    for (const fs::path& file : FilesIn(root / "bmpsuite" / "b")) {
-        SCOPED_TRACE(file.filename().string());
-        std::string verdict;
-        EXPECT_NO_THROW(verdict = Verdict(file));
-        std::printf("b/%s: %s\n", file.filename().c_str(), verdict.c_str());
+// Every file of the suite holds the same 127 x 64 picture: what loads, loads at that size.
+void ExpectRefusedOrTheSuitesPicture(const fs::path& file, bool mustRefuse) {
+    SCOPED_TRACE(file.filename().string());
+    std::string verdict;
+    ASSERT_NO_THROW(verdict = Verdict(file));
+    if (mustRefuse) {
+        EXPECT_EQ(verdict.rfind("refused: ", 0), 0u) << verdict;
+    } else if (verdict.rfind("loaded ", 0) == 0) {
+        EXPECT_EQ(verdict, "loaded 127x64");
     }
 }
 
+// Headers no reader can take as they stand are refused: a bit count no bitmap has, planes other
+// than 1, a negative width, sides beyond the limits, run-length data stored top-down.
+TEST(BmpSuite, BadFilesLoadOrFailCleanly) {
+    REQUIRE_TESTDATA(root);
+    const std::set<std::string> refused = {"badbitcount", "badplanes", "badwidth", "reallybig", "rletopdown"};
+    for (const fs::path& file : FilesIn(root / "bmpsuite" / "b"))
+        ExpectRefusedOrTheSuitesPicture(file, refused.contains(file.stem().string()));
+}
+
+// Formats the reader does not take (2-bit, Huffman, embedded JPEG and PNG, 24-bit run lengths,
+// alpha bit fields, 64 bits) are refused.
 TEST(BmpSuite, QuestionableFilesLoadOrFailCleanly) {
     REQUIRE_TESTDATA(root);
-    for (const fs::path& file : FilesIn(root / "bmpsuite" / "q")) {
-        SCOPED_TRACE(file.filename().string());
-        std::string verdict;
-        EXPECT_NO_THROW(verdict = Verdict(file));
-        std::printf("q/%s: %s\n", file.filename().c_str(), verdict.c_str());
-    }
+    const std::set<std::string> refused = {"pal1huffmsb", "pal2",       "pal2color", "rgb24jpeg",
+                                           "rgb24png",    "rgb24rle24", "rgba32abf", "rgba64"};
+    for (const fs::path& file : FilesIn(root / "bmpsuite" / "q"))
+        ExpectRefusedOrTheSuitesPicture(file, refused.contains(file.stem().string()));
 }
 }  // namespace
