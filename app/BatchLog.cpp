@@ -6,8 +6,8 @@
 #include "app/conversion/ConversionPlan.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/UprightPicture.h"
-#include "convert/InputFiles.h"
-#include "convert/PlainReasons.h"
+#include "app/conversion/InputFiles.h"
+#include "app/conversion/PlainReasons.h"
 #include "graphics/Exceptions.h"
 #include "graphics/Picture.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "convert/BatchSummary.h"
-#include "convert/FileOutcome.h"
+#include "app/conversion/BatchSummary.h"
+#include "app/conversion/FileOutcome.h"
 
 namespace msg {
 inline constexpr const char* SBatchReprocessText = "%d obrázků už má povolenou velikost. Převést je i tak?";

@@ -1,14 +1,14 @@
 #include "convert/ConvertTool.h"
 
 #include "app/conversion/Version.h"
-#include "convert/BatchRunner.h"
-#include "convert/BatchSummary.h"
-#include "convert/InputFiles.h"
-#include "convert/PlainReasons.h"
+#include "app/conversion/BatchRunner.h"
+#include "app/conversion/BatchSummary.h"
+#include "app/conversion/InputFiles.h"
+#include "app/conversion/PlainReasons.h"
 #include "convert/ProgressBar.h"
 #include "convert/ReportLine.h"
-#include "convert/SharedOutputs.h"
-#include "convert/WorkOrder.h"
+#include "app/conversion/SharedOutputs.h"
+#include "app/conversion/WorkOrder.h"
 
 namespace {
 

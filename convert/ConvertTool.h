@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/FileOutcome.h"
+#include "app/conversion/FileOutcome.h"
 #include "convert/Options.h"
 
 // Converts one file with the settings of the whole run; must not throw.

@@ -133,3 +133,16 @@ std::string UsageText() {
            "Folders give their files of every known picture type, never earlier .LMV.jpg outputs.\n"
            "Exit status: 0 all converted or skipped, 1 some file failed, 2 usage error.\n";
 }
+
+ConversionSettings SettingsFrom(const ConvertOptions& options) {
+    ConversionSettings settings;
+    settings.output.Gray = options.gray;
+    settings.output.Quality = QualityFromText(options.qualityText);
+    settings.output.Reduction = options.smooth ? TReduction::Smooth : TReduction::Exact;
+    settings.overwrite = options.overwrite;
+    settings.reprocess = options.reprocess;
+    settings.dryRun = options.dryRun;
+    settings.autoOrient = options.autoOrient;
+    settings.colorManagement = options.colorManagement;
+    return settings;
+}

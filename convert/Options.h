@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/conversion/PictureConversion.h"
 #include "app/conversion/QualityText.h"
 
 struct ConvertOptions {
@@ -35,3 +36,6 @@ ConvertOptions ParseOptions(std::span<const char* const> args);
 
 // The text of --help.
 std::string UsageText();
+
+// The conversion settings the options ask for.
+ConversionSettings SettingsFrom(const ConvertOptions& options);

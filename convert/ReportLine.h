@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "convert/FileOutcome.h"
+#include "app/conversion/FileOutcome.h"
 
 // "SOURCE: W × H → w × h, OUTPUT" for a conversion, the sizes only for a dry run, the reason
 // for a skip or a failure.

@@ -7,7 +7,7 @@
 #include "convert/ConvertTool.h"
 #include "convert/LoadedMetafilePlayer.h"
 #include "convert/MetafileInputs.h"
-#include "convert/PictureConversion.h"
+#include "app/conversion/PictureConversion.h"
 #include "convert/ProgressBar.h"
 #include "platform/QuietStderr.h"
 

@@ -12,7 +12,7 @@
 #include "MainWindowFixture.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
-#include "convert/PictureConversion.h"
+#include "app/conversion/PictureConversion.h"
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
 #include "support/ListGestures.h"

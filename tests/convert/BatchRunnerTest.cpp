@@ -13,7 +13,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "convert/BatchRunner.h"
+#include "app/conversion/BatchRunner.h"
 
 namespace {
 

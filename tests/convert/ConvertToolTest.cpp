@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "CapturedStream.h"
-#include "convert/BatchSummary.h"
+#include "app/conversion/BatchSummary.h"
 #include "convert/ConvertTool.h"
 
 namespace {

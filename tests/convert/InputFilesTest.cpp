@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "app/conversion/PictureFormats.h"
-#include "convert/InputFiles.h"
+#include "app/conversion/InputFiles.h"
 #include "graphics/Picture.h"
 #include "support/TestData.h"
 

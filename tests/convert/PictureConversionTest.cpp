@@ -6,8 +6,9 @@
 #include <QImage>
 
 #include "TestPictures.h"
-#include "convert/PictureConversion.h"
+#include "app/conversion/PictureConversion.h"
 #include "app/conversion/PictureFormats.h"
+#include "convert/Options.h"
 #include "support/TestData.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/BatchSummary.h"
+#include "app/conversion/BatchSummary.h"
 #include "convert/ProgressBar.h"
 #include "convert/ReportLine.h"
 

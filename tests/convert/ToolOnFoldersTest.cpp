@@ -14,9 +14,9 @@
 
 #include "CapturedStream.h"
 #include "TestPictures.h"
-#include "convert/BatchSummary.h"
+#include "app/conversion/BatchSummary.h"
 #include "convert/ConvertTool.h"
-#include "convert/PictureConversion.h"
+#include "app/conversion/PictureConversion.h"
 #include "app/conversion/PictureFormats.h"
 #include "support/TestData.h"
 

@@ -3,7 +3,7 @@
 #include "CapturedStream.h"
 #include "app/conversion/OutputPath.h"
 #include "convert/ConvertTool.h"
-#include "convert/PictureConversion.h"
+#include "app/conversion/PictureConversion.h"
 #include "support/TaggedPhotos.h"
 
 std::vector<std::uint8_t> ToolOutput(const std::string& source, std::vector<const char*> options) {

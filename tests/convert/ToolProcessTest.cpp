@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "app/conversion/PictureFormats.h"
-#include "convert/PictureConversion.h"
+#include "app/conversion/PictureConversion.h"
 #include "support/TestData.h"
 
 namespace {

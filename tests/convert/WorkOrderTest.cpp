@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestPictures.h"
-#include "convert/WorkOrder.h"
+#include "app/conversion/WorkOrder.h"
 #include "support/TestData.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "convert/FileOutcome.h"
+#include "app/conversion/FileOutcome.h"
 
 enum ExitStatus : int { kExitSuccess = 0, kExitSomeFailed = 1, kExitUsage = 2 };
 

@@ -1,4 +1,4 @@
-#include "convert/PlainReasons.h"
+#include "app/conversion/PlainReasons.h"
 
 #include <sys/stat.h>
 

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "app/conversion/SaveRoad.h"
-#include "convert/FileOutcome.h"
-#include "convert/Options.h"
+#include "app/conversion/FileOutcome.h"
 
 struct ConversionSettings {
     TJpegOutput output;
@@ -17,8 +16,6 @@ struct ConversionSettings {
     bool autoOrient = true;       // photos stored sideways are turned upright by their EXIF orientation
     bool colorManagement = true;  // embedded colour profiles bring the pixels to sRGB
 };
-
-ConversionSettings SettingsFrom(const ConvertOptions& options);
 
 // Never throws: every failure becomes the outcome's message.
 FileOutcome ConvertPicture(const std::string& source, const ConversionSettings& settings);

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "convert/FileOutcome.h"
+#include "app/conversion/FileOutcome.h"
 
 using FileTask = std::function<FileOutcome(const std::string& source)>;
 // Called on the caller's thread, once per file, in input order.

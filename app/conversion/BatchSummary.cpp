@@ -1,4 +1,4 @@
-#include "convert/BatchSummary.h"
+#include "app/conversion/BatchSummary.h"
 
 void BatchSummary::Count(OutcomeKind kind) {
     switch (kind) {

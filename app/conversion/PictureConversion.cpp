@@ -1,4 +1,4 @@
-#include "convert/PictureConversion.h"
+#include "app/conversion/PictureConversion.h"
 
 #include <new>
 
@@ -6,7 +6,7 @@
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
 #include "app/conversion/UprightPicture.h"
-#include "convert/PlainReasons.h"
+#include "app/conversion/PlainReasons.h"
 #include "graphics/Picture.h"
 #include "platform/FileSystem.h"
 
@@ -70,19 +70,6 @@ void Convert(FileOutcome& outcome, const ConversionSettings& settings) {
 }
 
 }  // namespace
-
-ConversionSettings SettingsFrom(const ConvertOptions& options) {
-    ConversionSettings settings;
-    settings.output.Gray = options.gray;
-    settings.output.Quality = QualityFromText(options.qualityText);
-    settings.output.Reduction = options.smooth ? TReduction::Smooth : TReduction::Exact;
-    settings.overwrite = options.overwrite;
-    settings.reprocess = options.reprocess;
-    settings.dryRun = options.dryRun;
-    settings.autoOrient = options.autoOrient;
-    settings.colorManagement = options.colorManagement;
-    return settings;
-}
 
 FileOutcome ConvertPicture(const std::string& source, const ConversionSettings& settings) {
     FileOutcome outcome = FailureOf(source, "");

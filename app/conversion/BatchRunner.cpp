@@ -1,4 +1,4 @@
-#include "convert/BatchRunner.h"
+#include "app/conversion/BatchRunner.h"
 
 #include <algorithm>
 #include <condition_variable>

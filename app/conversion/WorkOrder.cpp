@@ -1,4 +1,4 @@
-#include "convert/WorkOrder.h"
+#include "app/conversion/WorkOrder.h"
 
 #include <algorithm>
 #include <cstdint>

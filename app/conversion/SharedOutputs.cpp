@@ -1,4 +1,4 @@
-#include "convert/SharedOutputs.h"
+#include "app/conversion/SharedOutputs.h"
 
 #include <filesystem>
 #include <map>

@@ -1,4 +1,4 @@
-#include "convert/InputFiles.h"
+#include "app/conversion/InputFiles.h"
 
 #include <algorithm>
 #include <filesystem>

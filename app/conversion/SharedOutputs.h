@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/FileOutcome.h"
+#include "app/conversion/FileOutcome.h"
 
 struct OutputClaims {
     std::vector<std::string> kept;          // the files to convert, in input order
