@@ -28,6 +28,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchWindow.h"
 #include "app/Unit1.h"
 #include "app/conversion/PictureFormats.h"
 #include "filectrl/FileListBox.h"
@@ -77,18 +78,9 @@ bool MakeFolder(const fs::path& folder) {
 }
 
 void StartApplication() {
-    static const bool started = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
-            if (!message.contains("raise()")) fprintf(stderr, "%s\n", qPrintable(message));
-        });
-        TApplication::Initialize();
-        RegisterPictureFormats();
-        // Photos already 480 high are converted all the same, as --reprocess does.
-        MessageBoxHook = [](const std::string&, const std::string&, unsigned) { return IDYES; };
-        return true;
-    }();
-    (void)started;
+    benchwindow::StartApplication();
+    // Photos already 480 high are converted all the same, as --reprocess does.
+    MessageBoxHook = [](const std::string&, const std::string&, unsigned) { return IDYES; };
 }
 
 struct Timing {

@@ -22,6 +22,7 @@
 
 #include <QtGlobal>
 
+#include "BenchWindow.h"
 #include "app/Unit1.h"
 #include "app/conversion/PictureFormats.h"
 #include "app/conversion/SaveRoad.h"
@@ -44,19 +45,7 @@ bool PhotoMissing(benchmark::State& state) {
     return true;
 }
 
-void StartApplication() {
-    static const bool started = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        // The offscreen platform says on every showing that it cannot raise a window.
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
-            if (!message.contains("raise()")) fprintf(stderr, "%s\n", qPrintable(message));
-        });
-        TApplication::Initialize();
-        RegisterPictureFormats();
-        return true;
-    }();
-    (void)started;
-}
+using benchwindow::StartApplication;
 
 // One selection: the file list's change handler, then the paint that shows the preview.
 [[gnu::noinline]] void SelectAndPaint(TForm1& window) {
