@@ -1,10 +1,10 @@
 // The main window's description: every component with its place, size, tab order and texts.
 
-#include <array>
 #include <string>
 
 #include "app/Descriptions.h"
 #include "app/Unit1.h"
+#include "app/conversion/PictureFormats.h"
 #include "app/conversion/Version.h"
 
 using namespace fd;
@@ -16,13 +16,8 @@ constexpr const char* kFormatFilters =
     "Fotografie BMP (*.bmp)|*.bmp|Grafika WMF (*.wmf)|*.wmf|Grafika EMF (*.emf)|*.emf|";
 constexpr const char* kAllFilesFilter = "Všechny soubory (*.*)|*.*";
 
-// The types of "Všechny obrázky", in the order the entry names them: the phone photo types
-// follow JPEG, the older ones come last.
-constexpr std::array kAllPictureTypes{"jpg", "jpeg", "heic", "heif", "png", "webp", "gif", "bmp", "wmf", "emf", "ico"};
-
 std::string AllPicturesFilter() {
-    std::string mask;
-    for (const char* type : kAllPictureTypes) mask += std::string(mask.empty() ? "" : ";") + "*." + type;
+    const std::string mask = AllPicturesMask();
     return "Všechny obrázky (" + mask + ")|" + mask + "|";
 }
 
