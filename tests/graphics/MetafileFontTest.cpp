@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QTextLayout>
 #include <filesystem>
 #include <map>
 
@@ -80,7 +84,8 @@ TEST(MetafileFontTest, AdvancesMatchTheArraysWindowsWrote) {
     }
 }
 
-// A few codes of each table, far apart, against the faces' published encodings.
+// A few codes of each face, far apart, against the faces' published encodings; 0 where the
+// encoding gives the byte no character.
 TEST(MetafileFontTest, SymbolSetsFollowTheirFacesEncodings) {
     using platform::SymbolSet;
     struct Code {
@@ -89,16 +94,60 @@ TEST(MetafileFontTest, SymbolSetsFollowTheirFacesEncodings) {
         char32_t unicode;
     };
     for (const Code& c :
-         {Code{SymbolSet::Symbol, 0x22, U'∀'}, Code{SymbolSet::Symbol, 0x41, U'Α'}, Code{SymbolSet::Symbol, 0x6A, U'ϕ'},
-          Code{SymbolSet::Symbol, 0xA0, U'€'}, Code{SymbolSet::Symbol, 0xC5, U'⊕'}, Code{SymbolSet::Symbol, 0xEC, U'⎧'},
-          Code{SymbolSet::Symbol, 0xFE, U'⎭'}, Code{SymbolSet::Symbol, 0x80, 0}, Code{SymbolSet::Symbol, 0xF0, 0},
-          Code{SymbolSet::Wingdings, 0x28, U'☎'}, Code{SymbolSet::Wingdings, 0x4A, U'☺'},
-          Code{SymbolSet::Wingdings, 0x8C, U'❶'}, Code{SymbolSet::Wingdings, 0xFC, U'✔'},
-          Code{SymbolSet::Wingdings, 0xFF, 0}, Code{SymbolSet::Wingdings2, 0x52, U'☑'},
-          Code{SymbolSet::Webdings, 0x61, U'✔'}})
+         {Code{SymbolSet::Symbol, 0x22, U'∀'},    {SymbolSet::Symbol, 0x41, U'Α'},
+          {SymbolSet::Symbol, 0x6A, U'ϕ'},        {SymbolSet::Symbol, 0xA0, U'€'},
+          {SymbolSet::Symbol, 0xC5, U'⊕'},        {SymbolSet::Symbol, 0xEC, U'⎧'},
+          {SymbolSet::Symbol, 0xFE, U'⎭'},        {SymbolSet::Symbol, 0x80, 0},
+          {SymbolSet::Symbol, 0xF0, 0},           {SymbolSet::Wingdings, 0x28, 0x1F57F},  // black touchtone telephone
+          {SymbolSet::Wingdings, 0x4A, U'☺'},     {SymbolSet::Wingdings, 0x8C, U'➊'},
+          {SymbolSet::Wingdings, 0xFC, U'✓'},     {SymbolSet::Wingdings, 0xFF, 0},
+          {SymbolSet::Wingdings2, 0x52, U'☑'},    {SymbolSet::Wingdings2, 0xA2, U'■'},
+          {SymbolSet::Wingdings2, 0xF9, U'⁂'},    {SymbolSet::Wingdings2, 0xFA, 0},
+          {SymbolSet::Wingdings3, 0x28, U'⭨'},  {SymbolSet::Wingdings3, 0x70, U'▲'},
+          {SymbolSet::Wingdings3, 0xF0, 0x1F897},  // downwards white arrow within triangle arrowhead
+          {SymbolSet::Wingdings3, 0x7F, 0},       {SymbolSet::Wingdings3, 0xF1, 0},
+          {SymbolSet::Webdings, 0x61, U'✔'},      {SymbolSet::Webdings, 0x87, U'⛷'},
+          {SymbolSet::Webdings, 0xFF, 0x1F54A},  // dove of peace
+          {SymbolSet::Webdings, 0x7F, 0}})
         EXPECT_EQ(platform::SymbolChar(c.set, c.byte), c.unicode) << int(c.set) << " " << int(c.byte);
     EXPECT_EQ(platform::SymbolSetOf(u" WingDings"), SymbolSet::Wingdings);
     EXPECT_EQ(platform::SymbolSetOf(u"MT Extra"), SymbolSet::Symbol);
+}
+
+// Every character the tables give a byte is drawn in the font the player takes for the face, or
+// in one Qt falls back to: never as a missing glyph, and always with ink.
+TEST(MetafileFontTest, EverySymbolSetCharacterHasAGlyph) {
+    emftest::EnsureGuiApplication();
+    using platform::SymbolSet;
+    for (const auto& [set, face] :
+         {std::pair{SymbolSet::Symbol, "Symbol"}, std::pair{SymbolSet::Wingdings, "Wingdings"},
+          std::pair{SymbolSet::Wingdings2, "Wingdings 2"}, std::pair{SymbolSet::Wingdings3, "Wingdings 3"},
+          std::pair{SymbolSet::Webdings, "Webdings"}}) {
+        platform::MetaFont f;
+        f.face = QString::fromLatin1(face);
+        f.charSet = platform::SYMBOL_CHARSET;
+        const QFont font = platform::OutputFont(f, 32, 0);
+        for (int byte = 0x21; byte <= 0xFF; ++byte) {
+            const char32_t c = platform::SymbolChar(set, std::uint8_t(byte));
+            if (c == 0) continue;
+            QTextLayout layout(QString::fromUcs4(&c, 1), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            bool found = true;
+            for (const QGlyphRun& run : layout.glyphRuns())
+                for (const quint32 glyph : run.glyphIndexes()) found = found && glyph != 0;
+            QImage image(64, 64, QImage::Format_Grayscale8);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            layout.draw(&painter, QPointF(16, 8));
+            painter.end();
+            bool ink = false;
+            for (int y = 0; y < image.height() && !ink; ++y)
+                for (int x = 0; x < image.width() && !ink; ++x) ink = qGray(image.pixel(x, y)) < 160;
+            EXPECT_TRUE(found && ink) << face << " " << std::hex << byte << " U+" << std::uint32_t(c);
+        }
+    }
 }
 
 }  // namespace
