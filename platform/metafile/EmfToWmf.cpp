@@ -3,26 +3,15 @@
 
 #include <algorithm>
 
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/EnhMetaFile.h"
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/RecordPairs.h"
 #include "platform/metafile/WinMetaFile.h"
-#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
-
-namespace {
-
-// Enhanced records whose one 32-bit value becomes the Windows record's one word.
-struct ModePair {
-    std::uint32_t emr;
-    std::uint16_t meta;
-};
-constexpr ModePair kModes[] = {{17, 0x0103}, {18, 0x0102}, {19, 0x0106}, {20, 0x0104},
-                               {21, 0x0107}, {22, 0x012E}, {115, 0x0149}};
-// Enhanced records of an x, y pair that Windows metafiles store y first.
-constexpr ModePair kPairs[] = {{9, 0x020C}, {10, 0x020B}, {11, 0x020E}, {12, 0x020D}, {27, 0x0214}, {54, 0x0213}};
-
-}  // namespace
 
 std::vector<std::uint8_t> EmfToWmf::Convert() {
     std::size_t pos = 0;
@@ -49,36 +38,26 @@ void EmfToWmf::ConvertRecord(const RecordReader& r) {
 
 bool EmfToWmf::ConvertState(const RecordReader& r) {
     const std::uint32_t type = r.Type();
-    for (const ModePair& m : kModes)
-        if (m.emr == type) return writer_.Record(m.meta, {std::int32_t(r.U32(8))}), true;
-    for (const ModePair& m : kPairs) {
-        if (m.emr != type) continue;
-        const std::int32_t x = r.I32(8), y = r.I32(12);
-        if (type == EMR_MOVETOEX || type == EMR_LINETO) positionX_ = x, positionY_ = y;
-        writer_.Record(m.meta, {Clamp16(y), Clamp16(x)});
-        return true;
+    if (const std::uint16_t meta = MetaFor(kModeRecords, type)) {
+        writer_.Record(meta, {std::int32_t(EmrSetValue::Read(r).value)});
+    } else if (const std::uint16_t metaLong = MetaFor(kLongRecords, type)) {
+        const std::uint32_t v = EmrSetValue::Read(r).value;
+        writer_.Record(metaLong, {std::int32_t(v & 0xFFFF), std::int32_t(v >> 16)});
+    } else if (const std::uint16_t metaPoint = MetaFor(kPointRecords, type)) {
+        const POINT p = EmrPoint::Read(r).point;
+        if (type == EMR_MOVETOEX || type == EMR_LINETO) positionX_ = p.x, positionY_ = p.y;
+        writer_.Record(metaPoint, {Clamp16(p.y), Clamp16(p.x)});
+    } else if (const std::uint16_t metaScale = MetaFor(kScaleRecords, type)) {
+        const EmrScaleExtEx s = EmrScaleExtEx::Read(r);
+        writer_.Record(metaScale, {Clamp16(s.yDenom), Clamp16(s.yNum), Clamp16(s.xDenom), Clamp16(s.xNum)});
+    } else if (type == EMR_SAVEDC) {
+        writer_.Record(META_SAVEDC, {});
+    } else if (type == EMR_RESTOREDC) {
+        writer_.Record(META_RESTOREDC, {Clamp16(EmrRestoreDc::Read(r).savedDc)});
+    } else {
+        return false;
     }
-    switch (type) {
-    case EMR_SETBKCOLOR:
-    case EMR_SETTEXTCOLOR:
-    case EMR_SETMAPPERFLAGS: {
-        const std::uint32_t v = r.U32(8);
-        writer_.Record(type == EMR_SETBKCOLOR     ? 0x0201
-                       : type == EMR_SETTEXTCOLOR ? 0x0209
-                                                  : 0x0231,
-                       {std::int32_t(v & 0xFFFF), std::int32_t(v >> 16)});
-        return true;
-    }
-    case EMR_SAVEDC: writer_.Record(0x001E, {}); return true;
-    case EMR_RESTOREDC: writer_.Record(0x0127, {Clamp16(r.I32(8))}); return true;
-    case EMR_OFFSETCLIPRGN: writer_.Record(0x0220, {Clamp16(r.I32(12)), Clamp16(r.I32(8))}); return true;
-    case EMR_SCALEVIEWPORTEXTEX:
-    case EMR_SCALEWINDOWEXTEX:
-        writer_.Record(type == EMR_SCALEWINDOWEXTEX ? 0x0410 : 0x0412,
-                       {Clamp16(r.I32(20)), Clamp16(r.I32(16)), Clamp16(r.I32(12)), Clamp16(r.I32(8))});
-        return true;
-    default: return false;
-    }
+    return true;
 }
 
 std::size_t GetWinMetaFileBits(const HENHMETAFILE& emf, std::size_t size, std::uint8_t* buffer) {

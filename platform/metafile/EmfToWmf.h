@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/metafile/EmfRecords.h"
+#include "platform/metafile/EmfShapeRecords.h"
 #include "platform/metafile/RecordReader.h"
 #include "platform/metafile/WmfWriter.h"
 
@@ -33,8 +34,8 @@ private:
     void CreateFont(const EmrExtCreateFontIndirectW& record);
     bool ConvertDrawing(const RecordReader& r);
     bool ConvertPoly(const RecordReader& r);
-    void LinesTo(const RecordReader& r, bool small);
-    void PolyPoly(const RecordReader& r, bool small, bool polygon);
+    void LinesTo(const RecordReader& r);
+    void PolyPoly(const EmrPolyPoly& record, bool polygon);
     bool ConvertText(const RecordReader& r);
     bool ConvertBitmap(const RecordReader& r);
     void BitBlt(const RecordReader& r);
@@ -48,7 +49,7 @@ private:
     // The Windows slot of an enhanced object or of a stock object already made.
     std::optional<std::uint16_t> SlotOf(std::uint32_t emfIndex) const;
     void Text(const RecordReader& r, std::size_t at, bool wide);
-    void Polyline(const std::vector<std::int32_t>& xy, bool polygon);
+    void Polyline(const std::vector<POINT>& points, bool polygon);
 
     std::span<const std::uint8_t> emf_;
     WmfWriter writer_;

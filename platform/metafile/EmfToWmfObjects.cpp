@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/metafile/EmfRecords.h"
+#include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/EmfToWmf.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/EmfRecordType.h"
@@ -87,8 +88,14 @@ void EmfToWmf::Delete(std::uint32_t emfIndex) {
 // Pens, brushes, fonts and palettes, each in a slot of its own.
 bool EmfToWmf::CreateObject(const RecordReader& r) {
     switch (r.Type()) {
-    case EMR_CREATEPEN: return CreatePen(PenOf(EmrCreatePen::Read(r)), r.U32(8));
-    case EMR_EXTCREATEPEN: return CreatePen(PenOf(EmrExtCreatePen::Read(r)), r.U32(8));
+    case EMR_CREATEPEN: {
+        const EmrCreatePen pen = EmrCreatePen::Read(r);
+        return CreatePen(PenOf(pen), pen.ihPen);
+    }
+    case EMR_EXTCREATEPEN: {
+        const EmrExtCreatePen pen = EmrExtCreatePen::Read(r);
+        return CreatePen(PenOf(pen), pen.ihPen);
+    }
     case EMR_CREATEBRUSHINDIRECT: {
         const EmrCreateBrushIndirect b = EmrCreateBrushIndirect::Read(r);
         const std::uint32_t style = b.style > BS_HATCHED ? BS_SOLID : b.style;
@@ -141,12 +148,12 @@ void EmfToWmf::CreateFont(const EmrExtCreateFontIndirectW& record) {
 }
 
 bool EmfToWmf::ConvertObject(const RecordReader& r) {
-    const std::uint32_t index = r.U32(8);
     switch (r.Type()) {
-    case EMR_SELECTOBJECT: Select(index); return true;
-    case EMR_DELETEOBJECT: Delete(index); return true;
+    case EMR_SELECTOBJECT: Select(EmrObjectIndex::Read(r).ihObject); return true;
+    case EMR_DELETEOBJECT: Delete(EmrObjectIndex::Read(r).ihObject); return true;
     case EMR_SELECTPALETTE:
-        if (const auto it = slotOf_.find(index); it != slotOf_.end()) writer_.Record(META_SELECTPALETTE, {it->second});
+        if (const auto it = slotOf_.find(EmrObjectIndex::Read(r).ihObject); it != slotOf_.end())
+            writer_.Record(META_SELECTPALETTE, {it->second});
         return true;
     case EMR_REALIZEPALETTE: writer_.Record(META_REALIZEPALETTE, {}); return true;
     default: return CreateObject(r);

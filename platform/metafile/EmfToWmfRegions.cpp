@@ -1,8 +1,10 @@
 // Enhanced region records back to Windows metafiles: the rectangles become a region object of
 // one scan each, in a slot taken for the one record, drawn, and deleted again.
-#include "platform/metafile/EmfToWmf.h"
-#include "platform/metafile/RegionRects.h"
 #include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfShapeRecords.h"
+#include "platform/metafile/EmfToWmf.h"
+#include "platform/metafile/RecordPairs.h"
+#include "platform/metafile/RegionRects.h"
 #include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
@@ -47,25 +49,20 @@ std::optional<std::uint16_t> EmfToWmf::SlotOf(std::uint32_t emfIndex) const {
 
 bool EmfToWmf::ConvertRegion(const RecordReader& r) {
     const std::uint32_t type = r.Type();
-    if (type < EMR_FILLRGN || type > EMR_PAINTRGN) return false;
-    const std::size_t dataAt = type == EMR_FRAMERGN ? 40 : type == EMR_FILLRGN ? 32 : 28;
-    const std::vector<RECT> rects = RegionRects(r.Sub(dataAt, r.U32(24)));
+    const std::uint16_t meta = MetaFor(kRegionRecords, type);
+    if (!meta) return false;
+    const EmrRegion record = EmrRegion::Read(r);
+    const std::vector<RECT> rects = RegionRects(RecordReader(record.rgnData));
     if (rects.empty()) return true;
     const bool brushed = type == EMR_FILLRGN || type == EMR_FRAMERGN;
-    const auto brush = brushed ? SlotOf(r.U32(28)) : std::nullopt;
+    const auto brush = brushed ? SlotOf(record.ihBrush) : std::nullopt;
     if (brushed && !brush) return true;
-    const std::uint16_t brushSlot = brush ? *brush : 0;
     const auto slot = NewSlot(kRecordRegion);
     if (!slot) return true;
     writer_.Record(META_CREATEREGION, RegionObject(rects));
-    switch (type) {
-    case EMR_FILLRGN: writer_.Record(META_FILLREGION, {*slot, brushSlot}); break;
-    case EMR_FRAMERGN:
-        writer_.Record(META_FRAMEREGION, {*slot, brushSlot, Clamp16(r.I32(36)), Clamp16(r.I32(32))});
-        break;
-    case EMR_INVERTRGN: writer_.Record(META_INVERTREGION, {*slot}); break;
-    default: writer_.Record(META_PAINTREGION, {*slot}); break;
-    }
+    if (type == EMR_FRAMERGN) writer_.Record(meta, {*slot, *brush, Clamp16(record.height), Clamp16(record.width)});
+    else if (brushed) writer_.Record(meta, {*slot, *brush});
+    else writer_.Record(meta, {*slot});
     Delete(kRecordRegion);
     return true;
 }

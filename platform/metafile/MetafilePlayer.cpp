@@ -5,8 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfStateRecords.h"
+#include "platform/metafile/MetafileLimits.h"
 
 namespace platform {
 
@@ -80,16 +81,16 @@ void MetafilePlayer::PlayRecord(const RecordReader& r) {
 
 bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {
     switch (r.Type()) {
-    case EMR_SETBKMODE: state_.bkMode = int(r.U32(8)); return true;
-    case EMR_SETPOLYFILLMODE: state_.polyFillMode = int(r.U32(8)); return true;
-    case EMR_SETROP2: state_.rop2 = int(r.U32(8)); return true;
-    case EMR_SETSTRETCHBLTMODE: state_.stretchMode = int(r.U32(8)); return true;
-    case EMR_SETTEXTALIGN: state_.textAlign = r.U32(8); return true;
-    case EMR_SETTEXTCOLOR: state_.textColor = r.U32(8); return true;
-    case EMR_SETBKCOLOR: state_.bkColor = r.U32(8); return true;
-    case EMR_SETARCDIRECTION: state_.arcDirection = int(r.U32(8)); return true;
+    case EMR_SETBKMODE: state_.bkMode = int(EmrSetValue::Read(r).value); return true;
+    case EMR_SETPOLYFILLMODE: state_.polyFillMode = int(EmrSetValue::Read(r).value); return true;
+    case EMR_SETROP2: state_.rop2 = int(EmrSetValue::Read(r).value); return true;
+    case EMR_SETSTRETCHBLTMODE: state_.stretchMode = int(EmrSetValue::Read(r).value); return true;
+    case EMR_SETTEXTALIGN: state_.textAlign = EmrSetValue::Read(r).value; return true;
+    case EMR_SETTEXTCOLOR: state_.textColor = EmrSetValue::Read(r).value; return true;
+    case EMR_SETBKCOLOR: state_.bkColor = EmrSetValue::Read(r).value; return true;
+    case EMR_SETARCDIRECTION: state_.arcDirection = int(EmrSetValue::Read(r).value); return true;
     case EMR_MOVETOEX: {
-        const POINT p = r.PointL(8);
+        const POINT p = EmrPoint::Read(r).point;
         state_.position = QPointF(p.x, p.y);
         if (recording_) StartFigure();
         return true;
@@ -97,18 +98,19 @@ bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {
     case EMR_SAVEDC:
         if (saved_.size() < kMaxSaveDepth) saved_.push_back(state_);
         return true;
-    case EMR_RESTOREDC: {
-        const std::int32_t level = r.I32(8);
-        // Negative levels count back from the latest save; positive ones name a save by depth.
-        const std::int64_t keep = level < 0 ? std::int64_t(saved_.size()) + level : std::int64_t(level) - 1;
-        if (keep < 0 || keep >= std::int64_t(saved_.size())) return true;
-        state_ = saved_[std::size_t(keep)];
-        saved_.resize(std::size_t(keep));
-        clipDirty_ = true;
-        return true;
-    }
+    case EMR_RESTOREDC: RestoreDc(EmrRestoreDc::Read(r)); return true;
     default: return false;
     }
+}
+
+// Negative levels count back from the latest save; positive ones name a save by depth.
+void MetafilePlayer::RestoreDc(const EmrRestoreDc& record) {
+    const std::int32_t level = record.savedDc;
+    const std::int64_t keep = level < 0 ? std::int64_t(saved_.size()) + level : std::int64_t(level) - 1;
+    if (keep < 0 || keep >= std::int64_t(saved_.size())) return;
+    state_ = saved_[std::size_t(keep)];
+    saved_.resize(std::size_t(keep));
+    clipDirty_ = true;
 }
 
 }  // namespace platform

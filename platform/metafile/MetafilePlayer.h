@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "platform/metafile/DibImage.h"
+#include "platform/metafile/EmfShapeRecords.h"
+#include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/EnhMetaFile.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/PlaybackState.h"
@@ -43,6 +45,7 @@ private:
     bool PlayTextRecord(const RecordReader& r);
     bool PlayBitmapRecord(const RecordReader& r);
     bool PlayRegionRecord(const RecordReader& r);
+    void RestoreDc(const EmrRestoreDc& record);
 
     // Mapping: logical units to output pixels, and the parts of it.
     void SetupFit(const ENHMETAHEADER& header, const RECT& rect);
@@ -76,11 +79,11 @@ private:
     void FillOutput(const QPainterPath& output);
     void StrokeOutput(const QPainterPath& output);
     QRectF ShapeBox(const RECT& box) const;
-    void DrawArcFamily(const RecordReader& r, int kind);
-    void AngleArc(const RecordReader& r);
+    void DrawArcFamily(const EmrArc& arc, std::uint32_t kind);
+    void AngleArc(const EmrAngleArc& arc);
     void SetPixel(POINT p, COLORREF color);
-    void DrawPoly(std::uint32_t type, const std::vector<QPointF>& points);
-    void DrawPolyPoly(std::uint32_t type, const std::vector<QPointF>& points, const std::vector<std::uint32_t>& counts);
+    void DrawPoly(std::uint32_t type, const std::vector<POINT>& points);
+    void DrawPolyPoly(std::uint32_t type, const EmrPolyPoly& record);
     void LineTo(const QPointF& point);
 
     // Paths.
@@ -99,12 +102,13 @@ private:
     void ApplyClip();
     void OffsetClip(std::int32_t dx, std::int32_t dy);
     void CombineClip(const QRegion& region, std::uint32_t mode);
+    void ExtSelectClipRgn(const EmrExtSelectClipRgn& record);
     QRegion TargetRegion() const;
 
     // Regions and fills of the surface.
     void FillRegion(const QRegion& output, std::shared_ptr<const MetaBrush> brush, int rop2);
     int OutputStroke(std::int32_t logical, bool vertical) const;
-    void FloodFill(const RecordReader& r);
+    void FloodFill(const EmrExtFloodFill& record);
     QImage FillImage(const QRect& box, const QBrush& brush, const std::vector<std::uint8_t>& reached) const;
 
     // Text and bitmaps.
@@ -112,7 +116,7 @@ private:
     bool LayOutText(const TextRun& run, const QFont& font, double xScale, TextLayout& layout);
     void PaintText(const TextRun& run, const QFont& font, const TextLayout& layout);
     void PaintCharacters(const TextRun& run, const QFont& font, const TextLayout& layout);
-    void DrawGradient(const RecordReader& r);
+    void DrawGradient(const EmrGradientFill& record);
     // `prepare` may change the decoded bitmap first (a colour key or a mask made transparent).
     void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, DibFields fields,
                     std::uint32_t rop, const std::function<void(QImage&)>& prepare = {});

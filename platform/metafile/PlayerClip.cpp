@@ -2,10 +2,12 @@
 // region of output pixels and always inside the target rectangle and the meta region.
 #include <cmath>
 
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfShapeRecords.h"
+#include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/RegionData.h"
-#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
@@ -50,28 +52,32 @@ void MetafilePlayer::OffsetClip(std::int32_t dx, std::int32_t dy) {
     clipDirty_ = true;
 }
 
+// Without region data only a copy means anything: it removes the clip.
+void MetafilePlayer::ExtSelectClipRgn(const EmrExtSelectClipRgn& record) {
+    if (!record.rgnData.empty()) {
+        CombineClip(RegionFromData(RecordReader(record.rgnData), fit_), record.mode);
+    } else if (record.mode == RGN_COPY) {
+        state_.clip.reset();
+        clipDirty_ = true;
+    }
+}
+
 bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_INTERSECTCLIPRECT:
     case EMR_EXCLUDECLIPRECT: {
-        const RECT c = r.RectL(8);
+        const RECT c = EmrBox::Read(r).box;
         const QRegion region =
             RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(), LogicalToOutput());
         CombineClip(region, r.Type() == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
         return true;
     }
-    case EMR_OFFSETCLIPRGN: OffsetClip(r.I32(8), r.I32(12)); return true;
-    case EMR_EXTSELECTCLIPRGN: {
-        const std::uint32_t size = r.U32(8), mode = r.U32(12);
-        if (size == 0 || size < 32) {
-            // Without region data only a copy means anything: it removes the clip.
-            if (mode == RGN_COPY) state_.clip.reset(), clipDirty_ = true;
-            return true;
-        }
-        const QRegion region = RegionFromData(r.Sub(16, size), fit_);
-        CombineClip(region, mode);
+    case EMR_OFFSETCLIPRGN: {
+        const POINT offset = EmrPoint::Read(r).point;
+        OffsetClip(offset.x, offset.y);
         return true;
     }
+    case EMR_EXTSELECTCLIPRGN: ExtSelectClipRgn(EmrExtSelectClipRgn::Read(r)); return true;
     case EMR_SETMETARGN:
         // The clip narrows the meta region for good and is itself reset.
         if (state_.clip)

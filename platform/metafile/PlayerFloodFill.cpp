@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/metafile/EmfShapeRecords.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
 
@@ -67,11 +68,11 @@ QImage MetafilePlayer::FillImage(const QRect& box, const QBrush& brush,
     return fill;
 }
 
-void MetafilePlayer::FloodFill(const RecordReader& r) {
+void MetafilePlayer::FloodFill(const EmrExtFloodFill& record) {
     if (recording_) return;
-    const POINT p = r.PointL(8);
-    const QRgb color = ToColor(r.U32(16)).rgb() & 0xFFFFFFu;
-    const bool surface = r.U32(20) == FLOODFILLSURFACE;
+    const POINT p = record.start;
+    const QRgb color = ToColor(record.color).rgb() & 0xFFFFFFu;
+    const bool surface = record.mode == FLOODFILLSURFACE;
     const QPointF output = LogicalToOutput().map(QPointF(p.x, p.y));
     const QRegion clip = painter_.clipRegion();
     const QRect box = clip.boundingRect().intersected(image_.rect());

@@ -1,8 +1,9 @@
 // Mapping modes, window and viewport, world transforms: logical units to output pixels.
 #include <cmath>
 
-#include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfStateRecords.h"
+#include "platform/metafile/MetafilePlayer.h"
 
 namespace platform {
 
@@ -22,9 +23,7 @@ double MillimetresPerUnit(int mode) {
     }
 }
 
-QTransform ReadXForm(const RecordReader& r, std::size_t at) {
-    return QTransform(r.F32(at), r.F32(at + 4), r.F32(at + 8), r.F32(at + 12), r.F32(at + 16), r.F32(at + 20));
-}
+QTransform ToTransform(const XForm& x) { return QTransform(x.m11, x.m12, x.m21, x.m22, x.dx, x.dy); }
 
 bool Finite(const QTransform& t) {
     for (double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()})
@@ -33,14 +32,15 @@ bool Finite(const QTransform& t) {
 }
 
 // ScaleViewportExtEx / ScaleWindowExtEx: a zero denominator leaves the extent as it is.
-QPointF Scaled(QPointF extent, const RecordReader& r) {
-    const std::int32_t xNum = r.I32(8), xDen = r.I32(12), yNum = r.I32(16), yDen = r.I32(20);
-    if (xDen == 0 || yDen == 0) return extent;
-    return QPointF(extent.x() * xNum / xDen, extent.y() * yNum / yDen);
+QPointF Scaled(QPointF extent, const EmrScaleExtEx& s) {
+    if (s.xDenom == 0 || s.yDenom == 0) return extent;
+    return QPointF(extent.x() * s.xNum / s.xDenom, extent.y() * s.yNum / s.yDenom);
 }
 
-QPointF Extent(const RecordReader& r) { return QPointF(r.I32(8), r.I32(12)); }
-QPointF Origin(const RecordReader& r) { return QPointF(r.I32(8), r.I32(12)); }
+QPointF PointOf(const RecordReader& r) {
+    const POINT p = EmrPoint::Read(r).point;
+    return QPointF(p.x, p.y);
+}
 
 }  // namespace
 
@@ -90,15 +90,19 @@ void MetafilePlayer::ModifyWorld(const QTransform& x, std::uint32_t mode) {
 bool MetafilePlayer::PlayMappingRecord(const RecordReader& r) {
     PlaybackState& s = state_;
     switch (r.Type()) {
-    case EMR_SETMAPMODE: SetMapMode(int(r.U32(8))); return true;
-    case EMR_SETWINDOWEXTEX: s.windowExt = Extent(r); return true;
-    case EMR_SETWINDOWORGEX: s.windowOrg = Origin(r); return true;
-    case EMR_SETVIEWPORTEXTEX: s.viewportExt = Extent(r); return true;
-    case EMR_SETVIEWPORTORGEX: s.viewportOrg = Origin(r); return true;
-    case EMR_SCALEVIEWPORTEXTEX: s.viewportExt = Scaled(s.viewportExt, r); return true;
-    case EMR_SCALEWINDOWEXTEX: s.windowExt = Scaled(s.windowExt, r); return true;
-    case EMR_SETWORLDTRANSFORM: ModifyWorld(ReadXForm(r, 8), MWT_SET); return true;
-    case EMR_MODIFYWORLDTRANSFORM: ModifyWorld(ReadXForm(r, 8), r.U32(32)); return true;
+    case EMR_SETMAPMODE: SetMapMode(int(EmrSetValue::Read(r).value)); return true;
+    case EMR_SETWINDOWEXTEX: s.windowExt = PointOf(r); return true;
+    case EMR_SETWINDOWORGEX: s.windowOrg = PointOf(r); return true;
+    case EMR_SETVIEWPORTEXTEX: s.viewportExt = PointOf(r); return true;
+    case EMR_SETVIEWPORTORGEX: s.viewportOrg = PointOf(r); return true;
+    case EMR_SCALEVIEWPORTEXTEX: s.viewportExt = Scaled(s.viewportExt, EmrScaleExtEx::Read(r)); return true;
+    case EMR_SCALEWINDOWEXTEX: s.windowExt = Scaled(s.windowExt, EmrScaleExtEx::Read(r)); return true;
+    case EMR_SETWORLDTRANSFORM:
+    case EMR_MODIFYWORLDTRANSFORM: {
+        const EmrModifyWorldTransform m = EmrModifyWorldTransform::Read(r);
+        ModifyWorld(ToTransform(m.xform), m.mode);
+        return true;
+    }
     default: return false;
     }
 }

@@ -2,6 +2,7 @@
 // deleted; palettes. Pens and brushes are made in PlayerPensAndBrushes.cpp, fonts in PlayerText.cpp.
 #include "platform/metafile/EmfRecordType.h"
 #include "platform/metafile/EmfRecords.h"
+#include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
 
@@ -48,8 +49,8 @@ void MetafilePlayer::CreatePalette(const RecordReader& r) {
 
 bool MetafilePlayer::PlayObjectRecord(const RecordReader& r) {
     switch (r.Type()) {
-    case EMR_SELECTOBJECT: SelectObject(r.U32(8)); return true;
-    case EMR_DELETEOBJECT: DeleteObject(r.U32(8)); return true;
+    case EMR_SELECTOBJECT: SelectObject(EmrObjectIndex::Read(r).ihObject); return true;
+    case EMR_DELETEOBJECT: DeleteObject(EmrObjectIndex::Read(r).ihObject); return true;
     case EMR_CREATEPEN: CreatePen(r); return true;
     case EMR_EXTCREATEPEN: ExtCreatePen(r); return true;
     case EMR_CREATEBRUSHINDIRECT: CreateBrush(r); return true;
@@ -58,7 +59,7 @@ bool MetafilePlayer::PlayObjectRecord(const RecordReader& r) {
     case EMR_EXTCREATEFONTINDIRECTW: CreateFont(r); return true;
     case EMR_CREATEPALETTE: CreatePalette(r); return true;
     case EMR_SELECTPALETTE: {
-        const std::uint32_t index = r.U32(8);
+        const std::uint32_t index = EmrObjectIndex::Read(r).ihObject;
         if (index < objects_.size()) SelectInto(objects_[index], state_.palette);
         return true;
     }

@@ -1,13 +1,12 @@
 // Path brackets: drawing collected into a path, then filled, stroked or made the clip.
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/MetafilePlayer.h"
-#include "platform/metafile/EmfRecordType.h"
 
 #include <QPainterPathStroker>
 
 namespace platform {
-
-namespace {}  // namespace
 
 void MetafilePlayer::StartFigure() {
     if (path_.elementCount() >= kMaxPathElements) return;
@@ -68,7 +67,7 @@ bool MetafilePlayer::PlayPathRecord(const RecordReader& r) {
         return true;
     case EMR_FLATTENPATH: return true;  // curves stay curves: the painter flattens them itself
     case EMR_WIDENPATH: WidenPath(); return true;
-    case EMR_SELECTCLIPPATH: SelectClipPath(r.U32(8)); return true;
+    case EMR_SELECTCLIPPATH: SelectClipPath(EmrSetValue::Read(r).value); return true;
     case EMR_ABORTPATH: EndPathUse(); return true;
     default: return false;
     }

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfShapeRecords.h"
 #include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/RegionData.h"
-#include "platform/metafile/EmfRecordType.h"
 
 namespace platform {
 
@@ -57,17 +58,17 @@ int MetafilePlayer::OutputStroke(std::int32_t logical, bool vertical) const {
 bool MetafilePlayer::PlayRegionRecord(const RecordReader& r) {
     const std::uint32_t type = r.Type();
     if (type == EMR_EXTFLOODFILL) {
-        FloodFill(r);
+        FloodFill(EmrExtFloodFill::Read(r));
         return true;
     }
     if (type < EMR_FILLRGN || type > EMR_PAINTRGN) return false;
-    const std::size_t dataAt = type == EMR_FRAMERGN ? 40 : type == EMR_FILLRGN ? 32 : 28;
-    const QRegion region = RegionFromData(r.Sub(dataAt, r.U32(24)), LogicalToOutput());
+    const EmrRegion record = EmrRegion::Read(r);
+    const QRegion region = RegionFromData(RecordReader(record.rgnData), LogicalToOutput());
     switch (type) {
-    case EMR_FILLRGN: FillRegion(region, BrushAt(r.U32(28)), R2_COPYPEN); break;
+    case EMR_FILLRGN: FillRegion(region, BrushAt(record.ihBrush), R2_COPYPEN); break;
     case EMR_FRAMERGN:
-        FillRegion(Border(region, OutputStroke(r.I32(32), false), OutputStroke(r.I32(36), true)), BrushAt(r.U32(28)),
-                   R2_COPYPEN);
+        FillRegion(Border(region, OutputStroke(record.width, false), OutputStroke(record.height, true)),
+                   BrushAt(record.ihBrush), R2_COPYPEN);
         break;
     case EMR_INVERTRGN: FillRegion(region, BrushAt(kWhiteBrush), R2_NOT); break;
     default: FillRegion(region, state_.brush, state_.rop2); break;

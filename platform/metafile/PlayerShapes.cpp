@@ -2,8 +2,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/metafile/MetafilePlayer.h"
 #include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfShapeRecords.h"
+#include "platform/metafile/EmfStateRecords.h"
+#include "platform/metafile/MetafilePlayer.h"
 
 namespace platform {
 
@@ -33,10 +35,10 @@ void MetafilePlayer::LineTo(const QPointF& point) {
 
 // Arc, chord, pie and arc-to share a box and two ray points. With y pointing down on the page
 // (the usual case) GDI's counter-clockwise is Qt's counter-clockwise on screen too.
-void MetafilePlayer::DrawArcFamily(const RecordReader& r, int kind) {
-    const QRectF box = ShapeBox(r.RectL(8));
-    const double start = QtAngle(box, r.PointL(24));
-    double end = QtAngle(box, r.PointL(32));
+void MetafilePlayer::DrawArcFamily(const EmrArc& arc, std::uint32_t kind) {
+    const QRectF box = ShapeBox(arc.box);
+    const double start = QtAngle(box, arc.start);
+    double end = QtAngle(box, arc.end);
     const QTransform t = LogicalToOutput();
     const bool flipped = t.m11() * t.m22() - t.m12() * t.m21() < 0;  // y up on the page
     const bool clockwise = (state_.arcDirection == AD_CLOCKWISE) != flipped;
@@ -57,9 +59,9 @@ void MetafilePlayer::DrawArcFamily(const RecordReader& r, int kind) {
     DrawShape(path, closed, true, kind == EMR_ARCTO);
 }
 
-void MetafilePlayer::AngleArc(const RecordReader& r) {
-    const POINT c = r.PointL(8);
-    const double radius = r.U32(16), start = r.F32(20), sweep = r.F32(24);
+void MetafilePlayer::AngleArc(const EmrAngleArc& arc) {
+    const POINT c = arc.center;
+    const double radius = arc.radius, start = arc.startAngle, sweep = arc.sweepAngle;
     if (!std::isfinite(start) || !std::isfinite(sweep)) return;
     const QRectF box(c.x - radius, c.y - radius, 2 * radius, 2 * radius);
     QPainterPath path(state_.position);
@@ -77,39 +79,36 @@ void MetafilePlayer::SetPixel(POINT p, COLORREF color) {
 }
 
 bool MetafilePlayer::PlayShapeRecord(const RecordReader& r) {
+    QPainterPath path;
     switch (r.Type()) {
-    case EMR_RECTANGLE: {
-        QPainterPath path;
-        path.addRect(ShapeBox(r.RectL(8)));
-        DrawShape(path, true, true);
-        return true;
-    }
-    case EMR_ELLIPSE: {
-        QPainterPath path;
-        path.addEllipse(ShapeBox(r.RectL(8)));
-        DrawShape(path, true, true);
-        return true;
-    }
+    case EMR_RECTANGLE: path.addRect(ShapeBox(EmrBox::Read(r).box)); break;
+    case EMR_ELLIPSE: path.addEllipse(ShapeBox(EmrBox::Read(r).box)); break;
     case EMR_ROUNDRECT: {
-        QPainterPath path;
-        path.addRoundedRect(ShapeBox(r.RectL(8)), std::abs(r.I32(24)) / 2.0, std::abs(r.I32(28)) / 2.0);
-        DrawShape(path, true, true);
-        return true;
+        const EmrRoundRect round = EmrRoundRect::Read(r);
+        path.addRoundedRect(ShapeBox(round.box), std::abs(double(round.cornerWidth)) / 2,
+                            std::abs(double(round.cornerHeight)) / 2);
+        break;
     }
     case EMR_ARC:
     case EMR_CHORD:
     case EMR_PIE:
-    case EMR_ARCTO: DrawArcFamily(r, int(r.Type())); return true;
-    case EMR_ANGLEARC: AngleArc(r); return true;
-    case EMR_GRADIENTFILL: DrawGradient(r); return true;
+    case EMR_ARCTO: DrawArcFamily(EmrArc::Read(r), r.Type()); return true;
+    case EMR_ANGLEARC: AngleArc(EmrAngleArc::Read(r)); return true;
+    case EMR_GRADIENTFILL: DrawGradient(EmrGradientFill::Read(r)); return true;
     case EMR_LINETO: {
-        const POINT p = r.PointL(8);
+        const POINT p = EmrPoint::Read(r).point;
         LineTo(QPointF(p.x, p.y));
         return true;
     }
-    case EMR_SETPIXELV: SetPixel(r.PointL(8), r.U32(16)); return true;
+    case EMR_SETPIXELV: {
+        const EmrSetPixelV pixel = EmrSetPixelV::Read(r);
+        SetPixel(pixel.pixel, pixel.color);
+        return true;
+    }
     default: return false;
     }
+    DrawShape(path, true, true);
+    return true;
 }
 
 }  // namespace platform

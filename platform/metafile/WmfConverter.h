@@ -13,6 +13,7 @@
 #include "platform/metafile/SymbolFont.h"
 #include "platform/metafile/RecordReader.h"
 #include "platform/metafile/WinMetaFile.h"
+#include "platform/metafile/WmfRecords.h"
 
 namespace platform {
 
@@ -39,6 +40,7 @@ private:
     void ConvertRecord(const RecordReader& r, std::uint16_t function);
     bool ConvertState(const RecordReader& r, std::uint16_t function);
     bool ConvertMapping(const RecordReader& r, std::uint16_t function);
+    void RestoreDc(std::int32_t savedDc);
     bool ConvertObject(const RecordReader& r, std::uint16_t function);
     bool CreateObject(const RecordReader& r, std::uint16_t function);
     bool ConvertDrawing(const RecordReader& r, std::uint16_t function);
@@ -61,11 +63,8 @@ private:
     void CreatePatternBrush(const RecordReader& r);
 
     // Drawing helpers.
-    void Poly(const RecordReader& r, std::uint32_t type);
-    void PolyPolygon(const RecordReader& r);
-    void Box(const RecordReader& r, std::uint32_t type);
-    void PointRecord(const RecordReader& r, std::uint32_t type);
-    void ArcLike(const RecordReader& r, std::uint32_t type);
+    void Poly(const MetaPoly& record, std::uint32_t type);
+    void PolyPolygon(const MetaPolyPolygon& record);
     void Text(POINT reference, std::uint32_t options, const RECT* rect, std::span<const std::uint8_t> chars,
               const std::vector<std::int32_t>& dx);
     void Bitmap(std::uint32_t type, const std::vector<std::int32_t>& fields, std::span<const std::uint8_t> dib,
@@ -83,8 +82,5 @@ private:
     int saveDepth_ = 0;
     POINT windowOrg_, viewportOrg_;
 };
-
-// The WMF point at `at`, stored y first (parameters are kept in reverse of the call order).
-inline POINT ReversedPoint(const RecordReader& r, std::size_t at) { return POINT{r.I16(at + 2), r.I16(at)}; }
 
 }  // namespace platform

@@ -1,17 +1,15 @@
 // Windows-metafile drawing and clipping records: lines, polygons, boxes, arcs, pixels.
 #include <algorithm>
 
-#include "platform/metafile/MetafileLimits.h"
-#include "platform/metafile/WmfConverter.h"
-#include "platform/metafile/WmfRecords.h"
 #include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/RecordPairs.h"
+#include "platform/metafile/WmfConverter.h"
 #include "platform/metafile/WmfRecordType.h"
+#include "platform/metafile/WmfRecords.h"
 
 namespace platform {
 
 namespace {
-
-constexpr std::size_t P = kWmfParams;
 
 constexpr std::int32_t kIdentityOne = 0x3F800000;  // 1.0f
 
@@ -29,94 +27,70 @@ std::vector<std::int32_t> BoundsOf(std::span<const std::uint8_t> points) {
     return {l, t, r, b};
 }
 
+std::vector<std::int32_t> Box(const RECT& b) { return {b.left, b.top, b.right, b.bottom}; }
+
 }  // namespace
 
-void WmfConverter::Poly(const RecordReader& r, std::uint32_t type) {
-    const std::int16_t count = r.I16(P);
-    if (count < 0) return;
-    const auto points = r.Block(P + 2, std::uint32_t(count), 4);
-    std::vector<std::int32_t> head = BoundsOf(points);
-    head.push_back(count);
-    writer_->Record(type, head, std::vector<std::uint8_t>(points.begin(), points.end()));
+void WmfConverter::Poly(const MetaPoly& record, std::uint32_t type) {
+    std::vector<std::int32_t> head = BoundsOf(record.points);
+    head.push_back(std::int32_t(record.points.size() / 4));
+    writer_->Record(type, head, std::vector<std::uint8_t>(record.points.begin(), record.points.end()));
 }
 
-void WmfConverter::PolyPolygon(const RecordReader& r) {
-    const std::uint16_t polygons = r.U16(P);
-    const auto counts = r.Block(P + 2, polygons, 2);
-    std::uint64_t total = 0;
-    for (std::uint16_t i = 0; i < polygons; ++i) total += RecordReader(counts).U16(2 * std::size_t(i));
-    if (total > kMaxPolyPoints) return;
-    const auto points = r.Block(P + 2 + 2 * std::size_t(polygons), total, 4);
-    std::vector<std::int32_t> head = BoundsOf(points);
-    head.push_back(polygons);
-    head.push_back(std::int32_t(total));
-    for (std::uint16_t i = 0; i < polygons; ++i) head.push_back(RecordReader(counts).U16(2 * std::size_t(i)));
-    writer_->Record(EMR_POLYPOLYGON16, head, std::vector<std::uint8_t>(points.begin(), points.end()));
-}
-
-// Stored bottom, right, top, left.
-void WmfConverter::Box(const RecordReader& r, std::uint32_t type) {
-    writer_->Record(type, {r.I16(P + 6), r.I16(P + 4), r.I16(P + 2), r.I16(P)});
-}
-
-// Stored end y, end x, start y, start x, bottom, right, top, left.
-void WmfConverter::ArcLike(const RecordReader& r, std::uint32_t type) {
-    writer_->Record(type, {r.I16(P + 14), r.I16(P + 12), r.I16(P + 10), r.I16(P + 8), r.I16(P + 6), r.I16(P + 4),
-                           r.I16(P + 2), r.I16(P)});
-}
-
-// A record of one point, the WMF's stored y first.
-void WmfConverter::PointRecord(const RecordReader& r, std::uint32_t type) {
-    const POINT p = ReversedPoint(r, P);
-    writer_->Record(type, {p.x, p.y});
+void WmfConverter::PolyPolygon(const MetaPolyPolygon& record) {
+    std::vector<std::int32_t> head = BoundsOf(record.points);
+    head.push_back(std::int32_t(record.counts.size()));
+    head.push_back(std::int32_t(record.points.size() / 4));
+    head.insert(head.end(), record.counts.begin(), record.counts.end());
+    writer_->Record(EMR_POLYPOLYGON16, head, std::vector<std::uint8_t>(record.points.begin(), record.points.end()));
 }
 
 bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function) {
     EmfWriter& w = *writer_;
-    switch (function) {
-    case META_LINETO: PointRecord(r, EMR_LINETO); return true;
-    case META_POLYGON: Poly(r, EMR_POLYGON16); return true;
-    case META_POLYLINE: Poly(r, EMR_POLYLINE16); return true;
-    case META_POLYPOLYGON: PolyPolygon(r); return true;
-    case META_RECTANGLE: Box(r, EMR_RECTANGLE); return true;
-    case META_ELLIPSE: Box(r, EMR_ELLIPSE); return true;
-    case META_INTERSECTCLIPRECT: Box(r, EMR_INTERSECTCLIPRECT); return true;
-    case META_EXCLUDECLIPRECT: Box(r, EMR_EXCLUDECLIPRECT); return true;
-    case META_ROUNDRECT:
-        w.Record(EMR_ROUNDRECT, {r.I16(P + 10), r.I16(P + 8), r.I16(P + 6), r.I16(P + 4), r.I16(P + 2), r.I16(P)});
-        return true;
-    case META_ARC: ArcLike(r, EMR_ARC); return true;
-    case META_PIE: ArcLike(r, EMR_PIE); return true;
-    case META_CHORD: ArcLike(r, EMR_CHORD); return true;
-    default: return ConvertPixels(r, function);
+    if (const std::uint32_t type = EmrFor(kBoxRecords, function)) {
+        w.Record(type, Box(MetaBox::Read(r).box));
+    } else if (const std::uint32_t typeArc = EmrFor(kArcRecords, function)) {
+        const MetaArc arc = MetaArc::Read(r);
+        std::vector<std::int32_t> words = Box(arc.box);
+        words.insert(words.end(), {arc.start.x, arc.start.y, arc.end.x, arc.end.y});
+        w.Record(typeArc, words);
+    } else if (function == META_ROUNDRECT) {
+        const MetaRoundRect round = MetaRoundRect::Read(r);
+        std::vector<std::int32_t> words = Box(round.box);
+        words.insert(words.end(), {round.cornerWidth, round.cornerHeight});
+        w.Record(EMR_ROUNDRECT, words);
+    } else if (function == META_POLYGON || function == META_POLYLINE) {
+        Poly(MetaPoly::Read(r), function == META_POLYGON ? EMR_POLYGON16 : EMR_POLYLINE16);
+    } else if (function == META_POLYPOLYGON) {
+        PolyPolygon(MetaPolyPolygon::Read(r));
+    } else {
+        return ConvertPixels(r, function);
     }
+    return true;
 }
 
-// Clip offsets, single pixels, flood fills and pattern blits.
+// Single pixels, flood fills and pattern blits.
 bool WmfConverter::ConvertPixels(const RecordReader& r, std::uint16_t function) {
     EmfWriter& w = *writer_;
     switch (function) {
-    case META_OFFSETCLIPRGN: PointRecord(r, EMR_OFFSETCLIPRGN); return true;
     case META_SETPIXEL: {
-        const POINT p = ReversedPoint(r, P + 4);
-        w.Record(EMR_SETPIXELV, {p.x, p.y, std::int32_t(r.U32(P))});
+        const MetaSetPixel pixel = MetaSetPixel::Read(r);
+        w.Record(EMR_SETPIXELV, {pixel.pixel.x, pixel.pixel.y, std::int32_t(pixel.color)});
         return true;
     }
     case META_FLOODFILL:
     case META_EXTFLOODFILL: {
-        // FloodFill fills up to a border of the colour; ExtFloodFill names its mode first.
-        const std::size_t at = function == META_EXTFLOODFILL ? P + 2 : P;
-        const POINT p = ReversedPoint(r, at + 4);
-        const std::int32_t mode = function == META_EXTFLOODFILL ? r.U16(P) : 0;
-        w.Record(EMR_EXTFLOODFILL, {p.x, p.y, std::int32_t(r.U32(at)), mode});
+        const MetaExtFloodFill fill = MetaExtFloodFill::Read(r);
+        w.Record(EMR_EXTFLOODFILL, {fill.start.x, fill.start.y, std::int32_t(fill.color), fill.mode});
         return true;
     }
     case META_PATBLT: {
-        // A bit-block transfer without a source: raster operation, height, width, y, x.
-        const std::int32_t rop = std::int32_t(r.U32(P));
-        const std::int32_t h = r.I16(P + 4), wd = r.I16(P + 6), y = r.I16(P + 8), x = r.I16(P + 10);
-        w.Record(EMR_BITBLT,
-                 {0, 0, -1, -1, x, y, wd, h, rop, 0, 0, kIdentityOne, 0, 0, kIdentityOne, 0, 0, 0, 0, 0, 0, 0, 0});
+        // A bit-block transfer without a source.
+        const MetaPatBlt b = MetaPatBlt::Read(r);
+        w.Record(
+            EMR_BITBLT,
+            {0, 0, -1, -1, b.x, b.y, b.width, b.height, std::int32_t(b.rop), 0, 0, kIdentityOne, 0, 0, kIdentityOne,
+             0, 0, 0,  0,  0,   0,   0,       0});
         return true;
     }
     default: return false;

@@ -12,8 +12,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::size_t P = kWmfParams;
-
 constexpr std::uint32_t RGN_COPY = 5;
 constexpr std::size_t kLogFontBytes = 92;
 
@@ -75,24 +73,13 @@ void WmfConverter::CreateFont(const RecordReader& r) {
     writer_->Record(EMR_EXTCREATEFONTINDIRECTW, {std::int32_t(*slot) + 1}, logFont);
 }
 
+// The slot is taken before the record is read: a region too short for its header still takes one.
 void WmfConverter::CreateRegion(const RecordReader& r) {
     const auto slot = NewSlot(Kind::Region);
     if (!slot) return;
-    Slot& region = slots_[*slot];
-    region.bounds = RECT{r.I16(P + 14), r.I16(P + 16), r.I16(P + 18), r.I16(P + 20)};
-    // Scans: a count of x values, top, bottom, (left, right) pairs, the count again. A scan cut
-    // short by the record's end ends the reading.
-    const std::uint16_t scans = r.U16(P + 10);
-    std::size_t at = P + 22;
-    for (std::uint16_t i = 0; i < scans && region.rects.size() < kMaxRegionRects; ++i) {
-        if (at + 6 > r.Size()) break;
-        const std::size_t xs = r.U16(at) & ~1u;
-        if (at + 8 + 2 * xs > r.Size()) break;
-        const std::int32_t top = r.I16(at + 2), bottom = r.I16(at + 4);
-        for (std::size_t k = 0; k < xs && region.rects.size() < kMaxRegionRects; k += 2)
-            region.rects.push_back(RECT{r.I16(at + 6 + 2 * k), top, r.I16(at + 8 + 2 * k), bottom});
-        at += 8 + 2 * xs;
-    }
+    MetaCreateRegion region = MetaCreateRegion::Read(r);
+    slots_[*slot].bounds = region.bounds;
+    slots_[*slot].rects = std::move(region.rects);
 }
 
 // Pens, brushes, fonts, regions and palettes, each in the lowest free slot.
@@ -128,11 +115,11 @@ bool WmfConverter::CreateObject(const RecordReader& r, std::uint16_t function) {
 
 bool WmfConverter::ConvertObject(const RecordReader& r, std::uint16_t function) {
     switch (function) {
-    case META_SELECTOBJECT: Select(r.U16(P)); return true;
-    case META_DELETEOBJECT: Delete(r.U16(P)); return true;
-    case META_SELECTCLIPREGION: SelectRegion(r.U16(P)); return true;
+    case META_SELECTOBJECT: Select(MetaObjectIndex::Read(r).index); return true;
+    case META_DELETEOBJECT: Delete(MetaObjectIndex::Read(r).index); return true;
+    case META_SELECTCLIPREGION: SelectRegion(MetaObjectIndex::Read(r).index); return true;
     case META_SELECTPALETTE: {
-        const std::uint16_t slot = r.U16(P);
+        const std::uint16_t slot = MetaObjectIndex::Read(r).index;
         if (slot < slots_.size() && slots_[slot].kind == Kind::Palette)
             writer_->Record(EMR_SELECTPALETTE, {std::int32_t(slot) + 1});
         return true;

@@ -3,12 +3,133 @@
 
 #include <algorithm>
 
+#include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/WmfRecordType.h"
+
 namespace platform {
 
 namespace {
+
 constexpr std::size_t P = kWmfParams;
 constexpr std::size_t kFaceNameBytes = 32;
+constexpr std::uint16_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4;
+
+std::uint16_t Function(const RecordReader& r) { return r.U16(4); }
+
+// Stored bottom, right, top, left from `at`.
+RECT ReversedBox(const RecordReader& r, std::size_t at) {
+    return RECT{r.I16(at + 6), r.I16(at + 4), r.I16(at + 2), r.I16(at)};
+}
+
 }  // namespace
+
+MetaSetMode MetaSetMode::Read(const RecordReader& r) { return {r.U16(P)}; }
+
+MetaSetLong MetaSetLong::Read(const RecordReader& r) { return {r.U32(P)}; }
+
+MetaSigned MetaSigned::Read(const RecordReader& r) { return {r.I16(P)}; }
+
+MetaObjectIndex MetaObjectIndex::Read(const RecordReader& r) { return {r.U16(P)}; }
+
+MetaPoint MetaPoint::Read(const RecordReader& r) { return {ReversedPoint(r, P)}; }
+
+// Stored yDenom, yNum, xDenom, xNum.
+MetaScaleExt MetaScaleExt::Read(const RecordReader& r) { return {r.I16(P + 6), r.I16(P + 4), r.I16(P + 2), r.I16(P)}; }
+
+MetaBox MetaBox::Read(const RecordReader& r) { return {ReversedBox(r, P)}; }
+
+// Stored corner height, corner width, then the box.
+MetaRoundRect MetaRoundRect::Read(const RecordReader& r) { return {ReversedBox(r, P + 4), r.I16(P + 2), r.I16(P)}; }
+
+// Stored end, start, then the box.
+MetaArc MetaArc::Read(const RecordReader& r) {
+    return {ReversedBox(r, P + 8), ReversedPoint(r, P + 4), ReversedPoint(r, P)};
+}
+
+MetaSetPixel MetaSetPixel::Read(const RecordReader& r) { return {r.U32(P), ReversedPoint(r, P + 4)}; }
+
+// ExtFloodFill names its mode first.
+MetaExtFloodFill MetaExtFloodFill::Read(const RecordReader& r) {
+    const bool extended = Function(r) == META_EXTFLOODFILL;
+    const std::size_t at = extended ? P + 2 : P;
+    return {extended ? r.U16(P) : std::uint16_t(0), r.U32(at), ReversedPoint(r, at + 4)};
+}
+
+MetaPatBlt MetaPatBlt::Read(const RecordReader& r) {
+    return {r.U32(P), r.I16(P + 4), r.I16(P + 6), r.I16(P + 8), r.I16(P + 10)};
+}
+
+MetaPoly MetaPoly::Read(const RecordReader& r) {
+    const std::int16_t count = r.I16(P);
+    if (count < 0) throw BadRecord();
+    return {r.Block(P + 2, std::uint32_t(count), 4)};
+}
+
+MetaPolyPolygon MetaPolyPolygon::Read(const RecordReader& r) {
+    const std::uint16_t polygons = r.U16(P);
+    const RecordReader counts(r.Block(P + 2, polygons, 2));
+    MetaPolyPolygon p;
+    std::uint64_t total = 0;
+    for (std::uint16_t i = 0; i < polygons; ++i) total += p.counts.emplace_back(counts.U16(2 * std::size_t(i)));
+    if (total > kMaxPolyPoints) throw BadRecord();
+    p.points = r.Block(P + 2 + 2 * std::size_t(polygons), total, 4);
+    return p;
+}
+
+MetaRegionDraw MetaRegionDraw::Read(const RecordReader& r) {
+    const std::uint16_t function = Function(r);
+    MetaRegionDraw d{r.U16(P), 0, 0, 0};
+    if (function == META_FILLREGION || function == META_FRAMEREGION) d.brush = r.U16(P + 2);
+    if (function == META_FRAMEREGION) d.height = r.I16(P + 4), d.width = r.I16(P + 6);
+    return d;
+}
+
+// The region object: chain, type, object count, size, scan count, largest scan, bounds, scans.
+// A scan: a count of x values, top, bottom, (left, right) pairs, the count again.
+MetaCreateRegion MetaCreateRegion::Read(const RecordReader& r) {
+    MetaCreateRegion region{RECT{r.I16(P + 14), r.I16(P + 16), r.I16(P + 18), r.I16(P + 20)}, {}};
+    const std::uint16_t scans = r.U16(P + 10);
+    std::size_t at = P + 22;
+    for (std::uint16_t i = 0; i < scans && region.rects.size() < kMaxRegionRects; ++i) {
+        if (at + 6 > r.Size()) break;
+        const std::size_t xs = r.U16(at) & ~1u;
+        if (at + 8 + 2 * xs > r.Size()) break;
+        const std::int32_t top = r.I16(at + 2), bottom = r.I16(at + 4);
+        for (std::size_t k = 0; k < xs && region.rects.size() < kMaxRegionRects; k += 2)
+            region.rects.push_back(RECT{r.I16(at + 6 + 2 * k), top, r.I16(at + 8 + 2 * k), bottom});
+        at += 8 + 2 * xs;
+    }
+    return region;
+}
+
+// TEXTOUT: length, string (padded to a word), y, x. EXTTEXTOUT: y, x, length, options, the
+// rectangle, the string (padded), the advances. The rectangle is there when the options use
+// it, or when the record's size leaves room for it besides the string and the advances.
+MetaExtTextOut MetaExtTextOut::Read(const RecordReader& r) {
+    MetaExtTextOut t;
+    if (Function(r) == META_TEXTOUT) {
+        const std::int16_t length = r.I16(P);
+        if (length < 0) throw BadRecord();
+        t.chars = r.Block(P + 2, std::uint32_t(length), 1);
+        t.reference = ReversedPoint(r, P + 2 + ((std::size_t(length) + 1) & ~std::size_t(1)));
+        return t;
+    }
+    t.reference = ReversedPoint(r, P);
+    const std::int16_t length = r.I16(P + 4);
+    t.options = r.U16(P + 6);
+    if (length < 0) throw BadRecord();
+    const std::size_t body = r.Size() - P - 8, n = std::size_t(length);
+    const std::size_t stringBytes = (n + 1) & ~std::size_t(1);
+    t.hasRect = (t.options & (ETO_OPAQUE | ETO_CLIPPED)) != 0 ||
+                (body >= 8 + stringBytes + 2 * n && body != stringBytes + 2 * n);
+    if (t.hasRect) t.rect = RECT{r.I16(P + 8), r.I16(P + 10), r.I16(P + 12), r.I16(P + 14)};
+    const std::size_t stringAt = P + 8 + (t.hasRect ? 8 : 0);
+    t.chars = r.Block(stringAt, n, 1);
+    const std::size_t dxAt = stringAt + stringBytes;
+    if (dxAt + 2 * n <= r.Size() && n > 0)
+        for (std::size_t i = 0; i < n; ++i) t.dx.push_back(r.I16(dxAt + 2 * i));
+    return t;
+}
 
 MetaCreatePenIndirect MetaCreatePenIndirect::Read(const RecordReader& r) {
     return {r.U16(P), r.I16(P + 2), r.U32(P + 6)};

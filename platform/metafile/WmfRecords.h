@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,129 @@ namespace platform {
 
 // The first parameter byte of a record.
 constexpr std::size_t kWmfParams = 6;
+
+// The point at `at`, stored y first (parameters are kept in reverse of the call order).
+inline POINT ReversedPoint(const RecordReader& r, std::size_t at) { return POINT{r.I16(at + 2), r.I16(at)}; }
+
+// SETBKMODE, SETMAPMODE, SETROP2, SETPOLYFILLMODE, SETSTRETCHBLTMODE, SETTEXTALIGN, SETLAYOUT.
+struct MetaSetMode {
+    std::uint16_t mode = 0;
+    static MetaSetMode Read(const RecordReader& r);
+};
+
+// SETBKCOLOR, SETTEXTCOLOR and SETMAPPERFLAGS.
+struct MetaSetLong {
+    std::uint32_t value = 0;
+    static MetaSetLong Read(const RecordReader& r);
+};
+
+// RESTOREDC (a saved state: positive by depth, negative back from the latest) and
+// SETTEXTCHAREXTRA (logical units after every character).
+struct MetaSigned {
+    std::int16_t value = 0;
+    static MetaSigned Read(const RecordReader& r);
+};
+
+// SELECTOBJECT, DELETEOBJECT, SELECTPALETTE and SELECTCLIPREGION.
+struct MetaObjectIndex {
+    std::uint16_t index = 0;
+    static MetaObjectIndex Read(const RecordReader& r);
+};
+
+// MOVETO, LINETO, OFFSETCLIPRGN and the window and viewport origins, extents and offsets.
+struct MetaPoint {
+    POINT point;
+    static MetaPoint Read(const RecordReader& r);
+};
+
+// SCALEWINDOWEXT and SCALEVIEWPORTEXT: extent × num ÷ denom on each axis.
+struct MetaScaleExt {
+    std::int16_t xNum = 0, xDenom = 0, yNum = 0, yDenom = 0;
+    static MetaScaleExt Read(const RecordReader& r);
+};
+
+// RECTANGLE, ELLIPSE, INTERSECTCLIPRECT and EXCLUDECLIPRECT.
+struct MetaBox {
+    RECT box;
+    static MetaBox Read(const RecordReader& r);
+};
+
+struct MetaRoundRect {
+    RECT box;
+    std::int16_t cornerWidth = 0, cornerHeight = 0;
+    static MetaRoundRect Read(const RecordReader& r);
+};
+
+// ARC, CHORD and PIE: the ellipse's box and the two points its rays go through.
+struct MetaArc {
+    RECT box;
+    POINT start, end;
+    static MetaArc Read(const RecordReader& r);
+};
+
+struct MetaSetPixel {
+    COLORREF color = 0;
+    POINT pixel;
+    static MetaSetPixel Read(const RecordReader& r);
+};
+
+// EXTFLOODFILL, and FLOODFILL, which fills to a border of the colour (mode 0).
+struct MetaExtFloodFill {
+    std::uint16_t mode = 0;
+    COLORREF color = 0;
+    POINT start;
+    static MetaExtFloodFill Read(const RecordReader& r);
+};
+
+// PATBLT: a rectangle filled by a raster operation without a source.
+struct MetaPatBlt {
+    std::uint32_t rop = 0;
+    std::int16_t height = 0, width = 0, y = 0, x = 0;
+    static MetaPatBlt Read(const RecordReader& r);
+};
+
+// POLYGON and POLYLINE: the points as they stand, 16-bit x and y each. A negative count fails
+// the read.
+struct MetaPoly {
+    std::span<const std::uint8_t> points;
+    static MetaPoly Read(const RecordReader& r);
+};
+
+// POLYPOLYGON: the points of every polygon one after the other, and how many each has; more
+// points than the poly limit fail the read.
+struct MetaPolyPolygon {
+    std::vector<std::uint16_t> counts;
+    std::span<const std::uint8_t> points;
+    static MetaPolyPolygon Read(const RecordReader& r);
+};
+
+// FILLREGION, FRAMEREGION, INVERTREGION and PAINTREGION: the region's slot, and the brush's
+// and the frame's stroke of the records that have them.
+struct MetaRegionDraw {
+    std::uint16_t region = 0, brush = 0;
+    std::int16_t width = 0, height = 0;
+    static MetaRegionDraw Read(const RecordReader& r);
+};
+
+// CREATEREGION: the bounds and the rectangles of the scans, logical units. A scan cut short by
+// the record's end ends the reading; at most the region-rectangle limit are read.
+struct MetaCreateRegion {
+    RECT bounds;
+    std::vector<RECT> rects;
+    static MetaCreateRegion Read(const RecordReader& r);
+};
+
+// TEXTOUT and EXTTEXTOUT: the rectangle and the options only in the second, the advances when
+// the record has room for them. A negative length fails the read.
+struct MetaExtTextOut {
+    POINT reference;
+    std::uint16_t options = 0;
+    bool hasRect = false;
+    RECT rect;
+    std::span<const std::uint8_t> chars;
+    std::vector<std::int32_t> dx;
+    static MetaExtTextOut Read(const RecordReader& r);
+};
 
 struct MetaCreatePenIndirect {
     std::uint16_t style = 0;

@@ -12,7 +12,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::size_t P = kWmfParams;
 constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4;
 constexpr std::int32_t GM_COMPATIBLE = 1;
 constexpr std::int32_t kStringOffset = 76;
@@ -39,33 +38,9 @@ void WmfConverter::Text(POINT reference, std::uint32_t options, const RECT* rect
 }
 
 bool WmfConverter::ConvertText(const RecordReader& r, std::uint16_t function) {
-    if (function == META_TEXTOUT) {
-        const std::int16_t length = r.I16(P);
-        if (length < 0) return true;
-        const auto chars = r.Block(P + 2, std::uint32_t(length), 1);
-        const std::size_t at = P + 2 + ((std::size_t(length) + 1) & ~std::size_t(1));
-        Text(ReversedPoint(r, at), 0, nullptr, chars, {});
-        return true;
-    }
-    if (function != META_EXTTEXTOUT) return false;
-    const POINT reference{r.I16(P + 2), r.I16(P)};
-    const std::int16_t length = r.I16(P + 4);
-    const std::uint16_t options = r.U16(P + 6);
-    if (length < 0) return true;
-    const std::size_t body = r.Size() - P - 8;
-    const std::size_t stringBytes = (std::size_t(length) + 1) & ~std::size_t(1);
-    // The rectangle is there when the options use it; the advances when the bytes leave room.
-    bool hasRect = (options & (ETO_OPAQUE | ETO_CLIPPED)) != 0;
-    if (!hasRect && body >= 8 + stringBytes + 2 * std::size_t(length) && body != stringBytes + 2 * std::size_t(length))
-        hasRect = true;
-    const std::size_t stringAt = P + 8 + (hasRect ? 8 : 0);
-    const RECT rect = hasRect ? RECT{r.I16(P + 8), r.I16(P + 10), r.I16(P + 12), r.I16(P + 14)} : RECT{};
-    const auto chars = r.Block(stringAt, std::uint32_t(length), 1);
-    std::vector<std::int32_t> dx;
-    const std::size_t dxAt = stringAt + stringBytes;
-    if (dxAt + 2 * std::size_t(length) <= r.Size() && length > 0)
-        for (std::int16_t i = 0; i < length; ++i) dx.push_back(r.I16(dxAt + 2 * std::size_t(i)));
-    Text(reference, options, hasRect ? &rect : nullptr, chars, dx);
+    if (function != META_TEXTOUT && function != META_EXTTEXTOUT) return false;
+    const MetaExtTextOut t = MetaExtTextOut::Read(r);
+    Text(t.reference, t.options, t.hasRect ? &t.rect : nullptr, t.chars, t.dx);
     return true;
 }
 

@@ -1,0 +1,40 @@
+// Reading the enhanced state, mapping and clipping records' fields at their offsets.
+#include "platform/metafile/EmfStateRecords.h"
+
+#include "platform/metafile/EmfRecordType.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t MWT_SET = 4;
+constexpr std::uint32_t kRegionHeaderBytes = 32;
+
+XForm ReadXForm(const RecordReader& r, std::size_t at) {
+    return XForm{r.F32(at), r.F32(at + 4), r.F32(at + 8), r.F32(at + 12), r.F32(at + 16), r.F32(at + 20)};
+}
+
+}  // namespace
+
+EmrSetValue EmrSetValue::Read(const RecordReader& r) { return {r.U32(8)}; }
+
+EmrRestoreDc EmrRestoreDc::Read(const RecordReader& r) { return {r.I32(8)}; }
+
+EmrObjectIndex EmrObjectIndex::Read(const RecordReader& r) { return {r.U32(8)}; }
+
+EmrPoint EmrPoint::Read(const RecordReader& r) { return {r.PointL(8)}; }
+
+EmrScaleExtEx EmrScaleExtEx::Read(const RecordReader& r) { return {r.I32(8), r.I32(12), r.I32(16), r.I32(20)}; }
+
+EmrModifyWorldTransform EmrModifyWorldTransform::Read(const RecordReader& r) {
+    return {ReadXForm(r, 8), r.Type() == EMR_SETWORLDTRANSFORM ? MWT_SET : r.U32(32)};
+}
+
+EmrExtSelectClipRgn EmrExtSelectClipRgn::Read(const RecordReader& r) {
+    const std::uint32_t size = r.U32(8);
+    EmrExtSelectClipRgn c{r.U32(12), {}};
+    if (size >= kRegionHeaderBytes) c.rgnData = r.Block(16, size, 1);
+    return c;
+}
+
+}  // namespace platform
