@@ -195,12 +195,6 @@ QImage DibFromRecord(const RecordReader& r, DibFields fields, COLORREF textColor
     return whole;
 }
 
-int DibBitCount(const RecordReader& r, DibFields fields) {
-    if (r.U32(fields.at + 4) == 0) return 0;
-    const RecordReader bmi = r.Sub(r.U32(fields.at), r.U32(fields.at + 4));
-    return bmi.U32(0) == kCoreHeaderSize ? bmi.U16(10) : bmi.U16(14);
-}
-
 QPoint MaskOffset(std::int32_t xMask, std::int32_t yMask, std::int32_t xSrc, std::int32_t ySrc) {
     const auto apart = [](std::int64_t a, std::int64_t b) { return int(std::clamp(a - b, -kFar, kFar)); };
     return QPoint(apart(xMask, xSrc), apart(yMask, ySrc));

@@ -42,8 +42,6 @@ struct PartialDib {
 // damaged, too large or beyond the budget.
 PartialDib PartFromRecord(const RecordReader& r, DibFields fields, COLORREF textColor, COLORREF bkColor,
                           BitmapBudget& budget, bool monochrome = false);
-// The bit depth of the record's bitmap at `fields`; 0 when it has none.
-int DibBitCount(const RecordReader& r, DibFields fields);
 
 // The same bitmap decoded whole (pixels a run-length bitmap leaves unset are transparent).
 // `monochrome`: a 1-bit bitmap takes the two colours whatever its own table says.

@@ -14,6 +14,7 @@ namespace {
 constexpr std::uint32_t PS_GEOMETRIC = 0x10000, PS_USERSTYLE = 7, ETO_NO_RECT = 0x100;
 constexpr std::uint32_t kMaxStyleEntries = 16;
 constexpr std::size_t kFaceChars = 32;
+constexpr std::uint32_t kCoreHeaderBytes = 12, DIB_PAL_COLORS = 1;
 
 }  // namespace
 
@@ -34,6 +35,10 @@ EmrCreateBrushIndirect EmrCreateBrushIndirect::Read(const RecordReader& r) {
 
 EmrCreateDibPatternBrush EmrCreateDibPatternBrush::Read(const RecordReader& r) {
     return {r.U32(8), r.U32(12), DibFields{16}};
+}
+
+bool EmrCreateDibPatternBrush::Monochrome(const RecordReader& r) const {
+    return DibBitCount(r, dib) == 1 && (r.Type() == EMR_CREATEMONOBRUSH || usage == DIB_PAL_COLORS);
 }
 
 EmrExtCreateFontIndirectW EmrExtCreateFontIndirectW::Read(const RecordReader& r) {
@@ -115,6 +120,12 @@ std::vector<std::uint8_t> PackedDib(const RecordReader& r, DibFields fields) {
     std::vector<std::uint8_t> dib(bmi.begin(), bmi.end());
     dib.insert(dib.end(), bits.begin(), bits.end());
     return dib;
+}
+
+int DibBitCount(const RecordReader& r, DibFields fields) {
+    if (r.U32(fields.at + 4) == 0) return 0;
+    const RecordReader bmi = r.Sub(r.U32(fields.at), r.U32(fields.at + 4));
+    return bmi.U32(0) == kCoreHeaderBytes ? bmi.U16(10) : bmi.U16(14);
 }
 
 MetaPen PenOf(const EmrCreatePen& record) {

@@ -46,6 +46,10 @@ struct EmrCreateDibPatternBrush {
     std::uint32_t usage = 0;  // DIB_RGB_COLORS or DIB_PAL_COLORS
     DibFields dib{16};
     static EmrCreateDibPatternBrush Read(const RecordReader& r);
+    // A monochrome brush, and a 1-bit DIB brush whose table holds palette indexes, take their
+    // two colours from the drawing context when they paint, as a pattern made from a
+    // monochrome bitmap does: 0 bits the text colour, 1 bits the background colour.
+    bool Monochrome(const RecordReader& r) const;
 };
 
 struct LogFontW {
@@ -113,6 +117,9 @@ struct EmrBlt {
 
 // The header, colour table and bits of the record's bitmap as one packed DIB.
 std::vector<std::uint8_t> PackedDib(const RecordReader& r, DibFields fields);
+
+// Bits per pixel of the record's bitmap; 0 when it has no header.
+int DibBitCount(const RecordReader& r, DibFields fields);
 
 // The pens the pen records make: width 0 is the one-pixel cosmetic pen, any other width is in
 // logical units and scales with the mapping. An extended pen with a null brush draws nothing.

@@ -32,6 +32,7 @@ private:
     bool CreateObject(const RecordReader& r);
     bool CreatePen(const MetaPen& pen, std::uint32_t index);
     void CreateFont(const EmrExtCreateFontIndirectW& record);
+    void CreatePatternBrush(const EmrCreateDibPatternBrush& record, const RecordReader& r);
     bool ConvertDrawing(const RecordReader& r);
     bool ConvertPoly(const RecordReader& r);
     void LinesTo(const RecordReader& r);

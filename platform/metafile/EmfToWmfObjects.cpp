@@ -1,6 +1,9 @@
 // Enhanced objects back to Windows-metafile objects, which take the lowest free slot; stock
 // objects, which Windows metafiles do not have, are made once each and kept.
 #include <algorithm>
+#include <cstdlib>
+
+#include "platform/LittleEndian.h"
 
 #include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/EmfStateRecords.h"
@@ -15,7 +18,30 @@ namespace {
 
 constexpr std::uint32_t kStockFlag = 0x80000000u;
 constexpr std::int32_t kBsDibPattern = 5;
+constexpr std::uint32_t kCoreHeaderBytes = 12, kInfoHeaderBytes = 40;
 constexpr std::size_t kFaceNameBytes = 32;
+
+// The brush's one-bit bitmap as Windows records a pattern made from a monochrome bitmap: a DIB
+// of plain rows whose two colours are black and white, which the 0 and 1 bits stand for. None
+// when the bits are not plain rows.
+std::optional<std::vector<std::uint8_t>> BlackAndWhiteDib(const RecordReader& r, DibFields fields) {
+    const RecordReader bmi = r.Sub(r.U32(fields.at), r.U32(fields.at + 4));
+    const auto bits = r.Block(r.U32(fields.at + 8), r.U32(fields.at + 12), 1);
+    const bool core = bmi.U32(0) == kCoreHeaderBytes;
+    const std::int64_t width = core ? bmi.U16(4) : bmi.I32(4), height = core ? bmi.U16(6) : bmi.I32(8);
+    if ((!core && bmi.U32(16) != BI_RGB) || width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
+    const std::uint64_t rows = std::uint64_t(std::abs(height)), stride = std::uint64_t(width + 31) / 32 * 4;
+    if (std::uint64_t(width) * rows > kMaxRecordBitmapPixels || stride * rows > bits.size()) return std::nullopt;
+    std::vector<std::uint8_t> dib;
+    for (std::int64_t v : {std::int64_t(kInfoHeaderBytes), width, height}) AppendLittleU32(dib, std::uint32_t(v));
+    for (std::uint16_t v : {1, 1}) AppendLittleU16(dib, v);  // planes, bits per pixel
+    for (std::uint64_t v :
+         {std::uint64_t(BI_RGB), stride * rows, std::uint64_t(0), std::uint64_t(0), std::uint64_t(0), std::uint64_t(0)})
+        AppendLittleU32(dib, std::uint32_t(v));
+    dib.insert(dib.end(), {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
+    dib.insert(dib.end(), bits.begin(), bits.begin() + std::ptrdiff_t(stride * rows));
+    return dib;
+}
 
 std::vector<std::int32_t> Color(std::uint32_t c) { return {std::int32_t(c & 0xFFFF), std::int32_t(c >> 16)}; }
 
@@ -106,13 +132,7 @@ bool EmfToWmf::CreateObject(const RecordReader& r) {
     }
     case EMR_EXTCREATEFONTINDIRECTW: CreateFont(EmrExtCreateFontIndirectW::Read(r)); return true;
     case EMR_CREATEMONOBRUSH:
-    case EMR_CREATEDIBPATTERNBRUSHPT: {
-        const EmrCreateDibPatternBrush b = EmrCreateDibPatternBrush::Read(r);
-        const std::vector<std::uint8_t> dib = PackedDib(r, b.dib);
-        if (!NewSlot(b.ihBrush)) return true;
-        writer_.Record(META_DIBCREATEPATTERNBRUSH, {kBsDibPattern, std::int32_t(b.usage)}, dib);
-        return true;
-    }
+    case EMR_CREATEDIBPATTERNBRUSHPT: CreatePatternBrush(EmrCreateDibPatternBrush::Read(r), r); return true;
     case EMR_CREATEPALETTE: {
         const EmrCreatePalette p = EmrCreatePalette::Read(r);
         std::vector<std::uint8_t> entries;
@@ -124,6 +144,17 @@ bool EmfToWmf::CreateObject(const RecordReader& r) {
     }
     default: return false;
     }
+}
+
+// A monochrome brush becomes a BS_PATTERN brush of a black-and-white DIB, which Windows
+// metafiles keep for patterns made from monochrome bitmaps and which paints in the text and
+// background colours; other brushes keep their DIB and its colour usage.
+void EmfToWmf::CreatePatternBrush(const EmrCreateDibPatternBrush& record, const RecordReader& r) {
+    const auto mono = record.Monochrome(r) ? BlackAndWhiteDib(r, record.dib) : std::nullopt;
+    const std::vector<std::uint8_t> dib = mono ? *mono : PackedDib(r, record.dib);
+    if (!NewSlot(record.ihBrush)) return;
+    if (mono) writer_.Record(META_DIBCREATEPATTERNBRUSH, {BS_PATTERN, DIB_RGB_COLORS}, dib);
+    else writer_.Record(META_DIBCREATEPATTERNBRUSH, {kBsDibPattern, std::int32_t(record.usage)}, dib);
 }
 
 // A cosmetic pen is written with width 0, which is what makes it cosmetic in Windows metafiles.

@@ -13,7 +13,6 @@ namespace {
 constexpr std::uint32_t PS_ENDCAP_SQUARE = 0x100, PS_ENDCAP_FLAT = 0x200, PS_JOIN_BEVEL = 0x1000,
                         PS_JOIN_MITER = 0x2000, PS_USERSTYLE = 7, PS_ALTERNATE = 8;
 constexpr std::uint32_t kPaletteIndexFlag = 0x01000000;
-constexpr std::uint32_t DIB_PAL_COLORS = 1;
 
 Qt::PenStyle DashStyle(std::uint32_t style) {
     switch (style & 0xF) {
@@ -70,15 +69,12 @@ void MetafilePlayer::CreateBrush(const RecordReader& r) {
     CreateObject(record.ihBrush, std::shared_ptr<const MetaBrush>(brush));
 }
 
-// A monochrome brush, and a 1-bit DIB brush whose table holds palette indexes, take their two
-// colours from the drawing context when they paint, as a pattern made from a monochrome bitmap
-// does: 0 bits the text colour, 1 bits the background colour.
+// A monochrome brush is kept black for 0 bits and white for 1 bits and coloured when it paints.
 void MetafilePlayer::CreateDibBrush(const RecordReader& r) {
     const EmrCreateDibPatternBrush record = EmrCreateDibPatternBrush::Read(r);
     auto brush = std::make_shared<MetaBrush>();
     brush->style = BS_PATTERN;
-    brush->monochrome =
-        DibBitCount(r, record.dib) == 1 && (r.Type() == EMR_CREATEMONOBRUSH || record.usage == DIB_PAL_COLORS);
+    brush->monochrome = record.Monochrome(r);
     brush->pattern = brush->monochrome ? DibFromRecord(r, record.dib, 0x000000, 0xFFFFFF, bitmaps_, true)
                                        : DibFromRecord(r, record.dib, state_.textColor, state_.bkColor, bitmaps_);
     if (brush->pattern.isNull()) brush->style = BS_SOLID, brush->color = 0x808080;

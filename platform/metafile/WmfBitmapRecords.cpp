@@ -16,7 +16,8 @@ constexpr std::int32_t kOne = 0x3F800000;  // 1.0f
 constexpr std::uint32_t DIB_PAL_COLORS = 1;
 // The grey of a pattern brush whose bitmap is not read.
 constexpr std::uint32_t kUnreadablePattern = 0x808080;
-constexpr std::size_t kBitmap16HeaderBytes = 10, kPatternBitsAt = 32;
+constexpr std::size_t kBitmap16HeaderBytes = 10, kPatternBitsAt = 32, kInfoBitCountAt = 14;
+constexpr std::uint32_t kCoreHeaderBytes = 12;
 constexpr std::int32_t kStretchDibitsBytes = 80, kBitBltBytes = 100, kStretchBltBytes = 108, kSetDibitsBytes = 76,
                        kPatternBrushBytes = 32;
 
@@ -26,7 +27,7 @@ std::optional<std::size_t> InfoBytes(std::span<const std::uint8_t> dib, std::uin
     const std::uint32_t size = d.U32(0);
     std::uint32_t bits, entries, entrySize = usage == DIB_PAL_COLORS ? 2 : 4;
     std::size_t bytes = size;
-    if (size == 12) {
+    if (size == kCoreHeaderBytes) {
         bits = d.U16(10);
         entries = bits <= 8 ? 1u << bits : 0;
         if (usage != DIB_PAL_COLORS) entrySize = 3;
@@ -42,6 +43,13 @@ std::optional<std::size_t> InfoBytes(std::span<const std::uint8_t> dib, std::uin
     bytes += std::size_t(entries) * entrySize;
     if (bytes > dib.size()) return std::nullopt;
     return bytes;
+}
+
+// A DIB of one bit per pixel.
+bool OneBit(std::span<const std::uint8_t> dib) {
+    if (dib.size() < kInfoBitCountAt + 2) return false;
+    const RecordReader d(dib);
+    return (d.U32(0) == kCoreHeaderBytes ? d.U16(10) : d.U16(kInfoBitCountAt)) == 1;
 }
 
 }  // namespace
@@ -68,12 +76,16 @@ void WmfConverter::Bitmap(std::uint32_t type, const std::vector<std::int32_t>& f
     writer_->Record(type, head, std::vector<std::uint8_t>(dib.begin(), dib.end()));
 }
 
+// A BS_PATTERN brush's colour table holds colours whatever the usage says; made from a one-bit
+// DIB it is the pattern of a monochrome bitmap, which paints in the text and background colours.
 void WmfConverter::CreateDibBrush(const RecordReader& r) {
-    // A BS_PATTERN brush's colour table holds colours whatever the usage says.
-    const std::uint16_t usage = r.U16(P) == BS_PATTERN ? DIB_RGB_COLORS : r.U16(P + 2);
+    const bool pattern = r.U16(P) == BS_PATTERN;
+    const std::uint16_t usage = pattern ? DIB_RGB_COLORS : r.U16(P + 2);
     const auto dib = r.Block(P + 4, r.Size() - P - 4, 1);
     const auto slot = NewSlot(Kind::Brush);
-    if (slot) Bitmap(EMR_CREATEDIBPATTERNBRUSHPT, {std::int32_t(*slot) + 1, usage, 0, 0, 0, 0}, dib, usage);
+    if (!slot) return;
+    const std::uint32_t type = pattern && OneBit(dib) ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT;
+    Bitmap(type, {std::int32_t(*slot) + 1, usage, 0, 0, 0, 0}, dib, usage);
 }
 
 // The old pattern brush: a Bitmap16 header with a pointer field, reserved bytes, then the rows.

@@ -105,17 +105,19 @@ void MirroredParallelogram(EmfBuilder& b, bool masked) {
     b.Raw(platform::EMR_PLGBLT, body);
 }
 
-// An 8 x 8 monochrome brush (object 1) whose table says black for 0 and white for 1: its upper
-// four rows 0 bits, its lower four 1 bits. Selected with the null pen.
-void MonochromeBrush(EmfBuilder& b) {
+// An 8 x 8 one-bit pattern brush (object 1) whose upper four rows are 0 bits and lower four 1
+// bits, selected with the null pen. Its table: RGB colours, or with DIB_PAL_COLORS (usage 1)
+// two 16-bit palette indexes per value.
+void MonochromeBrush(EmfBuilder& b, std::uint32_t type = platform::EMR_CREATEMONOBRUSH, std::int32_t usage = 0,
+                     const std::vector<std::int32_t>& table = {0x000000, 0xFFFFFF}) {
     std::vector<std::uint8_t> body;
     const auto put = [&](std::int32_t v) { EmfBuilder::Put(body, std::uint32_t(v)); };
-    for (std::int32_t v : {1, 0, 32, 48, 80, 32}) put(v);
-    for (std::int32_t v : {40, 8, 8, 1 | (1 << 16), 0, 32, 0, 0, 2, 0, 0x000000, 0xFFFFFF}) put(v);
+    const auto tableBytes = 4 * std::int32_t(table.size());
+    for (std::int32_t v : {1, usage, 32, 40 + tableBytes, 72 + tableBytes, 32}) put(v);
+    for (std::int32_t v : {40, 8, 8, 1 | (1 << 16), 0, 32, 0, 0, 0, 0}) put(v);
+    for (std::int32_t v : table) put(v);
     for (int row = 0; row < 8; ++row) put(row < 4 ? 0xFF : 0x00);  // stored bottom row first
-    b.Raw(platform::EMR_CREATEMONOBRUSH, body)
-        .Record(platform::EMR_SELECTOBJECT, {1})
-        .Record(platform::EMR_SELECTOBJECT, {kNullPen});
+    b.Raw(type, body).Record(platform::EMR_SELECTOBJECT, {1}).Record(platform::EMR_SELECTOBJECT, {kNullPen});
 }
 
 // A blue outline (20, 20)-(60, 60) and a red brush, then a flood fill from (x, y).
@@ -321,6 +323,39 @@ TEST(PlayerTextTest, SymbolFacesDrawTheirSigns) {
     for (const auto& [face, character] : {std::pair<std::string, std::int32_t>{"Symbol", 'D'}, {"Wingdings", 'J'}}) {
         const auto [top, bottom] = InkRows(Played([&](EmfBuilder& b) { Text(b, 24, face, 2, character); }));
         EXPECT_GT(bottom - top, 10) << face;
+    }
+}
+
+// Written to a Windows metafile and read back, a monochrome pattern still paints its 0 bits in
+// the text colour and its 1 bits in the background colour, whatever its colour table says.
+TEST(PlayerBrushTest, MonochromePatternSurvivesWindowsMetafile) {
+    struct Brush {
+        std::uint32_t type;
+        std::int32_t usage;
+        std::vector<std::int32_t> table;
+    };
+    for (const Brush& brush : {Brush{platform::EMR_CREATEMONOBRUSH, 0, {std::int32_t(kBlue), std::int32_t(kWhite)}},
+                               Brush{platform::EMR_CREATEDIBPATTERNBRUSHPT, 1, {0x00010000}}}) {
+        EmfBuilder b;
+        // A window and a viewport over the frame, which the Windows metafile keeps.
+        b.Record(platform::EMR_SETMAPMODE, {8}).Record(platform::EMR_SETWINDOWEXTEX, {100, 100});
+        b.Record(platform::EMR_SETVIEWPORTEXTEX, {100, 100});
+        MonochromeBrush(b, brush.type, brush.usage, brush.table);
+        b.Record(platform::EMR_SETTEXTCOLOR, {std::int32_t(kRed)})
+            .Record(platform::EMR_SETBKCOLOR, {std::int32_t(kGreen)});
+        b.Record(platform::EMR_RECTANGLE, {0, 0, 101, 101});
+        TMetafile emf;
+        emftest::Load(emf, b.Bytes());
+        emf.SetEnhanced(false);
+        TMemoryStream written;
+        emf.SaveToStream(written);
+        written.SetPosition(0);
+        TMetafile back;
+        back.LoadFromStream(written);
+        ASSERT_FALSE(back.Enhanced());
+        const QImage image = emftest::Render(back, 100, 100);
+        for (const Probe& p : std::vector<Probe>{{2, 1, kRed}, {2, 5, kGreen}, {50, 9, kRed}, {50, 13, kGreen}})
+            EXPECT_EQ(At(image, p.x, p.y), p.color) << "brush " << brush.type << " at " << p.x << ", " << p.y;
     }
 }
 
