@@ -33,17 +33,7 @@ TriVertex ReadVertex(const RecordReader& r, std::size_t at) {
 
 }  // namespace
 
-EmrBox EmrBox::Read(const RecordReader& r) { return {r.RectL(8)}; }
-
-EmrRoundRect EmrRoundRect::Read(const RecordReader& r) { return {r.RectL(8), r.I32(24), r.I32(28)}; }
-
-EmrArc EmrArc::Read(const RecordReader& r) { return {r.RectL(8), r.PointL(24), r.PointL(32)}; }
-
 EmrAngleArc EmrAngleArc::Read(const RecordReader& r) { return {r.PointL(8), r.U32(16), r.F32(20), r.F32(24)}; }
-
-EmrSetPixelV EmrSetPixelV::Read(const RecordReader& r) { return {r.PointL(8), r.U32(16)}; }
-
-EmrExtFloodFill EmrExtFloodFill::Read(const RecordReader& r) { return {r.PointL(8), r.U32(16), r.U32(20)}; }
 
 bool SmallPoints(std::uint32_t type) { return type >= EMR_POLYBEZIER16 && type <= EMR_POLYPOLYGON16; }
 

@@ -2,7 +2,7 @@
 // Enhanced-metafile shape, poly, region and gradient records read into named fields, once,
 // through the checked RecordReader; the player and the conversion to Windows metafiles both
 // start from these. A record whose arrays do not fit it, or exceed their limits, fails the read
-// with BadRecord and is skipped whole.
+// with BadRecord and is skipped whole. Those Windows metafiles have too are in RecordPairs.h.
 
 #include <cstdint>
 #include <span>
@@ -13,43 +13,11 @@
 
 namespace platform {
 
-// RECTANGLE, ELLIPSE, INTERSECTCLIPRECT and EXCLUDECLIPRECT: one box, inclusive, logical units.
-struct EmrBox {
-    RECT box;
-    static EmrBox Read(const RecordReader& r);
-};
-
-struct EmrRoundRect {
-    RECT box;
-    std::int32_t cornerWidth = 0, cornerHeight = 0;
-    static EmrRoundRect Read(const RecordReader& r);
-};
-
-// ARC, CHORD, PIE and ARCTO: the ellipse's box and the two points its rays go through.
-struct EmrArc {
-    RECT box;
-    POINT start, end;
-    static EmrArc Read(const RecordReader& r);
-};
-
 struct EmrAngleArc {
     POINT center;
     std::uint32_t radius = 0;
     float startAngle = 0, sweepAngle = 0;  // degrees
     static EmrAngleArc Read(const RecordReader& r);
-};
-
-struct EmrSetPixelV {
-    POINT pixel;
-    COLORREF color = 0;
-    static EmrSetPixelV Read(const RecordReader& r);
-};
-
-struct EmrExtFloodFill {
-    POINT start;
-    COLORREF color = 0;
-    std::uint32_t mode = 0;  // FLOODFILLBORDER or FLOODFILLSURFACE
-    static EmrExtFloodFill Read(const RecordReader& r);
 };
 
 // POLYBEZIER, POLYGON, POLYLINE, POLYBEZIERTO and POLYLINETO, with 32-bit or (the ...16 forms)

@@ -16,16 +16,6 @@ XForm ReadXForm(const RecordReader& r, std::size_t at) {
 
 }  // namespace
 
-EmrSetValue EmrSetValue::Read(const RecordReader& r) { return {r.U32(8)}; }
-
-EmrRestoreDc EmrRestoreDc::Read(const RecordReader& r) { return {r.I32(8)}; }
-
-EmrObjectIndex EmrObjectIndex::Read(const RecordReader& r) { return {r.U32(8)}; }
-
-EmrPoint EmrPoint::Read(const RecordReader& r) { return {r.PointL(8)}; }
-
-EmrScaleExtEx EmrScaleExtEx::Read(const RecordReader& r) { return {r.I32(8), r.I32(12), r.I32(16), r.I32(20)}; }
-
 EmrModifyWorldTransform EmrModifyWorldTransform::Read(const RecordReader& r) {
     return {ReadXForm(r, 8), r.Type() == EMR_SETWORLDTRANSFORM ? MWT_SET : r.U32(32)};
 }

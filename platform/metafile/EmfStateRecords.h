@@ -1,7 +1,7 @@
 #pragma once
 // Enhanced-metafile state, mapping, object-selection and clipping records read into named
 // fields, once, through the checked RecordReader; the player and the conversion to Windows
-// metafiles both start from these.
+// metafiles both start from these. Those Windows metafiles have too are in RecordPairs.h.
 
 #include <cstdint>
 #include <span>
@@ -13,35 +13,13 @@ namespace platform {
 
 // The records of one 32-bit value: SETMAPMODE, SETBKMODE, SETPOLYFILLMODE, SETROP2,
 // SETSTRETCHBLTMODE, SETTEXTALIGN, SETTEXTCOLOR, SETBKCOLOR, SETMAPPERFLAGS, SETARCDIRECTION,
-// SETLAYOUT and SELECTCLIPPATH (its region mode).
-struct EmrSetValue {
-    std::uint32_t value = 0;
-    static EmrSetValue Read(const RecordReader& r);
-};
+// SETLAYOUT, SELECTCLIPPATH (its region mode), and SELECTOBJECT, DELETEOBJECT and SELECTPALETTE
+// (an object index; stock objects have the high bit set).
+using EmrSetValue = OneValueRecord<std::uint32_t, 8>;
+using EmrObjectIndex = OneValueRecord<std::uint32_t, 8>;
 
-struct EmrRestoreDc {
-    std::int32_t savedDc = 0;  // negative: back from the latest save
-    static EmrRestoreDc Read(const RecordReader& r);
-};
-
-// SELECTOBJECT, DELETEOBJECT and SELECTPALETTE.
-struct EmrObjectIndex {
-    std::uint32_t ihObject = 0;  // a stock object with the high bit set
-    static EmrObjectIndex Read(const RecordReader& r);
-};
-
-// The records of one point or extent: MOVETOEX, LINETO, SETWINDOWORGEX, SETVIEWPORTORGEX,
-// SETWINDOWEXTEX, SETVIEWPORTEXTEX and OFFSETCLIPRGN.
-struct EmrPoint {
-    POINT point;  // an extent's cx and cy, an offset's dx and dy
-    static EmrPoint Read(const RecordReader& r);
-};
-
-// SCALEVIEWPORTEXTEX and SCALEWINDOWEXTEX: extent × num ÷ denom on each axis.
-struct EmrScaleExtEx {
-    std::int32_t xNum = 0, xDenom = 0, yNum = 0, yDenom = 0;
-    static EmrScaleExtEx Read(const RecordReader& r);
-};
+// RESTOREDC: a negative level counts back from the latest save.
+using EmrRestoreDc = OneValueRecord<std::int32_t, 8>;
 
 struct XForm {
     float m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;

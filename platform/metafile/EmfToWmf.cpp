@@ -44,16 +44,16 @@ bool EmfToWmf::ConvertState(const RecordReader& r) {
         const std::uint32_t v = EmrSetValue::Read(r).value;
         writer_.Record(metaLong, {std::int32_t(v & 0xFFFF), std::int32_t(v >> 16)});
     } else if (const std::uint16_t metaPoint = MetaFor(kPointRecords, type)) {
-        const POINT p = EmrPoint::Read(r).point;
+        const POINT p = PointRecord::FromEmf(r).point;
         if (type == EMR_MOVETOEX || type == EMR_LINETO) positionX_ = p.x, positionY_ = p.y;
         writer_.Record(metaPoint, {Clamp16(p.y), Clamp16(p.x)});
     } else if (const std::uint16_t metaScale = MetaFor(kScaleRecords, type)) {
-        const EmrScaleExtEx s = EmrScaleExtEx::Read(r);
+        const ScaleExtRecord s = ScaleExtRecord::FromEmf(r);
         writer_.Record(metaScale, {Clamp16(s.yDenom), Clamp16(s.yNum), Clamp16(s.xDenom), Clamp16(s.xNum)});
     } else if (type == EMR_SAVEDC) {
         writer_.Record(META_SAVEDC, {});
     } else if (type == EMR_RESTOREDC) {
-        writer_.Record(META_RESTOREDC, {Clamp16(EmrRestoreDc::Read(r).savedDc)});
+        writer_.Record(META_RESTOREDC, {Clamp16(EmrRestoreDc::Read(r).value)});
     } else {
         return false;
     }

@@ -62,25 +62,25 @@ void EmfToWmf::Polyline(const std::vector<POINT>& points, bool polygon) {
 bool EmfToWmf::ConvertDrawing(const RecordReader& r) {
     const std::uint32_t type = r.Type();
     if (const std::uint16_t meta = MetaFor(kBoxRecords, type)) {
-        writer_.Record(meta, Box(EmrBox::Read(r).box));
+        writer_.Record(meta, Box(BoxRecord::FromEmf(r).box));
     } else if (const std::uint16_t metaArc = MetaFor(kArcRecords, type)) {
-        const EmrArc arc = EmrArc::Read(r);
+        const ArcRecord arc = ArcRecord::FromEmf(r);
         std::vector<std::int32_t> words{Clamp16(arc.end.y), Clamp16(arc.end.x), Clamp16(arc.start.y),
                                         Clamp16(arc.start.x)};
         for (std::int32_t w : Box(arc.box)) words.push_back(w);
         writer_.Record(metaArc, words);
     } else if (type == EMR_ROUNDRECT) {
-        const EmrRoundRect round = EmrRoundRect::Read(r);
+        const RoundRectRecord round = RoundRectRecord::FromEmf(r);
         std::vector<std::int32_t> words{Clamp16(round.cornerHeight), Clamp16(round.cornerWidth)};
         for (std::int32_t w : Box(round.box)) words.push_back(w);
         writer_.Record(META_ROUNDRECT, words);
     } else if (type == EMR_EXTFLOODFILL) {
-        const EmrExtFloodFill fill = EmrExtFloodFill::Read(r);
+        const FloodFillRecord fill = FloodFillRecord::FromEmf(r);
         const auto color = Words(fill.color);
         writer_.Record(META_EXTFLOODFILL, {std::int32_t(fill.mode & 0xFFFF), color[0], color[1], Clamp16(fill.start.y),
                                            Clamp16(fill.start.x)});
     } else if (type == EMR_SETPIXELV) {
-        const EmrSetPixelV pixel = EmrSetPixelV::Read(r);
+        const PixelRecord pixel = PixelRecord::FromEmf(r);
         const auto color = Words(pixel.color);
         writer_.Record(META_SETPIXEL, {color[0], color[1], Clamp16(pixel.pixel.y), Clamp16(pixel.pixel.x)});
     } else {

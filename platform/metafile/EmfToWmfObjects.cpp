@@ -180,10 +180,10 @@ void EmfToWmf::CreateFont(const EmrExtCreateFontIndirectW& record) {
 
 bool EmfToWmf::ConvertObject(const RecordReader& r) {
     switch (r.Type()) {
-    case EMR_SELECTOBJECT: Select(EmrObjectIndex::Read(r).ihObject); return true;
-    case EMR_DELETEOBJECT: Delete(EmrObjectIndex::Read(r).ihObject); return true;
+    case EMR_SELECTOBJECT: Select(EmrObjectIndex::Read(r).value); return true;
+    case EMR_DELETEOBJECT: Delete(EmrObjectIndex::Read(r).value); return true;
     case EMR_SELECTPALETTE:
-        if (const auto it = slotOf_.find(EmrObjectIndex::Read(r).ihObject); it != slotOf_.end())
+        if (const auto it = slotOf_.find(EmrObjectIndex::Read(r).value); it != slotOf_.end())
             writer_.Record(META_SELECTPALETTE, {it->second});
         return true;
     case EMR_REALIZEPALETTE: writer_.Record(META_REALIZEPALETTE, {}); return true;

@@ -90,7 +90,7 @@ bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {
     case EMR_SETBKCOLOR: state_.bkColor = EmrSetValue::Read(r).value; return true;
     case EMR_SETARCDIRECTION: state_.arcDirection = int(EmrSetValue::Read(r).value); return true;
     case EMR_MOVETOEX: {
-        const POINT p = EmrPoint::Read(r).point;
+        const POINT p = PointRecord::FromEmf(r).point;
         state_.position = QPointF(p.x, p.y);
         if (recording_) StartFigure();
         return true;
@@ -105,7 +105,7 @@ bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {
 
 // Negative levels count back from the latest save; positive ones name a save by depth.
 void MetafilePlayer::RestoreDc(const EmrRestoreDc& record) {
-    const std::int32_t level = record.savedDc;
+    const std::int32_t level = record.value;
     const std::int64_t keep = level < 0 ? std::int64_t(saved_.size()) + level : std::int64_t(level) - 1;
     if (keep < 0 || keep >= std::int64_t(saved_.size())) return;
     state_ = saved_[std::size_t(keep)];

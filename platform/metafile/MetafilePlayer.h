@@ -20,6 +20,7 @@
 #include "platform/metafile/EnhMetaFile.h"
 #include "platform/metafile/MetafileLimits.h"
 #include "platform/metafile/PlaybackState.h"
+#include "platform/metafile/RecordPairs.h"
 #include "platform/metafile/RecordReader.h"
 
 namespace platform {
@@ -79,7 +80,7 @@ private:
     void FillOutput(const QPainterPath& output);
     void StrokeOutput(const QPainterPath& output);
     QRectF ShapeBox(const RECT& box) const;
-    void DrawArcFamily(const EmrArc& arc, std::uint32_t kind);
+    void DrawArcFamily(const ArcRecord& arc, std::uint32_t kind);
     void AngleArc(const EmrAngleArc& arc);
     void SetPixel(POINT p, COLORREF color);
     void DrawPoly(std::uint32_t type, const std::vector<POINT>& points);
@@ -108,7 +109,7 @@ private:
     // Regions and fills of the surface.
     void FillRegion(const QRegion& output, std::shared_ptr<const MetaBrush> brush, int rop2);
     int OutputStroke(std::int32_t logical, bool vertical) const;
-    void FloodFill(const EmrExtFloodFill& record);
+    void FloodFill(const FloodFillRecord& record);
     QImage FillImage(const QRect& box, const QBrush& brush, const std::vector<std::uint8_t>& reached) const;
 
     // Text and bitmaps.

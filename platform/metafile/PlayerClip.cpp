@@ -66,14 +66,14 @@ bool MetafilePlayer::PlayClipRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_INTERSECTCLIPRECT:
     case EMR_EXCLUDECLIPRECT: {
-        const RECT c = EmrBox::Read(r).box;
+        const RECT c = BoxRecord::FromEmf(r).box;
         const QRegion region =
             RegionOf(QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized(), LogicalToOutput());
         CombineClip(region, r.Type() == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
         return true;
     }
     case EMR_OFFSETCLIPRGN: {
-        const POINT offset = EmrPoint::Read(r).point;
+        const POINT offset = PointRecord::FromEmf(r).point;
         OffsetClip(offset.x, offset.y);
         return true;
     }

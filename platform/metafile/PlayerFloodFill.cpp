@@ -68,7 +68,7 @@ QImage MetafilePlayer::FillImage(const QRect& box, const QBrush& brush,
     return fill;
 }
 
-void MetafilePlayer::FloodFill(const EmrExtFloodFill& record) {
+void MetafilePlayer::FloodFill(const FloodFillRecord& record) {
     if (recording_) return;
     const POINT p = record.start;
     const QRgb color = ToColor(record.color).rgb() & 0xFFFFFFu;

@@ -32,13 +32,13 @@ bool Finite(const QTransform& t) {
 }
 
 // ScaleViewportExtEx / ScaleWindowExtEx: a zero denominator leaves the extent as it is.
-QPointF Scaled(QPointF extent, const EmrScaleExtEx& s) {
+QPointF Scaled(QPointF extent, const ScaleExtRecord& s) {
     if (s.xDenom == 0 || s.yDenom == 0) return extent;
     return QPointF(extent.x() * s.xNum / s.xDenom, extent.y() * s.yNum / s.yDenom);
 }
 
 QPointF PointOf(const RecordReader& r) {
-    const POINT p = EmrPoint::Read(r).point;
+    const POINT p = PointRecord::FromEmf(r).point;
     return QPointF(p.x, p.y);
 }
 
@@ -95,8 +95,8 @@ bool MetafilePlayer::PlayMappingRecord(const RecordReader& r) {
     case EMR_SETWINDOWORGEX: s.windowOrg = PointOf(r); return true;
     case EMR_SETVIEWPORTEXTEX: s.viewportExt = PointOf(r); return true;
     case EMR_SETVIEWPORTORGEX: s.viewportOrg = PointOf(r); return true;
-    case EMR_SCALEVIEWPORTEXTEX: s.viewportExt = Scaled(s.viewportExt, EmrScaleExtEx::Read(r)); return true;
-    case EMR_SCALEWINDOWEXTEX: s.windowExt = Scaled(s.windowExt, EmrScaleExtEx::Read(r)); return true;
+    case EMR_SCALEVIEWPORTEXTEX: s.viewportExt = Scaled(s.viewportExt, ScaleExtRecord::FromEmf(r)); return true;
+    case EMR_SCALEWINDOWEXTEX: s.windowExt = Scaled(s.windowExt, ScaleExtRecord::FromEmf(r)); return true;
     case EMR_SETWORLDTRANSFORM:
     case EMR_MODIFYWORLDTRANSFORM: {
         const EmrModifyWorldTransform m = EmrModifyWorldTransform::Read(r);

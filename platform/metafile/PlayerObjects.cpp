@@ -49,8 +49,8 @@ void MetafilePlayer::CreatePalette(const RecordReader& r) {
 
 bool MetafilePlayer::PlayObjectRecord(const RecordReader& r) {
     switch (r.Type()) {
-    case EMR_SELECTOBJECT: SelectObject(EmrObjectIndex::Read(r).ihObject); return true;
-    case EMR_DELETEOBJECT: DeleteObject(EmrObjectIndex::Read(r).ihObject); return true;
+    case EMR_SELECTOBJECT: SelectObject(EmrObjectIndex::Read(r).value); return true;
+    case EMR_DELETEOBJECT: DeleteObject(EmrObjectIndex::Read(r).value); return true;
     case EMR_CREATEPEN: CreatePen(r); return true;
     case EMR_EXTCREATEPEN: ExtCreatePen(r); return true;
     case EMR_CREATEBRUSHINDIRECT: CreateBrush(r); return true;
@@ -59,7 +59,7 @@ bool MetafilePlayer::PlayObjectRecord(const RecordReader& r) {
     case EMR_EXTCREATEFONTINDIRECTW: CreateFont(r); return true;
     case EMR_CREATEPALETTE: CreatePalette(r); return true;
     case EMR_SELECTPALETTE: {
-        const std::uint32_t index = EmrObjectIndex::Read(r).ihObject;
+        const std::uint32_t index = EmrObjectIndex::Read(r).value;
         if (index < objects_.size()) SelectInto(objects_[index], state_.palette);
         return true;
     }

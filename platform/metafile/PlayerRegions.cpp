@@ -58,7 +58,7 @@ int MetafilePlayer::OutputStroke(std::int32_t logical, bool vertical) const {
 bool MetafilePlayer::PlayRegionRecord(const RecordReader& r) {
     const std::uint32_t type = r.Type();
     if (type == EMR_EXTFLOODFILL) {
-        FloodFill(EmrExtFloodFill::Read(r));
+        FloodFill(FloodFillRecord::FromEmf(r));
         return true;
     }
     if (type < EMR_FILLRGN || type > EMR_PAINTRGN) return false;

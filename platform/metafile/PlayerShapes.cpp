@@ -35,7 +35,7 @@ void MetafilePlayer::LineTo(const QPointF& point) {
 
 // Arc, chord, pie and arc-to share a box and two ray points. With y pointing down on the page
 // (the usual case) GDI's counter-clockwise is Qt's counter-clockwise on screen too.
-void MetafilePlayer::DrawArcFamily(const EmrArc& arc, std::uint32_t kind) {
+void MetafilePlayer::DrawArcFamily(const ArcRecord& arc, std::uint32_t kind) {
     const QRectF box = ShapeBox(arc.box);
     const double start = QtAngle(box, arc.start);
     double end = QtAngle(box, arc.end);
@@ -81,10 +81,10 @@ void MetafilePlayer::SetPixel(POINT p, COLORREF color) {
 bool MetafilePlayer::PlayShapeRecord(const RecordReader& r) {
     QPainterPath path;
     switch (r.Type()) {
-    case EMR_RECTANGLE: path.addRect(ShapeBox(EmrBox::Read(r).box)); break;
-    case EMR_ELLIPSE: path.addEllipse(ShapeBox(EmrBox::Read(r).box)); break;
+    case EMR_RECTANGLE: path.addRect(ShapeBox(BoxRecord::FromEmf(r).box)); break;
+    case EMR_ELLIPSE: path.addEllipse(ShapeBox(BoxRecord::FromEmf(r).box)); break;
     case EMR_ROUNDRECT: {
-        const EmrRoundRect round = EmrRoundRect::Read(r);
+        const RoundRectRecord round = RoundRectRecord::FromEmf(r);
         path.addRoundedRect(ShapeBox(round.box), std::abs(double(round.cornerWidth)) / 2,
                             std::abs(double(round.cornerHeight)) / 2);
         break;
@@ -92,16 +92,16 @@ bool MetafilePlayer::PlayShapeRecord(const RecordReader& r) {
     case EMR_ARC:
     case EMR_CHORD:
     case EMR_PIE:
-    case EMR_ARCTO: DrawArcFamily(EmrArc::Read(r), r.Type()); return true;
+    case EMR_ARCTO: DrawArcFamily(ArcRecord::FromEmf(r), r.Type()); return true;
     case EMR_ANGLEARC: AngleArc(EmrAngleArc::Read(r)); return true;
     case EMR_GRADIENTFILL: DrawGradient(EmrGradientFill::Read(r)); return true;
     case EMR_LINETO: {
-        const POINT p = EmrPoint::Read(r).point;
+        const POINT p = PointRecord::FromEmf(r).point;
         LineTo(QPointF(p.x, p.y));
         return true;
     }
     case EMR_SETPIXELV: {
-        const EmrSetPixelV pixel = EmrSetPixelV::Read(r);
+        const PixelRecord pixel = PixelRecord::FromEmf(r);
         SetPixel(pixel.pixel, pixel.color);
         return true;
     }

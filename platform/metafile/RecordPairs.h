@@ -1,14 +1,71 @@
 #pragma once
-// Records that are the same in both formats but for the width of their fields, and their
-// counterparts: the conversions in both directions look them up here.
+// Records that are the same in both formats but for the width and order of their fields: their
+// counterparts, which the conversions in both directions look up, and their fields, read once
+// from either format (`FromEmf`, `FromWmf`) through the checked RecordReader.
 
 #include <cstdint>
 #include <span>
 
+#include "platform/GdiTypes.h"
 #include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/RecordReader.h"
 #include "platform/metafile/WmfRecordType.h"
 
 namespace platform {
+
+// MOVETO(EX), LINETO, OFFSETCLIPRGN, and the window and viewport origins and extents (an
+// extent's cx and cy, an offset's dx and dy).
+struct PointRecord {
+    POINT point;
+    static PointRecord FromEmf(const RecordReader& r);
+    static PointRecord FromWmf(const RecordReader& r);
+};
+
+// SCALEWINDOWEXT(EX) and SCALEVIEWPORTEXT(EX): extent × num ÷ denom on each axis.
+struct ScaleExtRecord {
+    std::int32_t xNum = 0, xDenom = 0, yNum = 0, yDenom = 0;
+    static ScaleExtRecord FromEmf(const RecordReader& r);
+    static ScaleExtRecord FromWmf(const RecordReader& r);
+};
+
+// RECTANGLE, ELLIPSE, INTERSECTCLIPRECT and EXCLUDECLIPRECT: one box, logical units.
+struct BoxRecord {
+    RECT box;
+    static BoxRecord FromEmf(const RecordReader& r);
+    static BoxRecord FromWmf(const RecordReader& r);
+};
+
+struct RoundRectRecord {
+    RECT box;
+    std::int32_t cornerWidth = 0, cornerHeight = 0;
+    static RoundRectRecord FromEmf(const RecordReader& r);
+    static RoundRectRecord FromWmf(const RecordReader& r);
+};
+
+// ARC, CHORD, PIE (and the enhanced ARCTO): the ellipse's box and the points its rays go through.
+struct ArcRecord {
+    RECT box;
+    POINT start, end;
+    static ArcRecord FromEmf(const RecordReader& r);
+    static ArcRecord FromWmf(const RecordReader& r);
+};
+
+// SETPIXELV (SETPIXEL).
+struct PixelRecord {
+    POINT pixel;
+    COLORREF color = 0;
+    static PixelRecord FromEmf(const RecordReader& r);
+    static PixelRecord FromWmf(const RecordReader& r);
+};
+
+// EXTFLOODFILL, and the Windows FLOODFILL, which fills to a border of the colour (mode 0).
+struct FloodFillRecord {
+    POINT start;
+    COLORREF color = 0;
+    std::uint32_t mode = 0;  // FLOODFILLBORDER or FLOODFILLSURFACE
+    static FloodFillRecord FromEmf(const RecordReader& r);
+    static FloodFillRecord FromWmf(const RecordReader& r);
+};
 
 struct RecordPair {
     EmfRecordType emr;

@@ -36,6 +36,13 @@ public:
     }
     POINT PointL(std::size_t offset) const { return POINT{I32(offset), I32(offset + 4)}; }
     POINT PointS(std::size_t offset) const { return POINT{I16(offset), I16(offset + 2)}; }
+    // The value of type T at `offset`: 16 or 32 bits, signed or not.
+    template <class T>
+    T Value(std::size_t offset) const {
+        static_assert(sizeof(T) == 2 || sizeof(T) == 4);
+        if constexpr (sizeof(T) == 2) return T(U16(offset));
+        else return T(U32(offset));
+    }
     RECT RectL(std::size_t offset) const {
         return RECT{I32(offset), I32(offset + 4), I32(offset + 8), I32(offset + 12)};
     }
@@ -56,6 +63,13 @@ private:
     }
 
     std::span<const std::uint8_t> bytes_;
+};
+
+// A record of one value of type T at byte `at`; the records' headers name the records.
+template <class T, std::size_t at>
+struct OneValueRecord {
+    T value{};
+    static OneValueRecord Read(const RecordReader& r) { return {r.Value<T>(at)}; }
 };
 
 }  // namespace platform

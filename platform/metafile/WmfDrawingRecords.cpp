@@ -48,14 +48,14 @@ void WmfConverter::PolyPolygon(const MetaPolyPolygon& record) {
 bool WmfConverter::ConvertDrawing(const RecordReader& r, std::uint16_t function) {
     EmfWriter& w = *writer_;
     if (const std::uint32_t type = EmrFor(kBoxRecords, function)) {
-        w.Record(type, Box(MetaBox::Read(r).box));
+        w.Record(type, Box(BoxRecord::FromWmf(r).box));
     } else if (const std::uint32_t typeArc = EmrFor(kArcRecords, function)) {
-        const MetaArc arc = MetaArc::Read(r);
+        const ArcRecord arc = ArcRecord::FromWmf(r);
         std::vector<std::int32_t> words = Box(arc.box);
         words.insert(words.end(), {arc.start.x, arc.start.y, arc.end.x, arc.end.y});
         w.Record(typeArc, words);
     } else if (function == META_ROUNDRECT) {
-        const MetaRoundRect round = MetaRoundRect::Read(r);
+        const RoundRectRecord round = RoundRectRecord::FromWmf(r);
         std::vector<std::int32_t> words = Box(round.box);
         words.insert(words.end(), {round.cornerWidth, round.cornerHeight});
         w.Record(EMR_ROUNDRECT, words);
@@ -74,14 +74,14 @@ bool WmfConverter::ConvertPixels(const RecordReader& r, std::uint16_t function) 
     EmfWriter& w = *writer_;
     switch (function) {
     case META_SETPIXEL: {
-        const MetaSetPixel pixel = MetaSetPixel::Read(r);
+        const PixelRecord pixel = PixelRecord::FromWmf(r);
         w.Record(EMR_SETPIXELV, {pixel.pixel.x, pixel.pixel.y, std::int32_t(pixel.color)});
         return true;
     }
     case META_FLOODFILL:
     case META_EXTFLOODFILL: {
-        const MetaExtFloodFill fill = MetaExtFloodFill::Read(r);
-        w.Record(EMR_EXTFLOODFILL, {fill.start.x, fill.start.y, std::int32_t(fill.color), fill.mode});
+        const FloodFillRecord fill = FloodFillRecord::FromWmf(r);
+        w.Record(EMR_EXTFLOODFILL, {fill.start.x, fill.start.y, std::int32_t(fill.color), std::int32_t(fill.mode)});
         return true;
     }
     case META_PATBLT: {

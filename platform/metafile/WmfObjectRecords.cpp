@@ -115,11 +115,11 @@ bool WmfConverter::CreateObject(const RecordReader& r, std::uint16_t function) {
 
 bool WmfConverter::ConvertObject(const RecordReader& r, std::uint16_t function) {
     switch (function) {
-    case META_SELECTOBJECT: Select(MetaObjectIndex::Read(r).index); return true;
-    case META_DELETEOBJECT: Delete(MetaObjectIndex::Read(r).index); return true;
-    case META_SELECTCLIPREGION: SelectRegion(MetaObjectIndex::Read(r).index); return true;
+    case META_SELECTOBJECT: Select(MetaObjectIndex::Read(r).value); return true;
+    case META_DELETEOBJECT: Delete(MetaObjectIndex::Read(r).value); return true;
+    case META_SELECTCLIPREGION: SelectRegion(MetaObjectIndex::Read(r).value); return true;
     case META_SELECTPALETTE: {
-        const std::uint16_t slot = MetaObjectIndex::Read(r).index;
+        const std::uint16_t slot = MetaObjectIndex::Read(r).value;
         if (slot < slots_.size() && slots_[slot].kind == Kind::Palette)
             writer_->Record(EMR_SELECTPALETTE, {std::int32_t(slot) + 1});
         return true;

@@ -16,44 +16,7 @@ constexpr std::uint16_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4;
 
 std::uint16_t Function(const RecordReader& r) { return r.U16(4); }
 
-// Stored bottom, right, top, left from `at`.
-RECT ReversedBox(const RecordReader& r, std::size_t at) {
-    return RECT{r.I16(at + 6), r.I16(at + 4), r.I16(at + 2), r.I16(at)};
-}
-
 }  // namespace
-
-MetaSetMode MetaSetMode::Read(const RecordReader& r) { return {r.U16(P)}; }
-
-MetaSetLong MetaSetLong::Read(const RecordReader& r) { return {r.U32(P)}; }
-
-MetaSigned MetaSigned::Read(const RecordReader& r) { return {r.I16(P)}; }
-
-MetaObjectIndex MetaObjectIndex::Read(const RecordReader& r) { return {r.U16(P)}; }
-
-MetaPoint MetaPoint::Read(const RecordReader& r) { return {ReversedPoint(r, P)}; }
-
-// Stored yDenom, yNum, xDenom, xNum.
-MetaScaleExt MetaScaleExt::Read(const RecordReader& r) { return {r.I16(P + 6), r.I16(P + 4), r.I16(P + 2), r.I16(P)}; }
-
-MetaBox MetaBox::Read(const RecordReader& r) { return {ReversedBox(r, P)}; }
-
-// Stored corner height, corner width, then the box.
-MetaRoundRect MetaRoundRect::Read(const RecordReader& r) { return {ReversedBox(r, P + 4), r.I16(P + 2), r.I16(P)}; }
-
-// Stored end, start, then the box.
-MetaArc MetaArc::Read(const RecordReader& r) {
-    return {ReversedBox(r, P + 8), ReversedPoint(r, P + 4), ReversedPoint(r, P)};
-}
-
-MetaSetPixel MetaSetPixel::Read(const RecordReader& r) { return {r.U32(P), ReversedPoint(r, P + 4)}; }
-
-// ExtFloodFill names its mode first.
-MetaExtFloodFill MetaExtFloodFill::Read(const RecordReader& r) {
-    const bool extended = Function(r) == META_EXTFLOODFILL;
-    const std::size_t at = extended ? P + 2 : P;
-    return {extended ? r.U16(P) : std::uint16_t(0), r.U32(at), ReversedPoint(r, at + 4)};
-}
 
 MetaPatBlt MetaPatBlt::Read(const RecordReader& r) {
     return {r.U32(P), r.I16(P + 4), r.I16(P + 6), r.I16(P + 8), r.I16(P + 10)};

@@ -1,6 +1,6 @@
 #pragma once
-// Windows-metafile object records read into named fields, once, through the checked
-// RecordReader. A record is its 32-bit size in words, its 16-bit function, then the parameters
+// Windows-metafile records read into named fields, once, through the checked RecordReader;
+// those enhanced metafiles have too are in RecordPairs.h. A record is its 32-bit size in words, its 16-bit function, then the parameters
 // from byte kWmfParams on.
 
 #include <cstddef>
@@ -20,75 +20,18 @@ constexpr std::size_t kWmfParams = 6;
 // The point at `at`, stored y first (parameters are kept in reverse of the call order).
 inline POINT ReversedPoint(const RecordReader& r, std::size_t at) { return POINT{r.I16(at + 2), r.I16(at)}; }
 
-// SETBKMODE, SETMAPMODE, SETROP2, SETPOLYFILLMODE, SETSTRETCHBLTMODE, SETTEXTALIGN, SETLAYOUT.
-struct MetaSetMode {
-    std::uint16_t mode = 0;
-    static MetaSetMode Read(const RecordReader& r);
-};
+// SETBKMODE, SETMAPMODE, SETROP2, SETPOLYFILLMODE, SETSTRETCHBLTMODE, SETTEXTALIGN,
+// SETLAYOUT; and SELECTOBJECT, DELETEOBJECT, SELECTPALETTE and SELECTCLIPREGION (an object
+// index).
+using MetaSetMode = OneValueRecord<std::uint16_t, kWmfParams>;
+using MetaObjectIndex = OneValueRecord<std::uint16_t, kWmfParams>;
 
 // SETBKCOLOR, SETTEXTCOLOR and SETMAPPERFLAGS.
-struct MetaSetLong {
-    std::uint32_t value = 0;
-    static MetaSetLong Read(const RecordReader& r);
-};
+using MetaSetLong = OneValueRecord<std::uint32_t, kWmfParams>;
 
 // RESTOREDC (a saved state: positive by depth, negative back from the latest) and
 // SETTEXTCHAREXTRA (logical units after every character).
-struct MetaSigned {
-    std::int16_t value = 0;
-    static MetaSigned Read(const RecordReader& r);
-};
-
-// SELECTOBJECT, DELETEOBJECT, SELECTPALETTE and SELECTCLIPREGION.
-struct MetaObjectIndex {
-    std::uint16_t index = 0;
-    static MetaObjectIndex Read(const RecordReader& r);
-};
-
-// MOVETO, LINETO, OFFSETCLIPRGN and the window and viewport origins, extents and offsets.
-struct MetaPoint {
-    POINT point;
-    static MetaPoint Read(const RecordReader& r);
-};
-
-// SCALEWINDOWEXT and SCALEVIEWPORTEXT: extent × num ÷ denom on each axis.
-struct MetaScaleExt {
-    std::int16_t xNum = 0, xDenom = 0, yNum = 0, yDenom = 0;
-    static MetaScaleExt Read(const RecordReader& r);
-};
-
-// RECTANGLE, ELLIPSE, INTERSECTCLIPRECT and EXCLUDECLIPRECT.
-struct MetaBox {
-    RECT box;
-    static MetaBox Read(const RecordReader& r);
-};
-
-struct MetaRoundRect {
-    RECT box;
-    std::int16_t cornerWidth = 0, cornerHeight = 0;
-    static MetaRoundRect Read(const RecordReader& r);
-};
-
-// ARC, CHORD and PIE: the ellipse's box and the two points its rays go through.
-struct MetaArc {
-    RECT box;
-    POINT start, end;
-    static MetaArc Read(const RecordReader& r);
-};
-
-struct MetaSetPixel {
-    COLORREF color = 0;
-    POINT pixel;
-    static MetaSetPixel Read(const RecordReader& r);
-};
-
-// EXTFLOODFILL, and FLOODFILL, which fills to a border of the colour (mode 0).
-struct MetaExtFloodFill {
-    std::uint16_t mode = 0;
-    COLORREF color = 0;
-    POINT start;
-    static MetaExtFloodFill Read(const RecordReader& r);
-};
+using MetaSigned = OneValueRecord<std::int16_t, kWmfParams>;
 
 // PATBLT: a rectangle filled by a raster operation without a source.
 struct MetaPatBlt {

@@ -16,7 +16,7 @@ constexpr int kMaxSaveDepth = 1024;
 bool WmfConverter::ConvertState(const RecordReader& r, std::uint16_t function) {
     EmfWriter& w = *writer_;
     if (const std::uint32_t type = EmrFor(kModeRecords, function)) {
-        w.Record(type, {MetaSetMode::Read(r).mode});
+        w.Record(type, {MetaSetMode::Read(r).value});
     } else if (const std::uint32_t typeLong = EmrFor(kLongRecords, function)) {
         w.Record(typeLong, {std::int32_t(MetaSetLong::Read(r).value)});
     } else if (function == META_SAVEDC) {
@@ -47,14 +47,14 @@ bool WmfConverter::ConvertMapping(const RecordReader& r, std::uint16_t function)
     const bool window = function == META_SETWINDOWORG || function == META_OFFSETWINDOWORG;
     if (window || function == META_SETVIEWPORTORG || function == META_OFFSETVIEWPORTORG) {
         POINT& org = window ? windowOrg_ : viewportOrg_;
-        const POINT p = MetaPoint::Read(r).point;
+        const POINT p = PointRecord::FromWmf(r).point;
         org = function == META_SETWINDOWORG || function == META_SETVIEWPORTORG ? p : POINT{org.x + p.x, org.y + p.y};
         w.Record(window ? EMR_SETWINDOWORGEX : EMR_SETVIEWPORTORGEX, {org.x, org.y});
     } else if (const std::uint32_t type = EmrFor(kPointRecords, function)) {
-        const POINT p = MetaPoint::Read(r).point;
+        const POINT p = PointRecord::FromWmf(r).point;
         w.Record(type, {p.x, p.y});
     } else if (const std::uint32_t typeScale = EmrFor(kScaleRecords, function)) {
-        const MetaScaleExt s = MetaScaleExt::Read(r);
+        const ScaleExtRecord s = ScaleExtRecord::FromWmf(r);
         w.Record(typeScale, {s.xNum, s.xDenom, s.yNum, s.yDenom});
     } else {
         return false;
