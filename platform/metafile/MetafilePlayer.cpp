@@ -75,8 +75,9 @@ void MetafilePlayer::Play() {
 
 void MetafilePlayer::PlayRecord(const RecordReader& r) {
     if (clipDirty_) ApplyClip();
-    PlayStateRecord(r) || PlayMappingRecord(r) || PlayObjectRecord(r) || PlayShapeRecord(r) || PlayPolyRecord(r) ||
-        PlayPathRecord(r) || PlayClipRecord(r) || PlayTextRecord(r) || PlayBitmapRecord(r) || PlayRegionRecord(r);
+    PlayStateRecord(r) || PlayMappingRecord(r) || PlayObjectRecord(r) || PlayPenAndBrushRecord(r) ||
+        PlayShapeRecord(r) || PlayPolyRecord(r) || PlayPathRecord(r) || PlayClipRecord(r) || PlayTextRecord(r) ||
+        PlayBitmapRecord(r) || PlayRegionRecord(r);
 }
 
 bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/metafile/DibImage.h"
+#include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/EmfShapeRecords.h"
 #include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/EnhMetaFile.h"
@@ -39,6 +40,7 @@ private:
     bool PlayStateRecord(const RecordReader& r);
     bool PlayMappingRecord(const RecordReader& r);
     bool PlayObjectRecord(const RecordReader& r);
+    bool PlayPenAndBrushRecord(const RecordReader& r);
     bool PlayShapeRecord(const RecordReader& r);
     bool PlayPolyRecord(const RecordReader& r);
     bool PlayPathRecord(const RecordReader& r);
@@ -60,12 +62,7 @@ private:
     void CreateObject(std::uint32_t index, MetaObject object);
     void SelectObject(std::uint32_t index);
     void DeleteObject(std::uint32_t index);
-    void CreatePen(const RecordReader& r);
-    void ExtCreatePen(const RecordReader& r);
-    void CreateBrush(const RecordReader& r);
-    void CreateDibBrush(const RecordReader& r);
-    void CreateFont(const RecordReader& r);
-    void CreatePalette(const RecordReader& r);
+    void CreateDibBrush(const EmrCreateDibPatternBrush& record, const RecordReader& r);
     // The brush at an object index or a stock index; none when the index holds no brush.
     std::shared_ptr<const MetaBrush> BrushAt(std::uint32_t index) const;
 

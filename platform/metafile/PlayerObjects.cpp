@@ -1,5 +1,6 @@
 // The object table: objects created into it, selected from it (or from the stock objects) and
-// deleted; palettes. Pens and brushes are made in PlayerPensAndBrushes.cpp, fonts in PlayerText.cpp.
+// deleted; palettes. Pens and brushes are made in PlayerPensAndBrushes.cpp, fonts in
+// PlayerText.cpp, each family playing its own create records.
 #include "platform/metafile/EmfRecordType.h"
 #include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/EmfStateRecords.h"
@@ -15,6 +16,14 @@ constexpr std::uint32_t kStockFlag = 0x80000000u;
 template <class T>
 void SelectInto(const MetaObject& object, std::shared_ptr<const T>& slot) {
     if (const auto* held = std::get_if<std::shared_ptr<const T>>(&object)) slot = *held;
+}
+
+// The palette's colours; their flags play no part.
+std::shared_ptr<const MetaPalette> PaletteOf(const EmrCreatePalette& record) {
+    auto palette = std::make_shared<MetaPalette>();
+    for (const PALETTEENTRY& e : record.entries)
+        palette->entries.push_back(PALETTEENTRY{e.peRed, e.peGreen, e.peBlue, 0});
+    return palette;
 }
 
 }  // namespace
@@ -39,25 +48,15 @@ void MetafilePlayer::DeleteObject(std::uint32_t index) {
     if (index < objects_.size()) objects_[index] = std::monostate{};
 }
 
-void MetafilePlayer::CreatePalette(const RecordReader& r) {
-    const EmrCreatePalette record = EmrCreatePalette::Read(r);
-    auto palette = std::make_shared<MetaPalette>();
-    for (const PALETTEENTRY& e : record.entries)
-        palette->entries.push_back(PALETTEENTRY{e.peRed, e.peGreen, e.peBlue, 0});
-    CreateObject(record.ihPal, std::shared_ptr<const MetaPalette>(palette));
-}
-
 bool MetafilePlayer::PlayObjectRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_SELECTOBJECT: SelectObject(EmrObjectIndex::Read(r).value); return true;
     case EMR_DELETEOBJECT: DeleteObject(EmrObjectIndex::Read(r).value); return true;
-    case EMR_CREATEPEN: CreatePen(r); return true;
-    case EMR_EXTCREATEPEN: ExtCreatePen(r); return true;
-    case EMR_CREATEBRUSHINDIRECT: CreateBrush(r); return true;
-    case EMR_CREATEMONOBRUSH:
-    case EMR_CREATEDIBPATTERNBRUSHPT: CreateDibBrush(r); return true;
-    case EMR_EXTCREATEFONTINDIRECTW: CreateFont(r); return true;
-    case EMR_CREATEPALETTE: CreatePalette(r); return true;
+    case EMR_CREATEPALETTE: {
+        const EmrCreatePalette record = EmrCreatePalette::Read(r);
+        CreateObject(record.ihPal, PaletteOf(record));
+        return true;
+    }
     case EMR_SELECTPALETTE: {
         const std::uint32_t index = EmrObjectIndex::Read(r).value;
         if (index < objects_.size()) SelectInto(objects_[index], state_.palette);

@@ -38,6 +38,14 @@ Qt::BrushStyle HatchStyle(int hatch) {
     }
 }
 
+std::shared_ptr<const MetaBrush> BrushOf(const EmrCreateBrushIndirect& record) {
+    auto brush = std::make_shared<MetaBrush>();
+    brush->style = record.style;
+    brush->color = record.color;
+    brush->hatch = int(record.hatch);
+    return brush;
+}
+
 // A black-and-white pattern with black made `zero` and white made `one`.
 QImage Recoloured(const QImage& pattern, const QColor& zero, const QColor& one) {
     QImage image = pattern.convertToFormat(QImage::Format_RGB32);
@@ -50,28 +58,8 @@ QImage Recoloured(const QImage& pattern, const QColor& zero, const QColor& one) 
 
 }  // namespace
 
-void MetafilePlayer::CreatePen(const RecordReader& r) {
-    const EmrCreatePen record = EmrCreatePen::Read(r);
-    CreateObject(record.ihPen, std::make_shared<const MetaPen>(PenOf(record)));
-}
-
-void MetafilePlayer::ExtCreatePen(const RecordReader& r) {
-    const EmrExtCreatePen record = EmrExtCreatePen::Read(r);
-    CreateObject(record.ihPen, std::make_shared<const MetaPen>(PenOf(record)));
-}
-
-void MetafilePlayer::CreateBrush(const RecordReader& r) {
-    const EmrCreateBrushIndirect record = EmrCreateBrushIndirect::Read(r);
-    auto brush = std::make_shared<MetaBrush>();
-    brush->style = record.style;
-    brush->color = record.color;
-    brush->hatch = int(record.hatch);
-    CreateObject(record.ihBrush, std::shared_ptr<const MetaBrush>(brush));
-}
-
 // A monochrome brush is kept black for 0 bits and white for 1 bits and coloured when it paints.
-void MetafilePlayer::CreateDibBrush(const RecordReader& r) {
-    const EmrCreateDibPatternBrush record = EmrCreateDibPatternBrush::Read(r);
+void MetafilePlayer::CreateDibBrush(const EmrCreateDibPatternBrush& record, const RecordReader& r) {
     auto brush = std::make_shared<MetaBrush>();
     brush->style = BS_PATTERN;
     brush->monochrome = record.Monochrome(r);
@@ -79,6 +67,29 @@ void MetafilePlayer::CreateDibBrush(const RecordReader& r) {
                                        : DibFromRecord(r, record.dib, state_.textColor, state_.bkColor, bitmaps_);
     if (brush->pattern.isNull()) brush->style = BS_SOLID, brush->color = 0x808080;
     CreateObject(record.ihBrush, std::shared_ptr<const MetaBrush>(brush));
+}
+
+bool MetafilePlayer::PlayPenAndBrushRecord(const RecordReader& r) {
+    switch (r.Type()) {
+    case EMR_CREATEPEN: {
+        const EmrCreatePen record = EmrCreatePen::Read(r);
+        CreateObject(record.ihPen, std::make_shared<const MetaPen>(PenOf(record)));
+        return true;
+    }
+    case EMR_EXTCREATEPEN: {
+        const EmrExtCreatePen record = EmrExtCreatePen::Read(r);
+        CreateObject(record.ihPen, std::make_shared<const MetaPen>(PenOf(record)));
+        return true;
+    }
+    case EMR_CREATEBRUSHINDIRECT: {
+        const EmrCreateBrushIndirect record = EmrCreateBrushIndirect::Read(r);
+        CreateObject(record.ihBrush, BrushOf(record));
+        return true;
+    }
+    case EMR_CREATEMONOBRUSH:
+    case EMR_CREATEDIBPATTERNBRUSHPT: CreateDibBrush(EmrCreateDibPatternBrush::Read(r), r); return true;
+    default: return false;
+    }
 }
 
 QColor MetafilePlayer::ToColor(COLORREF color) const {

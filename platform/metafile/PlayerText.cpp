@@ -208,9 +208,9 @@ void MetafilePlayer::PaintCharacters(const TextRun& run, const QFont& font, cons
     }
 }
 
-void MetafilePlayer::CreateFont(const RecordReader& r) {
-    const EmrExtCreateFontIndirectW record = EmrExtCreateFontIndirectW::Read(r);
-    const LogFontW& l = record.font;
+namespace {
+
+std::shared_ptr<const MetaFont> FontOf(const LogFontW& l) {
     auto font = std::make_shared<MetaFont>();
     font->height = l.height;
     font->width = l.width;
@@ -222,14 +222,21 @@ void MetafilePlayer::CreateFont(const RecordReader& r) {
     font->charSet = l.charSet;
     font->pitchAndFamily = l.pitchAndFamily;
     font->face = QString::fromStdU16String(l.face);
-    CreateObject(record.ihFont, std::shared_ptr<const MetaFont>(font));
+    return font;
 }
+
+}  // namespace
 
 bool MetafilePlayer::PlayTextRecord(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_EXTTEXTOUTA:
     case EMR_EXTTEXTOUTW: DrawText(ReadRun(r, 36, r.Type() == EMR_EXTTEXTOUTW)); return true;
     case EMR_SMALLTEXTOUT: DrawText(ReadSmallRun(r)); return true;
+    case EMR_EXTCREATEFONTINDIRECTW: {
+        const EmrExtCreateFontIndirectW record = EmrExtCreateFontIndirectW::Read(r);
+        CreateObject(record.ihFont, FontOf(record.font));
+        return true;
+    }
     case EMR_POLYTEXTOUTA:
     case EMR_POLYTEXTOUTW: {
         const std::int32_t strings = std::clamp(r.I32(36), 0, kMaxPolyTextStrings);
