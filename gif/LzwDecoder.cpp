@@ -1,6 +1,7 @@
 #include "gif/LzwDecoder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -17,9 +18,35 @@ namespace {
 
 constexpr int kBitsRanOut = -1;
 constexpr int kEndOfInformation = -2;
-constexpr std::int64_t kUnknown = -1;
-// Strings are copied eight bytes at a time where the buffer has room behind them.
-constexpr std::int64_t kCopyChunk = 8;
+// Bits are loaded, and strings copied, eight bytes at a time.
+constexpr int kWord = 8;
+// The bit buffer is filled when a code needs more bits than it holds, to more than this many.
+constexpr int kFull = 56;
+
+inline std::uint64_t LoadWord(const std::uint8_t* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, kWord);
+    return word;
+}
+
+// Copies `length` bytes from `from` to `to` a word at a time, writing up to seven bytes past the
+// end. A source that overlaps the target from below repeats its first `to - from` bytes, as a
+// byte-by-byte copy would, when that distance is a word or more, or when one word covers the
+// whole copy.
+inline void CopyWords(std::uint8_t* to, const std::uint8_t* from, std::int64_t length) {
+    std::int64_t i = 0;
+    do {
+        const std::uint64_t word = LoadWord(from + i);
+        std::memcpy(to + i, &word, kWord);
+        i += kWord;
+    } while (i < length);
+}
+
+// Copies a string that stands earlier in the output, without writing past `count`.
+inline void CopyString(std::uint8_t* out, std::int64_t from, std::int64_t to, std::int64_t length, std::int64_t count) {
+    if (to + length + kWord <= count) CopyWords(out + to, out + from, length);
+    else std::memmove(out + to, out + from, std::size_t(std::min(length, count - to)));
+}
 
 // Codes of the data sub-blocks, least significant bit first, taken from a 64-bit buffer that
 // is refilled from one sub-block at a time.
@@ -29,45 +56,40 @@ public:
 
     // The next code of `width` bits, or kBitsRanOut.
     int Read(int width) {
-        if (count_ < width) {
+        if (count < width) {
             Fill();
-            if (count_ < width) return RanOut();
+            if (count < width) return RanOut();
         }
-        const int code = int(bits_ & ((1u << width) - 1));
-        bits_ >>= width;
-        count_ -= width;
+        const int code = int(bits & ((1u << width) - 1));
+        bits >>= width;
+        count -= width;
         return code;
     }
     bool DataEnded() const { return dataEnded_; }
     void Warn(const char* message) {
         if (report_) frame_.ReportWarning(GIFWarningSeverity, message);
     }
-    // The decoder's fast loop keeps these in registers and hands them back.
-    std::uint64_t& Bits() { return bits_; }
-    int& Count() { return count_; }
 
-    // Bits above count_ are either zero or the very bytes that come next at the same place, so
-    // a byte added again there changes nothing.
+    // Takes whole bytes until more than 56 bits are held, as far as the data goes. Bits above
+    // `count` are either zero or the very bytes that come next at the same place, so a byte added
+    // again there changes nothing.
     void Fill() {
-        while (count_ <= 56) {
-            const int left = blockEnd_ - blockAt_;
-            if (left >= 8) {
-                std::uint64_t word;
-                std::memcpy(&word, block_ + blockAt_, 8);
-                bits_ |= word << count_;
-                const int taken = (64 - count_) >> 3;
-                blockAt_ += taken;
-                count_ += taken * 8;
+        while (count <= kFull) {
+            const int left = end - at;
+            if (left >= kWord) {
+                bits |= LoadWord(data_ + at) << count;
+                const int taken = (64 - count) >> 3;
+                at += taken;
+                count += taken * 8;
             } else if (left > 0) {
-                bits_ |= std::uint64_t(block_[blockAt_++]) << count_;
-                count_ += 8;
+                bits |= std::uint64_t(data_[at++]) << count;
+                count += 8;
             } else if (!NextBlock()) {
                 return;
             }
         }
     }
-
-private:
+    // The next sub-block, once the present one is used up; false when there is none.
     bool NextBlock() {
         if (dataEnded_) return false;
         int n = ReadU8(stream_);
@@ -81,57 +103,50 @@ private:
             Warn(gifmsg::SPrematureEOF);
             n = int(std::max<std::int64_t>(left, 0));
         }
-        if (n > 0) ReadExact(stream_, block_, n);
-        blockAt_ = 0;
-        blockEnd_ = n;
+        if (n > 0) ReadExact(stream_, data_, n);
+        at = 0;
+        end = n;
         return n > 0 || NextBlock();
     }
+    const std::uint8_t* Data() const { return data_; }
+
+    // The decoder's fast loop keeps these in registers and hands them back.
+    std::uint64_t bits = 0;
+    int count = 0;        // valid bits in `bits`
+    int at = 0, end = 0;  // the unread bytes of Data()
+
+private:
     int RanOut() {
-        if (dataEnded_ && count_ == 0) Warn(gifmsg::SBitBufferUnderrun);
+        if (dataEnded_ && count == 0) Warn(gifmsg::SBitBufferUnderrun);
         return kBitsRanOut;
     }
 
     TGIFSubImage& frame_;
     TStream& stream_;
     const bool report_;
-    std::uint64_t bits_ = 0;
-    int count_ = 0;
     bool dataEnded_ = false;
-    int blockAt_ = 0, blockEnd_ = 0;
-    std::uint8_t block_[255 + kCopyChunk] = {};
+    std::uint8_t data_[255] = {};
 };
 
-// Copies a string that stands earlier in the output; eight bytes at a time where the buffer has
-// room behind it (the bytes past the string are written again by the strings that follow, or
-// filled when decoding ends).
-inline void CopyString(std::uint8_t* out, std::int64_t from, std::int64_t to, std::int64_t length, std::int64_t count) {
-    if (to + length + kCopyChunk <= count) {
-        for (std::int64_t i = 0; i < length; i += kCopyChunk) {
-            std::uint64_t word;
-            std::memcpy(&word, out + from + i, kCopyChunk);
-            std::memcpy(out + to + i, &word, kCopyChunk);
-        }
-    } else {
-        std::memmove(out + to, out + from, std::size_t(std::min(length, count - to)));
-    }
-}
-
-// The variable-length-code LZW of GIF. Besides each table entry's prefix and last pixel the
-// decoder knows, for most entries, where the entry's whole string already stands in the output
-// and how long it is, so a string is copied from there in one go. Entries whose string was never
-// written out whole (made from codes beyond the table's end by damaged data) are resolved by
-// walking their prefix chain, as a table decoder does.
+// The variable-length-code LZW of GIF. Each table entry made from valid data is one word: where
+// its string stands in the output and how long it is, so a string is copied from there in one go
+// (a literal's too, once it has been written). An entry is made from the previous string and the
+// first pixel of the next, which in the output is exactly the previous string one pixel longer;
+// prefix and last pixel are kept only for entries whose string was never written out whole
+// (made from codes beyond the table's end by damaged data), which are resolved by walking their
+// prefix chain down to an entry whose string stands in the output, or to a literal.
 class LzwDecoder {
 public:
     LzwDecoder(TGIFSubImage& frame, TStream& stream, int initialCodeSize, bool report)
         : reader_(frame, stream, report), stream_(stream), initialCodeSize_(initialCodeSize),
           clearCode_(1 << initialCodeSize), endCode_(clearCode_ + 1) {
         ResetTable();
+        const int literals = std::min(clearCode_, TableSize);
+        for (int c = 0; c < literals; ++c) suffix_[c] = std::uint8_t(c);
+        std::fill(prefix_, prefix_ + literals, 0);
     }
 
-    // Decodes up to `count` pixels into out (Emit), or only follows the codes that would make
-    // them; returns how many pixels the data gave.
-    template <bool Emit>
+    // Decodes up to `count` pixels into out; returns how many pixels the data gave.
     std::int64_t Run(std::uint8_t* out, std::int64_t count);
     // The one further code asked for after the frame is full, which normally meets the End code
     // and so moves the stream past the data.
@@ -140,11 +155,22 @@ public:
     std::int64_t Position() const { return position_; }
 
 private:
+    // One word: where an entry's string stands in the output, and its length; a length of 0 for
+    // an entry not made yet, one whose string does not stand whole in the output, a literal not
+    // written yet, and the Clear and End codes.
+    struct Entry {
+        std::uint64_t word = 0;
+        static Entry Of(std::int64_t at, std::int64_t length) {
+            return {std::uint64_t(length) << 32 | std::uint32_t(at)};
+        }
+        std::uint32_t At() const { return std::uint32_t(word); }
+        std::uint32_t Length() const { return std::uint32_t(word >> 32); }
+    };
+
     void ResetTable();
     int EndOfData();
     template <bool Emit>
     std::int64_t Step(std::uint8_t* out, std::int64_t at, std::int64_t count);
-    template <bool Emit>
     std::int64_t FastRun(std::uint8_t* out, std::int64_t at, std::int64_t count);
     template <bool Emit>
     std::int64_t WalkChain(int code, std::uint8_t* out, std::int64_t at, std::int64_t count, bool& exact);
@@ -167,23 +193,18 @@ private:
     // The previous string in the output, and whether it is the previous code's table string.
     std::int64_t previousAt_ = 0, previousLength_ = 0;
     bool previousExact_ = false;
+    Entry table_[TableSize];
     std::uint16_t prefix_[TableSize];
     std::uint8_t suffix_[TableSize];
-    std::int64_t at_[TableSize];  // where the entry's string stands in the output, or kUnknown
-    std::uint16_t length_[TableSize];
     std::uint8_t stack_[OutputStackSize];
 };
 
+// Literals keep where they were last written: that stays true across a Clear.
 void LzwDecoder::ResetTable() {
-    const int literals = std::min(clearCode_, TableSize);
-    for (int c = 0; c < literals; ++c) {
-        prefix_[c] = 0;
-        suffix_[c] = std::uint8_t(c);
-    }
     if (clearCode_ < TableSize) {
         std::fill(prefix_ + clearCode_, prefix_ + TableSize, 0);
         std::fill(suffix_ + clearCode_, suffix_ + TableSize, 0);
-        std::fill(at_ + clearCode_, at_ + TableSize, kUnknown);
+        std::fill(table_ + clearCode_, table_ + TableSize, Entry{});
     }
     codeSize_ = initialCodeSize_ + 1;
     growthLimit_ = 2 * clearCode_;
@@ -199,9 +220,10 @@ int LzwDecoder::EndOfData() {
 }
 
 // The table string of `code` (or, for a code beyond the table, the previous string and its first
-// pixel) found by walking prefixes onto the stack, then written out in order. Returns its length.
-// The string is the code's lasting table string only when the chain used no entry that is still
-// to be made: such an entry changes when it is.
+// pixel) found by walking prefixes onto the stack down to a literal or to an entry whose string
+// stands in the output, then written out in order. Returns its length. The string is the code's
+// lasting table string only when the chain used no entry that is still to be made: such an entry
+// changes when it is.
 template <bool Emit>
 std::int64_t LzwDecoder::WalkChain(int code, std::uint8_t* out, std::int64_t at, std::int64_t count, bool& exact) {
     int top = 0;
@@ -210,21 +232,36 @@ std::int64_t LzwDecoder::WalkChain(int code, std::uint8_t* out, std::int64_t at,
         stack_[top++] = firstPixel_;
         code = previousCode_;
     }
-    // A valid chain is never longer than the table; a longer one loops.
+    // A valid chain is never longer than the table; a longer one loops. An entry whose string
+    // stands in the output ends the walk, its own chain counted by its length.
+    Entry known;
     for (int steps = 0; code >= clearCode_; ++steps) {
+        if (code < nextFreeCode_ && table_[code].Length() > 0) {
+            known = table_[code];
+            if (steps + std::int64_t(known.Length()) - 2 >= TableSize) RaiseGIFError(gifmsg::SCircularTable);
+            break;
+        }
         const int prefix = prefix_[code];
         if (code >= nextFreeCode_) exact = false;
         if (prefix == code || steps >= TableSize) RaiseGIFError(gifmsg::SCircularTable);
         stack_[top++] = suffix_[code];
         code = prefix;
     }
-    firstPixel_ = suffix_[code];
-    stack_[top++] = firstPixel_;
-    if constexpr (Emit) {
-        const std::int64_t n = std::min<std::int64_t>(top, count - at);
-        for (std::int64_t i = 0; i < n; ++i) out[at + i] = stack_[top - 1 - i];
+    if (known.Length() == 0) {
+        firstPixel_ = suffix_[code];
+        stack_[top++] = firstPixel_;
     }
-    return top;
+    if constexpr (Emit) {
+        const std::int64_t room = count - at;
+        const std::int64_t head = std::min<std::int64_t>(known.Length(), room);
+        if (head > 0) {
+            firstPixel_ = out[known.At()];
+            std::memmove(out + at, out + known.At(), std::size_t(head));
+        }
+        const std::int64_t n = std::min<std::int64_t>(top, room - head);
+        for (std::int64_t i = 0; i < n; ++i) out[at + head + i] = stack_[top - 1 - i];
+    }
+    return known.Length() + top;
 }
 
 // Enters the previous string plus the first pixel of the one just written as the next table
@@ -236,8 +273,7 @@ void LzwDecoder::AddEntry(std::int64_t at, std::int64_t length, bool exact, int 
         prefix_[entry] = std::uint16_t(previousCode_);
         suffix_[entry] = firstPixel_;
         const bool known = previousExact_ && previousLength_ < TableSize;
-        at_[entry] = known ? previousAt_ : kUnknown;
-        length_[entry] = std::uint16_t(known ? previousLength_ + 1 : 0);
+        table_[entry] = known ? Entry::Of(previousAt_, previousLength_ + 1) : Entry{};
         ++nextFreeCode_;
         if (nextFreeCode_ >= growthLimit_ && growthLimit_ < TableSize) {
             growthLimit_ *= 2;
@@ -249,10 +285,7 @@ void LzwDecoder::AddEntry(std::int64_t at, std::int64_t length, bool exact, int 
     previousAt_ = at;
     previousLength_ = length;
     previousExact_ = exact;
-    if (exact && incoming >= clearCode_) {
-        at_[incoming] = at;
-        length_[incoming] = std::uint16_t(length);
-    }
+    if (exact && incoming != clearCode_ && incoming != endCode_) table_[incoming] = Entry::Of(at, length);
 }
 
 // Decodes one code into the output at `at`; returns the pixels it gave, or a negative value
@@ -273,11 +306,14 @@ std::int64_t LzwDecoder::Step(std::uint8_t* out, std::int64_t at, std::int64_t c
         if (code == endCode_) return EndOfData();
         // The code after a Clear is taken as a pixel whatever its value.
         firstPixel_ = std::uint8_t(code);
-        if constexpr (Emit) out[at] = firstPixel_;
         previousCode_ = code;
         previousAt_ = at;
         previousLength_ = 1;
         previousExact_ = code < clearCode_;
+        if constexpr (Emit) {
+            out[at] = firstPixel_;
+            if (previousExact_) table_[code] = Entry::Of(at, 1);
+        }
         return 1;
     }
     if (code == endCode_) return EndOfData();
@@ -287,11 +323,12 @@ std::int64_t LzwDecoder::Step(std::uint8_t* out, std::int64_t at, std::int64_t c
         length = 1;
         firstPixel_ = std::uint8_t(code);
         if constexpr (Emit) out[at] = firstPixel_;
-    } else if (code < nextFreeCode_ && at_[code] != kUnknown) {
-        length = length_[code];
+    } else if (code < nextFreeCode_ && table_[code].Length() > 0) {
+        const Entry entry = table_[code];
+        length = entry.Length();
         if constexpr (Emit) {
-            firstPixel_ = out[at_[code]];
-            CopyString(out, at_[code], at, length, count);
+            firstPixel_ = out[entry.At()];
+            CopyString(out, entry.At(), at, length, count);
         }
     } else if (code >= nextFreeCode_ && previousExact_ && previousLength_ < TableSize) {
         // The string being made: the previous one and its own first pixel.
@@ -307,106 +344,100 @@ std::int64_t LzwDecoder::Step(std::uint8_t* out, std::int64_t at, std::int64_t c
     } else {
         length = WalkChain<Emit>(code, out, at, count, exact);
     }
+    if constexpr (!Emit) exact = false;
     AddEntry(at, length, exact, code);
     return length;
 }
 
-// The common codes, with the decoder's state in locals: literals, entries whose string stands
-// in the output, and the entry being made from an exact previous string. Stops, without taking
-// the code, at anything else (Clear, End, damaged data, the end of the buffered bits), which
-// Step handles; returns the output position reached.
-template <bool Emit>
+// The common codes, with the decoder's state in locals: every code whose string stands in the
+// output (literals once written, and entries), and the entry being made from an exact previous
+// string. Runs while the output has room for the longest string and a word behind it, so that
+// strings are copied a word at a time without checks. Stops, without taking the code, at
+// anything else (Clear, End, damaged data, the end of the data), which Step handles; returns the
+// output position reached.
 std::int64_t LzwDecoder::FastRun(std::uint8_t* out, std::int64_t pos, std::int64_t count) {
-    if (afterClear_ || endMet_) return pos;
-    std::uint64_t bits = reader_.Bits();
-    int avail = reader_.Count();
-    int codeSize = codeSize_, nextFree = nextFreeCode_, growth = growthLimit_;
-    int previous = previousCode_;
-    std::int64_t previousAt = previousAt_, previousLength = previousLength_;
-    bool previousExact = previousExact_;
-    std::uint8_t first = firstPixel_;
-    const int clear = clearCode_;
-    std::uint16_t* const prefix = prefix_;
-    std::uint8_t* const suffix = suffix_;
-    std::int64_t* const where = at_;
-    std::uint16_t* const length = length_;
-    while (pos < count) {
+    const std::int64_t last = count - TableSize - kWord;
+    if (afterClear_ || endMet_ || !previousExact_ || previousLength_ >= TableSize || pos > last) return pos;
+    CodeReader& reader = reader_;
+    const std::uint8_t* const data = reader.Data();
+    std::uint64_t bits = reader.bits;
+    int avail = reader.count, at = reader.at, lastWord = reader.end - kWord;
+    int codeSize = codeSize_, nextFree = nextFreeCode_;
+    // Where the code width grows next; never beyond 12 bits.
+    int growAt = growthLimit_ < TableSize ? growthLimit_ : INT_MAX;
+    std::uint32_t mask = (1u << codeSize) - 1;
+    int code = previousCode_;
+    // The entry the next code makes: the previous string one pixel longer.
+    Entry made = Entry::Of(previousAt_, previousLength_ + 1);
+    Entry* const table = table_;
+    const std::int64_t start = pos;
+    while (pos <= last) {
         if (avail < codeSize) {
-            reader_.Bits() = bits;
-            reader_.Count() = avail;
-            reader_.Fill();
-            bits = reader_.Bits();
-            avail = reader_.Count();
-            if (avail < codeSize) break;
+            if (at <= lastWord) {
+                bits |= LoadWord(data + at) << avail;
+                const int taken = (64 - avail) >> 3;
+                at += taken;
+                avail += taken * 8;
+            } else {
+                reader.bits = bits;
+                reader.count = avail;
+                reader.at = at;
+                reader.Fill();
+                bits = reader.bits;
+                avail = reader.count;
+                at = reader.at;
+                lastWord = reader.end - kWord;
+                if (avail < codeSize) break;
+            }
         }
-        const int code = int(bits & ((1u << codeSize) - 1));
-        std::int64_t n;
-        bool exact = true;
-        if (code < clear) {
-            n = 1;
-            first = std::uint8_t(code);
-            if constexpr (Emit) out[pos] = first;
-        } else if (code < nextFree && where[code] >= 0) {
-            n = length[code];
-            if constexpr (Emit) {
-                first = out[where[code]];
-                CopyString(out, where[code], pos, n, count);
-            }
-        } else if (code == nextFree && previousExact && previousLength < TableSize) {
-            n = previousLength + 1;
-            if constexpr (Emit) {
-                first = out[previousAt];
-                CopyString(out, previousAt, pos, previousLength, count);
-                if (pos + previousLength < count) out[pos + previousLength] = first;
-            }
+        const int incoming = int(bits & mask);
+        const Entry entry = table[incoming];
+        std::uint32_t n = entry.Length();
+        if (n - 1 < TableSize - 1) {
+            CopyWords(out + pos, out + entry.At(), n);
+        } else if (incoming == nextFree && made.Length() < TableSize) {
+            // The string being made: the previous one and its own first pixel.
+            n = made.Length();
+            CopyWords(out + pos, out + made.At(), n - 1);
+            out[pos + n - 1] = out[made.At()];
         } else {
             break;
         }
+        code = incoming;
         bits >>= codeSize;
         avail -= codeSize;
+        table[code] = Entry::Of(pos, n);
         if (nextFree < TableSize) {
-            const bool known = previousExact && previousLength < TableSize;
-            prefix[nextFree] = std::uint16_t(previous);
-            suffix[nextFree] = first;
-            where[nextFree] = known ? previousAt : kUnknown;
-            length[nextFree] = std::uint16_t(known ? previousLength + 1 : 0);
-            if (code == nextFree) exact = known;
-            ++nextFree;
-            if (nextFree >= growth && growth < TableSize) {
-                growth *= 2;
+            table[nextFree] = made;
+            if (++nextFree >= growAt) {
+                growAt = 2 * growAt < TableSize ? 2 * growAt : INT_MAX;
                 ++codeSize;
+                mask = (1u << codeSize) - 1;
             }
         }
-        previous = code;
-        previousAt = pos;
-        previousLength = n;
-        previousExact = exact;
-        if (exact && code >= clear) {
-            where[code] = pos;
-            length[code] = std::uint16_t(n);
-        }
+        made = Entry::Of(pos, n + 1);
         pos += n;
     }
-    reader_.Bits() = bits;
-    reader_.Count() = avail;
+    reader.bits = bits;
+    reader.count = avail;
+    reader.at = at;
+    if (pos == start) return pos;
     codeSize_ = codeSize;
     nextFreeCode_ = nextFree;
-    growthLimit_ = growth;
-    previousCode_ = previous;
-    previousAt_ = previousAt;
-    previousLength_ = previousLength;
-    previousExact_ = previousExact;
-    firstPixel_ = first;
+    growthLimit_ = growAt == INT_MAX ? TableSize : growAt;
+    previousCode_ = code;
+    previousAt_ = made.At();
+    previousLength_ = made.Length() - 1;
+    firstPixel_ = out[previousAt_];
     return pos;
 }
 
-template <bool Emit>
 std::int64_t LzwDecoder::Run(std::uint8_t* out, std::int64_t count) {
     std::int64_t written = 0;
     while (written < count) {
-        written = position_ = FastRun<Emit>(out, written, count);
+        written = position_ = FastRun(out, written, count);
         if (written >= count) break;
-        const std::int64_t n = Step<Emit>(out, written, count);
+        const std::int64_t n = Step<true>(out, written, count);
         if (n < 0) break;
         written += n;
     }
@@ -474,7 +505,7 @@ void Decode(TGIFSubImage& frame, TStream& stream, std::uint8_t* pixels, bool rep
     if (!pixels) return decoder->Finish();
     std::int64_t written = 0;
     try {
-        written = decoder->Run<true>(pixels, frame.PixelCount());
+        written = decoder->Run(pixels, frame.PixelCount());
         decoder->Finish();
     } catch (const GIFException& failure) {
         if (!later) throw;

@@ -11,20 +11,30 @@ using namespace giftest;
 
 namespace {
 
+// A frame's image data: LZW codes, or raw bytes for what codes cannot say.
+struct FrameData {
+    int minCodeSize = 0;
+    std::vector<int> codes;
+    int blockSize = 255;
+    Bytes raw;
+    Bytes Get() const { return codes.empty() ? raw : GifBuilder().Codes(minCodeSize, codes, blockSize).Get(); }
+};
+FrameData Data(int minCodeSize, std::vector<int> codes, int blockSize = 255) {
+    return {minCodeSize, std::move(codes), blockSize, {}};
+}
+FrameData RawData(Bytes raw) { return {0, {}, 255, std::move(raw)}; }
+
 struct DecodeCase {
     const char* name;
     int width, height;
-    std::uint8_t packed;          // Image Descriptor packed fields (0x40: interlaced)
-    int transparent;              // transparent index of a Graphic Control Extension, -1 for none
-    std::function<Bytes()> data;  // minimum code size and sub-blocks
-    Bytes expected;               // the pixels; empty when reading must fail
+    std::uint8_t packed;  // Image Descriptor packed fields (0x40: interlaced)
+    int transparent;      // transparent index of a Graphic Control Extension, -1 for none
+    FrameData data;
+    Bytes expected;  // the pixels; empty when reading must fail
     std::vector<std::string> warnings;
     const char* error = "";
 };
-
-Bytes Data(int minCodeSize, const std::vector<int>& codes, int blockSize = 255) {
-    return GifBuilder().Codes(minCodeSize, codes, blockSize).Get();
-}
+void PrintTo(const DecodeCase& c, std::ostream* out) { *out << c.name; }
 
 Bytes Repeat(std::uint8_t value, int n) { return Bytes(std::size_t(n), value); }
 
@@ -49,18 +59,35 @@ Bytes Build(const DecodeCase& c, bool later = false) {
     b.Header(c.width, c.height, 2);
     if (later) b.Descriptor(0, 0, 1, 1).Codes(2, {4, 1, 5});
     if (c.transparent >= 0) b.GraphicControl(0, 0, c.transparent);
-    const Bytes data = c.data();
+    const Bytes data = c.data.Get();
     b.Descriptor(0, 0, c.width, c.height, c.packed).Raw(data);
     // Without data the file ends at the descriptor.
     return data.empty() ? b.Get() : b.Trailer().Get();
 }
 
-class LzwDecoding : public testing::TestWithParam<DecodeCase> {};
+// The case's codes after a long run of pixels, in a frame with plenty of room behind them, as in
+// a photograph's frame.
+DecodeCase AfterALongRun(const DecodeCase& c) {
+    constexpr int kRun = 3000, kRoom = 10000;
+    const int clear = 1 << c.data.minCodeSize;
+    DecodeCase padded = c;
+    padded.width = kRun + c.width * c.height + kRoom;
+    padded.height = 1;
+    std::vector<int> codes{clear};
+    for (int i = 0; i < kRun; ++i) codes.push_back(i % clear);
+    if (c.data.codes.front() != clear) codes.push_back(clear);
+    codes.insert(codes.end(), c.data.codes.begin(), c.data.codes.end());
+    padded.data.codes = codes;
+    if (!c.expected.empty()) {
+        padded.expected.clear();
+        for (int i = 0; i < kRun; ++i) padded.expected.push_back(std::uint8_t(i % clear));
+        padded.expected.insert(padded.expected.end(), c.expected.begin(), c.expected.end());
+        padded.expected.resize(std::size_t(padded.width), std::uint8_t(std::max(c.transparent, 0)));
+    }
+    return padded;
+}
 
-}  // namespace
-
-TEST_P(LzwDecoding, GivesThePixels) {
-    const DecodeCase& c = GetParam();
+void ExpectDecoded(const DecodeCase& c) {
     const Bytes bytes = Build(c);
     if (*c.error) {
         EXPECT_EQ(LoadError(bytes), c.error);
@@ -72,6 +99,18 @@ TEST_P(LzwDecoding, GivesThePixels) {
     ASSERT_NE(frame.PixelBuffer(), nullptr);
     EXPECT_EQ(Bytes(frame.PixelBuffer(), frame.PixelBuffer() + frame.PixelCount()), c.expected);
     EXPECT_EQ(loaded.warnings, c.warnings);
+}
+
+class LzwDecoding : public testing::TestWithParam<DecodeCase> {};
+
+}  // namespace
+
+TEST_P(LzwDecoding, GivesThePixels) { ExpectDecoded(GetParam()); }
+
+TEST_P(LzwDecoding, GivesTheSamePixelsAfterALongRun) {
+    const DecodeCase& c = GetParam();
+    if (c.data.codes.empty() || c.packed != 0) GTEST_SKIP() << "raw data or interlaced rows";
+    ExpectDecoded(AfterALongRun(c));
 }
 
 // A later frame is decoded when its pixels are first asked for: the same pixels and warnings
@@ -103,36 +142,43 @@ TEST_P(LzwDecoding, GivesThePixelsOfALaterFrameWhenAsked) {
 INSTANTIATE_TEST_SUITE_P(
     Edges, LzwDecoding,
     testing::Values(
-        DecodeCase{"FourOnes", 2, 2, 0, -1, [] { return Data(2, {4, 1, 1, 1, 1, 5}); }, Repeat(1, 4), {}},
-        DecodeCase{"NoLeadingClear", 2, 2, 0, -1, [] { return Data(2, {1, 1, 1, 1, 5}); }, Repeat(1, 4), {}},
+        DecodeCase{"FourOnes", 2, 2, 0, -1, Data(2, {4, 1, 1, 1, 1, 5}), Repeat(1, 4), {}},
+        DecodeCase{"NoLeadingClear", 2, 2, 0, -1, Data(2, {1, 1, 1, 1, 5}), Repeat(1, 4), {}},
         // Code 6 is the slot being made: the previous string and its first pixel.
-        DecodeCase{"StringPlusFirstPixel", 3, 1, 0, -1, [] { return Data(2, {4, 2, 6, 5}); }, {2, 2, 2}, {}},
-        DecodeCase{"TableStrings", 6, 1, 0, -1, [] { return Data(2, {4, 1, 2, 6, 7, 5}); }, {1, 2, 1, 2, 2, 1}, {}},
-        DecodeCase{"CodesAcrossOneByteBlocks", 2, 2, 0, -1, [] { return Data(2, {4, 3, 2, 1, 0, 5}, 1); },
+        DecodeCase{"StringPlusFirstPixel", 3, 1, 0, -1, Data(2, {4, 2, 6, 5}), {2, 2, 2}, {}},
+        DecodeCase{"TableStrings", 6, 1, 0, -1, Data(2, {4, 1, 2, 6, 7, 5}), {1, 2, 1, 2, 2, 1}, {}},
+        // Each code the slot being made: strings of 1 to 12 pixels, each copied from the one before.
+        DecodeCase{"GrowingRepeats", 78, 1, 0, -1, Data(2, {4, 1, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 5}),
+                   Repeat(1, 78), {}},
+        // Code 13 lies beyond the table, so entry 12 is made with 13 as its prefix; once 13 is
+        // made ("1 2 1"), 12 reads "1 2 1 1".
+        DecodeCase{"ChainThroughALaterEntry", 11, 1, 0, -1, Data(3, {8, 1, 2, 13, 10, 1, 12, 9}),
+                   {1, 2, 2, 2, 1, 2, 1, 1, 2, 1, 1}, {}},
+        DecodeCase{"CodesAcrossOneByteBlocks", 2, 2, 0, -1, Data(2, {4, 3, 2, 1, 0, 5}, 1),
                    {3, 2, 1, 0}, {}},
-        DecodeCase{"FullTableWithoutClear", 100, 50, 0, -1, [] { return Data(8, ManyLiterals(5000)); },
+        DecodeCase{"FullTableWithoutClear", 100, 50, 0, -1, Data(8, ManyLiterals(5000)),
                    LiteralPixels(5000), {}},
-        DecodeCase{"InterlacedRows", 1, 10, 0x40, -1, [] { return Data(4, {16, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 17}); },
+        DecodeCase{"InterlacedRows", 1, 10, 0x40, -1, Data(4, {16, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 17}),
                    // rows in file order 0, 8, 4, 2, 6, 1, 3, 5, 7, 9
                    {0, 5, 3, 6, 2, 7, 4, 8, 1, 9}, {}},
-        DecodeCase{"ShortDataKeepsZero", 2, 2, 0, -1, [] { return Data(2, {4, 3, 5}); }, {3, 0, 0, 0}, {}},
-        DecodeCase{"ShortDataKeepsTransparent", 2, 2, 0, 2, [] { return Data(2, {4, 3, 5}); }, {3, 2, 2, 2}, {}},
-        DecodeCase{"ClearThenEnd", 2, 1, 0, 3, [] { return Data(2, {4, 5}); }, {3, 3}, {}},
-        DecodeCase{"NoCodeSize", 2, 1, 0, -1, [] { return Bytes{}; }, {0, 0}, {}},
-        DecodeCase{"CodeSizeAboveEleven", 2, 1, 0, -1, [] { return Bytes{12, 1, 0xFF, 0}; }, {0, 0},
+        DecodeCase{"ShortDataKeepsZero", 2, 2, 0, -1, Data(2, {4, 3, 5}), {3, 0, 0, 0}, {}},
+        DecodeCase{"ShortDataKeepsTransparent", 2, 2, 0, 2, Data(2, {4, 3, 5}), {3, 2, 2, 2}, {}},
+        DecodeCase{"ClearThenEnd", 2, 1, 0, 3, Data(2, {4, 5}), {3, 3}, {}},
+        DecodeCase{"NoCodeSize", 2, 1, 0, -1, RawData({}), {0, 0}, {}},
+        DecodeCase{"CodeSizeAboveEleven", 2, 1, 0, -1, RawData({12, 1, 0xFF, 0}), {0, 0},
                    {gifmsg::SBadCodeSize}},
         DecodeCase{"BlockLongerThanFile", 8, 1, 0, -1,
                    [] {
                        Bytes packed = PackCodes(2, {4, 1, 1, 1, 1, 1, 1, 1, 1});
                        Bytes out{2, 200};
                        out.insert(out.end(), packed.begin(), packed.end());
-                       return out;
-                   },
+                       return RawData(out);
+                   }(),
                    Repeat(1, 8), {gifmsg::SPrematureEOF}},
-        DecodeCase{"SelfLoop", 32, 1, 0, -1, [] { return Data(2, {4, 1, 7, 6, 7, 5}); }, {}, {},
+        DecodeCase{"SelfLoop", 32, 1, 0, -1, Data(2, {4, 1, 7, 6, 7, 5}), {}, {},
                    gifmsg::SCircularTable},
         // Entries 11 and 12 become each other's prefix.
-        DecodeCase{"TwoEntryLoop", 32, 1, 0, -1, [] { return Data(3, {8, 1, 12, 11, 12, 11, 9}); }, {}, {},
+        DecodeCase{"TwoEntryLoop", 32, 1, 0, -1, Data(3, {8, 1, 12, 11, 12, 11, 9}), {}, {},
                    gifmsg::SCircularTable}),
     [](const testing::TestParamInfo<DecodeCase>& param) { return param.param.name; });
 // clang-format on
