@@ -5,6 +5,7 @@
 // This header fixes the public operations other layers use; the members below the private
 // line belong to the implementation.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -62,6 +63,14 @@ public:
     // The same row for reading only: a shared image stays shared, so the caller must not write
     // through it nor keep it past the next change of any bitmap sharing the image.
     const std::uint8_t* ReadScanRow(std::int32_t row);
+    // The rows of a device-dependent surface of 32 bits a pixel (blue, green, red, unused) where
+    // they stand, without the read copy ReadScanRow builds beside such a surface: the top row's
+    // address, with the distance to the next row in `stride`. Null for any other image. The
+    // rules of ReadScanRow hold.
+    const std::uint8_t* ReadDeviceRows32(std::ptrdiff_t& stride);
+    // The same rows for writing: the bitmap first stops sharing its image, as before any change,
+    // and drops a read copy beside the surface. NotifyChanged tells the change once written.
+    std::uint8_t* DeviceRows32(std::ptrdiff_t& stride);
     void AdoptHandle(HBITMAP handle);
     HBITMAP DetachHandle();
     bool IsMonochrome();

@@ -9,6 +9,7 @@
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
 #include "graphics/WorkContext.h"
+#include "platform/Surface.h"
 
 namespace {
 constexpr std::uint32_t kGreenMask565 = 0x07E0;
@@ -32,6 +33,17 @@ HPALETTE DepthPalette(TPixelDepth depth, const HPALETTE& current) {
         return platform::CreateHalftonePalette(screen.Handle());
     }
     return current;
+}
+
+bool Bgrx32DeviceSurface(const platform::HBITMAP& handle) {
+    return handle && !handle->IsDib() && handle->BitsPerPixel() == 32 && handle->Compression() == platform::BI_RGB &&
+           handle->Height() > 0;
+}
+
+std::uint8_t* TopRow(platform::Surface& surface, std::ptrdiff_t& stride) {
+    platform::GdiFlush();
+    stride = surface.TopDown() ? std::ptrdiff_t(surface.Stride()) : -std::ptrdiff_t(surface.Stride());
+    return surface.Row(0);
 }
 }  // namespace
 
@@ -149,4 +161,15 @@ const std::uint8_t* TBitmap::ReadScanRow(std::int32_t row) {
     if (!d.dsBm.bmBits) throw EInvalidGraphicOperation(msg::SScanLine);
     const std::int64_t stored = d.dsBmih.biHeight > 0 ? d.dsBmih.biHeight - 1 - row : row;
     return static_cast<const std::uint8_t*>(d.dsBm.bmBits) + stored * RowBytes(d.dsBmih.biWidth, d.dsBmih.biBitCount);
+}
+
+const std::uint8_t* TBitmap::ReadDeviceRows32(std::ptrdiff_t& stride) {
+    if (HandleKind() != THandleKind::DeviceDependent || !Bgrx32DeviceSurface(image_->handle)) return nullptr;
+    return TopRow(*image_->handle, stride);
+}
+
+std::uint8_t* TBitmap::DeviceRows32(std::ptrdiff_t& stride) {
+    if (!ReadDeviceRows32(stride)) return nullptr;
+    PrepareToChange();
+    return const_cast<std::uint8_t*>(ReadDeviceRows32(stride));
 }

@@ -1,7 +1,6 @@
 // Encoding: the held bitmap, through a private copy, into fresh JPEG bytes.
 
 #include <cstddef>
-#include <cstdlib>
 #include <string>
 
 #include "jpeg/CodecContext.h"
@@ -10,31 +9,37 @@
 
 namespace {
 
-// Whether the rows ReadScanRow gives of a display surface (a read copy at the surface's own
-// depth, without bit fields) take four bytes a pixel: from four pixels wide on, no other depth's
-// padded rows are that long.
-bool ReadCopyHas32Bits(TBitmap& pixels) {
-    const std::int32_t width = pixels.ImageWidth();
-    if (width < 4 || pixels.ImageHeight() < 2) return false;
-    return std::abs(pixels.ReadScanRow(1) - pixels.ReadScanRow(0)) == std::ptrdiff_t(width) * 4;
-}
+// Rows the compressor reads as they stand: their top row, the distance between rows and the
+// bytes of a pixel.
+struct ReadableRows {
+    const std::uint8_t* top = nullptr;
+    std::ptrdiff_t stride = 0;
+    int pixelBytes = 3;
+};
 
-// Brings the private copy to rows the compressor reads as they are and returns the bytes of a
-// pixel: 24-bit rows (3) and 32-bit rows without bit fields (4: blue, green, red, unused, as a
-// true-colour display surface's read copy has them) are read in place; anything else is first
-// converted to 24 bits. The compressor turns both layouts into the same samples, so the file is
-// the same.
-int ReadableRows(TBitmap& pixels) {
+// Brings the private copy to rows the compressor reads as they stand: 24-bit rows (3 bytes a
+// pixel) and 32-bit rows without bit fields (4: blue, green, red, unused, as a true-colour
+// display surface has them) are read in place, a display surface without a read copy; anything
+// else is first converted to 24 bits. The compressor turns both layouts into the same samples,
+// so the file is the same.
+ReadableRows RowsOf(TBitmap& pixels) {
+    ReadableRows rows;
     switch (pixels.CurrentDepth()) {
-    case TPixelDepth::Bits24: return 3;
-    case TPixelDepth::Bits32: return 4;
+    case TPixelDepth::Bits24: break;
+    case TPixelDepth::Bits32: rows.pixelBytes = 4; break;
     case TPixelDepth::Device:
-        if (ReadCopyHas32Bits(pixels)) return 4;
+        if ((rows.top = pixels.ReadDeviceRows32(rows.stride))) {
+            rows.pixelBytes = 4;
+            return rows;
+        }
+        pixels.ChangeDepth(TPixelDepth::Bits24);
         break;
-    default: break;
+    default: pixels.ChangeDepth(TPixelDepth::Bits24); break;
     }
-    pixels.ChangeDepth(TPixelDepth::Bits24);
-    return 3;
+    rows.top = pixels.ReadScanRow(0);
+    // A single row needs no distance (and has no row 1 to measure it by).
+    rows.stride = pixels.ImageHeight() > 1 ? pixels.ReadScanRow(1) - rows.top : 0;
+    return rows;
 }
 
 }  // namespace
@@ -46,7 +51,7 @@ public:
 
 private:
     void SetParameters(TBitmap& held, int pixelBytes);
-    void Compress(TBitmap& pixels);
+    void Compress(const ReadableRows& rows);
     void WriteRows(const std::uint8_t* top, std::ptrdiff_t stride);
     void Report(TProgressStage stage, std::uint8_t percent) {
         image_.ReportProgress(&image_, stage, percent, false, TRect{}, std::string());
@@ -67,8 +72,11 @@ void JpegEncoder::Run() {
     if (!held || held->ImageWidth() == 0 || held->ImageHeight() == 0) return;
     TBitmap pixels;
     pixels.CopyFrom(held);
-    SetParameters(*held, ReadableRows(pixels));
-    Compress(pixels);
+    // Rows are only read, so the private copy keeps sharing the held bitmap's pixels; the copy's
+    // reference keeps them alive even if a progress handler changes the held bitmap.
+    const ReadableRows rows = RowsOf(pixels);
+    SetParameters(*held, rows.pixelBytes);
+    Compress(rows);
 }
 
 void JpegEncoder::SetParameters(TBitmap& held, int pixelBytes) {
@@ -93,16 +101,11 @@ void JpegEncoder::SetParameters(TBitmap& held, int pixelBytes) {
     });
 }
 
-void JpegEncoder::Compress(TBitmap& pixels) {
-    // Rows are only read, so the private copy keeps sharing the held bitmap's pixels; the copy's
-    // reference keeps them alive even if a progress handler changes the held bitmap.
-    const std::uint8_t* const top = pixels.ReadScanRow(0);
-    // A single row needs no distance (and has no row 1 to measure it by).
-    const std::ptrdiff_t stride = pixels.ImageHeight() > 1 ? pixels.ReadScanRow(1) - top : 0;
+void JpegEncoder::Compress(const ReadableRows& rows) {
     Report(TProgressStage::psStarting, 0);
     std::exception_ptr failure;
     try {
-        WriteRows(top, stride);
+        WriteRows(rows.top, rows.stride);
     } catch (...) {
         failure = std::current_exception();
     }
