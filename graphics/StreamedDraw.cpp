@@ -45,31 +45,76 @@ private:
     std::int32_t next_;
 };
 
-// Sampled source rows gathered one per target row, then stretched across in one blit per band:
-// the rows map one to one, and the columns are sampled exactly as from the whole picture.
+// Sampled source rows drawn one per target row. Into a 32-bit display surface the sampled
+// columns are written straight into the target row; into any other bitmap the rows are gathered
+// into a band and stretched across in one blit per band. Either way the rows map one to one and
+// the columns are sampled exactly as from the whole picture, with the same pixels as the blit.
 class RowBand {
 public:
     RowBand(TBitmap& working, std::int32_t sourceWidth, const std::shared_ptr<const platform::IccTransform>& toSrgb)
-        : working_(working), toSrgb_(toSrgb), width_(sourceWidth), rows_(std::min(kBandRows, working.ImageHeight())) {
-        band_.ChangeDepth(TPixelDepth::Bits24);  // the depth the decoded bitmap has
-        band_.ResizeWidth(sourceWidth);
-        band_.ResizeHeight(rows_);
+        : working_(working), toSrgb_(toSrgb), width_(sourceWidth), rows_(std::min(kBandRows, working.ImageHeight())),
+          columns_({0, working.ImageWidth(), working.ImageWidth()}, {0, sourceWidth, sourceWidth}) {
+        std::ptrdiff_t stride = 0;
+        direct_ = columns_.First() == 0 && columns_.Count() == working.ImageWidth() &&
+                  working.ReadDeviceRows32(stride) != nullptr;
     }
 
     void Add(std::int32_t targetRow, const std::uint8_t* bgr) {
         if (filled_ > 0 && first_ + filled_ != targetRow) Flush();
         if (filled_ == 0) first_ = targetRow;
-        std::memcpy(band_.ScanRow(filled_), bgr, std::size_t(width_) * 3);
+        if (!direct_ || !WriteSampled(targetRow, bgr)) {
+            EnsureBand();
+            // Rows written straight before the target stopped taking them are in place already.
+            if (banded_ == 0) bandFirst_ = targetRow;
+            std::memcpy(band_.ScanRow(banded_++), bgr, std::size_t(width_) * 3);
+        }
         if (++filled_ == rows_) Flush();
     }
 
     void Flush() {
         if (filled_ == 0) return;
-        CopyRows(working_, first_, toSrgb_ ? Converted() : band_, filled_);
-        filled_ = 0;
+        if (banded_ > 0) CopyRows(working_, bandFirst_, toSrgb_ ? Converted() : band_, banded_);
+        else working_.NotifyChanged(&working_);
+        filled_ = banded_ = 0;
     }
 
 private:
+    // The sampled pixels of one source row as blue, green, red and a zero byte, as the blit
+    // writes them; false, having written nothing, when the target no longer takes rows in place.
+    bool WriteSampled(std::int32_t targetRow, const std::uint8_t* bgr) {
+        std::ptrdiff_t stride = 0;
+        std::uint8_t* top = working_.DeviceRows32(stride);
+        if (!top) {
+            direct_ = false;
+            return false;
+        }
+        const std::int32_t width = columns_.Count();
+        const std::int32_t* xs = columns_.Samples();
+        std::uint8_t* out = top + targetRow * stride;
+        if (toSrgb_) {
+            narrowRow_.resize(std::size_t(width) * 3);
+            for (std::int32_t i = 0; i < width; ++i)
+                std::memcpy(&narrowRow_[3 * std::size_t(i)], bgr + 3 * std::size_t(xs[i]), 3);
+            toSrgb_->Translate(narrowRow_.data(), narrowRow_.data(), std::size_t(width));
+            for (std::int32_t i = 0; i < width; ++i) Store(out + 4 * std::size_t(i), &narrowRow_[3 * std::size_t(i)]);
+        } else {
+            for (std::int32_t i = 0; i < width; ++i) Store(out + 4 * std::size_t(i), bgr + 3 * std::size_t(xs[i]));
+        }
+        return true;
+    }
+
+    static void Store(std::uint8_t* pixel, const std::uint8_t* bgr) {
+        const std::uint32_t value = std::uint32_t(bgr[0]) | std::uint32_t(bgr[1]) << 8 | std::uint32_t(bgr[2]) << 16;
+        std::memcpy(pixel, &value, 4);  // little-endian: blue, green, red, zero
+    }
+
+    void EnsureBand() {
+        if (band_.ImageHeight() == rows_) return;
+        band_.ChangeDepth(TPixelDepth::Bits24);  // the depth the decoded bitmap has
+        band_.ResizeWidth(width_);
+        band_.ResizeHeight(rows_);
+    }
+
     // Rows [0, count) of `source` stretched across rows [top, top + count) of `target`.
     static void CopyRows(TBitmap& target, std::int32_t top, TBitmap& source, std::int32_t count) {
         TCanvas& canvas = target.Canvas();
@@ -88,8 +133,8 @@ private:
             narrow_.ResizeWidth(width);
             narrow_.ResizeHeight(rows_);
         }
-        CopyRows(narrow_, 0, band_, filled_);
-        for (std::int32_t y = 0; y < filled_; ++y) {
+        CopyRows(narrow_, 0, band_, banded_);
+        for (std::int32_t y = 0; y < banded_; ++y) {
             std::uint8_t* row = narrow_.ScanRow(y);
             toSrgb_->Translate(row, row, std::size_t(width));
         }
@@ -101,7 +146,10 @@ private:
     const std::shared_ptr<const platform::IccTransform>& toSrgb_;
     TBitmap narrow_;
     TBitmap band_;
-    std::int32_t width_, rows_, first_ = 0, filled_ = 0;
+    std::int32_t width_, rows_, first_ = 0, filled_ = 0, bandFirst_ = 0, banded_ = 0;
+    platform::AxisMap columns_;
+    bool direct_ = false;
+    std::vector<std::uint8_t> narrowRow_;
 };
 
 // One bitmap drawn from the rows: which rows it samples, and the band that gathers them.

@@ -63,6 +63,13 @@ std::optional<Bytes> Made(const testdata::TempDir& temp, int width, int height, 
     return tagged::ReadBytes(out);
 }
 
+std::optional<Bytes> AdobeRgbPhoto(const testdata::TempDir& temp) {
+    const auto photo = tagged::MakePhoto(temp);
+    const Bytes profile = tagged::ReadBytes(tagged::kColordProfiles + "AdobeRGB1998.icc");
+    if (!photo || profile.empty()) return std::nullopt;
+    return tagged::WithProfile(*photo, profile);
+}
+
 std::optional<Bytes> CutShort(std::optional<Bytes> bytes) {
     if (bytes) bytes->resize(bytes->size() * 3 / 5);
     return bytes;
@@ -100,9 +107,11 @@ struct Drawn {
     bool streamed = false;
 };
 
-// The file read and turned upright as the conversion does it, then drawn into a working bitmap;
-// with a size of 0 the conversion's result size divided by `divisor`.
-Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFirst, int divisor = 1) {
+// The file read and turned upright as the conversion does it, then drawn into a working bitmap
+// (or, with `depth`, a bitmap of that depth); with a size of 0 the conversion's result size
+// divided by `divisor`.
+Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFirst, int divisor = 1,
+                  TPixelDepth depth = TPixelDepth::Device) {
     Drawn drawn;
     try {
         TPicture picture;
@@ -118,7 +127,13 @@ Drawn DrawWorking(const std::string& path, int width, int height, bool decodeFir
         }
         if (decodeFirst && image) image->Decode();
         if (decodeFirst && raster) raster->Decode();
-        const auto working = MakeWorkingBitmap(graphic, width, height);
+        std::unique_ptr<TBitmap> working;
+        if (depth == TPixelDepth::Device) working = MakeWorkingBitmap(graphic, width, height);
+        else {
+            working = NewWorkingBitmap(width, height);
+            working->ChangeDepth(depth);
+            if (!DrawStreamed(graphic, *working)) working->Canvas().StretchDrawGraphic({0, 0, width, height}, &graphic);
+        }
         drawn.streamed = (image && !image->HeldBitmap()) || (raster && !raster->HeldBitmap());
         drawn.pixels = BmpBytes(*working);
     } catch (const std::exception& error) {
@@ -134,6 +149,7 @@ struct Case {
     bool streams = true;        // false: the picture keeps the decoded bitmap
     bool paletteDisplay = false;
     const char* extension = "jpg";
+    TPixelDepth depth = TPixelDepth::Device;  // of the working bitmap
 };
 
 // An 8-bit palette display for one test, when the case asks for it.
@@ -163,14 +179,11 @@ const Case kCases[] = {
     {"Gray", [](auto& t) { return Cjpeg(t, 301, 157, "-grayscale"); }, 64, 33, false},
     {"Turned", [](auto& t) { return Turned(Cjpeg(t, 301, 157, "")); }, 64, 33, false},
     {"PaletteDisplay", [](auto& t) { return Cjpeg(t, 301, 157, ""); }, 64, 33, false, true},
-    {"ProfileTagged",
-     [](auto& t) -> std::optional<Bytes> {
-         const auto photo = tagged::MakePhoto(t);
-         const Bytes profile = tagged::ReadBytes(tagged::kColordProfiles + "AdobeRGB1998.icc");
-         if (!photo || profile.empty()) return std::nullopt;
-         return tagged::WithProfile(*photo, profile);
-     },
-     61, 45},
+    {"ProfileTagged", AdobeRgbPhoto, 61, 45},
+    // Bitmaps other than a display surface take the rows through a blit.
+    {"Baseline420Into24Bits", [](auto& t) { return Cjpeg(t, 301, 157, "-sample 2x2"); }, 97, 50, true, false, "jpg",
+     TPixelDepth::Bits24},
+    {"ProfileTaggedInto32Bits", AdobeRgbPhoto, 61, 45, true, false, "jpg", TPixelDepth::Bits32},
     {"CutShortBaseline", [](auto& t) { return CutShort(Cjpeg(t, 301, 157, "")); }, 64, 33},
     {"CutShortProgressive", [](auto& t) { return CutShort(Cjpeg(t, 301, 157, "-progressive")); }, 64, 33},
     {"CutInHeader",
@@ -242,8 +255,8 @@ TEST_P(StreamedDraw, GivesTheDecodedBitmapsPixelsOrItsFailure) {
     const std::string path = CaseFile(c, temp);
     if (path.empty()) GTEST_SKIP() << "cjpeg, ImageMagick or the photograph is missing";
     const PaletteDisplay display(c.paletteDisplay);
-    const Drawn held = DrawWorking(path, c.width, c.height, true);
-    const Drawn streamed = DrawWorking(path, c.width, c.height, false);
+    const Drawn held = DrawWorking(path, c.width, c.height, true, 1, c.depth);
+    const Drawn streamed = DrawWorking(path, c.width, c.height, false, 1, c.depth);
     EXPECT_EQ(streamed.failure, held.failure);
     EXPECT_TRUE(streamed.pixels == held.pixels) << "the working bitmaps differ";
     if (held.failure.empty()) {
