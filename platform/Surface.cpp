@@ -43,6 +43,25 @@ std::uint8_t* MapZeroed(std::size_t size, std::size_t& mapped) {
     return base + lead;
 }
 
+// Blocks between a few dozen pages and the huge-page size are mapped with their pages put in
+// at once: a fresh surface is filled or drawn over whole right away (white, or the decoded
+// pixels), and one call that populates its pages costs a fraction of faulting them in one by one
+// on first touch. Smaller blocks come from calloc.
+constexpr std::size_t kPopulateFrom = std::size_t(128) << 10;
+
+std::uint8_t* MapPopulated(std::size_t size, std::size_t& mapped) {
+    void* p = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (p == MAP_FAILED) return nullptr;
+    mapped = size;
+    return static_cast<std::uint8_t*>(p);
+}
+
+std::uint8_t* AllocateZeroed(std::size_t size, std::size_t& mapped) {
+    if (size >= kMapFrom) return MapZeroed(size, mapped);
+    if (size >= kPopulateFrom) return MapPopulated(size, mapped);
+    return static_cast<std::uint8_t*>(std::calloc(size, 1));
+}
+
 std::shared_ptr<Surface> Refuse(std::uint32_t error) {
     SetLastError(error);
     return nullptr;
@@ -74,8 +93,7 @@ std::shared_ptr<Surface> Surface::Make(SurfaceDesc desc) {
     // Zeroed pages are handed out lazily, so a huge fresh surface costs nothing until drawn on.
     const std::size_t size = std::size_t(stride * std::uint64_t(desc.height));
     FreeBits release;
-    std::uint8_t* memory =
-        size >= kMapFrom ? MapZeroed(size, release.mapped) : static_cast<std::uint8_t*>(std::calloc(size, 1));
+    std::uint8_t* memory = AllocateZeroed(size, release.mapped);
     if (!memory) return Refuse(ERROR_NOT_ENOUGH_MEMORY);
     std::unique_ptr<std::uint8_t, FreeBits> bits(memory, release);
     return std::shared_ptr<Surface>(new Surface(std::move(desc), std::size_t(stride), std::move(bits)));
