@@ -12,8 +12,31 @@
 
 #include <lcms2.h>
 
+#include "platform/RuntimeLibrary.h"
+
 namespace platform {
 namespace {
+
+// Every Little CMS function used here; the library is opened with the first profile.
+// clang-format off
+#define OBRAZOR_LCMS_CALLS(X)                                                                          \
+    X(cmsCreateContext) X(cmsSetLogErrorHandlerTHR) X(cmsOpenProfileFromMemTHR) X(cmsCloseProfile)     \
+    X(cmsCreate_sRGBProfileTHR) X(cmsGetDeviceClass) X(cmsGetColorSpace) X(cmsCreateTransformTHR)      \
+    X(cmsDoTransform) X(cmsDeleteTransform)
+// clang-format on
+
+struct LcmsCalls {
+    OBRAZOR_LCMS_CALLS(OBRAZOR_RUNTIME_SLOT)
+};
+
+const LcmsCalls* LoadedLcms() {
+    return RuntimeCalls<LcmsCalls>(OBRAZOR_LCMS_LIBRARY, [](void* library, LcmsCalls& calls, bool& complete) {
+        OBRAZOR_LCMS_CALLS(OBRAZOR_RUNTIME_BIND)
+    });
+}
+
+// Called only once TransformToSrgb has found the library loaded.
+const LcmsCalls& Lcms() { return *LoadedLcms(); }
 
 // One batch rarely meets more than a handful of cameras; past this the cache starts afresh.
 constexpr std::size_t kMaxCachedProfiles = 32;
@@ -27,8 +50,8 @@ void Silent(cmsContext, cmsUInt32Number, const char*) {}
 
 cmsContext Context() {
     static const cmsContext context = [] {
-        const cmsContext c = cmsCreateContext(nullptr, nullptr);
-        cmsSetLogErrorHandlerTHR(c, Silent);
+        const cmsContext c = Lcms().cmsCreateContext(nullptr, nullptr);
+        Lcms().cmsSetLogErrorHandlerTHR(c, Silent);
         return c;
     }();
     return context;
@@ -37,7 +60,7 @@ cmsContext Context() {
 using ProfileHandle = std::unique_ptr<void, decltype(&cmsCloseProfile)>;
 using TransformHandle = std::unique_ptr<void, decltype(&cmsDeleteTransform)>;
 
-ProfileHandle Profile(cmsHPROFILE handle) { return {handle, &cmsCloseProfile}; }
+ProfileHandle Profile(cmsHPROFILE handle) { return {handle, Lcms().cmsCloseProfile}; }
 
 cmsUInt32Number InputFormat(IccPixels pixels) {
     switch (pixels) {
@@ -57,10 +80,10 @@ cmsColorSpaceSignature SpaceOf(IccPixels pixels) {
 
 // Device links and abstract profiles describe no device colours, so they cannot start a transform.
 bool DescribesPixels(cmsHPROFILE profile, IccPixels pixels) {
-    const cmsProfileClassSignature kind = cmsGetDeviceClass(profile);
+    const cmsProfileClassSignature kind = Lcms().cmsGetDeviceClass(profile);
     const bool device = kind == cmsSigInputClass || kind == cmsSigDisplayClass || kind == cmsSigOutputClass ||
                         kind == cmsSigColorSpaceClass;
-    return device && cmsGetColorSpace(profile) == SpaceOf(pixels);
+    return device && Lcms().cmsGetColorSpace(profile) == SpaceOf(pixels);
 }
 
 // The probe converts a few thousand samples once: it is built without the library's
@@ -68,9 +91,9 @@ bool DescribesPixels(cmsHPROFILE profile, IccPixels pixels) {
 // than the probe itself.
 bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
     const TransformHandle probe(
-        cmsCreateTransformTHR(Context(), profile, TYPE_RGB_8, srgb, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC,
-                              cmsFLAGS_NOCACHE | cmsFLAGS_NOOPTIMIZE),
-        &cmsDeleteTransform);
+        Lcms().cmsCreateTransformTHR(Context(), profile, TYPE_RGB_8, srgb, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC,
+                                     cmsFLAGS_NOCACHE | cmsFLAGS_NOOPTIMIZE),
+        Lcms().cmsDeleteTransform);
     if (!probe) return false;
     std::vector<std::uint8_t> grid;
     for (int r = 0; r <= 255; r += kSrgbGridStep)
@@ -78,7 +101,7 @@ bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
             for (int b = 0; b <= 255; b += kSrgbGridStep)
                 grid.insert(grid.end(), {std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)});
     std::vector<std::uint8_t> out(grid.size());
-    cmsDoTransform(probe.get(), grid.data(), out.data(), cmsUInt32Number(grid.size() / 3));
+    Lcms().cmsDoTransform(probe.get(), grid.data(), out.data(), cmsUInt32Number(grid.size() / 3));
     for (std::size_t i = 0; i < grid.size(); ++i)
         if (std::abs(int(grid[i]) - int(out[i])) > kSrgbTolerance) return false;
     return true;
@@ -86,16 +109,16 @@ bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
 
 std::shared_ptr<const IccTransform> Build(std::span<const std::uint8_t> bytes, IccPixels pixels) {
     const ProfileHandle profile =
-        Profile(cmsOpenProfileFromMemTHR(Context(), bytes.data(), cmsUInt32Number(bytes.size())));
+        Profile(Lcms().cmsOpenProfileFromMemTHR(Context(), bytes.data(), cmsUInt32Number(bytes.size())));
     if (!profile || !DescribesPixels(profile.get(), pixels)) return nullptr;
-    const ProfileHandle srgb = Profile(cmsCreate_sRGBProfileTHR(Context()));
+    const ProfileHandle srgb = Profile(Lcms().cmsCreate_sRGBProfileTHR(Context()));
     if (!srgb) return nullptr;
     if (SpaceOf(pixels) == cmsSigRgbData && IsSrgb(profile.get(), srgb.get())) return nullptr;
     // No one-pixel cache: the transform is shared by the tool's worker threads.
     cmsUInt32Number flags = cmsFLAGS_NOCACHE;
     if (pixels == IccPixels::Bgrx) flags |= cmsFLAGS_COPY_ALPHA;
-    const cmsHTRANSFORM transform = cmsCreateTransformTHR(Context(), profile.get(), InputFormat(pixels), srgb.get(),
-                                                          OutputFormat(pixels), INTENT_PERCEPTUAL, flags);
+    const cmsHTRANSFORM transform = Lcms().cmsCreateTransformTHR(
+        Context(), profile.get(), InputFormat(pixels), srgb.get(), OutputFormat(pixels), INTENT_PERCEPTUAL, flags);
     if (!transform) return nullptr;
     return std::make_shared<const IccTransform>(transform, pixels);
 }
@@ -131,7 +154,7 @@ TransformCache& Cache() {
 
 }  // namespace
 
-IccTransform::~IccTransform() { cmsDeleteTransform(handle_); }
+IccTransform::~IccTransform() { Lcms().cmsDeleteTransform(handle_); }
 
 void IccTransform::Translate(const std::uint8_t* in, std::uint8_t* out, std::size_t pixels) const {
     const std::size_t inStep = input_ == IccPixels::Bgr ? 3 : 4;
@@ -139,7 +162,7 @@ void IccTransform::Translate(const std::uint8_t* in, std::uint8_t* out, std::siz
     constexpr std::size_t kChunk = std::size_t(1) << 30;
     while (pixels > 0) {
         const std::size_t n = std::min(pixels, kChunk);
-        cmsDoTransform(handle_, in, out, cmsUInt32Number(n));
+        Lcms().cmsDoTransform(handle_, in, out, cmsUInt32Number(n));
         in += n * inStep;
         out += n * outStep;
         pixels -= n;
@@ -147,7 +170,7 @@ void IccTransform::Translate(const std::uint8_t* in, std::uint8_t* out, std::siz
 }
 
 std::shared_ptr<const IccTransform> TransformToSrgb(std::span<const std::uint8_t> profile, IccPixels input) {
-    if (profile.empty() || profile.size() > kMaxIccProfileBytes) return nullptr;
+    if (profile.empty() || profile.size() > kMaxIccProfileBytes || !LoadedLcms()) return nullptr;
     return Cache().Find(profile, input);
 }
 
