@@ -15,6 +15,7 @@
 #include "graphics/Exceptions.h"
 #include "graphics/Messages.h"
 #include "platform/LittleEndian.h"
+#include "platform/ReleasableMemory.h"
 
 std::int64_t TStream::Size() {
     const std::int64_t position = Seek(0, TSeekOrigin::soCurrent);
@@ -219,6 +220,7 @@ void TMemoryStream::Clear() {
 void TMemoryStream::ReadFrom(TStream& source, std::int64_t count) {
     Clear();
     Reserve(count);
+    platform::PopulateForWriting(data_.get(), std::size_t(count));
     try {
         source.ReadBuffer(data_.get(), count);
     } catch (...) {

@@ -27,4 +27,11 @@ void ReleasableMemory::ReleaseBelow(std::size_t end) {
     released_ = end;
 }
 
+void PopulateForWriting(void* data, std::size_t size) {
+    static const std::uintptr_t page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + size) / page * page;
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+}
+
 }  // namespace platform
