@@ -95,15 +95,19 @@ bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
                                      cmsFLAGS_NOCACHE | cmsFLAGS_NOOPTIMIZE),
         Lcms().cmsDeleteTransform);
     if (!probe) return false;
-    std::vector<std::uint8_t> grid;
-    for (int r = 0; r <= 255; r += kSrgbGridStep)
+    // One red level at a time: a profile that is not sRGB mostly shows it in the first levels,
+    // and the rest is then not converted.
+    std::vector<std::uint8_t> slab, out;
+    for (int r = 0; r <= 255; r += kSrgbGridStep) {
+        slab.clear();
         for (int g = 0; g <= 255; g += kSrgbGridStep)
             for (int b = 0; b <= 255; b += kSrgbGridStep)
-                grid.insert(grid.end(), {std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)});
-    std::vector<std::uint8_t> out(grid.size());
-    Lcms().cmsDoTransform(probe.get(), grid.data(), out.data(), cmsUInt32Number(grid.size() / 3));
-    for (std::size_t i = 0; i < grid.size(); ++i)
-        if (std::abs(int(grid[i]) - int(out[i])) > kSrgbTolerance) return false;
+                slab.insert(slab.end(), {std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)});
+        out.resize(slab.size());
+        Lcms().cmsDoTransform(probe.get(), slab.data(), out.data(), cmsUInt32Number(slab.size() / 3));
+        for (std::size_t i = 0; i < slab.size(); ++i)
+            if (std::abs(int(slab[i]) - int(out[i])) > kSrgbTolerance) return false;
+    }
     return true;
 }
 
