@@ -96,17 +96,25 @@ private:
             for (std::int32_t i = 0; i < width; ++i)
                 std::memcpy(&narrowRow_[3 * std::size_t(i)], bgr + 3 * std::size_t(xs[i]), 3);
             toSrgb_->Translate(narrowRow_.data(), narrowRow_.data(), std::size_t(width));
-            for (std::int32_t i = 0; i < width; ++i) Store(out + 4 * std::size_t(i), &narrowRow_[3 * std::size_t(i)]);
+            for (std::int32_t i = 0; i < width; ++i)
+                Store(out + 4 * std::size_t(i), Pixel(narrowRow_.data(), i, width));
         } else {
-            for (std::int32_t i = 0; i < width; ++i) Store(out + 4 * std::size_t(i), bgr + 3 * std::size_t(xs[i]));
+            for (std::int32_t i = 0; i < width; ++i) Store(out + 4 * std::size_t(i), Pixel(bgr, xs[i], width_));
         }
         return true;
     }
 
-    static void Store(std::uint8_t* pixel, const std::uint8_t* bgr) {
-        const std::uint32_t value = std::uint32_t(bgr[0]) | std::uint32_t(bgr[1]) << 8 | std::uint32_t(bgr[2]) << 16;
-        std::memcpy(pixel, &value, 4);  // little-endian: blue, green, red, zero
+    // Pixel `x` of a row of `width` pixels of blue, green, red, with a zero fourth byte; read as
+    // four bytes, the fourth being the next pixel's, but for the last pixel.
+    static std::uint32_t Pixel(const std::uint8_t* row, std::int32_t x, std::int32_t width) {
+        const std::uint8_t* bgr = row + 3 * std::size_t(x);
+        if (x + 1 == width) return std::uint32_t(bgr[0]) | std::uint32_t(bgr[1]) << 8 | std::uint32_t(bgr[2]) << 16;
+        std::uint32_t value;
+        std::memcpy(&value, bgr, 4);
+        return value & 0xFFFFFF;  // little-endian: blue, green, red
     }
+
+    static void Store(std::uint8_t* pixel, std::uint32_t value) { std::memcpy(pixel, &value, 4); }
 
     void EnsureBand() {
         if (band_.ImageHeight() == rows_) return;
