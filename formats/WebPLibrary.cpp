@@ -40,20 +40,22 @@ struct WebPDemuxCalls {
 };
 
 // The libraries' functions; a library that cannot be had makes every file invalid.
-const WebPCalls& Decoder() {
-    const WebPCalls* loaded = platform::RuntimeCalls<WebPCalls>(
-        OBRAZOR_WEBP_LIBRARY,
-        [](void* library, WebPCalls& calls, bool& complete) { OBRAZOR_WEBP_CALLS(OBRAZOR_RUNTIME_BIND) });
+template <class Calls>
+const Calls& Required(const Calls* loaded) {
     if (!loaded) Invalid();
     return *loaded;
 }
 
+const WebPCalls& Decoder() {
+    return Required(platform::RuntimeCalls<WebPCalls>(
+        OBRAZOR_WEBP_LIBRARY,
+        [](void* library, WebPCalls& calls, bool& complete) { OBRAZOR_WEBP_CALLS(OBRAZOR_RUNTIME_BIND) }));
+}
+
 const WebPDemuxCalls& Demuxer() {
-    const WebPDemuxCalls* loaded = platform::RuntimeCalls<WebPDemuxCalls>(
+    return Required(platform::RuntimeCalls<WebPDemuxCalls>(
         OBRAZOR_WEBP_DEMUX_LIBRARY,
-        [](void* library, WebPDemuxCalls& calls, bool& complete) { OBRAZOR_WEBP_DEMUX_CALLS(OBRAZOR_RUNTIME_BIND) });
-    if (!loaded) Invalid();
-    return *loaded;
+        [](void* library, WebPDemuxCalls& calls, bool& complete) { OBRAZOR_WEBP_DEMUX_CALLS(OBRAZOR_RUNTIME_BIND) }));
 }
 
 WebPDemuxer* NewDemuxer(const WebPData& data) {
