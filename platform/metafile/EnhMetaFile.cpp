@@ -70,9 +70,12 @@ std::size_t GetEnhMetaFileBits(const HENHMETAFILE& emf, std::size_t size, std::u
     return n;
 }
 
-ENHMETAHEADER HeaderOf(const EnhMetaFile& emf) {
-    const std::span<const std::uint8_t> block(emf.Bytes());
-    const RecordReader r(block.first(RecordReader(block).U32(4)));
+ENHMETAHEADER HeaderOf(const EnhMetaFile& emf) { return HeaderOf(std::span<const std::uint8_t>(emf.Bytes())); }
+
+ENHMETAHEADER HeaderOf(std::span<const std::uint8_t> block) {
+    const std::uint32_t size = RecordReader(block).U32(4);
+    if (size > block.size()) throw BadRecord();
+    const RecordReader r(block.first(size));
     ENHMETAHEADER header;
     header.iType = r.U32(0);
     header.nSize = r.U32(4);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/Gdi.h"
@@ -50,6 +51,8 @@ constexpr std::uint32_t ENHMETA_SIGNATURE = 0x464D4520;
 
 // The header of a validated metafile.
 ENHMETAHEADER HeaderOf(const EnhMetaFile& emf);
+// The header at the start of these bytes; BadRecord when they are too short for it.
+ENHMETAHEADER HeaderOf(std::span<const std::uint8_t> bytes);
 
 // A metafile from `size` bytes; null (last error ERROR_INVALID_PARAMETER) unless the header is
 // sound and every record has a size of at least 8, a multiple of 4, inside the block.

@@ -11,15 +11,6 @@
 
 namespace platform {
 
-namespace {
-
-// Reference-device pixels per millimetre, falling back to 96 per inch for a header that gives none.
-double PixelsPerMm(std::int32_t pixels, std::int32_t millimetres) {
-    return pixels > 0 && millimetres > 0 ? double(pixels) / millimetres : 96.0 / 25.4;
-}
-
-}  // namespace
-
 MetafilePlayer::MetafilePlayer(QImage& image, const EnhMetaFile& emf, const RECT& rect)
     : image_(image), bytes_(emf.Bytes()) {
     const ENHMETAHEADER header = HeaderOf(emf);
@@ -31,16 +22,9 @@ MetafilePlayer::MetafilePlayer(QImage& image, const EnhMetaFile& emf, const RECT
 }
 
 void MetafilePlayer::SetupFit(const ENHMETAHEADER& header, const RECT& rect) {
-    pixelsPerMm_ = QPointF(PixelsPerMm(header.szlDevice.cx, header.szlMillimeters.cx),
-                           PixelsPerMm(header.szlDevice.cy, header.szlMillimeters.cy));
-    QRectF frame(
-        QPointF(header.rclFrame.left * pixelsPerMm_.x() / 100, header.rclFrame.top * pixelsPerMm_.y() / 100),
-        QPointF(header.rclFrame.right * pixelsPerMm_.x() / 100, header.rclFrame.bottom * pixelsPerMm_.y() / 100));
-    if (!(frame.width() > 0 && frame.height() > 0)) {
-        const RECT& b = header.rclBounds;
-        frame = QRectF(QPointF(b.left, b.top), QPointF(b.right + 1, b.bottom + 1));
-    }
-    if (!(frame.width() > 0 && frame.height() > 0)) frame = QRectF(0, 0, 1, 1);
+    const ReferenceFrame f = ReferenceFrameOf(header);
+    pixelsPerMm_ = QPointF(f.pixelsPerMmX, f.pixelsPerMmY);
+    const QRectF frame(QPointF(f.left, f.top), QPointF(f.right, f.bottom));
     // The target is inclusive: a picture drawn into (0, 0)-(99, 49) covers 100 x 50 pixels.
     target_ = RECT{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
                    std::max(rect.left, rect.right) + 1, std::max(rect.top, rect.bottom) + 1};

@@ -11,20 +11,17 @@
 
 #include "platform/GdiTypes.h"
 #include "platform/metafile/MetaObjects.h"
+#include "platform/metafile/PageMapping.h"
 
 namespace platform {
 
-constexpr int MM_TEXT = 1, MM_LOMETRIC = 2, MM_HIMETRIC = 3, MM_LOENGLISH = 4, MM_HIENGLISH = 5, MM_TWIPS = 6,
-              MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8;
 constexpr int ALTERNATE = 1, WINDING = 2;
 constexpr int R2_COPYPEN = 13;
 constexpr int AD_COUNTERCLOCKWISE = 1, AD_CLOCKWISE = 2;
 constexpr std::uint32_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 
 struct PlaybackState {
-    int mapMode = MM_TEXT;
-    QPointF windowOrg, viewportOrg;
-    QPointF windowExt{1, 1}, viewportExt{1, 1};
+    PageMapping page;
     QTransform world;
     int bkMode = OPAQUE;
     COLORREF bkColor = 0xFFFFFF;
