@@ -16,6 +16,12 @@ XForm ReadXForm(const RecordReader& r, std::size_t at) {
 
 }  // namespace
 
+std::optional<std::size_t> RestoredSave(std::int32_t level, std::size_t depth) {
+    const std::int64_t keep = level < 0 ? std::int64_t(depth) + level : std::int64_t(level) - 1;
+    if (keep < 0 || keep >= std::int64_t(depth)) return std::nullopt;
+    return std::size_t(keep);
+}
+
 EmrModifyWorldTransform EmrModifyWorldTransform::Read(const RecordReader& r) {
     return {ReadXForm(r, 8), r.Type() == EMR_SETWORLDTRANSFORM ? MWT_SET : r.U32(32)};
 }

@@ -3,7 +3,9 @@
 // fields, once, through the checked RecordReader; the player and the conversion to Windows
 // metafiles both start from these. Those Windows metafiles have too are in RecordPairs.h.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "platform/GdiTypes.h"
@@ -20,6 +22,11 @@ using EmrObjectIndex = OneValueRecord<std::uint32_t, 8>;
 
 // RESTOREDC: a negative level counts back from the latest save.
 using EmrRestoreDc = OneValueRecord<std::int32_t, 8>;
+
+// The save RESTOREDC brings back from a stack of `depth` saves, which is also how many saves stay
+// below it; none when the level names no save. Negative levels count back from the latest save,
+// positive ones name a save by its depth.
+std::optional<std::size_t> RestoredSave(std::int32_t level, std::size_t depth);
 
 struct XForm {
     float m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;

@@ -2,6 +2,7 @@
 #include "platform/metafile/EmfToWmf.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/metafile/EmfRecordType.h"
 #include "platform/metafile/EmfStateRecords.h"
@@ -13,7 +14,21 @@
 
 namespace platform {
 
+namespace {
+
+// Window coordinates beyond this are no window at all (a degenerate mapping).
+constexpr double kMaxWindowUnits = 1e9;
+
+}  // namespace
+
 std::vector<std::uint8_t> EmfToWmf::Convert() {
+    try {
+        frame_ = ReferenceFrameOf(HeaderOf(emf_));
+    } catch (const BadRecord&) {
+        // Without a header the frame is the one-pixel default.
+    }
+    writer_.Record(META_SETMAPMODE, {MM_ANISOTROPIC});
+    WriteWindow();
     std::size_t pos = 0;
     while (emf_.size() - pos >= 8) {
         const RecordReader head(emf_.subspan(pos, 8));
@@ -38,6 +53,7 @@ void EmfToWmf::ConvertRecord(const RecordReader& r) {
 
 bool EmfToWmf::ConvertState(const RecordReader& r) {
     const std::uint32_t type = r.Type();
+    if (ConvertPage(r)) return true;
     if (const std::uint16_t meta = MetaFor(kModeRecords, type)) {
         writer_.Record(meta, {std::int32_t(EmrSetValue::Read(r).value)});
     } else if (const std::uint16_t metaLong = MetaFor(kLongRecords, type)) {
@@ -47,17 +63,43 @@ bool EmfToWmf::ConvertState(const RecordReader& r) {
         const POINT p = PointRecord::FromEmf(r).point;
         if (type == EMR_MOVETOEX || type == EMR_LINETO) positionX_ = p.x, positionY_ = p.y;
         writer_.Record(metaPoint, {Clamp16(p.y), Clamp16(p.x)});
-    } else if (const std::uint16_t metaScale = MetaFor(kScaleRecords, type)) {
-        const ScaleExtRecord s = ScaleExtRecord::FromEmf(r);
-        writer_.Record(metaScale, {Clamp16(s.yDenom), Clamp16(s.yNum), Clamp16(s.xDenom), Clamp16(s.xNum)});
-    } else if (type == EMR_SAVEDC) {
-        writer_.Record(META_SAVEDC, {});
-    } else if (type == EMR_RESTOREDC) {
-        writer_.Record(META_RESTOREDC, {Clamp16(EmrRestoreDc::Read(r).value)});
     } else {
         return false;
     }
     return true;
+}
+
+// The mapping records change the window; SaveDC and RestoreDC keep and bring back the mapping
+// with the rest of the state.
+bool EmfToWmf::ConvertPage(const RecordReader& r) {
+    if (page_.Play(r)) {
+        WriteWindow();
+    } else if (r.Type() == EMR_SAVEDC) {
+        if (savedPages_.size() < kMaxSaveDepth) savedPages_.push_back(page_);
+        writer_.Record(META_SAVEDC, {});
+    } else if (r.Type() == EMR_RESTOREDC) {
+        const std::int32_t level = EmrRestoreDc::Read(r).value;
+        writer_.Record(META_RESTOREDC, {Clamp16(level)});
+        const auto keep = RestoredSave(level, savedPages_.size());
+        if (!keep) return true;
+        page_ = savedPages_[*keep];
+        savedPages_.resize(*keep);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The frame, in reference-device pixels, mapped back to the current logical units.
+void EmfToWmf::WriteWindow() {
+    const AxisMapping m = page_.ToDevice(frame_.pixelsPerMmX, frame_.pixelsPerMmY);
+    const double left = (frame_.left - m.tx) / m.sx, top = (frame_.top - m.ty) / m.sy;
+    const double right = (frame_.right - m.tx) / m.sx, bottom = (frame_.bottom - m.ty) / m.sy;
+    for (const double v : {left, top, right, bottom})
+        if (!std::isfinite(v) || std::abs(v) > kMaxWindowUnits) return;
+    const auto units = [](double v) { return Clamp16(std::llround(v)); };
+    writer_.Record(META_SETWINDOWORG, {units(top), units(left)});
+    writer_.Record(META_SETWINDOWEXT, {units(bottom - top), units(right - left)});
 }
 
 std::size_t GetWinMetaFileBits(const HENHMETAFILE& emf, std::size_t size, std::uint8_t* buffer) {

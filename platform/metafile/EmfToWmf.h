@@ -1,7 +1,9 @@
 #pragma once
 // Turns enhanced-metafile records back into Windows-metafile records, for the placeable writer.
 // Every record the Windows-metafile conversion produces has a 16-bit form and comes back as it
-// was. Others are approximated: Bézier curves become polylines (flattened here), polylines
+// was. The page mapping becomes the window alone, the frame in the current logical units, which
+// is what a Windows metafile's player fits to the picture. Others are approximated: Bézier
+// curves become polylines (flattened here), polylines
 // drawn from the current position become line-tos, 32-bit coordinates are held to 16 bits,
 // stock objects become objects of their own, and a region filled or framed with a stock brush
 // not selected before is left out. Left out, with no 16-bit form: world transforms, paths, clip
@@ -15,6 +17,7 @@
 
 #include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/EmfShapeRecords.h"
+#include "platform/metafile/PageMapping.h"
 #include "platform/metafile/RecordReader.h"
 #include "platform/metafile/WmfWriter.h"
 
@@ -28,6 +31,8 @@ public:
 private:
     void ConvertRecord(const RecordReader& r);
     bool ConvertState(const RecordReader& r);
+    bool ConvertPage(const RecordReader& r);
+    void WriteWindow();
     bool ConvertObject(const RecordReader& r);
     bool CreateObject(const RecordReader& r);
     bool CreatePen(const MetaPen& pen, std::uint32_t index);
@@ -60,6 +65,9 @@ private:
     std::map<std::uint16_t, std::uint8_t> charSetOf_;  // WMF font slot → character set
     std::uint8_t charSet_ = 0;
     std::int32_t positionX_ = 0, positionY_ = 0;
+    ReferenceFrame frame_;
+    PageMapping page_;
+    std::vector<PageMapping> savedPages_;
 };
 
 }  // namespace platform

@@ -88,13 +88,11 @@ bool MetafilePlayer::PlayStateRecord(const RecordReader& r) {
     }
 }
 
-// Negative levels count back from the latest save; positive ones name a save by depth.
 void MetafilePlayer::RestoreDc(const EmrRestoreDc& record) {
-    const std::int32_t level = record.value;
-    const std::int64_t keep = level < 0 ? std::int64_t(saved_.size()) + level : std::int64_t(level) - 1;
-    if (keep < 0 || keep >= std::int64_t(saved_.size())) return;
-    state_ = saved_[std::size_t(keep)];
-    saved_.resize(std::size_t(keep));
+    const auto keep = RestoredSave(record.value, saved_.size());
+    if (!keep) return;
+    state_ = saved_[*keep];
+    saved_.resize(*keep);
     clipDirty_ = true;
 }
 

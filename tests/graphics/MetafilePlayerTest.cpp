@@ -326,9 +326,48 @@ TEST(PlayerTextTest, SymbolFacesDrawTheirSigns) {
     }
 }
 
+// The metafile written as a placeable Windows metafile, read back and drawn at 100 x 100.
+QImage ThroughWindowsMetafile(const std::vector<std::uint8_t>& emf) {
+    TMetafile metafile;
+    emftest::Load(metafile, emf);
+    metafile.SetEnhanced(false);
+    TMemoryStream written;
+    metafile.SaveToStream(written);
+    written.SetPosition(0);
+    TMetafile back;
+    back.LoadFromStream(written);
+    EXPECT_FALSE(back.Enhanced());
+    return emftest::Render(back, 100, 100);
+}
+
+// Whatever page mapping an enhanced metafile draws in, its Windows form draws the same picture.
+TEST(PlayerWindowsFormTest, PageMappingsKeepThePicture) {
+    const std::vector<std::function<void(EmfBuilder&)>> mappings{
+        [](EmfBuilder&) {},  // device pixels
+        [](EmfBuilder& b) {
+            b.Record(platform::EMR_SETMAPMODE, {8}).Record(platform::EMR_SETWINDOWEXTEX, {1000, 500});
+            b.Record(platform::EMR_SETVIEWPORTEXTEX, {50, 50}).Record(platform::EMR_SETVIEWPORTORGEX, {20, 10});
+        },
+        [](EmfBuilder& b) {
+            b.Record(platform::EMR_SETMAPMODE, {3}).Record(platform::EMR_SETWINDOWORGEX, {0, 1000});
+        },
+    };
+    for (std::size_t i = 0; i < mappings.size(); ++i) {
+        EmfBuilder b;
+        mappings[i](b);
+        SolidFill(b, kRed);
+        b.Record(platform::EMR_RECTANGLE, {100, 100, 400, 300});
+        b.Record(platform::EMR_SAVEDC, {}).Record(platform::EMR_SCALEWINDOWEXTEX, {2, 1, 2, 1});
+        b.Record(platform::EMR_RESTOREDC, {-1}).Record(platform::EMR_RECTANGLE, {500, 500, 700, 600});
+        TMetafile original;
+        emftest::Load(original, b.Bytes());
+        EXPECT_EQ(ThroughWindowsMetafile(b.Bytes()), emftest::Render(original, 100, 100)) << "mapping " << i;
+    }
+}
+
 // Written to a Windows metafile and read back, a monochrome pattern still paints its 0 bits in
 // the text colour and its 1 bits in the background colour, whatever its colour table says.
-TEST(PlayerBrushTest, MonochromePatternSurvivesWindowsMetafile) {
+TEST(PlayerWindowsFormTest, MonochromePatternKeepsItsColourRule) {
     struct Brush {
         std::uint32_t type;
         std::int32_t usage;
@@ -337,23 +376,11 @@ TEST(PlayerBrushTest, MonochromePatternSurvivesWindowsMetafile) {
     for (const Brush& brush : {Brush{platform::EMR_CREATEMONOBRUSH, 0, {std::int32_t(kBlue), std::int32_t(kWhite)}},
                                Brush{platform::EMR_CREATEDIBPATTERNBRUSHPT, 1, {0x00010000}}}) {
         EmfBuilder b;
-        // A window and a viewport over the frame, which the Windows metafile keeps.
-        b.Record(platform::EMR_SETMAPMODE, {8}).Record(platform::EMR_SETWINDOWEXTEX, {100, 100});
-        b.Record(platform::EMR_SETVIEWPORTEXTEX, {100, 100});
         MonochromeBrush(b, brush.type, brush.usage, brush.table);
         b.Record(platform::EMR_SETTEXTCOLOR, {std::int32_t(kRed)})
             .Record(platform::EMR_SETBKCOLOR, {std::int32_t(kGreen)});
         b.Record(platform::EMR_RECTANGLE, {0, 0, 101, 101});
-        TMetafile emf;
-        emftest::Load(emf, b.Bytes());
-        emf.SetEnhanced(false);
-        TMemoryStream written;
-        emf.SaveToStream(written);
-        written.SetPosition(0);
-        TMetafile back;
-        back.LoadFromStream(written);
-        ASSERT_FALSE(back.Enhanced());
-        const QImage image = emftest::Render(back, 100, 100);
+        const QImage image = ThroughWindowsMetafile(b.Bytes());
         for (const Probe& p : std::vector<Probe>{{2, 1, kRed}, {2, 5, kGreen}, {50, 9, kRed}, {50, 13, kGreen}})
             EXPECT_EQ(At(image, p.x, p.y), p.color) << "brush " << brush.type << " at " << p.x << ", " << p.y;
     }
