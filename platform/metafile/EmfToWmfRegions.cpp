@@ -60,8 +60,10 @@ bool EmfToWmf::ConvertRegion(const RecordReader& r) {
     const auto slot = NewSlot(kRecordRegion);
     if (!slot) return true;
     writer_.Record(META_CREATEREGION, RegionObject(rects));
-    if (type == EMR_FRAMERGN) writer_.Record(meta, {*slot, *brush, Clamp16(record.height), Clamp16(record.width)});
-    else if (brushed) writer_.Record(meta, {*slot, *brush});
+    // Read through value_or: GCC's optimiser cannot see that a brushed record always has a brush here.
+    const std::uint16_t brushSlot = brush.value_or(0);
+    if (type == EMR_FRAMERGN) writer_.Record(meta, {*slot, brushSlot, Clamp16(record.height), Clamp16(record.width)});
+    else if (brushed) writer_.Record(meta, {*slot, brushSlot});
     else writer_.Record(meta, {*slot});
     Delete(kRecordRegion);
     return true;
