@@ -1,9 +1,11 @@
 #include "gif/GIFImage.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "gif/GIFLimits.h"
 #include "gif/GIFMessages.h"
+#include "gif/GIFReadSource.h"
 #include "gif/GIFRenderState.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Messages.h"
@@ -14,31 +16,6 @@ OBRAZOR_DEFINE_CLASS(TGIFImage, TGraphic);
 namespace {
 const TRect kNoRect{};
 
-// Reading goes through memory: the reader steps back and peeks often, and a file stream would
-// make each of those a system call. The source stream is then moved to where reading ended.
-// The copy is shared: later frames keep their encoded data as parts of it.
-class TBufferedSource {
-public:
-    explicit TBufferedSource(TStream& source) : source_(source), start_(source.Position()) {
-        memory_ = dynamic_cast<TMemoryStream*>(&source);
-        if (memory_) return;
-        copy_ = std::make_shared<TMemoryStream>();
-        copy_->ReadFrom(source, std::max<std::int64_t>(source.Size() - start_, 0));
-        copy_->SetPosition(0);
-    }
-    TStream& Stream() { return memory_ ? static_cast<TStream&>(*memory_) : *copy_; }
-    const std::shared_ptr<TMemoryStream>& Copy() const { return copy_; }
-    void Commit() {
-        if (!memory_) source_.SetPosition(start_ + copy_->Position());
-    }
-    void Rewind() { source_.SetPosition(start_); }
-
-private:
-    TStream& source_;
-    std::int64_t start_;
-    TMemoryStream* memory_ = nullptr;
-    std::shared_ptr<TMemoryStream> copy_;
-};
 }  // namespace
 
 TGIFImage::TGIFImage() : header_(this), images_(this) {}
@@ -89,8 +66,8 @@ int TGIFImage::BitsPerPixel() {
     return bits;
 }
 
-std::shared_ptr<const TMemoryStream> TGIFImage::SharedReadSource(TStream& stream) const {
-    return readSource_ && &stream == readSource_.get() ? readSource_ : nullptr;
+std::shared_ptr<const gif::TEncodedSource> TGIFImage::KeptSource(TStream& stream) const {
+    return reading_ && &stream == reading_ ? reading_->Kept() : nullptr;
 }
 
 void TGIFImage::ChargePixels(std::int64_t pixels) {
@@ -109,22 +86,26 @@ void TGIFImage::Clear() {
 void TGIFImage::LoadFromStream(TStream& stream) {
     ReportProgress(this, TProgressStage::psStarting, 0, false, kNoRect, gifmsg::SLoading);
     Clear();
-    TBufferedSource source(stream);
-    readSource_ = source.Copy();
-    // Frames keep what they need of the copy; the image itself lets go of it after reading.
+    // A stream in memory is read as it stands; any other through a read-ahead window, as the
+    // reader steps back and peeks often. The stream is then moved to where reading ended.
+    const std::int64_t start = stream.Position();
+    std::optional<gif::TReadAhead> window;
+    if (!dynamic_cast<TMemoryStream*>(&stream)) window.emplace(stream);
+    TStream& source = window ? static_cast<TStream&>(*window) : stream;
+    reading_ = window ? &*window : nullptr;
     struct TForget {
-        std::shared_ptr<TMemoryStream>& source;
-        ~TForget() { source.reset(); }
-    } forget{readSource_};
+        gif::TReadAhead*& reading;
+        ~TForget() { reading = nullptr; }
+    } forget{reading_};
     bool done = false;
     try {
-        header_.LoadFromStream(source.Stream());
-        images_.LoadFromStream(source.Stream(), this);
-        TGIFTrailer(this).LoadFromStream(source.Stream());
-        source.Commit();
+        header_.LoadFromStream(source);
+        images_.LoadFromStream(source, this);
+        TGIFTrailer(this).LoadFromStream(source);
+        if (window) stream.SetPosition(start + window->Position());
         done = true;
     } catch (...) {
-        source.Rewind();
+        stream.SetPosition(start);
         ReportProgress(this, TProgressStage::psEnding, 0, true, kNoRect, gifmsg::SLoading);
         throw;
     }

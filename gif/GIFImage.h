@@ -18,6 +18,9 @@ class TBitmap;
 class TGIFPainter;
 class TMemoryStream;
 struct TGIFRenderState;  // what drawing keeps per image (composite bitmap, palette, painters)
+namespace gif {
+class TReadAhead;
+}
 
 class TGIFHeader : public TGIFItem {
     OBRAZOR_CLASS_RECORD
@@ -139,9 +142,9 @@ public:
     void PrepareCompositeBitmap();
     void DropCompositeBitmap();
 
-    // The bytes being read when `stream` is this image's own copy of them, which frames may keep
-    // parts of; null otherwise.
-    std::shared_ptr<const TMemoryStream> SharedReadSource(TStream& stream) const;
+    // Where frames may keep their data to be read again when `stream` is the file this image is
+    // reading; null otherwise.
+    std::shared_ptr<const gif::TEncodedSource> KeptSource(TStream& stream) const;
 
     // Pixels the frames read so far hold; reading refuses frames beyond the limit.
     void ChargePixels(std::int64_t pixels);
@@ -157,5 +160,5 @@ private:
     TGIFImageList images_;
     std::unique_ptr<TGIFRenderState> render_;
     std::int64_t chargedPixels_ = 0;
-    std::shared_ptr<TMemoryStream> readSource_;  // while reading from a file's copy
+    gif::TReadAhead* reading_ = nullptr;  // while reading a stream not in memory
 };

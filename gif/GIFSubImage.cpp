@@ -6,6 +6,7 @@
 #include "gif/GIFImage.h"
 #include "gif/GIFLimits.h"
 #include "gif/GIFMessages.h"
+#include "gif/GIFReadSource.h"
 #include "gif/GIFRenderState.h"
 #include "gif/GIFStreamIO.h"
 #include "gif/LzwDecoder.h"
@@ -66,7 +67,7 @@ std::unique_ptr<std::uint8_t[]> TGIFSubImage::DecodeEncoded(bool report) {
     std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[std::size_t(PixelCount())]);
     std::memset(pixels.get(), FillIndex(), std::size_t(PixelCount()));
     TMemoryStream data;
-    data.WriteBuffer(encodedSource_->Memory() + encodedAt_, encodedSize_);
+    encodedSource_->ReadInto(data, encodedAt_, encodedSize_);
     data.SetPosition(0);
     gif::DecodeLaterPixels(*this, data, pixels.get(), report);
     return pixels;
@@ -172,20 +173,19 @@ void TGIFSubImage::LoadFromStream(TStream& stream) {
     ReadDescriptor(stream);
     if (descriptor_.PackedFields & LocalMapFlag) colorMap_.ReadEntries(stream, 2 << (descriptor_.PackedFields & 7));
     image_->ChargePixels(PixelCount());
-    // The first frame is what a picture shows and converts; the data of later ones is kept as it
-    // stands, its sub-blocks only counted, and decoded when something asks for their pixels.
+    // The first frame is what a picture shows and converts; the data of later ones is only walked
+    // past, kept where it stands in the file (or copied), and decoded when something asks for
+    // their pixels.
     if (image_->Images().Count() == 0 || PixelCount() == 0) return gif::DecodePixels(*this, stream);
     const std::int64_t start = stream.Position();
     if (gif::ReadU8(stream) >= 0) gif::SkipSubBlocks(stream);
     const std::int64_t end = stream.Position();
-    encodedSource_ = image_->SharedReadSource(stream);
+    encodedSource_ = image_->KeptSource(stream);
     encodedAt_ = start;
     encodedSize_ = end - start;
     if (!encodedSource_) {
-        auto copy = std::make_shared<TMemoryStream>();
         stream.SetPosition(start);
-        copy->ReadFrom(stream, encodedSize_);
-        encodedSource_ = std::move(copy);
+        encodedSource_ = gif::CopiedSource(stream, encodedSize_);
         encodedAt_ = 0;
     }
     pending_.store(true);

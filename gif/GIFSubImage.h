@@ -12,6 +12,9 @@
 class TBitmap;
 class TMemoryStream;
 struct TGIFFrameCache;  // what drawing keeps per frame (bitmap, mask, palette)
+namespace gif {
+class TEncodedSource;
+}
 
 class TGIFSubImage : public TGIFItem {
     OBRAZOR_CLASS_RECORD
@@ -98,9 +101,9 @@ private:
     TGIFLocalColorMap colorMap_;
     TImageDescriptor descriptor_;
     std::unique_ptr<std::uint8_t[]> pixels_;
-    // The image data as read, while the pixels are pending: a part of the bytes the image was
-    // read from (shared by its frames), or a copy of it.
-    std::shared_ptr<const TMemoryStream> encodedSource_;
+    // Where the image data stays while the pixels are pending: the file the image was read from
+    // (shared by its frames), or a copy of the data.
+    std::shared_ptr<const gif::TEncodedSource> encodedSource_;
     std::int64_t encodedAt_ = 0, encodedSize_ = 0;
     std::atomic<bool> pending_{false};
     bool transparent_ = false;

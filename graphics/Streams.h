@@ -55,6 +55,8 @@ public:
     void SetSize(std::int64_t size) override;
     std::int64_t Size() override;
     const std::string& FileName() const { return path_; }
+    // The system's descriptor of the open file.
+    int Handle() const { return fd_; }
 
 private:
     std::string path_;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "GifTestSupport.h"
 #include "app/conversion/PictureFormats.h"
 #include "graphics/Bitmap.h"
@@ -134,4 +136,29 @@ TEST_F(GifPicture, LaterFramesOfAFileDecodeAsThoseReadFromMemory) {
             EXPECT_EQ(got.frames[i].indices, expected.frames[i].indices) << entry.path() << " frame " << i;
     }
     EXPECT_GT(animated, 0);
+}
+
+// Later frames' data stays in the file and is read again when they are decoded, through the
+// file as it was opened: a file removed since still gives them, and one cut short since gives
+// what is left (the rest keeps the fill index) without failing.
+TEST_F(GifPicture, LaterFramesAreReadAgainFromTheFileTheyCameFrom) {
+    GifBuilder first;
+    first.Header(2, 2, 2).Descriptor(0, 0, 2, 2).Codes(2, {4, 1, 1, 1, 1, 5});
+    const std::size_t firstEnds = first.Get().size();
+    const Bytes bytes = first.Descriptor(0, 0, 2, 2).Codes(2, {4, 3, 2, 1, 0, 5}).Trailer().Get();
+    testdata::TempDir dir;
+    WriteFile(dir.File("removed.gif"), bytes);
+    WriteFile(dir.File("cut.gif"), bytes);
+    TPicture removed, cut;
+    removed.ReadFromFile(dir.File("removed.gif"));
+    cut.ReadFromFile(dir.File("cut.gif"));
+    std::filesystem::remove(dir.File("removed.gif"));
+    std::filesystem::resize_file(dir.File("cut.gif"), firstEnds);
+    const auto laterFrame = [](TPicture& picture) {
+        TGIFSubImage& frame = *dynamic_cast<TGIFImage&>(*picture.CurrentGraphic()).Images().Frame(1);
+        EXPECT_TRUE(frame.PixelsPending());
+        return Bytes(frame.PixelBuffer(), frame.PixelBuffer() + frame.PixelCount());
+    };
+    EXPECT_EQ(laterFrame(removed), (Bytes{3, 2, 1, 0}));
+    EXPECT_EQ(laterFrame(cut), (Bytes{0, 0, 0, 0}));
 }
