@@ -78,6 +78,17 @@ EmrText EmrText::Read(const RecordReader& r, std::size_t at) {
     return t;
 }
 
+EmrText EmrText::ReadSmall(const RecordReader& r) {
+    EmrText t;
+    t.reference = r.PointL(8);
+    t.count = std::min(r.U32(16), kMaxTextChars);
+    t.options = r.U32(20);
+    t.hasRect = !(t.options & ETO_NO_RECT);
+    if (t.hasRect) t.rect = r.RectL(36);
+    t.offString = t.hasRect ? 52 : 36;
+    return t;
+}
+
 std::u16string EmrText::Chars(const RecordReader& r, bool wide) const {
     const auto chars = r.Block(offString, count, wide ? 2 : 1);
     std::u16string text;
@@ -111,14 +122,28 @@ EmrBlt EmrBlt::Read(const RecordReader& r) {
     const std::uint32_t type = r.Type();
     if (type == EMR_STRETCHBLT || type == EMR_ALPHABLEND || type == EMR_TRANSPARENTBLT)
         b.cxSrc = r.I32(100), b.cySrc = r.I32(104);
+    if (type == EMR_MASKBLT) b.xMask = r.I32(100), b.yMask = r.I32(104);
     return b;
 }
 
+EmrPlgBlt EmrPlgBlt::Read(const RecordReader& r) {
+    EmrPlgBlt p;
+    for (std::size_t i = 0; i < 3; ++i) p.corners[i] = r.PointL(24 + 8 * i);
+    p.xSrc = r.I32(48), p.ySrc = r.I32(52), p.cxSrc = r.I32(56), p.cySrc = r.I32(60);
+    p.xMask = r.I32(112), p.yMask = r.I32(116);
+    p.hasMask = r.U32(128) != 0 && r.U32(136) != 0;  // a mask header and mask bits
+    return p;
+}
+
+DibBlocks BlocksOf(const RecordReader& r, DibFields fields) {
+    const auto info = r.Block(r.U32(fields.at), r.U32(fields.at + 4), 1);
+    return {info, r.Block(r.U32(fields.at + 8), r.U32(fields.at + 12), 1)};
+}
+
 std::vector<std::uint8_t> PackedDib(const RecordReader& r, DibFields fields) {
-    const auto bmi = r.Block(r.U32(fields.at), r.U32(fields.at + 4), 1);
-    const auto bits = r.Block(r.U32(fields.at + 8), r.U32(fields.at + 12), 1);
-    std::vector<std::uint8_t> dib(bmi.begin(), bmi.end());
-    dib.insert(dib.end(), bits.begin(), bits.end());
+    const DibBlocks blocks = BlocksOf(r, fields);
+    std::vector<std::uint8_t> dib(blocks.info.begin(), blocks.info.end());
+    dib.insert(dib.end(), blocks.bits.begin(), blocks.bits.end());
     return dib;
 }
 

@@ -4,6 +4,7 @@
 // its fields fails the read with BadRecord and is skipped whole.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -81,12 +82,18 @@ struct EmrText {
     RECT rect;
     std::uint32_t offDx = 0;
     static EmrText Read(const RecordReader& r, std::size_t at);
+    // SMALLTEXTOUT: reference, count, options, graphics mode, scales, the rectangle unless
+    // ETO_NO_RECT, then the characters (8-bit with ETO_SMALL_CHARS); no advances.
+    static EmrText ReadSmall(const RecordReader& r);
     // The characters: UTF-16 units, or bytes widened one to one.
     std::u16string Chars(const RecordReader& r, bool wide) const;
     // The advances along the baseline; none without an advance array. With ETO_PDY each
     // advance is followed by a vertical one, which is passed over.
     std::vector<std::int32_t> Advances(const RecordReader& r, bool pairs) const;
 };
+
+// POLYTEXTOUTA and POLYTEXTOUTW: the number of EmrText blocks, which follow from byte 40.
+using EmrPolyTextOut = OneValueRecord<std::int32_t, 36>;
 
 struct EmrStretchDibits {
     std::int32_t xDest = 0, yDest = 0, xSrc = 0, ySrc = 0, cxSrc = 0, cySrc = 0;
@@ -104,7 +111,8 @@ struct EmrSetDibitsToDevice {
 };
 
 // BITBLT, STRETCHBLT, MASKBLT, ALPHABLEND and TRANSPARENTBLT: the destination, the operation
-// (for ALPHABLEND the blend function, for TRANSPARENTBLT the colour key) and the source bitmap.
+// (for ALPHABLEND the blend function, for TRANSPARENTBLT the colour key) and the source bitmap;
+// MASKBLT's mask too.
 struct EmrBlt {
     std::int32_t xDest = 0, yDest = 0, cxDest = 0, cyDest = 0;
     std::uint32_t rop = 0;
@@ -112,8 +120,28 @@ struct EmrBlt {
     bool hasBitmap = false;
     DibFields dib{84};
     std::int32_t cxSrc = 0, cySrc = 0;  // the stretching records'; the destination's size otherwise
+    std::int32_t xMask = 0, yMask = 0;  // MASKBLT: where the source's origin is in the mask
+    DibFields mask{112};
     static EmrBlt Read(const RecordReader& r);
 };
+
+// PLGBLT: the source rectangle drawn onto the parallelogram of three corners (upper-left,
+// upper-right, lower-left), and an optional monochrome mask.
+struct EmrPlgBlt {
+    POINT corners[3];
+    std::int32_t xSrc = 0, ySrc = 0, cxSrc = 0, cySrc = 0;
+    DibFields dib{96};
+    std::int32_t xMask = 0, yMask = 0;
+    bool hasMask = false;
+    DibFields mask{124};
+    static EmrPlgBlt Read(const RecordReader& r);
+};
+
+// The record's bitmap as its two blocks: header with colour table, and bits.
+struct DibBlocks {
+    std::span<const std::uint8_t> info, bits;
+};
+DibBlocks BlocksOf(const RecordReader& r, DibFields fields);
 
 // The header, colour table and bits of the record's bitmap as one packed DIB.
 std::vector<std::uint8_t> PackedDib(const RecordReader& r, DibFields fields);

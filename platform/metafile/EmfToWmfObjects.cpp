@@ -25,8 +25,9 @@ constexpr std::size_t kFaceNameBytes = 32;
 // of plain rows whose two colours are black and white, which the 0 and 1 bits stand for. None
 // when the bits are not plain rows.
 std::optional<std::vector<std::uint8_t>> BlackAndWhiteDib(const RecordReader& r, DibFields fields) {
-    const RecordReader bmi = r.Sub(r.U32(fields.at), r.U32(fields.at + 4));
-    const auto bits = r.Block(r.U32(fields.at + 8), r.U32(fields.at + 12), 1);
+    const DibBlocks blocks = BlocksOf(r, fields);
+    const RecordReader bmi(blocks.info);
+    const auto bits = blocks.bits;
     const bool core = bmi.U32(0) == kCoreHeaderBytes;
     const std::int64_t width = core ? bmi.U16(4) : bmi.I32(4), height = core ? bmi.U16(6) : bmi.I32(8);
     if ((!core && bmi.U32(16) != BI_RGB) || width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;

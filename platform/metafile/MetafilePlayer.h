@@ -114,12 +114,14 @@ private:
     void PaintText(const TextRun& run, const QFont& font, const TextLayout& layout);
     void PaintCharacters(const TextRun& run, const QFont& font, const TextLayout& layout);
     void DrawGradient(const EmrGradientFill& record);
-    // `prepare` may change the decoded bitmap first (a colour key or a mask made transparent).
+    // `prepare` may change the decoded bitmap first (a colour key or a mask made transparent);
+    // `blendFunction` is an ALPHABLEND's.
     void DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source, DibFields fields,
-                    std::uint32_t rop, const std::function<void(QImage&)>& prepare = {});
+                    std::uint32_t rop, const std::function<void(QImage&)>& prepare = {},
+                    std::uint32_t blendFunction = 0);
     bool PlaceBitmap(PartialDib& dib, QRectF& dest, QRectF& inside);
-    void PaintBitmap(const RecordReader& r, PartialDib& dib, const QRectF& dest, const QRectF& inside,
-                     std::uint32_t rop);
+    void PaintBitmap(PartialDib& dib, const QRectF& dest, const QRectF& inside, std::uint32_t rop,
+                     std::uint32_t blendFunction);
     void Blit(const RecordReader& r);
     void FillPattern(const QRectF& logicalDest, std::uint32_t rop);
     void DrawParallelogram(const RecordReader& r);

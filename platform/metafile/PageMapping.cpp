@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/metafile/EmfRecordType.h"
+#include "platform/metafile/EmfStateRecords.h"
 #include "platform/metafile/RecordPairs.h"
 
 namespace platform {
@@ -46,7 +47,7 @@ void Set(double& x, double& y, const RecordReader& r) {
 bool PageMapping::Play(const RecordReader& r) {
     switch (r.Type()) {
     case EMR_SETMAPMODE: {
-        const auto m = std::int32_t(r.U32(8));
+        const auto m = std::int32_t(EmrSetValue::Read(r).value);
         if (m >= MM_TEXT && m <= MM_ANISOTROPIC) mode = m;
         return true;
     }

@@ -43,7 +43,8 @@ void Unmirror(PartialDib& dib, QRectF& dest, QRectF& from) {
 }  // namespace
 
 void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest, const QRectF& source,
-                                DibFields fields, std::uint32_t rop, const std::function<void(QImage&)>& prepare) {
+                                DibFields fields, std::uint32_t rop, const std::function<void(QImage&)>& prepare,
+                                std::uint32_t blendFunction) {
     if (recording_) return;
     PartialDib dib = PartFromRecord(r, fields, state_.textColor, state_.bkColor, bitmaps_);
     if (dib.image.isNull()) return;
@@ -64,7 +65,7 @@ void MetafilePlayer::DrawBitmap(const RecordReader& r, const QRectF& logicalDest
     outline.addRect(dest);
     if (!Drawable(LogicalToOutput().map(outline))) return;
     painter_.save();
-    if (PlaceBitmap(dib, dest, inside)) PaintBitmap(r, dib, dest, inside, rop);
+    if (PlaceBitmap(dib, dest, inside)) PaintBitmap(dib, dest, inside, rop, blendFunction);
     painter_.restore();
 }
 
@@ -91,13 +92,12 @@ bool MetafilePlayer::PlaceBitmap(PartialDib& dib, QRectF& dest, QRectF& inside) 
     return true;
 }
 
-void MetafilePlayer::PaintBitmap(const RecordReader& r, PartialDib& dib, const QRectF& dest, const QRectF& inside,
-                                 std::uint32_t rop) {
+void MetafilePlayer::PaintBitmap(PartialDib& dib, const QRectF& dest, const QRectF& inside, std::uint32_t rop,
+                                 std::uint32_t blendFunction) {
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, state_.stretchMode == HALFTONE);
     if (rop == kAlphaBlendRop) {
-        const std::uint32_t function = r.U32(40);
-        painter_.setOpacity(((function >> 16) & 0xFF) / 255.0);
-        if (!((function >> 24) & AC_SRC_ALPHA)) dib.image.reinterpretAsFormat(QImage::Format_RGB32);
+        painter_.setOpacity(((blendFunction >> 16) & 0xFF) / 255.0);
+        if (!((blendFunction >> 24) & AC_SRC_ALPHA)) dib.image.reinterpretAsFormat(QImage::Format_RGB32);
     } else {
         painter_.setCompositionMode(SourceMode(rop));
     }
@@ -122,12 +122,12 @@ std::function<void(QImage&)> ColourKey(COLORREF key) {
 
 // MaskBlt whose background operation keeps the destination (the usual sprite): where the mask
 // is 0 the source is not drawn. Other background operations draw the whole source.
-std::function<void(QImage&)> MaskOf(const RecordReader& r, BitmapBudget& budget) {
+std::function<void(QImage&)> MaskOf(const RecordReader& r, const EmrBlt& b, BitmapBudget& budget) {
     constexpr std::uint32_t kKeepDestination = 0xAA;
-    if ((r.U32(40) >> 24) != kKeepDestination) return {};
-    const QImage mask = DibFromRecord(r, DibFields{112}, 0x000000, 0xFFFFFF, budget);
+    if ((b.rop >> 24) != kKeepDestination) return {};
+    const QImage mask = DibFromRecord(r, b.mask, 0x000000, 0xFFFFFF, budget);
     if (mask.isNull()) return {};
-    const QPoint offset = MaskOffset(r.I32(100), r.I32(104), r.I32(44), r.I32(48));
+    const QPoint offset = MaskOffset(b.xMask, b.yMask, b.xSrc, b.ySrc);
     return [mask, offset](QImage& image) { MaskOut(image, mask, offset); };
 }
 
@@ -169,14 +169,14 @@ void MetafilePlayer::Blit(const RecordReader& r) {
         if (!b.hasBitmap) FillPattern(dest, b.rop);
         else
             DrawBitmap(r, dest, source, b.dib, b.rop & 0xFFFFFF,
-                       r.Type() == EMR_MASKBLT ? MaskOf(r, bitmaps_) : nullptr);
+                       r.Type() == EMR_MASKBLT ? MaskOf(r, b, bitmaps_) : nullptr);
         return;
     case EMR_STRETCHBLT:
         if (b.hasBitmap) DrawBitmap(r, dest, source, b.dib, b.rop);
         else FillPattern(dest, b.rop);
         return;
     case EMR_ALPHABLEND:
-        if (b.hasBitmap) DrawBitmap(r, dest, source, b.dib, kAlphaBlendRop);
+        if (b.hasBitmap) DrawBitmap(r, dest, source, b.dib, kAlphaBlendRop, nullptr, b.rop);
         return;
     default:
         if (b.hasBitmap) DrawBitmap(r, dest, source, b.dib, SRCCOPY, ColourKey(b.rop));

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/metafile/DibImage.h"
+#include "platform/metafile/EmfRecords.h"
 #include "platform/metafile/MetafilePlayer.h"
 
 namespace platform {
@@ -22,12 +23,13 @@ QTransform SourceToCorners(const QRectF& source, const QPointF& p0, const QPoint
 
 void MetafilePlayer::DrawParallelogram(const RecordReader& r) {
     if (recording_) return;
-    const QImage bitmap = DibFromRecord(r, DibFields{96}, state_.textColor, state_.bkColor, bitmaps_);
+    const EmrPlgBlt p = EmrPlgBlt::Read(r);
+    const QImage bitmap = DibFromRecord(r, p.dib, state_.textColor, state_.bkColor, bitmaps_);
     if (bitmap.isNull()) return;
-    const QRectF source(r.I32(48), r.I32(52), r.I32(56), r.I32(60));
+    const QRectF source(p.xSrc, p.ySrc, p.cxSrc, p.cySrc);
     if (source.width() == 0 || source.height() == 0) return;
-    const auto corner = [&](std::size_t at) { return QPointF(r.I32(at), r.I32(at + 4)); };
-    const QTransform t = SourceToCorners(source, corner(24), corner(32), corner(40)) * LogicalToOutput();
+    const auto corner = [&](int i) { return QPointF(p.corners[i].x, p.corners[i].y); };
+    const QTransform t = SourceToCorners(source, corner(0), corner(1), corner(2)) * LogicalToOutput();
     if (!std::isfinite(t.determinant()) || std::abs(t.determinant()) < 1e-12) return;
     // Only the part of the source inside the bitmap is drawn, and masked.
     const QRect inside = source.normalized().intersected(QRectF(bitmap.rect())).toAlignedRect();
@@ -37,9 +39,9 @@ void MetafilePlayer::DrawParallelogram(const RecordReader& r) {
     if (!Drawable(t.map(outline))) return;
     QImage image = bitmap.copy(inside);
     if (image.hasAlphaChannel()) image.reinterpretAsFormat(QImage::Format_RGB32);
-    if (r.U32(128) != 0 && r.U32(136) != 0) {
-        const QImage mask = DibFromRecord(r, DibFields{124}, 0x000000, 0xFFFFFF, bitmaps_);
-        const QPoint offset = MaskOffset(r.I32(112), r.I32(116), r.I32(48), r.I32(52));
+    if (p.hasMask) {
+        const QImage mask = DibFromRecord(r, p.mask, 0x000000, 0xFFFFFF, bitmaps_);
+        const QPoint offset = MaskOffset(p.xMask, p.yMask, p.xSrc, p.ySrc);
         if (!mask.isNull()) MaskOut(image, mask, offset + inside.topLeft());
     }
     painter_.save();

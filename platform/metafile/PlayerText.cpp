@@ -42,9 +42,8 @@ void AddChars(const std::u16string& chars, TextRun& run) {
     }
 }
 
-// EmrText: reference, count, string offset, options, rectangle unless ETO_NO_RECT, advances.
-TextRun ReadRun(const RecordReader& r, std::size_t at, bool wide) {
-    const EmrText text = EmrText::Read(r, at);
+// A run of the fields of an EmrText block: reference, options, rectangle and characters.
+TextRun RunOf(const RecordReader& r, const EmrText& text, bool wide) {
     TextRun run;
     run.reference = QPointF(text.reference.x, text.reference.y);
     run.options = text.options;
@@ -53,24 +52,22 @@ TextRun ReadRun(const RecordReader& r, std::size_t at, bool wide) {
         run.rect = QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized();
     }
     AddChars(text.Chars(r, wide), run);
+    return run;
+}
+
+// The EmrText block at `at`, with its advances.
+TextRun ReadRun(const RecordReader& r, std::size_t at, bool wide) {
+    const EmrText text = EmrText::Read(r, at);
+    TextRun run = RunOf(r, text, wide);
     for (const std::int32_t d : text.Advances(r, run.options & ETO_PDY)) run.dx.push_back(d);
     return run;
 }
 
-// SmallTextOut: position, count, options, graphics mode, scales, a rectangle unless
-// ETO_NO_RECT, then 8-bit characters with ETO_SMALL_CHARS or UTF-16 ones; no advances.
+// SmallTextOut: 8-bit characters with ETO_SMALL_CHARS, UTF-16 ones otherwise; never glyph
+// indexes.
 TextRun ReadSmallRun(const RecordReader& r) {
-    TextRun run;
-    run.reference = QPointF(r.I32(8), r.I32(12));
-    const std::uint32_t count = std::min(r.U32(16), kMaxTextChars);
-    run.options = r.U32(20);
-    std::size_t at = 36;
-    if (!(run.options & ETO_NO_RECT)) {
-        const RECT c = r.RectL(at);
-        run.rect = QRectF(QPointF(c.left, c.top), QPointF(c.right, c.bottom)).normalized();
-        at += 16;
-    }
-    AddChars(EmrText{{}, count, std::uint32_t(at), 0, false, {}, 0}.Chars(r, !(run.options & ETO_SMALL_CHARS)), run);
+    const EmrText text = EmrText::ReadSmall(r);
+    TextRun run = RunOf(r, text, !(text.options & ETO_SMALL_CHARS));
     run.options &= ~ETO_GLYPH_INDEX;
     return run;
 }
@@ -239,7 +236,7 @@ bool MetafilePlayer::PlayTextRecord(const RecordReader& r) {
     }
     case EMR_POLYTEXTOUTA:
     case EMR_POLYTEXTOUTW: {
-        const std::int32_t strings = std::clamp(r.I32(36), 0, kMaxPolyTextStrings);
+        const std::int32_t strings = std::clamp(EmrPolyTextOut::Read(r).value, 0, kMaxPolyTextStrings);
         for (std::int32_t i = 0; i < strings; ++i)
             DrawText(ReadRun(r, 40 + kEmrTextSize * std::size_t(i), r.Type() == EMR_POLYTEXTOUTW));
         return true;

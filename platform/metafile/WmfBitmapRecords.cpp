@@ -10,13 +10,11 @@ namespace platform {
 
 namespace {
 
-constexpr std::size_t P = kWmfParams;
-
 constexpr std::int32_t kOne = 0x3F800000;  // 1.0f
 constexpr std::uint32_t DIB_PAL_COLORS = 1;
 // The grey of a pattern brush whose bitmap is not read.
 constexpr std::uint32_t kUnreadablePattern = 0x808080;
-constexpr std::size_t kBitmap16HeaderBytes = 10, kPatternBitsAt = 32, kInfoBitCountAt = 14;
+constexpr std::size_t kBitmap16HeaderBytes = 10, kInfoBitCountAt = 14;
 constexpr std::uint32_t kCoreHeaderBytes = 12;
 constexpr std::int32_t kStretchDibitsBytes = 80, kBitBltBytes = 100, kStretchBltBytes = 108, kSetDibitsBytes = 76,
                        kPatternBrushBytes = 32;
@@ -79,84 +77,92 @@ void WmfConverter::Bitmap(std::uint32_t type, const std::vector<std::int32_t>& f
 // A BS_PATTERN brush's colour table holds colours whatever the usage says; made from a one-bit
 // DIB it is the pattern of a monochrome bitmap, which paints in the text and background colours.
 void WmfConverter::CreateDibBrush(const RecordReader& r) {
-    const bool pattern = r.U16(P) == BS_PATTERN;
-    const std::uint16_t usage = pattern ? DIB_RGB_COLORS : r.U16(P + 2);
-    const auto dib = r.Block(P + 4, r.Size() - P - 4, 1);
+    const MetaDibCreatePatternBrush b = MetaDibCreatePatternBrush::Read(r);
+    const bool pattern = b.style == BS_PATTERN;
+    const std::uint16_t usage = pattern ? std::uint16_t(DIB_RGB_COLORS) : b.usage;
     const auto slot = NewSlot(Kind::Brush);
     if (!slot) return;
-    const std::uint32_t type = pattern && OneBit(dib) ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT;
-    Bitmap(type, {std::int32_t(*slot) + 1, usage, 0, 0, 0, 0}, dib, usage);
+    const std::uint32_t type = pattern && OneBit(b.dib) ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT;
+    Bitmap(type, {std::int32_t(*slot) + 1, usage, 0, 0, 0, 0}, b.dib, usage);
 }
 
-// The old pattern brush: a Bitmap16 header with a pointer field, reserved bytes, then the rows.
+// The old pattern brush: a Bitmap16 made into a DIB. A monochrome bitmap paints in the text and
+// background colours, as a monochrome brush does.
 void WmfConverter::CreatePatternBrush(const RecordReader& r) {
-    const std::size_t bitsAt = std::min(P + kPatternBitsAt, r.Size());
-    const auto dib = DibFromBitmap16(r.Sub(P, kBitmap16HeaderBytes), r.Block(bitsAt, r.Size() - bitsAt, 1));
+    const MetaCreatePatternBrush b = MetaCreatePatternBrush::Read(r);
+    const auto dib = DibFromBitmap16(RecordReader(b.header), b.bits);
     const auto slot = NewSlot(Kind::Brush);
     if (!slot) return;
     const std::int32_t index = std::int32_t(*slot) + 1;
-    // A monochrome bitmap paints in the text and background colours, as a monochrome brush does.
-    const bool monochrome = r.U8(P + 8) == 1 && r.U8(P + 9) == 1;
     if (dib)
-        Bitmap(monochrome ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT, {index, DIB_RGB_COLORS, 0, 0, 0, 0},
+        Bitmap(b.monochrome ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT, {index, DIB_RGB_COLORS, 0, 0, 0, 0},
                *dib, DIB_RGB_COLORS);
     else writer_->Record(EMR_CREATEBRUSHINDIRECT, {index, BS_SOLID, std::int32_t(kUnreadablePattern), 0});
 }
 
 bool WmfConverter::ConvertBitmap(const RecordReader& r, std::uint16_t function) {
-    const auto rest = [&](std::size_t at) { return r.Block(at, r.Size() - std::min(at, r.Size()), 1); };
     switch (function) {
     case META_STRETCHDIB: {
-        const std::uint16_t usage = r.U16(P + 4);
+        const MetaStretchDib d = MetaStretchDib::Read(r);
         Bitmap(EMR_STRETCHDIBITS,
-               {0, 0, -1, -1, r.I16(P + 20), r.I16(P + 18), r.I16(P + 12), r.I16(P + 10), r.I16(P + 8), r.I16(P + 6), 0,
-                0, 0, 0, usage, std::int32_t(r.U32(P)), r.I16(P + 16), r.I16(P + 14)},
-               rest(P + 22), usage);
+               {0, 0, -1, -1, d.xDest, d.yDest, d.xSrc, d.ySrc, d.srcWidth, d.srcHeight, 0, 0, 0, 0, d.usage,
+                std::int32_t(d.rop), d.destWidth, d.destHeight},
+               d.dib, d.usage);
         return true;
     }
     case META_SETDIBTODEV: {
-        const std::uint16_t usage = r.U16(P);
+        const MetaSetDibToDev d = MetaSetDibToDev::Read(r);
         Bitmap(EMR_SETDIBITSTODEVICE,
-               {0, 0, -1, -1, r.I16(P + 16), r.I16(P + 14), r.I16(P + 8), r.I16(P + 6), r.I16(P + 12), r.I16(P + 10), 0,
-                0, 0, 0, usage, r.U16(P + 4), r.U16(P + 2)},
-               rest(P + 18), usage);
+               {0, 0, -1, -1, d.xDest, d.yDest, d.xSrc, d.ySrc, d.width, d.height, 0, 0, 0, 0, d.usage, d.startScan,
+                d.scans},
+               d.dib, d.usage);
         return true;
     }
     case META_BITBLT:
     case META_DIBBITBLT:
     case META_STRETCHBLT:
-    case META_DIBSTRETCHBLT: Blit(r, function); return true;
+    case META_DIBSTRETCHBLT: Blit(MetaBlt::Read(r), function); return true;
     default: return false;
     }
 }
 
-// The source bitmap at `at`: a packed DIB, or in the old records a Bitmap16 made into one.
-std::optional<std::vector<std::uint8_t>> WmfConverter::SourceBitmap(const RecordReader& r, std::uint16_t function,
-                                                                    std::size_t at) {
-    const auto rest = [&](std::size_t from) { return r.Block(from, r.Size() - std::min(from, r.Size()), 1); };
-    if (function != META_BITBLT && function != META_STRETCHBLT) {
-        const auto bytes = rest(at);
-        return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
-    }
-    return DibFromBitmap16(r.Sub(at, kBitmap16HeaderBytes), rest(at + kBitmap16HeaderBytes));
+// The source bitmap: a packed DIB, or in the old records a Bitmap16 made into one.
+std::optional<std::vector<std::uint8_t>> WmfConverter::SourceBitmap(const MetaBlt& b, std::uint16_t function) {
+    if (function != META_BITBLT && function != META_STRETCHBLT)
+        return std::vector<std::uint8_t>(b.bitmap.begin(), b.bitmap.end());
+    const RecordReader bitmap(b.bitmap);
+    return DibFromBitmap16(bitmap.Sub(0, kBitmap16HeaderBytes), b.bitmap.subspan(kBitmap16HeaderBytes));
 }
 
-void WmfConverter::Blit(const RecordReader& r, std::uint16_t function) {
-    // Without a bitmap the record's size is its function's high byte plus 3 words, and a
-    // reserved word stands before the destination.
-    const bool withoutBitmap = r.Size() == (std::size_t(function >> 8) + 3) * 2;
-    const std::size_t s = withoutBitmap ? 2 : 0;
-    const std::int32_t rop = std::int32_t(r.U32(P));
+void WmfConverter::Blit(const MetaBlt& b, std::uint16_t function) {
     const bool stretch = function == META_STRETCHBLT || function == META_DIBSTRETCHBLT;
-    const std::size_t d = stretch ? P + 12 + s : P + 8 + s;  // the destination's height
-    const std::int32_t srcH = stretch ? r.I16(P + 4) : 0, srcW = stretch ? r.I16(P + 6) : 0;
-    const std::int32_t ySrc = r.I16(stretch ? P + 8 : P + 4), xSrc = r.I16(stretch ? P + 10 : P + 6);
-    const std::int32_t h = r.I16(d), w = r.I16(d + 2), y = r.I16(d + 4), x = r.I16(d + 6);
-    std::vector<std::int32_t> head{0, 0, -1, -1, x, y, w, h, rop, xSrc, ySrc, kOne, 0, 0, kOne, 0, 0, 0, 0, 0, 0, 0, 0};
-    if (stretch) head.insert(head.end(), {srcW, srcH});
+    std::vector<std::int32_t> head{0,
+                                   0,
+                                   -1,
+                                   -1,
+                                   b.xDest,
+                                   b.yDest,
+                                   b.destWidth,
+                                   b.destHeight,
+                                   std::int32_t(b.rop),
+                                   b.xSrc,
+                                   b.ySrc,
+                                   kOne,
+                                   0,
+                                   0,
+                                   kOne,
+                                   0,
+                                   0,
+                                   0,
+                                   0,
+                                   0,
+                                   0,
+                                   0,
+                                   0};
+    if (stretch) head.insert(head.end(), {b.srcWidth, b.srcHeight});
     const std::uint32_t type = stretch ? EMR_STRETCHBLT : EMR_BITBLT;
-    if (withoutBitmap) writer_->Record(type, head);
-    else if (const auto dib = SourceBitmap(r, function, d + 8)) Bitmap(type, head, *dib, DIB_RGB_COLORS);
+    if (!b.hasBitmap) writer_->Record(type, head);
+    else if (const auto dib = SourceBitmap(b, function)) Bitmap(type, head, *dib, DIB_RGB_COLORS);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/metafile/MetafileLimits.h"
+#include "platform/metafile/RecordPairs.h"
 #include "platform/metafile/EmfRecordType.h"
 #include "platform/metafile/WmfRecordType.h"
 
@@ -58,7 +59,7 @@ RECT WmfConverter::FrameFor(const METAFILEPICT& picture) const {
     for (const auto record : records_) {
         const RecordReader r(record);
         if (r.U16(4) != META_SETWINDOWEXT || r.Size() < 10) continue;
-        const POINT ext = ReversedPoint(r, 6);
+        const POINT ext = PointRecord::FromWmf(r).point;
         const auto units = [](std::int32_t px) { return std::int32_t(std::abs(px) * 2540 / kPixelsPerInch); };
         if (ext.x != 0 && ext.y != 0) return RECT{0, 0, units(ext.x), units(ext.y)};
     }
@@ -78,8 +79,8 @@ void WmfConverter::Begin(const RECT& frame) {
     for (const auto record : records_) {
         const RecordReader r(record);
         if (r.Size() < 10) continue;
-        if (r.U16(4) == META_SETWINDOWORG && !orgSeen) org = ReversedPoint(r, 6), orgSeen = true;
-        if (r.U16(4) == META_SETWINDOWEXT && !extSeen) ext = ReversedPoint(r, 6), extSeen = true;
+        if (r.U16(4) == META_SETWINDOWORG && !orgSeen) org = PointRecord::FromWmf(r).point, orgSeen = true;
+        if (r.U16(4) == META_SETWINDOWEXT && !extSeen) ext = PointRecord::FromWmf(r).point, extSeen = true;
     }
     writer_->Record(EMR_SETWINDOWORGEX, {org.x, org.y});
     writer_->Record(EMR_SETWINDOWEXTEX, {ext.x, ext.y});

@@ -47,9 +47,8 @@ private:
     bool ConvertPixels(const RecordReader& r, std::uint16_t function);
     bool ConvertText(const RecordReader& r, std::uint16_t function);
     bool ConvertBitmap(const RecordReader& r, std::uint16_t function);
-    void Blit(const RecordReader& r, std::uint16_t function);
-    std::optional<std::vector<std::uint8_t>> SourceBitmap(const RecordReader& r, std::uint16_t function,
-                                                          std::size_t at);
+    void Blit(const MetaBlt& b, std::uint16_t function);
+    std::optional<std::vector<std::uint8_t>> SourceBitmap(const MetaBlt& b, std::uint16_t function);
     bool ConvertRegion(const RecordReader& r, std::uint16_t function);
 
     // Object table.

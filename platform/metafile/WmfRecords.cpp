@@ -94,6 +94,53 @@ MetaExtTextOut MetaExtTextOut::Read(const RecordReader& r) {
     return t;
 }
 
+namespace {
+
+constexpr std::size_t kBitmap16HeaderBytes = 10, kPatternBitsAt = 32;
+
+// The bytes from `at` to the record's end.
+std::span<const std::uint8_t> Rest(const RecordReader& r, std::size_t at) {
+    return r.Block(at, r.Size() - std::min(at, r.Size()), 1);
+}
+
+}  // namespace
+
+MetaStretchDib MetaStretchDib::Read(const RecordReader& r) {
+    return {r.U32(P),      r.U16(P + 4),  r.I16(P + 6),  r.I16(P + 8),  r.I16(P + 10),  r.I16(P + 12),
+            r.I16(P + 14), r.I16(P + 16), r.I16(P + 18), r.I16(P + 20), Rest(r, P + 22)};
+}
+
+MetaSetDibToDev MetaSetDibToDev::Read(const RecordReader& r) {
+    return {r.U16(P),      r.U16(P + 2),  r.U16(P + 4),  r.I16(P + 6),  r.I16(P + 8),
+            r.I16(P + 10), r.I16(P + 12), r.I16(P + 14), r.I16(P + 16), Rest(r, P + 18)};
+}
+
+// Without a bitmap the record's size is its function's high byte plus 3 words, and a reserved
+// word stands before the destination.
+MetaBlt MetaBlt::Read(const RecordReader& r) {
+    const std::uint16_t function = Function(r);
+    const bool stretch = function == META_STRETCHBLT || function == META_DIBSTRETCHBLT;
+    MetaBlt b;
+    b.hasBitmap = r.Size() != (std::size_t(function >> 8) + 3) * 2;
+    b.rop = r.U32(P);
+    if (stretch) b.srcHeight = r.I16(P + 4), b.srcWidth = r.I16(P + 6);
+    b.ySrc = r.I16(stretch ? P + 8 : P + 4), b.xSrc = r.I16(stretch ? P + 10 : P + 6);
+    const std::size_t d = (stretch ? P + 12 : P + 8) + (b.hasBitmap ? 0 : 2);  // the destination's height
+    b.destHeight = r.I16(d), b.destWidth = r.I16(d + 2), b.yDest = r.I16(d + 4), b.xDest = r.I16(d + 6);
+    if (b.hasBitmap) b.bitmap = Rest(r, d + 8);
+    return b;
+}
+
+MetaDibCreatePatternBrush MetaDibCreatePatternBrush::Read(const RecordReader& r) {
+    return {r.U16(P), r.U16(P + 2), r.Block(P + 4, r.Size() - P - 4, 1)};
+}
+
+MetaCreatePatternBrush MetaCreatePatternBrush::Read(const RecordReader& r) {
+    const std::size_t bitsAt = std::min(P + kPatternBitsAt, r.Size());
+    const auto header = r.Block(P, kBitmap16HeaderBytes, 1);
+    return {header, r.Block(bitsAt, r.Size() - bitsAt, 1), header[8] == 1 && header[9] == 1};
+}
+
 MetaCreatePenIndirect MetaCreatePenIndirect::Read(const RecordReader& r) {
     return {r.U16(P), r.I16(P + 2), r.U32(P + 6)};
 }

@@ -83,6 +83,52 @@ struct MetaExtTextOut {
     static MetaExtTextOut Read(const RecordReader& r);
 };
 
+// STRETCHDIB: the raster operation, the colour usage, the source and destination rectangles and
+// the packed DIB.
+struct MetaStretchDib {
+    std::uint32_t rop = 0;
+    std::uint16_t usage = 0;
+    std::int16_t srcHeight = 0, srcWidth = 0, ySrc = 0, xSrc = 0, destHeight = 0, destWidth = 0, yDest = 0, xDest = 0;
+    std::span<const std::uint8_t> dib;
+    static MetaStretchDib Read(const RecordReader& r);
+};
+
+// SETDIBTODEV: the colour usage, the scan lines the DIB holds, source, destination and the DIB.
+struct MetaSetDibToDev {
+    std::uint16_t usage = 0, scans = 0, startScan = 0;
+    std::int16_t ySrc = 0, xSrc = 0, height = 0, width = 0, yDest = 0, xDest = 0;
+    std::span<const std::uint8_t> dib;
+    static MetaSetDibToDev Read(const RecordReader& r);
+};
+
+// BITBLT, STRETCHBLT and their DIB forms: the raster operation, the source (its size only in the
+// stretching records), the destination, and the bitmap unless the record is of the form without
+// one: a packed DIB, or in BITBLT and STRETCHBLT a Bitmap16 (10-byte header, then the rows).
+struct MetaBlt {
+    std::uint32_t rop = 0;
+    std::int16_t srcHeight = 0, srcWidth = 0, ySrc = 0, xSrc = 0, destHeight = 0, destWidth = 0, yDest = 0, xDest = 0;
+    bool hasBitmap = false;
+    std::span<const std::uint8_t> bitmap;
+    static MetaBlt Read(const RecordReader& r);
+};
+
+// DIBCREATEPATTERNBRUSH: the brush style (BS_PATTERN, or else a DIB pattern), the colour usage
+// and the packed DIB.
+struct MetaDibCreatePatternBrush {
+    std::uint16_t style = 0, usage = 0;
+    std::span<const std::uint8_t> dib;
+    static MetaDibCreatePatternBrush Read(const RecordReader& r);
+};
+
+// CREATEPATTERNBRUSH: a Bitmap16 header (its pointer field and reserved bytes passed over) and
+// the rows.
+struct MetaCreatePatternBrush {
+    std::span<const std::uint8_t> header;  // 10 bytes
+    std::span<const std::uint8_t> bits;
+    bool monochrome = false;  // one plane of one bit per pixel
+    static MetaCreatePatternBrush Read(const RecordReader& r);
+};
+
 struct MetaCreatePenIndirect {
     std::uint16_t style = 0;
     std::int16_t width = 0;  // the x of the width point
