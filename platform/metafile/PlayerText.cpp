@@ -28,8 +28,8 @@ struct TextRun {
 
 namespace {
 
-constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_GLYPH_INDEX = 0x10, ETO_NO_RECT = 0x100,
-                        ETO_SMALL_CHARS = 0x200, ETO_PDY = 0x2000;
+constexpr std::uint32_t ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_GLYPH_INDEX = 0x10, ETO_SMALL_CHARS = 0x200,
+                        ETO_PDY = 0x2000;
 constexpr std::size_t kEmrTextSize = 40;
 constexpr std::int32_t kMaxPolyTextStrings = 1024;
 // A cell height (positive font height) holds the character height and the internal leading.
