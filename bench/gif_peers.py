@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Times obrazor-convert on GIF files against vipsthumbnail and ImageMagick's first frame.
 
-Each round runs every command once, interleaved, as whole processes under GNU time; per command
-the median processor time (user + system), the median wall time and the largest peak resident
-memory are printed. Inputs: the 100-frame 800 x 600 animation that gif_bench makes (made here the
+Each round runs every command once, interleaved, as whole processes under `perf stat` (task-clock:
+user + system processor time, to the microsecond); per command the median processor time and the
+median wall time are printed, and the peak resident memory of one further run under GNU time
+(perf itself would count in GNU time's peak). Inputs: the 100-frame 800 x 600 animation that gif_bench makes (made here the
 same way when missing) and the hostile files of fuzz/corpus/gif_fuzz (peak memory).
 
 Usage: bench/gif_peers.py [--binary build/release/convert/obrazor-convert] [--rounds 7]
@@ -20,6 +21,7 @@ PHOTO = "/usr/share/backgrounds/mate/abstract/Elephants_5640x3172.jpg"
 ANIMATION = os.path.join(tempfile.gettempdir(), "obrazor-bench-animation-100x800x600.gif")
 IMAGEMAGICK = "/usr/bin/convert"
 TIME = "/usr/bin/time"
+PERF = "perf"
 
 
 def make_animation():
@@ -32,12 +34,25 @@ def make_animation():
 
 
 def run(command):
-    """(processor seconds, wall seconds, peak KB) of one whole process."""
-    result = subprocess.run([TIME, "-f", "%U %S %e %M"] + command, capture_output=True, text=True)
+    """(processor seconds, wall seconds) of one whole process."""
+    result = subprocess.run([PERF, "stat", "-x", ",", "-e", "task-clock,duration_time", "--"] + command,
+                            capture_output=True, text=True)
     if result.returncode != 0:
         raise RuntimeError(f"{command[0]} failed: {result.stderr[-400:]}")
-    user, system, wall, peak = result.stderr.strip().splitlines()[-1].split()
-    return float(user) + float(system), float(wall), int(peak)
+    values = {}
+    for line in result.stderr.strip().splitlines():
+        fields = line.split(",")
+        if len(fields) > 2 and fields[2] in ("task-clock", "duration_time"):
+            values[fields[2]] = float(fields[0])
+    return values["task-clock"] / 1e3, values["duration_time"] / 1e9
+
+
+def peak(command):
+    """Peak resident KB of one whole process."""
+    result = subprocess.run([TIME, "-f", "%M"] + command, capture_output=True, text=True)
+    if result.returncode != 0:
+        raise RuntimeError(f"{command[0]} failed: {result.stderr[-400:]}")
+    return int(result.stderr.strip().splitlines()[-1])
 
 
 def commands(binary, source, work):
@@ -65,17 +80,17 @@ def main():
         for _ in range(args.rounds):
             for name, command in commands(binary, ANIMATION, work).items():
                 runs[name].append(run(command))
-        print(f"\n{os.path.basename(ANIMATION)}: median processor s, median wall s, peak MB")
+        print(f"\n{os.path.basename(ANIMATION)}: median processor ms, median wall ms, peak MB")
         for name, results in runs.items():
-            cpu = statistics.median(r[0] for r in results)
-            wall = statistics.median(r[1] for r in results)
-            peak = max(r[2] for r in results) / 1024
-            print(f"  {name:18} {cpu:7.3f} {wall:7.3f} {peak:8.1f}")
-        print("\nhostile files, obrazor-convert: processor s, peak MB")
+            cpu = statistics.median(r[0] for r in results) * 1e3
+            wall = statistics.median(r[1] for r in results) * 1e3
+            most = peak(commands(binary, ANIMATION, work)[name]) / 1024
+            print(f"  {name:18} {cpu:7.1f} {wall:7.1f} {most:8.1f}")
+        print("\nhostile files, obrazor-convert: processor ms, peak MB")
         for name in sorted(os.listdir(corpus)):
             if "bomb" in name or "reserved" in name:
-                cpu, _, peak = run(commands(binary, os.path.join(corpus, name), work)["obrazor-convert"])
-                print(f"  {name:32} {cpu:7.3f} {peak / 1024:8.1f}")
+                command = commands(binary, os.path.join(corpus, name), work)["obrazor-convert"]
+                print(f"  {name:32} {run(command)[0] * 1e3:7.1f} {peak(command) / 1024:8.1f}")
     print(f"\nload average after: {os.getloadavg()}")
 
 
