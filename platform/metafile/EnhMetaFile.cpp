@@ -76,22 +76,20 @@ ENHMETAHEADER HeaderOf(std::span<const std::uint8_t> block) {
     const std::uint32_t size = RecordReader(block).U32(4);
     if (size > block.size()) throw BadRecord();
     const RecordReader r(block.first(size));
-    ENHMETAHEADER header;
-    header.iType = r.U32(0);
-    header.nSize = r.U32(4);
-    header.rclBounds = r.RectL(8);
-    header.rclFrame = r.RectL(24);
-    header.dSignature = r.U32(40);
-    header.nVersion = r.U32(44);
-    header.nBytes = r.U32(48);
-    header.nRecords = r.U32(52);
-    header.nHandles = r.U16(56);
-    header.nDescription = r.U32(60);
-    header.offDescription = r.U32(64);
-    header.nPalEntries = r.U32(68);
-    header.szlDevice = SIZEL{r.I32(72), r.I32(76)};
-    header.szlMillimeters = SIZEL{r.I32(80), r.I32(84)};
-    return header;
+    return ENHMETAHEADER{.iType = r.U32(0),
+                         .nSize = r.U32(4),
+                         .rclBounds = r.RectL(8),
+                         .rclFrame = r.RectL(24),
+                         .dSignature = r.U32(40),
+                         .nVersion = r.U32(44),
+                         .nBytes = r.U32(48),
+                         .nRecords = r.U32(52),
+                         .nHandles = r.U16(56),
+                         .nDescription = r.U32(60),
+                         .offDescription = r.U32(64),
+                         .nPalEntries = r.U32(68),
+                         .szlDevice = SIZEL{r.I32(72), r.I32(76)},
+                         .szlMillimeters = SIZEL{r.I32(80), r.I32(84)}};
 }
 
 std::size_t GetEnhMetaFileHeader(const HENHMETAFILE& emf, ENHMETAHEADER* header) {
