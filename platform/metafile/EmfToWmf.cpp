@@ -11,6 +11,7 @@
 #include "platform/metafile/RecordPairs.h"
 #include "platform/metafile/WinMetaFile.h"
 #include "platform/metafile/WmfRecordType.h"
+#include "platform/metafile/WorldTransform.h"
 
 namespace platform {
 
@@ -69,30 +70,36 @@ bool EmfToWmf::ConvertState(const RecordReader& r) {
     return true;
 }
 
-// The mapping records change the window; SaveDC and RestoreDC keep and bring back the mapping
-// with the rest of the state.
+// The mapping and world-transform records change the window; SaveDC and RestoreDC keep and bring
+// back the mapping with the rest of the state.
 bool EmfToWmf::ConvertPage(const RecordReader& r) {
-    if (page_.Play(r)) {
+    if (mapping_.page.Play(r)) {
+        WriteWindow();
+    } else if (r.Type() == EMR_SETWORLDTRANSFORM || r.Type() == EMR_MODIFYWORLDTRANSFORM) {
+        mapping_.world = ModifiedWorld(mapping_.world, EmrModifyWorldTransform::Read(r));
         WriteWindow();
     } else if (r.Type() == EMR_SAVEDC) {
-        if (savedPages_.size() < kMaxSaveDepth) savedPages_.push_back(page_);
+        if (savedMappings_.size() < kMaxSaveDepth) savedMappings_.push_back(mapping_);
         writer_.Record(META_SAVEDC, {});
     } else if (r.Type() == EMR_RESTOREDC) {
         const std::int32_t level = EmrRestoreDc::Read(r).value;
         writer_.Record(META_RESTOREDC, {Clamp16(level)});
-        const auto keep = RestoredSave(level, savedPages_.size());
+        const auto keep = RestoredSave(level, savedMappings_.size());
         if (!keep) return true;
-        page_ = savedPages_[*keep];
-        savedPages_.resize(*keep);
+        mapping_ = savedMappings_[*keep];
+        savedMappings_.resize(*keep);
     } else {
         return false;
     }
     return true;
 }
 
-// The frame, in reference-device pixels, mapped back to the current logical units.
+// The frame, in reference-device pixels, mapped back to the current logical units: world units
+// when the world transform only scales and moves, page units otherwise.
 void EmfToWmf::WriteWindow() {
-    const AxisMapping m = page_.ToDevice(frame_.pixelsPerMmX, frame_.pixelsPerMmY);
+    AxisMapping m = mapping_.page.ToDevice(frame_.pixelsPerMmX, frame_.pixelsPerMmY);
+    if (const QTransform& w = mapping_.world; w.m12() == 0 && w.m21() == 0)
+        m = AxisMapping{w.m11() * m.sx, w.m22() * m.sy, w.dx() * m.sx + m.tx, w.dy() * m.sy + m.ty};
     const double left = (frame_.left - m.tx) / m.sx, top = (frame_.top - m.ty) / m.sy;
     const double right = (frame_.right - m.tx) / m.sx, bottom = (frame_.bottom - m.ty) / m.sy;
     for (const double v : {left, top, right, bottom})

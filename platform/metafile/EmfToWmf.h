@@ -2,13 +2,16 @@
 // Turns enhanced-metafile records back into Windows-metafile records, for the placeable writer.
 // Every record the Windows-metafile conversion produces has a 16-bit form and comes back as it
 // was. The page mapping becomes the window alone, the frame in the current logical units, which
-// is what a Windows metafile's player fits to the picture. Others are approximated: Bézier
+// is what a Windows metafile's player fits to the picture; a world transform that only scales
+// and moves is folded into that window. Others are approximated: Bézier
 // curves become polylines (flattened here), polylines
 // drawn from the current position become line-tos, 32-bit coordinates are held to 16 bits,
 // stock objects become objects of their own, and a region filled or framed with a stock brush
-// not selected before is left out. Left out, with no 16-bit form: world transforms, paths, clip
+// not selected before is left out. Left out, with no 16-bit form: rotating and shearing world
+// transforms, paths, clip
 // regions, arc direction, miter limits, alpha, mask and parallelogram blits, gradients, comments.
 
+#include <QTransform>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -66,8 +69,13 @@ private:
     std::uint8_t charSet_ = 0;
     std::int32_t positionX_ = 0, positionY_ = 0;
     ReferenceFrame frame_;
-    PageMapping page_;
-    std::vector<PageMapping> savedPages_;
+    // What SaveDC keeps of the mapping: the page mapping and the world transform.
+    struct Mapping {
+        PageMapping page;
+        QTransform world;
+    };
+    Mapping mapping_;
+    std::vector<Mapping> savedMappings_;
 };
 
 }  // namespace platform

@@ -55,7 +55,6 @@ private:
     QTransform PageToDevice() const;
     QTransform LogicalToOutput() const { return state_.world * PageToDevice() * fit_; }
     double OutputScale() const;  // output pixels per logical unit, averaged over the axes
-    void ModifyWorld(const QTransform& x, std::uint32_t mode);
 
     // Objects.
     void CreateObject(std::uint32_t index, MetaObject object);

@@ -340,7 +340,8 @@ QImage ThroughWindowsMetafile(const std::vector<std::uint8_t>& emf) {
     return emftest::Render(back, 100, 100);
 }
 
-// Whatever page mapping an enhanced metafile draws in, its Windows form draws the same picture.
+// Whatever page mapping, or world transform that scales and moves, an enhanced metafile draws
+// in, its Windows form draws the same picture.
 TEST(PlayerWindowsFormTest, PageMappingsKeepThePicture) {
     const std::vector<std::function<void(EmfBuilder&)>> mappings{
         [](EmfBuilder&) {},  // device pixels
@@ -350,6 +351,10 @@ TEST(PlayerWindowsFormTest, PageMappingsKeepThePicture) {
         },
         [](EmfBuilder& b) {
             b.Record(platform::EMR_SETMAPMODE, {3}).Record(platform::EMR_SETWINDOWORGEX, {0, 1000});
+        },
+        [](EmfBuilder& b) {
+            b.Record(platform::EMR_SETWORLDTRANSFORM, {Float(0.2f), 0, 0, Float(0.25f), Float(10), Float(5)});
+            b.Record(platform::EMR_MODIFYWORLDTRANSFORM, {Float(1), 0, 0, Float(1), Float(-50), Float(-20), 2});
         },
     };
     for (std::size_t i = 0; i < mappings.size(); ++i) {
