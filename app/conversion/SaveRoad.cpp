@@ -37,8 +37,9 @@ void SaveJpeg(TBitmap& working, const TJpegOutput& output, const std::string& pa
     jpeg.CopyFrom(&working);
     jpeg.JpegQuality = output.Quality;
     jpeg.Encode();
-    TMemoryStream bytes;
-    jpeg.SaveToStream(bytes);
+    jpeg.EnsureEncoded();
+    // Written from where the compressor put them, without a further copy.
+    TMemoryStream& bytes = *jpeg.DataObject().ByteStream;
     WriteFileAtomically(path, bytes.Memory(), std::size_t(bytes.Size()), publish);
 }
 

@@ -46,7 +46,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ColorOnColorTest,
                              StretchCase{"target clipped right", 4, 2, 4, 0, 4, {Z, Z, A, B}},
                              StretchCase{"source partly outside", 4, 0, 4, -2, 4, {Z, Z, A, B}},
                              StretchCase{"source wholly outside", 4, 0, 4, 9, 4, {Z, Z, Z, Z}},
-                             StretchCase{"zero extent draws nothing", 4, 0, 0, 0, 4, {Z, Z, Z, Z}}),
+                             StretchCase{"zero extent draws nothing", 4, 0, 0, 0, 4, {Z, Z, Z, Z}},
+                             // Spans of 2^31 pixels: the centres' products exceed 64 bits.
+                             StretchCase{
+                                 "longest spans", 4, 4 - INT_MAX, INT_MAX, 5 - INT_MAX, INT_MAX - 1, {A, B, C, D}}),
                          CaseName());
 
 TEST(StretchBlt, EnlargesVerticallyByReplication) {
