@@ -98,7 +98,7 @@ bool EmfToWmf::ConvertPage(const RecordReader& r) {
 // when the world transform only scales and moves, page units otherwise.
 void EmfToWmf::WriteWindow() {
     AxisMapping m = mapping_.page.ToDevice(frame_.pixelsPerMmX, frame_.pixelsPerMmY);
-    if (const QTransform& w = mapping_.world; w.m12() == 0 && w.m21() == 0)
+    if (const WorldMatrix& w = mapping_.world; w.m12() == 0 && w.m21() == 0)
         m = AxisMapping{w.m11() * m.sx, w.m22() * m.sy, w.dx() * m.sx + m.tx, w.dy() * m.sy + m.ty};
     const double left = (frame_.left - m.tx) / m.sx, top = (frame_.top - m.ty) / m.sy;
     const double right = (frame_.right - m.tx) / m.sx, bottom = (frame_.bottom - m.ty) / m.sy;

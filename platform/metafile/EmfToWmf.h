@@ -11,7 +11,6 @@
 // transforms, paths, clip
 // regions, arc direction, miter limits, alpha, mask and parallelogram blits, gradients, comments.
 
-#include <QTransform>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -22,6 +21,7 @@
 #include "platform/metafile/EmfShapeRecords.h"
 #include "platform/metafile/PageMapping.h"
 #include "platform/metafile/RecordReader.h"
+#include "platform/metafile/WorldTransform.h"
 #include "platform/metafile/WmfWriter.h"
 
 namespace platform {
@@ -72,7 +72,7 @@ private:
     // What SaveDC keeps of the mapping: the page mapping and the world transform.
     struct Mapping {
         PageMapping page;
-        QTransform world;
+        WorldMatrix world;
     };
     Mapping mapping_;
     std::vector<Mapping> savedMappings_;

@@ -1,4 +1,4 @@
-// The page mapping (PageMapping.cpp) and the world transform (WorldTransform.cpp): logical units
+// The page mapping (PageMapping.cpp) and the world transform (WorldTransform.h): logical units
 // to output pixels.
 #include <cmath>
 
