@@ -81,11 +81,11 @@ public:
     // Becomes exactly `count` bytes read from the source's position, in one block read; a short
     // source raises EReadError and leaves the stream empty.
     void ReadFrom(TStream& source, std::int64_t count);
-    // Room for `capacity` bytes, so that writes up to it move nothing; keeps the content and the
-    // size; bytes beyond the size are left unset until written.
-    void Reserve(std::int64_t capacity);
 
 private:
+    // Keeps the content; bytes beyond the size are left unset until written.
+    void Reserve(std::int64_t capacity);
+
     std::unique_ptr<std::uint8_t[]> data_;
     std::int64_t size_ = 0;
     std::int64_t capacity_ = 0;

@@ -1,8 +1,6 @@
 // Encoding: the held bitmap, through a private copy, into fresh JPEG bytes.
 
-#include <algorithm>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
 #include "jpeg/CodecContext.h"
@@ -78,11 +76,6 @@ void JpegEncoder::Run() {
     // reference keeps them alive even if a progress handler changes the held bitmap.
     const ReadableRows rows = RowsOf(pixels);
     SetParameters(*held, rows.pixelBytes);
-    // Room for the file up front, so that its bytes are not moved again and again as it grows:
-    // the size of the samples, which a compressed file rarely reaches (it then grows as before),
-    // bounded; pages never written are never touched.
-    constexpr std::int64_t kMostReserved = std::int64_t(16) << 20;
-    bytes.Reserve(std::min(kMostReserved, std::int64_t(held->ImageWidth()) * held->ImageHeight() * 3));
     Compress(rows);
 }
 
