@@ -7,7 +7,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t MWT_SET = 4;
 constexpr std::uint32_t kRegionHeaderBytes = 32;
 
 XForm ReadXForm(const RecordReader& r, std::size_t at) {

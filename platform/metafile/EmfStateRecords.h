@@ -32,6 +32,9 @@ struct XForm {
     float m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
 };
 
+// MODIFYWORLDTRANSFORM's modes.
+constexpr std::uint32_t MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4;
+
 // SETWORLDTRANSFORM and MODIFYWORLDTRANSFORM; the first is read as a modification of mode
 // MWT_SET.
 struct EmrModifyWorldTransform {

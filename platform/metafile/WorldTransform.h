@@ -45,7 +45,6 @@ private:
 // the result is not finite or not invertible.
 template <class Transform>
 Transform ModifiedWorld(const Transform& world, const EmrModifyWorldTransform& record) {
-    constexpr std::uint32_t MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4;
     const XForm& f = record.xform;
     const Transform x(f.m11, f.m12, f.m21, f.m22, f.dx, f.dy);
     Transform result = world;
