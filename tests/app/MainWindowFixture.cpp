@@ -15,7 +15,6 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
-#include "app/conversion/PictureFormats.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "support/ProgramWindows.h"
@@ -23,15 +22,8 @@
 namespace {
 
 struct ProgramEnvironment : testing::Environment {
-    void SetUp() override {
-        TApplication::Initialize();
-        Application->SetTitle("Lumovar");
-        RegisterPictureFormats();
-    }
-    void TearDown() override {
-        UnregisterPictureFormats();
-        delete Application;
-    }
+    void SetUp() override { programwindows::StartApplication(); }
+    void TearDown() override { programwindows::StopApplication(); }
 };
 const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 

@@ -10,7 +10,6 @@
 #include <regex>
 
 #include "XSession.h"
-#include "app/conversion/PictureFormats.h"
 #include "support/ProgramWindows.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
@@ -27,13 +26,10 @@ struct DesktopEnvironment : testing::Environment {
         session = new XSession;
         if (session->Start(1024, 768, unavailable)) ::setenv("QT_QPA_PLATFORM", "xcb", 1);
         else ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        TApplication::Initialize();
-        Application->SetTitle("Lumovar");
-        RegisterPictureFormats();
+        programwindows::StartApplication();
     }
     void TearDown() override {
-        UnregisterPictureFormats();
-        delete Application;
+        programwindows::StopApplication();
         delete session;
     }
 };

@@ -7,11 +7,25 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unit3.h"
+#include "app/conversion/PictureFormats.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Streams.h"
 #include "jpeg/JPEGImage.h"
+#include "ui/Application.h"
 
 namespace programwindows {
+
+// The application as the program starts and ends it, for a test program's environment.
+inline void StartApplication() {
+    TApplication::Initialize();
+    Application->SetTitle("Lumovar");
+    RegisterPictureFormats();
+}
+
+inline void StopApplication() {
+    UnregisterPictureFormats();
+    delete Application;
+}
 
 inline void Create() {
     Form1 = new TForm1(nullptr);
