@@ -1,7 +1,5 @@
 #include "app/conversion/PictureConversion.h"
 
-#include <new>
-
 #include "app/conversion/ConversionPlan.h"
 #include "app/conversion/OutputPath.h"
 #include "app/conversion/QualityText.h"
@@ -75,9 +73,6 @@ FileOutcome ConvertPicture(const std::string& source, const ConversionSettings& 
     FileOutcome outcome = FailureOf(source, "");
     try {
         Convert(outcome, settings);
-    } catch (const std::bad_alloc&) {
-        outcome.kind = OutcomeKind::Failed;
-        outcome.message = "Out of memory";
     } catch (const std::exception& error) {
         outcome.kind = OutcomeKind::Failed;
         outcome.message = FailureReason(error);

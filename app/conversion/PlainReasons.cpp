@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <new>
 
+#include "graphics/Messages.h"
 #include "jpeg/JpegError.h"
 
 std::string InputProblem(const std::string& source) {
@@ -17,6 +19,7 @@ std::string InputProblem(const std::string& source) {
 }
 
 std::string FailureReason(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error)) return msg::SOutOfMemory;
     const auto* jpeg = dynamic_cast<const EJPEG*>(&error);
     if (!jpeg || jpeg->LibraryText().empty()) return error.what();
     return std::string(error.what()) + " (" + jpeg->LibraryText() + ")";

@@ -9,7 +9,8 @@
 // Why the file cannot be a picture file (not a regular file, empty, no extension), or "".
 std::string InputProblem(const std::string& source);
 
-// The failure's message, with the JPEG library's words added in brackets when it has any.
+// The failure's message, with the JPEG library's words added in brackets when it has any;
+// "Out of memory" for memory that could not be had.
 std::string FailureReason(const std::exception& error);
 
 // The text with every control character written as an escape (\n, \t, \r, \xNN).
